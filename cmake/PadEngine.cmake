@@ -1,0 +1,11 @@
+# Copies INPUT to OUTPUT padded with zero bytes to exactly SIZE bytes; fails when INPUT is larger.
+file(SIZE ${INPUT} image_size)
+message(STATUS "engine image: ${image_size} bytes unpadded, padded to ${SIZE}")
+if(image_size GREATER SIZE)
+  message(FATAL_ERROR "engine image is ${image_size} bytes, larger than the package offset ${SIZE}")
+endif()
+file(COPY_FILE ${INPUT} ${OUTPUT})
+execute_process(COMMAND truncate -s ${SIZE} ${OUTPUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "could not pad ${OUTPUT}")
+endif()

@@ -1,0 +1,11 @@
+add_library(saver_warnings INTERFACE)
+target_compile_options(saver_warnings INTERFACE -Wall -Wextra -Wno-unused-parameter)
+if(SAVER_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(WIN32)
+  # Everything static: the engine and the Wine test programs need no DLL beyond the system's.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+endif()
