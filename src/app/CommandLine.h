@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace saver {
+
+// What Windows asks of a screen saver through its first command-line argument.
+enum class SaverMode {
+  SettingsWithoutOwner,  // no argument at all
+  Settings,              // c: owned by the foreground window
+  Preview,               // p <hwnd>
+  Run,                   // s
+  ChangePassword,        // a <hwnd>
+  None,                  // anything else: the process ends quietly
+};
+
+// Only the first two characters count: a leading '-' or '/' is skipped and the rest compared with
+// the letter whole, ignoring case. So "/sx" runs the show, "sx" does nothing, "/c:1234" is "c".
+SaverMode ModeFromArgument(std::optional<std::string_view> argument);
+
+// The window handle of modes p and a: a decimal number that must be present and nonzero. Anything
+// else (missing, zero, not a number, too large for a handle) gives no handle.
+std::optional<std::uintptr_t> WindowHandleFromArgument(std::optional<std::string_view> argument);
+
+}  // namespace saver

@@ -1,0 +1,50 @@
+#pragma once
+#include <array>
+#include <cstddef>
+
+#include "app/Profile.h"
+#include "app/ProfileNames.h"
+
+namespace saver {
+
+// The exit settings and the mute flag, each declared once: value name, string id, default.
+// The settings dialog, the exit rules and the tests all read this table.
+enum class Setting : std::size_t { Standard, MouseMove, ButtonDown, DoubleClick, KeyDown, Escape, Mute };
+
+struct SettingDeclaration {
+  Setting setting;
+  const char* name;
+  int string_id;
+  int default_value;
+};
+
+inline constexpr const char* kSettingsSection = SAVER_PROFILE_SECTION;
+inline constexpr std::array<SettingDeclaration, 7> kSettings = {{
+    {Setting::Standard, SAVER_PROFILE_STANDARD, 33007, 1},
+    {Setting::MouseMove, SAVER_PROFILE_MOUSE_MOVE, 33008, 0},
+    {Setting::ButtonDown, SAVER_PROFILE_BUTTON_DOWN, 33009, 0},
+    {Setting::DoubleClick, SAVER_PROFILE_DOUBLE_CLICK, 33010, 0},
+    {Setting::KeyDown, SAVER_PROFILE_KEY_DOWN, 33011, 0},
+    {Setting::Escape, SAVER_PROFILE_ESCAPE, 33012, 0},
+    {Setting::Mute, SAVER_PROFILE_MUTE, 33013, 0},
+}};
+// Declaration() indexes the table by the enum.
+static_assert([] {
+  for (std::size_t i = 0; i < kSettings.size(); ++i)
+    if (static_cast<std::size_t>(kSettings[i].setting) != i) return false;
+  return true;
+}());
+inline constexpr int kSettingsSectionStringId = 33006;
+
+// The five rules the user may choose in custom mode, in dialog order (control id 1006 + position).
+inline constexpr std::array<Setting, 5> kExitRuleSettings = {
+    Setting::MouseMove, Setting::ButtonDown, Setting::DoubleClick, Setting::KeyDown, Setting::Escape};
+
+const SettingDeclaration& Declaration(Setting setting);
+// The stored value, or the declared default when none is stored.
+int ReadSetting(const Profile& profile, Setting setting);
+void WriteSetting(Profile& profile, Setting setting, int value);
+// A setting counts as on only when it equals 1; 2 or -1 behave like 0.
+bool SettingIsOn(const Profile& profile, Setting setting);
+
+}  // namespace saver

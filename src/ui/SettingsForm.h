@@ -1,0 +1,31 @@
+#pragma once
+#include <array>
+
+#include "app/SettingsTable.h"
+
+namespace saver {
+
+// The state of the settings dialog apart from its controls: what initialisation shows, what the
+// radio buttons enable, what OK stores.
+struct SettingsForm {
+  bool standard = true;
+  std::array<bool, kExitRuleSettings.size()> rules{};  // MouseMove, ButtonDown, DoubleClick, KeyDown, Escape
+  bool mute = false;
+
+  // Standard is selected only when the stored value is exactly 1; the boxes show their stored
+  // values whatever the selection.
+  static SettingsForm Load(const Profile& profile);
+  // The rule boxes are enabled only under custom settings; their check marks are kept either way.
+  bool RulesEnabled() const { return !standard; }
+  // Custom settings without any rule fall back to the standard ones; standard settings clear every
+  // rule, so that custom settings start again from clear boxes.
+  void Save(Profile& profile) const;
+};
+
+// Control ids of dialog 133 (also in the resource script).
+inline constexpr int kStandardRadioId = 1013;
+inline constexpr int kCustomRadioId = 1014;
+inline constexpr int kFirstRuleCheckId = 1006;  // + position in kExitRuleSettings
+inline constexpr int kMuteCheckId = 1004;
+
+}  // namespace saver
