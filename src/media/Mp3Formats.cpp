@@ -23,19 +23,19 @@ std::uint32_t PcmRateFor(std::uint32_t source_rate) {
 
 }  // namespace
 
-void SetPcmRate(PcmFormat& format, std::uint32_t samples_per_sec) {
+void SetPcmRate(WaveFormat& format, std::uint32_t samples_per_sec) {
   format.samples_per_sec = samples_per_sec;
   format.avg_bytes_per_sec = samples_per_sec * format.block_align;
 }
 
 void BuildMp3Formats(const Mp3FrameHeader& header, PcmFormat& destination, Mp3SourceFormat& source) {
-  source.format_tag = kWaveFormatMpegLayer3;
-  source.channels = header.channel_mode == kMp3SingleChannel ? 1 : 2;
-  source.samples_per_sec = header.sample_rate;
-  source.avg_bytes_per_sec = header.bitrate * 1000u / 8u;
-  source.block_align = 1;
-  source.bits_per_sample = 0;
-  source.cb_size = 12;
+  source.wave.format_tag = kWaveFormatMpegLayer3;
+  source.wave.channels = header.channel_mode == kMp3SingleChannel ? 1 : 2;
+  source.wave.samples_per_sec = header.sample_rate;
+  source.wave.avg_bytes_per_sec = header.bitrate * 1000u / 8u;
+  source.wave.block_align = 1;
+  source.wave.bits_per_sample = 0;
+  source.wave.cb_size = 12;
   source.id = kMpegLayer3IdMpeg;
   source.flags = kMpegLayer3FlagPaddingOff;
   // A header that did not come from the decoder may carry no rate; no block size then.
@@ -46,7 +46,7 @@ void BuildMp3Formats(const Mp3FrameHeader& header, PcmFormat& destination, Mp3So
   source.frames_per_block = 1;
   source.codec_delay = kMpegLayer3CodecDelay;
 
-  destination.channels = source.channels;
+  destination.channels = source.wave.channels;
   destination.block_align = static_cast<std::uint16_t>(destination.channels * destination.bits_per_sample / 8);
   SetPcmRate(destination, PcmRateFor(header.sample_rate));
 }

@@ -50,8 +50,8 @@ TEST(MP3Stream, HeadersAndFormatsOfEncodedTracks) {
     Mp3SourceFormat mp3;
     stream.BuildFormats(pcm, mp3);
     const std::uint16_t channels = c.mono ? 1 : 2;
-    EXPECT_EQ(mp3.channels, channels);
-    EXPECT_EQ(mp3.avg_bytes_per_sec, c.bitrate * 125u);
+    EXPECT_EQ(mp3.wave.channels, channels);
+    EXPECT_EQ(mp3.wave.avg_bytes_per_sec, c.bitrate * 125u);
     EXPECT_EQ(pcm.channels, channels);
     EXPECT_EQ(pcm.samples_per_sec, c.pcm_rate);
     EXPECT_EQ(pcm.block_align, channels * 2);

@@ -19,13 +19,13 @@ TEST(Mp3Formats, SourceFormatOf128kStereoAt44100) {
   PcmFormat pcm;
   Mp3SourceFormat mp3;
   BuildMp3Formats(Header(128, 44100, 0), pcm, mp3);
-  EXPECT_EQ(mp3.format_tag, 0x55);
-  EXPECT_EQ(mp3.channels, 2);
-  EXPECT_EQ(mp3.samples_per_sec, 44100u);
-  EXPECT_EQ(mp3.avg_bytes_per_sec, 16000u);
-  EXPECT_EQ(mp3.block_align, 1);
-  EXPECT_EQ(mp3.bits_per_sample, 0);
-  EXPECT_EQ(mp3.cb_size, 12);
+  EXPECT_EQ(mp3.wave.format_tag, 0x55);
+  EXPECT_EQ(mp3.wave.channels, 2);
+  EXPECT_EQ(mp3.wave.samples_per_sec, 44100u);
+  EXPECT_EQ(mp3.wave.avg_bytes_per_sec, 16000u);
+  EXPECT_EQ(mp3.wave.block_align, 1);
+  EXPECT_EQ(mp3.wave.bits_per_sample, 0);
+  EXPECT_EQ(mp3.wave.cb_size, 12);
   EXPECT_EQ(mp3.id, 1);
   EXPECT_EQ(mp3.flags, 2u);
   EXPECT_EQ(mp3.block_size, 417);  // 128 * 144000 / 44100 = 417.9
@@ -45,7 +45,7 @@ TEST(Mp3Formats, PcmRateIsHalvedForMpeg1RatesOnly) {
     BuildMp3Formats(Header(64, c.source, 1), pcm, mp3);
     EXPECT_EQ(pcm.samples_per_sec, c.pcm) << c.source;
     EXPECT_EQ(pcm.avg_bytes_per_sec, c.pcm * 4) << c.source;
-    EXPECT_EQ(mp3.samples_per_sec, c.source);
+    EXPECT_EQ(mp3.wave.samples_per_sec, c.source);
   }
 }
 
@@ -62,7 +62,7 @@ TEST(Mp3Formats, MonoGivesOneChannelOnBothSides) {
   PcmFormat pcm;
   Mp3SourceFormat mp3;
   BuildMp3Formats(Header(64, 44100, kMp3SingleChannel), pcm, mp3);
-  EXPECT_EQ(mp3.channels, 1);
+  EXPECT_EQ(mp3.wave.channels, 1);
   EXPECT_EQ(pcm.channels, 1);
   EXPECT_EQ(pcm.block_align, 2);
   EXPECT_EQ(pcm.avg_bytes_per_sec, 44100u);
