@@ -1,0 +1,19 @@
+#pragma once
+
+namespace saver {
+
+class ArchiveReader;
+class ArchiveWriter;
+struct ValidationContext;
+
+// A group of fields that several item kinds embed. Each property also has a Copy from a property
+// of its own class; its layout is written as one Transfer template shared by Load and Save.
+class CItemProperty {
+ public:
+  virtual ~CItemProperty() = default;
+  virtual void Load(ArchiveReader& archive) = 0;
+  virtual void Save(ArchiveWriter& archive) const = 0;
+  virtual bool Validate(const ValidationContext& context) = 0;
+};
+
+}  // namespace saver

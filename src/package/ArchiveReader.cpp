@@ -1,0 +1,110 @@
+#include "package/ArchiveReader.h"
+
+#include <bit>
+#include <cstring>
+
+#include "package/ArchiveError.h"
+#include "package/Scrambler.h"
+
+namespace saver {
+namespace {
+
+std::uint32_t LittleEndian(const std::uint8_t* bytes, int count) {
+  std::uint32_t value = 0;
+  for (int i = count - 1; i >= 0; --i) value = (value << 8) | bytes[i];
+  return value;
+}
+
+// Markers of the STRING length prefix: a byte of 255 announces a 16-bit length, a 16-bit value
+// of 0xFFFF a 32-bit length, and 0xFFFE that UTF-16 text follows with a length prefix of its own.
+constexpr std::uint8_t kWordFollows = 0xFF;
+constexpr std::uint16_t kDwordFollows = 0xFFFF;
+constexpr std::uint16_t kUtf16Follows = 0xFFFE;
+
+}  // namespace
+
+ArchiveReader::ArchiveReader(std::istream& in, Utf16ToAnsi to_ansi) : in_(in), to_ansi_(to_ansi) {
+  const std::istream::pos_type start = in_.tellg();
+  in_.seekg(0, std::ios::end);
+  const std::istream::pos_type end = in_.tellg();
+  in_.seekg(start);
+  if (start >= 0 && end >= start) end_ = static_cast<std::uint64_t>(end - start);
+}
+
+void ArchiveReader::Require(std::uint64_t count) const {
+  if (count > Remaining()) throw ArchiveError::EndOfFile();
+}
+
+void ArchiveReader::ReadRaw(void* out, std::uint64_t count) {
+  Require(count);
+  if (count == 0) return;
+  in_.read(static_cast<char*>(out), static_cast<std::streamsize>(count));
+  if (static_cast<std::uint64_t>(in_.gcount()) != count) throw ArchiveError::EndOfFile();
+  position_ += count;
+}
+
+std::uint32_t ArchiveReader::ReadDword() {
+  std::uint8_t bytes[4];
+  ReadRaw(bytes, 4);
+  return LittleEndian(bytes, 4);
+}
+
+float ArchiveReader::ReadFloat() { return std::bit_cast<float>(ReadDword()); }
+
+std::uint64_t ArchiveReader::ReadLength(bool& utf16) {
+  std::uint8_t byte;
+  ReadRaw(&byte, 1);
+  if (byte != kWordFollows) return byte;
+  std::uint8_t word_bytes[2];
+  ReadRaw(word_bytes, 2);
+  const auto word = static_cast<std::uint16_t>(LittleEndian(word_bytes, 2));
+  if (word == kDwordFollows) return ReadDword();
+  if (word != kUtf16Follows) return word;
+  // The UTF-16 marker appears once; a second one is not a length the archive writes.
+  if (utf16) throw ArchiveError::BadSchema("repeated UTF-16 marker in a string length");
+  utf16 = true;
+  return ReadLength(utf16);
+}
+
+std::string ArchiveReader::ReadString() {
+  bool utf16 = false;
+  const std::uint64_t length = ReadLength(utf16);
+  if (!utf16) {
+    Require(length);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    ReadRaw(text.data(), length);
+    return text;
+  }
+  Require(length * 2);
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length * 2));
+  ReadRaw(bytes.data(), bytes.size());
+  std::u16string units(static_cast<std::size_t>(length), u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(LittleEndian(&bytes[2 * i], 2));
+  }
+  return to_ansi_(units);
+}
+
+std::vector<std::uint8_t> ArchiveReader::ReadBytes(std::uint64_t count) {
+  Require(count);
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
+  ReadRaw(bytes.data(), count);
+  return bytes;
+}
+
+void ArchiveReader::UnscrambleRead(std::uint8_t* bytes, std::size_t count) {
+  Unscramble({bytes, count}, ScrambleDirection::kUnscramble);
+}
+
+// A UTF-16 string is unscrambled after its conversion, with the converted length.
+void ArchiveReader::ScrambledString(std::string& value) {
+  value = ReadString();
+  UnscrambleRead(reinterpret_cast<std::uint8_t*>(value.data()), value.size());
+}
+
+void ArchiveReader::ScrambledBytes(std::vector<std::uint8_t>& value, std::uint32_t count) {
+  value = ReadBytes(count);
+  UnscrambleRead(value.data(), value.size());
+}
+
+}  // namespace saver

@@ -1,0 +1,59 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "package/PackageVersions.h"
+#include "package/Windows1252.h"
+
+namespace saver {
+
+// Load-mode archive over a byte stream: the package primitives, little-endian, no padding.
+// Every primitive cut short raises ArchiveError::EndOfFile; a count or length larger than what
+// remains of the stream raises it before anything is allocated.
+//
+// Item loaders share one field-by-field description with the writer (a template over the archive
+// type), hence the overloaded transfer names below alongside the plain Read* functions.
+class ArchiveReader {
+ public:
+  static constexpr bool kLoading = true;
+
+  // Reads from the stream's current position to its end.
+  explicit ArchiveReader(std::istream& in, Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
+
+  std::uint32_t ReadDword();
+  float ReadFloat();
+  // A STRING as stored: the length prefix, then the characters (UTF-16 converted to ANSI).
+  std::string ReadString();
+  std::vector<std::uint8_t> ReadBytes(std::uint64_t count);
+
+  std::uint64_t Remaining() const { return end_ - position_; }
+  PackageVersions& Versions() { return versions_; }
+
+  // Transfers used by the item layouts; scrambled fields are unscrambled right after reading.
+  void Dword(std::uint32_t& value) { value = ReadDword(); }
+  void Dword(std::int32_t& value) { value = static_cast<std::int32_t>(ReadDword()); }
+  void ScrambledString(std::string& value);
+  void ScrambledBytes(std::vector<std::uint8_t>& value, std::uint32_t count);
+  template <std::size_t N>
+  void ScrambledBlock(std::array<std::uint8_t, N>& value) {
+    ReadRaw(value.data(), N);
+    UnscrambleRead(value.data(), N);
+  }
+
+ private:
+  void ReadRaw(void* out, std::uint64_t count);
+  void Require(std::uint64_t count) const;
+  std::uint64_t ReadLength(bool& utf16);
+  static void UnscrambleRead(std::uint8_t* bytes, std::size_t count);
+
+  std::istream& in_;
+  Utf16ToAnsi to_ansi_;
+  std::uint64_t position_ = 0;
+  std::uint64_t end_ = 0;
+  PackageVersions versions_;
+};
+
+}  // namespace saver

@@ -1,0 +1,50 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "package/PackageVersions.h"
+
+namespace saver {
+
+// Store-mode archive: the inverse of ArchiveReader, writing into memory. Scrambled fields are
+// scrambled on the way out, so what it writes reads back to the values it was given. Item layouts
+// consult Versions() exactly as their loaders do, so any layout, legacy ones included, can be
+// written.
+class ArchiveWriter {
+ public:
+  static constexpr bool kLoading = false;
+
+  void WriteDword(std::uint32_t value);
+  void WriteFloat(float value);
+  // Single-byte characters with the shortest length prefix the archive knows.
+  void WriteString(std::string_view text);
+  // The UTF-16 form of a STRING (the authoring tool never writes it; packages may carry it).
+  void WriteUtf16String(std::u16string_view text);
+  void WriteBytes(const std::vector<std::uint8_t>& bytes);
+
+  const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+  PackageVersions& Versions() { return versions_; }
+
+  void Dword(std::uint32_t value) { WriteDword(value); }
+  void Dword(std::int32_t value) { WriteDword(static_cast<std::uint32_t>(value)); }
+  void ScrambledString(std::string_view value);
+  // The count has been written by the caller as its own field; it must match the bytes.
+  void ScrambledBytes(const std::vector<std::uint8_t>& value, std::uint32_t count);
+  template <std::size_t N>
+  void ScrambledBlock(const std::array<std::uint8_t, N>& value) {
+    WriteScrambled(value.data(), N);
+  }
+
+ private:
+  void WriteLength(std::uint64_t length);
+  void WriteScrambled(const std::uint8_t* bytes, std::size_t count);
+  void Append(const void* data, std::size_t count);
+
+  std::vector<std::uint8_t> bytes_;
+  PackageVersions versions_;
+};
+
+}  // namespace saver

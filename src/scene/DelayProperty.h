@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+
+#include "app/ItemProperty.h"
+#include "app/NameProperty.h"
+
+namespace saver {
+
+// How long a delay item waits.
+class CDelayProperty final : public CItemProperty {
+ public:
+  void Copy(const CDelayProperty& other);
+  void Load(ArchiveReader& archive) override;
+  void Save(ArchiveWriter& archive) const override;
+  bool Validate(const ValidationContext&) override { return true; }
+
+  std::uint32_t random = 0;       // nonzero: a new duration at each execution
+  std::uint32_t duration = 0;     // milliseconds
+  CNameProperty label;
+  std::uint32_t random_range = 3001;  // exclusive upper bound of random durations, milliseconds
+
+ private:
+  template <typename Archive, typename Self>
+  static void Transfer(Archive& archive, Self& self);
+};
+
+}  // namespace saver

@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+
+#include "app/ItemProperty.h"
+#include "app/NameProperty.h"
+
+namespace saver {
+
+// How often a loop end sends the show back to its loop start.
+class CRepeatProperty final : public CItemProperty {
+ public:
+  void Copy(const CRepeatProperty& other);
+  void Load(ArchiveReader& archive) override;
+  void Save(ArchiveWriter& archive) const override;
+  // Starts the pass count again.
+  bool Validate(const ValidationContext&) override;
+
+  std::uint32_t repeat_count = 1;  // passes through the stretch in all
+  std::uint32_t passes = 0;        // passes made so far
+  std::uint32_t endless = 0;
+  CNameProperty label;
+  std::int32_t jump_target = -1;  // first list position after the matching loop start
+
+ private:
+  template <typename Archive, typename Self>
+  static void Transfer(Archive& archive, Self& self);
+};
+
+}  // namespace saver
