@@ -1,0 +1,40 @@
+#pragma once
+#include <array>
+#include <memory>
+
+#include "app/ItemList.h"
+#include "app/SceneItem.h"
+#include "app/ValidationContext.h"
+
+namespace saver {
+
+class ImageMeasurer;
+class UserMessages;
+
+// One default prototype per item kind, indexed by type id, and the scene's item list. The
+// application creates one for the process; validation reaches the messages and the pictures'
+// measuring step through it.
+class CItemRegistry {
+ public:
+  explicit CItemRegistry(UserMessages& messages, ImageMeasurer* measurer = nullptr);
+  CItemRegistry(const CItemRegistry&) = delete;
+  CItemRegistry& operator=(const CItemRegistry&) = delete;
+  // Deletes the prototypes, then the item list (its items last first).
+  ~CItemRegistry();
+
+  // The prototype of a kind, or null for a type id outside 0 to 13.
+  const CSceneItem* Prototype(std::int32_t type_id) const;
+  CItemList& Items() { return items_; }
+  const CItemList& Items() const { return items_; }
+
+  void SetImageMeasurer(ImageMeasurer* measurer) { measurer_ = measurer; }
+  ValidationContext Context() const { return {items_, messages_, measurer_}; }
+
+ private:
+  std::array<std::unique_ptr<CSceneItem>, kItemTypeCount> prototypes_;
+  CItemList items_;
+  UserMessages& messages_;
+  ImageMeasurer* measurer_;
+};
+
+}  // namespace saver

@@ -1,0 +1,13 @@
+#include "app/win/MessageBoxMessages.h"
+
+#include <windows.h>
+
+#include "app/win/TextConversion.h"
+
+namespace saver::win {
+
+void MessageBoxMessages::ShowError(std::string_view text) {
+  MessageBoxW(nullptr, WideFromAnsi(text).c_str(), caption_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+}  // namespace saver::win

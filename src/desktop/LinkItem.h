@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "app/SceneItem.h"
+
+namespace saver {
+
+// Type 13: arms (or clears) the web link that a trigger key hands to the application.
+class CLinkItem final : public CSceneItem {
+ public:
+  CLinkItem() : CSceneItem(kLinkItem) {}
+
+  CSceneItem& Copy(const CSceneItem& other) override;
+  // The clear flag, the trigger key, the link.
+  void Load(ArchiveReader& archive) override;
+  void Save(ArchiveWriter& archive) const override;
+  bool Validate(const ValidationContext& context) override { return ValidateHead(context); }
+  int Execute(SceneRuntime& runtime, int& running_index) override;
+  std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CLinkItem>(); }
+
+  std::uint32_t clear = 0;        // nonzero: clears the link instead of arming it
+  std::int32_t trigger_key = -1;  // 0 Enter, 1 F12, 2 Space, 3 any of them; others arm nothing
+  std::string link = "http://";
+
+ private:
+  template <typename Archive, typename Self>
+  static void Transfer(Archive& archive, Self& self);
+};
+
+}  // namespace saver

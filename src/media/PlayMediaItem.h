@@ -1,0 +1,16 @@
+#pragma once
+#include "app/PropertyItem.h"
+#include "media/PlayMediaProperty.h"
+
+namespace saver {
+
+// Type 10: starts its target media item once, a number of times or endlessly.
+class CPlayMediaItem final : public CPropertyItem<CPlayMediaProperty> {
+ public:
+  CPlayMediaItem() : CPropertyItem(kPlayMediaItem) {}
+  void SetTarget(CSceneItem& resource) override { Prop().target.Set(resource); }
+  int Execute(SceneRuntime& runtime, int& running_index) override;
+  std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CPlayMediaItem>(); }
+};
+
+}  // namespace saver

@@ -1,0 +1,31 @@
+#pragma once
+#include "app/ColorProperty.h"
+#include "app/ItemTarget.h"
+#include "app/NameProperty.h"
+#include "scene/PathProperty.h"
+
+namespace saver {
+
+class CImageItem;
+
+// What a show, move or hide action carries: its target image, its path and its colour.
+class CImageActionProperty final : public CItemProperty {
+ public:
+  // The name, path and colour; never the target.
+  void Copy(const CImageActionProperty& other);
+  // The path, then the colour; the target comes from the link section.
+  void Load(ArchiveReader& archive) override;
+  void Save(ArchiveWriter& archive) const override;
+  // The target must be an image ("You have to choose the image."), the path and colour valid.
+  bool Validate(const ValidationContext& context) override;
+
+  // The target when it is an image, else null.
+  CImageItem* TargetImage() const;
+
+  CItemTarget target;
+  CPathProperty path;
+  CColorProperty colour;
+  CNameProperty name;  // carried, never loaded or used
+};
+
+}  // namespace saver
