@@ -1,0 +1,90 @@
+#include "imaging/BilinearResampler.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace saver {
+
+BilinearResampler::BilinearResampler(Size src, Size dst, int channels, std::uint8_t* out,
+                                     std::size_t out_stride)
+    : src_(src),
+      dst_(dst),
+      channels_(channels),
+      out_(out),
+      out_stride_(out_stride),
+      columns_(Taps(src.width, dst.width)),
+      rows_(Taps(src.height, dst.height)),
+      older_(static_cast<std::size_t>(dst.width) * channels),
+      newer_(older_.size()) {}
+
+std::vector<BilinearResampler::Tap> BilinearResampler::Taps(int src, int dst) {
+  std::vector<Tap> taps(dst);
+  for (int d = 0; d < dst; ++d) {
+    // Source position times 2 * dst: (2d + 1) * src - dst, kept in integers.
+    std::int64_t scaled = (2 * std::int64_t{d} + 1) * src - dst;
+    std::int64_t denominator = 2 * std::int64_t{dst};
+    Tap& t = taps[d];
+    if (scaled <= 0) {
+      t = {0, 0, 0};
+      continue;
+    }
+    t.first = static_cast<int>(scaled / denominator);
+    std::int64_t remainder = scaled % denominator;
+    t.weight = static_cast<unsigned>((remainder * 256 + denominator / 2) / denominator);
+    if (t.first >= src - 1) t = {src - 1, src - 1, 0};
+    else t.second = t.first + 1;
+    if (t.weight == 256) t = {t.second, t.second, 0};
+  }
+  return taps;
+}
+
+void BilinearResampler::Horizontal(const std::uint8_t* row, std::vector<std::uint32_t>& out) const {
+  std::uint32_t* o = out.data();
+  for (const Tap& t : columns_) {
+    const std::uint8_t* a = row + static_cast<std::size_t>(t.first) * channels_;
+    const std::uint8_t* b = row + static_cast<std::size_t>(t.second) * channels_;
+    for (int c = 0; c < channels_; ++c) *o++ = a[c] * (256 - t.weight) + b[c] * t.weight;
+  }
+}
+
+void BilinearResampler::PushRow(const std::uint8_t* row) {
+  const int index = next_src_row_++;
+  // Rows that no remaining destination row samples are skipped, which makes a large
+  // vertical reduction cheap.
+  if (next_dst_row_ >= dst_.height || index < rows_[next_dst_row_].first) return;
+  std::swap(older_, newer_);
+  older_index_ = newer_index_;
+  Horizontal(row, newer_);
+  newer_index_ = index;
+  EmitReadyRows();
+}
+
+void BilinearResampler::EmitReadyRows() {
+  while (next_dst_row_ < dst_.height && rows_[next_dst_row_].second <= newer_index_) {
+    const Tap& t = rows_[next_dst_row_];
+    const std::vector<std::uint32_t>& a = t.first == newer_index_ ? newer_ : older_;
+    const std::uint32_t* pa = a.data();
+    const std::uint32_t* pb = newer_.data();
+    std::uint8_t* o = out_ + out_stride_ * next_dst_row_;
+    const std::size_t n = newer_.size();
+    for (std::size_t i = 0; i < n; ++i)
+      o[i] = static_cast<std::uint8_t>((pa[i] * (256 - t.weight) + pb[i] * t.weight + 32768) >> 16);
+    ++next_dst_row_;
+  }
+}
+
+bool ResizeBilinear(const std::uint8_t* src, int src_width, int src_height, std::size_t src_stride,
+                    std::uint8_t* dst, int dst_width, int dst_height, std::size_t dst_stride,
+                    int bytes_per_pixel) {
+  if (!src || !dst || src_width <= 0 || src_height <= 0 || dst_width <= 0 || dst_height <= 0 ||
+      bytes_per_pixel < 1 || bytes_per_pixel > 4)
+    return false;
+  const std::size_t bpp = static_cast<std::size_t>(bytes_per_pixel);
+  if (src_stride < bpp * src_width || dst_stride < bpp * dst_width) return false;
+  BilinearResampler resampler({src_width, src_height}, {dst_width, dst_height}, bytes_per_pixel, dst,
+                              dst_stride);
+  for (int y = 0; y < src_height; ++y) resampler.PushRow(src + src_stride * y);
+  return true;
+}
+
+}  // namespace saver

@@ -1,0 +1,50 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "imaging/Rect.h"
+
+namespace saver {
+
+// Bilinear resampling that takes the source one row at a time, top row first, so a decoder
+// can feed it while it decodes and no full-size copy of the source is ever held. Pixel
+// centres are aligned: destination pixel d samples source position (d + 0.5) * S / D - 0.5,
+// clamped to the picture, so edges repeat instead of fading. Weights are in 1/256 steps and
+// the result is rounded to the nearest value.
+class BilinearResampler {
+ public:
+  // `channels` bytes per pixel (1 to 4); `out` holds dst.height rows of `out_stride` bytes.
+  BilinearResampler(Size src, Size dst, int channels, std::uint8_t* out, std::size_t out_stride);
+
+  void PushRow(const std::uint8_t* row);
+
+ private:
+  struct Tap {
+    int first;        // source index of the left/upper neighbour
+    int second;       // right/lower neighbour (equal to first at the edge)
+    unsigned weight;  // share of `second`, 0..256
+  };
+  static std::vector<Tap> Taps(int src, int dst);
+  void Horizontal(const std::uint8_t* row, std::vector<std::uint32_t>& out) const;
+  void EmitReadyRows();
+
+  Size src_, dst_;
+  int channels_;
+  std::uint8_t* out_;
+  std::size_t out_stride_;
+  std::vector<Tap> columns_, rows_;
+  // Horizontally resampled source rows, scaled by 256: the two most recent that are needed.
+  std::vector<std::uint32_t> older_, newer_;
+  int older_index_ = -1, newer_index_ = -1;
+  int next_src_row_ = 0;
+  int next_dst_row_ = 0;
+};
+
+// Resamples a whole picture. Fails (false) on a null buffer, a zero or negative size, a row
+// length shorter than the width, or a pixel size outside 1 to 4 bytes.
+bool ResizeBilinear(const std::uint8_t* src, int src_width, int src_height, std::size_t src_stride,
+                    std::uint8_t* dst, int dst_width, int dst_height, std::size_t dst_stride,
+                    int bytes_per_pixel);
+
+}  // namespace saver

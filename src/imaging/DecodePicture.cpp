@@ -1,0 +1,104 @@
+#include "imaging/DecodePicture.h"
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "imaging/BilinearResampler.h"
+#include "imaging/JpegDecoder.h"
+#include "imaging/PictureFormat.h"
+#include "imaging/PictureLimits.h"
+#include "imaging/PictureReaders.h"
+
+namespace saver {
+namespace {
+
+enum class Origin { Memory, File };
+
+using Reader = std::optional<PixelBuffer> (*)(std::span<const std::uint8_t>);
+
+// The reader for a detected format; null for formats that are refused. `silent` is set for
+// the one refusal that shows no message (WBMP from a file).
+Reader ReaderFor(PictureFormat format, Origin origin, bool& silent) {
+  silent = false;
+  switch (format) {
+    case PictureFormat::Bmp: return ReadBmp;
+    case PictureFormat::Jpeg: return ReadJpeg;
+    case PictureFormat::Png: return ReadPng;
+    case PictureFormat::Pcx: return ReadPcx;
+    case PictureFormat::Tga: return ReadTga;
+    case PictureFormat::Wbmp:
+      silent = origin == Origin::File;
+      return origin == Origin::Memory ? ReadTga : nullptr;
+    default: return nullptr;
+  }
+}
+
+std::optional<PixelBuffer> Decode(std::span<const std::uint8_t> bytes, std::string_view file_name, Origin origin,
+                                  Size& size, MessageSink& messages) {
+  size = {};
+  bool silent = false;
+  Reader reader = ReaderFor(DetectPictureFormat(bytes, file_name), origin, silent);
+  if (!reader) {
+    if (!silent) messages.Show(kUnsupportedPictureMessage);
+    return std::nullopt;
+  }
+  std::optional<PixelBuffer> pixels = reader(bytes);
+  if (pixels) size = {pixels->Width(), pixels->Height()};
+  return pixels;
+}
+
+// Feeds decoded JPEG rows straight into the resampler.
+class ResampleRows : public JpegRowTarget {
+ public:
+  explicit ResampleRows(Size target) : target_(target) {}
+  bool Begin(Size natural, Size scaled) override {
+    natural_ = natural;
+    out = AllocatePicture(target_.width, target_.height);
+    if (!out) return false;
+    resampler_.emplace(scaled, target_, 3, out->Data(), out->RowBytes());
+    return true;
+  }
+  void Row(const std::uint8_t* rgb) override { resampler_->PushRow(rgb); }
+  Size Natural() const { return natural_; }
+  std::optional<PixelBuffer> out;
+
+ private:
+  Size target_, natural_;
+  std::optional<BilinearResampler> resampler_;
+};
+
+}  // namespace
+
+std::optional<PixelBuffer> DecodePicture(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages) {
+  return Decode(bytes, {}, Origin::Memory, size, messages);
+}
+
+std::optional<PixelBuffer> DecodePictureFile(const std::string& file_name, Size& size, MessageSink& messages) {
+  size = {};
+  std::ifstream file(file_name, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return Decode(bytes, file_name, Origin::File, size, messages);
+}
+
+std::optional<PixelBuffer> DecodePictureResized(std::span<const std::uint8_t> bytes, Size target, Size& natural,
+                                                MessageSink& messages) {
+  natural = {};
+  if (!IsAcceptedPictureSize(target.width, target.height)) return std::nullopt;
+  if (DetectPictureFormat(bytes, {}) == PictureFormat::Jpeg) {
+    ResampleRows rows(target);
+    if (!DecodeJpeg(bytes, target, rows)) return std::nullopt;
+    natural = rows.Natural();
+    return std::move(rows.out);
+  }
+  std::optional<PixelBuffer> full = DecodePicture(bytes, natural, messages);
+  if (!full) return std::nullopt;
+  std::optional<PixelBuffer> out = AllocatePicture(target.width, target.height);
+  if (!out || !ResizeBilinear(full->Data(), full->Width(), full->Height(), full->RowBytes(), out->Data(),
+                              target.width, target.height, out->RowBytes(), 3))
+    return std::nullopt;
+  return out;
+}
+
+}  // namespace saver

@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "imaging/MessageSink.h"
+#include "imaging/PixelBuffer.h"
+#include "imaging/Rect.h"
+
+namespace saver {
+
+inline constexpr std::string_view kUnsupportedPictureMessage =
+    "This image format is not supported or image date is corrupted";
+
+// Detects the format of picture bytes held in memory and reads them. A recognised format the
+// engine does not read (GIF, TIFF, metafiles, ...) or unrecognised data shows
+// kUnsupportedPictureMessage and gives nothing; damaged data of a read format gives nothing
+// without a message. `size` receives the picture's size, or 0 x 0 when nothing was read.
+// WBMP data (two leading zero bytes) from memory is an old TGA without footer: read as TGA.
+std::optional<PixelBuffer> DecodePicture(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages);
+
+// The same for a file; a file that cannot be opened gives nothing without a message, and so
+// does one named or recognised as WBMP.
+std::optional<PixelBuffer> DecodePictureFile(const std::string& file_name, Size& size, MessageSink& messages);
+
+// Decodes bytes held in memory straight to `target` (both sides nonzero) with bilinear
+// resampling. The result is that of DecodePicture followed by ResizeBilinear, within a few
+// levels: a JPEG is decoded at the smallest scale that still covers the target, and streamed
+// through the resampler row by row. `natural` receives the picture's own size.
+std::optional<PixelBuffer> DecodePictureResized(std::span<const std::uint8_t> bytes, Size target, Size& natural,
+                                                MessageSink& messages);
+
+}  // namespace saver

@@ -1,0 +1,68 @@
+#include "imaging/ImageRGB.h"
+
+#include "imaging/BilinearResampler.h"
+#include "imaging/DecodePicture.h"
+#include "imaging/PictureLimits.h"
+
+namespace saver {
+
+void CImageRGB::FreePixels(bool keep_decoded) {
+  if (!keep_decoded) {
+    decoded_.reset();
+    size_ = {};
+  }
+  resized_.reset();
+}
+
+bool CImageRGB::LoadImage(std::span<const std::uint8_t> bytes, MessageSink& messages) {
+  FreePixels(false);
+  Size size;
+  decoded_ = DecodePicture(bytes, size, messages);
+  if (!decoded_) return false;
+  size_ = size;
+  return true;
+}
+
+CImageRGB::LoadResult CImageRGB::LoadImageResized(std::span<const std::uint8_t> bytes, int width, int height,
+                                                  MessageSink& messages) {
+  if (width <= 0 || height <= 0) {
+    if (!LoadImage(bytes, messages)) return LoadResult::LoadFailed;
+    return ResizeImage(width, height) ? LoadResult::Loaded : LoadResult::ResizeFailed;
+  }
+  FreePixels(false);
+  Size natural;
+  resized_ = DecodePictureResized(bytes, {width, height}, natural, messages);
+  if (!resized_) return LoadResult::LoadFailed;
+  size_ = natural;
+  return LoadResult::Loaded;
+}
+
+bool CImageRGB::ResizeImage(int width, int height) {
+  if (!decoded_) return false;
+  FreePixels(true);
+  resized_ = AllocatePicture(width, height);
+  if (!resized_) return false;
+  if (!ResizeBilinear(decoded_->Data(), decoded_->Width(), decoded_->Height(), decoded_->RowBytes(),
+                      resized_->Data(), width, height, resized_->RowBytes(), 3)) {
+    resized_.reset();
+    return false;
+  }
+  return true;
+}
+
+bool CImageRGB::MeasureImage(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages) {
+  // The smallest possible target lets a JPEG decode at 1/8 scale; every other format decodes
+  // fully, so the verdict on damaged data is always that of a full decode.
+  bool ok = LoadImageResized(bytes, 1, 1, messages) == LoadResult::Loaded;
+  if (ok) size = size_;
+  FreePixels(false);
+  return ok;
+}
+
+void CImageRGB::SetDecodedPixels(PixelBuffer pixels) {
+  FreePixels(false);
+  size_ = {pixels.Width(), pixels.Height()};
+  decoded_ = std::move(pixels);
+}
+
+}  // namespace saver

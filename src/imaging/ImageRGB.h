@@ -1,0 +1,54 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "imaging/MessageSink.h"
+#include "imaging/PixelBuffer.h"
+#include "imaging/Rect.h"
+
+namespace saver {
+
+// The pixels of one image item: the decoded picture (or rendered text) and a resized copy,
+// both 24-bit top-down packed. Pixels are held only as long as one operation needs them; the
+// drawing operations that turn them into device bitmaps live in imaging/win/ImageRGBDrawing.h.
+class CImageRGB {
+ public:
+  CImageRGB() = default;
+  CImageRGB(const CImageRGB&) = delete;
+  CImageRGB& operator=(const CImageRGB&) = delete;
+
+  // Decodes picture bytes into the decoded pixels (dropping whatever was held).
+  bool LoadImage(std::span<const std::uint8_t> bytes, MessageSink& messages);
+
+  enum class LoadResult { Loaded, LoadFailed, ResizeFailed };
+  // LoadImage followed by ResizeImage(width, height) without holding the full-size pixels
+  // when both sides are nonzero (see DecodePictureResized): only the resized pixels are kept.
+  LoadResult LoadImageResized(std::span<const std::uint8_t> bytes, int width, int height, MessageSink& messages);
+
+  // Makes the resized pixels from the decoded ones. Fails without decoded pixels and for a
+  // zero or negative side.
+  bool ResizeImage(int width, int height);
+
+  // The natural size of a picture without keeping its pixels. The verdict is that of a full
+  // decode (a damaged picture fails), but a JPEG is decoded at 1/8 scale.
+  bool MeasureImage(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages);
+
+  // Takes pixels made elsewhere (a rendered text read back from a bitmap) as the decoded ones.
+  void SetDecodedPixels(PixelBuffer pixels);
+
+  // Size of the decoded picture (its natural size also when only resized pixels are held).
+  Size GetSize() const { return size_; }
+  const PixelBuffer* Decoded() const { return decoded_ ? &*decoded_ : nullptr; }
+  const PixelBuffer* Resized() const { return resized_ ? &*resized_ : nullptr; }
+
+  // Drops the resized pixels, and the decoded ones too unless `keep_decoded`.
+  void FreePixels(bool keep_decoded);
+
+ private:
+  Size size_;
+  std::optional<PixelBuffer> decoded_;
+  std::optional<PixelBuffer> resized_;
+};
+
+}  // namespace saver

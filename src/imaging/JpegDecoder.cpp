@@ -1,0 +1,107 @@
+#include "imaging/JpegDecoder.h"
+
+#include <new>
+#include <vector>
+
+#include "imaging/JpegErrorJump.h"
+#include "imaging/PictureLimits.h"
+
+namespace saver {
+namespace {
+
+// A progressive file can hold any number of scans, each one a full pass over the picture;
+// real encoders write about ten, so more than this is an attempt to stall the decoder.
+constexpr int kMaxScans = 1000;
+// libjpeg's working memory (the coefficient buffer of a progressive picture of the largest
+// accepted size needs 192 MiB).
+constexpr long kMaxDecoderMemory = 320L << 20;
+
+void LimitScans(j_common_ptr info) {
+  auto* d = reinterpret_cast<j_decompress_ptr>(info);
+  if (d->input_scan_number > kMaxScans) JpegErrorJump::Jump(info);
+}
+
+unsigned ScaleNumerator(const jpeg_decompress_struct& d, Size at_least) {
+  if (at_least.width <= 0 || at_least.height <= 0) return 8;
+  for (unsigned n = 1; n < 8; ++n) {
+    auto scaled = [n](JDIMENSION side) { return (std::uint64_t{side} * n + 7) / 8; };
+    if (scaled(d.image_width) >= static_cast<std::uint64_t>(at_least.width) &&
+        scaled(d.image_height) >= static_cast<std::uint64_t>(at_least.height))
+      return n;
+  }
+  return 8;
+}
+
+void CmykToRgb(const std::uint8_t* cmyk, std::size_t pixels, bool adobe_inverted, std::uint8_t* rgb) {
+  for (std::size_t i = 0; i < pixels; ++i, cmyk += 4, rgb += 3) {
+    // Adobe writes every channel inverted (0 = full ink); plain CMYK stores the ink amount.
+    unsigned k = adobe_inverted ? cmyk[3] : 255u - cmyk[3];
+    for (int c = 0; c < 3; ++c) {
+      unsigned v = adobe_inverted ? cmyk[c] : 255u - cmyk[c];
+      rgb[c] = static_cast<std::uint8_t>((v * k + 127) / 255);
+    }
+  }
+}
+
+struct Session {
+  jpeg_decompress_struct info{};
+  JpegErrorJump error{};
+  jpeg_progress_mgr progress{};
+  bool created = false;
+  std::vector<std::uint8_t> scanline;
+  std::vector<std::uint8_t> rgb;
+  ~Session() {
+    if (created) jpeg_destroy_decompress(&info);
+  }
+};
+
+// No object with a destructor may live in this frame: libjpeg leaves it by longjmp. The
+// session lives in the caller and is cleaned up there.
+bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target) {
+  // Warnings (corrupt entropy data, premature end) stop the decode too: a damaged picture
+  // is refused, not patched up.
+  s.info.err = s.error.Install(true);
+  if (setjmp(s.error.jump)) return false;
+  jpeg_create_decompress(&s.info);
+  s.created = true;
+  s.info.mem->max_memory_to_use = kMaxDecoderMemory;
+  s.progress.progress_monitor = LimitScans;
+  s.info.progress = &s.progress;
+  jpeg_mem_src(&s.info, data.data(), static_cast<unsigned long>(data.size()));
+  if (jpeg_read_header(&s.info, TRUE) != JPEG_HEADER_OK) return false;
+  if (!IsAcceptedPictureSize(s.info.image_width, s.info.image_height)) return false;
+
+  const bool cmyk = s.info.jpeg_color_space == JCS_CMYK || s.info.jpeg_color_space == JCS_YCCK;
+  s.info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+  s.info.scale_num = ScaleNumerator(s.info, at_least);
+  s.info.scale_denom = 8;
+  jpeg_start_decompress(&s.info);
+
+  const Size natural{static_cast<int>(s.info.image_width), static_cast<int>(s.info.image_height)};
+  const Size scaled{static_cast<int>(s.info.output_width), static_cast<int>(s.info.output_height)};
+  s.scanline.resize(std::size_t{s.info.output_width} * s.info.output_components);
+  if (cmyk) s.rgb.resize(std::size_t{s.info.output_width} * 3);
+  if (!target.Begin(natural, scaled)) return false;
+  while (s.info.output_scanline < s.info.output_height) {
+    JSAMPROW row = s.scanline.data();
+    if (jpeg_read_scanlines(&s.info, &row, 1) != 1) return false;
+    if (cmyk) CmykToRgb(s.scanline.data(), s.info.output_width, s.info.saw_Adobe_marker, s.rgb.data());
+    target.Row(cmyk ? s.rgb.data() : s.scanline.data());
+  }
+  jpeg_finish_decompress(&s.info);
+  return true;
+}
+
+}  // namespace
+
+bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target) {
+  if (data.empty()) return false;
+  try {
+    Session session;
+    return Run(session, data, at_least, target);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+}  // namespace saver

@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <span>
+
+#include "imaging/Rect.h"
+
+namespace saver {
+
+// Where the JPEG decoder delivers its rows: 24-bit R, G, B, top row first, `scaled.width`
+// pixels each. Begin is called once before the first row; returning false stops the decode.
+class JpegRowTarget {
+ public:
+  virtual ~JpegRowTarget() = default;
+  virtual bool Begin(Size natural, Size scaled) = 0;
+  virtual void Row(const std::uint8_t* rgb) = 0;
+};
+
+// Decodes baseline, progressive, grey and CMYK/YCCK JPEG through libjpeg. When `at_least` is
+// nonzero, libjpeg scales by the smallest factor n/8 that keeps the output at least that large
+// in both directions, which saves most of the work for a small target. Data that libjpeg finds
+// corrupt or truncated is refused (false) even where libjpeg alone would carry on.
+bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target);
+
+}  // namespace saver

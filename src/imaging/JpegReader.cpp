@@ -1,0 +1,31 @@
+#include "imaging/JpegDecoder.h"
+#include "imaging/PictureLimits.h"
+#include "imaging/PictureReaders.h"
+
+namespace saver {
+namespace {
+
+class CollectRows : public JpegRowTarget {
+ public:
+  bool Begin(Size, Size scaled) override {
+    pixels = AllocatePicture(scaled.width, scaled.height);
+    return pixels.has_value();
+  }
+  void Row(const std::uint8_t* rgb) override {
+    std::copy_n(rgb, pixels->RowBytes(), pixels->Row(next_row_++));
+  }
+  std::optional<PixelBuffer> pixels;
+
+ private:
+  int next_row_ = 0;
+};
+
+}  // namespace
+
+std::optional<PixelBuffer> ReadJpeg(std::span<const std::uint8_t> data) {
+  CollectRows rows;
+  if (!DecodeJpeg(data, Size{}, rows)) return std::nullopt;
+  return std::move(rows.pixels);
+}
+
+}  // namespace saver

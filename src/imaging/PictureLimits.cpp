@@ -1,0 +1,21 @@
+#include "imaging/PictureLimits.h"
+
+#include <new>
+
+namespace saver {
+
+bool IsAcceptedPictureSize(std::int64_t width, std::int64_t height) {
+  return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+         width * height <= kMaxPicturePixels;
+}
+
+std::optional<PixelBuffer> AllocatePicture(std::int64_t width, std::int64_t height) {
+  if (!IsAcceptedPictureSize(width, height)) return std::nullopt;
+  try {
+    return PixelBuffer(static_cast<int>(width), static_cast<int>(height));
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace saver

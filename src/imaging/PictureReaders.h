@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "imaging/PixelBuffer.h"
+#include "imaging/Rect.h"
+
+namespace saver {
+
+// Readers of the formats the engine shows. Each takes the whole file in memory, treats it as
+// hostile and returns 24-bit top-down pixels, or nothing for damaged, unsupported or oversized
+// pictures (see PictureLimits.h). Transparency is flattened onto black.
+std::optional<PixelBuffer> ReadBmp(std::span<const std::uint8_t> data);
+std::optional<PixelBuffer> ReadPcx(std::span<const std::uint8_t> data);
+std::optional<PixelBuffer> ReadTga(std::span<const std::uint8_t> data);
+std::optional<PixelBuffer> ReadPng(std::span<const std::uint8_t> data);
+std::optional<PixelBuffer> ReadJpeg(std::span<const std::uint8_t> data);
+
+}  // namespace saver

@@ -1,0 +1,48 @@
+#pragma once
+// Small pictures encoded at test time, in every layout the readers accept.
+#include <cstdint>
+#include <vector>
+
+#include "imaging/PixelBuffer.h"
+
+namespace saver::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A picture whose pixels all differ from their neighbours, so a wrong row order, mirror or
+// channel order shows. With `colours` > 0 it uses only the first `colours` entries of
+// TestPalette().
+PixelBuffer TestPicture(int width, int height, int colours = 0);
+// 256 distinct colours; entry i of TestPalette() as COLORREF.
+std::uint32_t TestPaletteColour(int index);
+int TestPictureIndex(int x, int y, int colours);
+
+// BMP, as Windows writes it. `bits` 1, 4, 8 (palette of 1 << bits), 16 (5-5-5), 24 or 32.
+Bytes BmpFile(const PixelBuffer& p, int bits, bool top_down = false, int colours = 0);
+// 16- or 32-bit with explicit masks (5-6-5 for 16 bits, R in the low byte for 32 bits).
+Bytes BmpBitFields(const PixelBuffer& p, int bits);
+// OS/2 bitmap with a 12-byte header, 8 bits.
+Bytes BmpCore(const PixelBuffer& p, int colours);
+// RLE8 or RLE4 (`bits` 8 or 4): runs where a row repeats, literal groups elsewhere.
+Bytes BmpRle(const PixelBuffer& p, int bits, int colours);
+
+// PCX: `bits` x `planes` of 1x1, 1x4, 4x1, 8x1 or 8x3.
+Bytes PcxFile(const PixelBuffer& p, int bits, int planes, int colours = 0);
+
+// TGA: `type` 1/9 (colour-mapped 8-bit, 24-bit map), 2/10 (true colour `bits` 16, 24 or 32),
+// 3/11 (grey 8-bit: the picture's red channel). `descriptor` sets the origin bits (0x20 top, 0x10
+// right). `footer` appends the TGA 2.0 footer.
+Bytes TgaFile(const PixelBuffer& p, int type, int bits, std::uint8_t descriptor, bool footer, int colours = 0);
+
+// PNG through libpng: `colour_type` and `bit_depth` as in the PNG header; pixels are taken from
+// the picture (grey from its red channel, indices by TestPictureIndex, alpha from `alpha` per
+// pixel when the type has alpha or `transparent_index` >= 0 marks one palette entry).
+Bytes PngFile(const PixelBuffer& p, int colour_type, int bit_depth, bool interlaced, int colours = 0,
+              const std::vector<std::uint8_t>& alpha = {}, int transparent_index = -1);
+
+enum class JpegKind { Baseline, Progressive, Grey, AdobeCmyk };
+// JPEG through libjpeg at quality 95 (grey from the red channel; CMYK stored inverted as
+// Adobe does, with K = 255 - max(R, G, B)).
+Bytes JpegFile(const PixelBuffer& p, JpegKind kind);
+
+}  // namespace saver::test
