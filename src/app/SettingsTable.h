@@ -4,6 +4,7 @@
 
 #include "app/Profile.h"
 #include "app/ProfileNames.h"
+#include "res/resource.h"
 
 namespace saver {
 
@@ -20,13 +21,13 @@ struct SettingDeclaration {
 
 inline constexpr const char* kSettingsSection = SAVER_PROFILE_SECTION;
 inline constexpr std::array<SettingDeclaration, 7> kSettings = {{
-    {Setting::Standard, SAVER_PROFILE_STANDARD, 33007, 1},
-    {Setting::MouseMove, SAVER_PROFILE_MOUSE_MOVE, 33008, 0},
-    {Setting::ButtonDown, SAVER_PROFILE_BUTTON_DOWN, 33009, 0},
-    {Setting::DoubleClick, SAVER_PROFILE_DOUBLE_CLICK, 33010, 0},
-    {Setting::KeyDown, SAVER_PROFILE_KEY_DOWN, 33011, 0},
-    {Setting::Escape, SAVER_PROFILE_ESCAPE, 33012, 0},
-    {Setting::Mute, SAVER_PROFILE_MUTE, 33013, 0},
+    {Setting::Standard, SAVER_PROFILE_STANDARD, IDS_STANDARD, 1},
+    {Setting::MouseMove, SAVER_PROFILE_MOUSE_MOVE, IDS_MOUSE_MOVE, 0},
+    {Setting::ButtonDown, SAVER_PROFILE_BUTTON_DOWN, IDS_BUTTON_DOWN, 0},
+    {Setting::DoubleClick, SAVER_PROFILE_DOUBLE_CLICK, IDS_DOUBLE_CLICK, 0},
+    {Setting::KeyDown, SAVER_PROFILE_KEY_DOWN, IDS_KEY_DOWN, 0},
+    {Setting::Escape, SAVER_PROFILE_ESCAPE, IDS_ESCAPE, 0},
+    {Setting::Mute, SAVER_PROFILE_MUTE, IDS_MUTE, 0},
 }};
 // Declaration() indexes the table by the enum.
 static_assert([] {
@@ -34,7 +35,6 @@ static_assert([] {
     if (static_cast<std::size_t>(kSettings[i].setting) != i) return false;
   return true;
 }());
-inline constexpr int kSettingsSectionStringId = 33006;
 
 // The five rules the user may choose in custom mode, in dialog order (control id 1006 + position).
 inline constexpr std::array<Setting, 5> kExitRuleSettings = {

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/RandomSeed.h"
+
 namespace saver {
 
 // What a scene item may use while it executes on the scene thread. The scene thread implements it
@@ -19,6 +21,8 @@ class SceneRuntime {
   virtual void PacedWait(std::int32_t a, double k) = 0;
   // Milliseconds since an arbitrary start; wraps after 49.7 days.
   virtual std::uint32_t TickCount() const = 0;
+  // The clocks and the calibration count that random colours mix into their seeds.
+  virtual const RandomSeedSources& SeedSources() const = 0;
 
   // Makes `colour` (0x00BBGGRR) the saver window's background and repaints it at once. The raster
   // operation travels with it but the window does not use it.

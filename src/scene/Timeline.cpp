@@ -27,18 +27,6 @@ std::uint32_t NextRandomDelay(std::uint32_t previous) {
   return duration;
 }
 
-void AdvanceLoopEnd(LoopRepeat& loop, int& running_index) {
-  if (!loop.endless) {
-    ++loop.passes;
-    if (loop.passes >= loop.repeat_count) {
-      loop.passes = 0;
-      return;
-    }
-  }
-  // The scene thread adds 1 after every item.
-  running_index = loop.jump_target - 1;
-}
-
 std::uint32_t PacedPollCount(std::int32_t a, double k, std::uint32_t times) {
   const double polls = (1.0 - a / k) * times * k * 0.00001;
   if (!(polls > 0.0)) return 0;  // also NaN

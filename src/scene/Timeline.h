@@ -17,19 +17,6 @@ inline constexpr std::uint32_t kRandomDelayMinimumChange = 150;
 static_assert(kRandomDelayRange > 2 * kRandomDelayMinimumChange);
 std::uint32_t NextRandomDelay(std::uint32_t previous);
 
-// The repeat state of a loop end. The jump target is the list position just after the matching
-// loop start.
-struct LoopRepeat {
-  std::uint32_t repeat_count = 1;  // passes through the stretch in all; 0 and 1 both mean once
-  std::uint32_t passes = 0;
-  bool endless = false;
-  std::int32_t jump_target = -1;
-};
-
-// A loop end's turn: either the loop is done (passes start again from 0 and the show goes on) or
-// the running index moves so that the next item executed is the first one after the loop start.
-void AdvanceLoopEnd(LoopRepeat& loop, int& running_index);
-
 // The busy-wait length of PacedWait in polls: (1 - a/k) * times * k * 0.00001 in double precision,
 // truncated toward zero. A negative or undefined product (a speed below 100, k = 0) waits no
 // polls instead of wrapping to an endless wait; a product beyond 32 bits is capped.

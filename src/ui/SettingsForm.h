@@ -22,10 +22,4 @@ struct SettingsForm {
   void Save(Profile& profile) const;
 };
 
-// Control ids of dialog 133 (also in the resource script).
-inline constexpr int kStandardRadioId = 1013;
-inline constexpr int kCustomRadioId = 1014;
-inline constexpr int kFirstRuleCheckId = 1006;  // + position in kExitRuleSettings
-inline constexpr int kMuteCheckId = 1004;
-
 }  // namespace saver

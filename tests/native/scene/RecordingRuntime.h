@@ -19,6 +19,7 @@ class RecordingRuntime : public SceneRuntime {
   }
   void PacedWait(std::int32_t, double) override {}
   std::uint32_t TickCount() const override { return 0; }
+  const RandomSeedSources& SeedSources() const override { return seed_sources_; }
   void FillScreen(std::uint32_t colour, std::uint32_t) override { fills.push_back(colour); }
   void ArmLink(std::string link, int) override { armed_link = std::move(link); }
 
@@ -31,6 +32,7 @@ class RecordingRuntime : public SceneRuntime {
 
  private:
   bool stop_ = false;
+  RandomSeedSources seed_sources_ = RandomSeedSources::Portable();
 };
 
 }  // namespace saver::testing_support
