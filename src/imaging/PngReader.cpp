@@ -1,6 +1,9 @@
-// PNG through libpng's simplified reader, which handles every colour type and bit depth,
-// interlacing, transparency chunks and gamma, and reports errors without leaving by exit().
+// PNG through libpng: every colour type and bit depth, interlaced or not. Palette, grey and
+// 16-bit samples become 8-bit R, G, B; alpha (a channel or a tRNS chunk) is flattened onto
+// black. Gamma chunks are not applied, as no other format's pixels are corrected either.
 #include <cstring>
+#include <new>
+#include <vector>
 
 #include <png.h>
 
@@ -8,26 +11,87 @@
 #include "imaging/PictureReaders.h"
 
 namespace saver {
+namespace {
+
+// Chunks other than the pixels (text, profiles) are not needed; a file that declares a huge
+// one is refused rather than buffered.
+constexpr png_alloc_size_t kMaxChunkBytes = 8u << 20;
+
+struct MemoryInput {
+  std::span<const std::uint8_t> data;
+  std::size_t pos = 0;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t n) {
+  auto* in = static_cast<MemoryInput*>(png_get_io_ptr(png));
+  if (n > in->data.size() - in->pos) png_error(png, "truncated");
+  std::memcpy(out, in->data.data() + in->pos, n);
+  in->pos += n;
+}
+
+// libpng's default error handler prints and then jumps; this one only jumps.
+[[noreturn]] void JumpOnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void IgnoreWarning(png_structp, png_const_charp) {}
+
+struct Session {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  MemoryInput input;
+  std::vector<std::uint8_t> rgba;  // 4-channel pixels when the file carries alpha
+  std::vector<png_bytep> rows;
+  ~Session() { png_destroy_read_struct(&png, &info, nullptr); }
+};
+
+void FlattenOntoBlack(const std::uint8_t* rgba, std::size_t pixels, std::uint8_t* rgb) {
+  for (std::size_t i = 0; i < pixels; ++i, rgba += 4, rgb += 3)
+    for (int c = 0; c < 3; ++c) rgb[c] = static_cast<std::uint8_t>((rgba[c] * rgba[3] + 127) / 255);
+}
+
+// libpng leaves this frame by longjmp: nothing in it has a destructor.
+bool Run(Session& s, std::optional<PixelBuffer>& out) {
+  s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOnError, IgnoreWarning);
+  if (!s.png) return false;
+  s.info = png_create_info_struct(s.png);
+  if (!s.info) return false;
+  if (setjmp(png_jmpbuf(s.png))) return false;
+  png_set_read_fn(s.png, &s.input, ReadFromMemory);
+  png_set_user_limits(s.png, kMaxPictureSide, kMaxPictureSide);
+  png_set_chunk_malloc_max(s.png, kMaxChunkBytes);
+  png_read_info(s.png, s.info);
+  const png_uint_32 width = png_get_image_width(s.png, s.info), height = png_get_image_height(s.png, s.info);
+  out = AllocatePicture(width, height);
+  if (!out) return false;
+
+  png_set_expand(s.png);  // palette to RGB, low grey depths to 8 bits, tRNS to alpha
+  png_set_scale_16(s.png);
+  png_set_gray_to_rgb(s.png);
+  png_set_interlace_handling(s.png);
+  png_read_update_info(s.png, s.info);
+  const int channels = png_get_channels(s.png, s.info);
+  if (channels != 3 && channels != 4) return false;
+
+  s.rows.resize(height);
+  if (channels == 4) s.rgba.resize(std::size_t{width} * height * 4);
+  for (png_uint_32 y = 0; y < height; ++y)
+    s.rows[y] = channels == 4 ? s.rgba.data() + std::size_t{width} * 4 * y : out->Row(static_cast<int>(y));
+  png_read_image(s.png, s.rows.data());
+  png_read_end(s.png, nullptr);
+  if (channels == 4) FlattenOntoBlack(s.rgba.data(), std::size_t{width} * height, out->Data());
+  return true;
+}
+
+}  // namespace
 
 std::optional<PixelBuffer> ReadPng(std::span<const std::uint8_t> data) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&image, data.data(), data.size())) return std::nullopt;
-  std::optional<PixelBuffer> out;
-  if (IsAcceptedPictureSize(image.width, image.height)) out = AllocatePicture(image.width, image.height);
-  if (!out) {
-    png_image_free(&image);
+  try {
+    Session session;
+    session.input.data = data;
+    std::optional<PixelBuffer> out;
+    if (!Run(session, out)) return std::nullopt;
+    return out;
+  } catch (const std::bad_alloc&) {
     return std::nullopt;
   }
-  image.format = PNG_FORMAT_RGB;
-  // 16-bit files without gamma information are taken as ordinary sRGB, as they are written.
-  image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
-  const png_color black{0, 0, 0};  // alpha is flattened onto black
-  bool ok = png_image_finish_read(&image, &black, out->Data(), static_cast<png_int_32>(out->RowBytes()), nullptr);
-  png_image_free(&image);
-  if (!ok) return std::nullopt;
-  return out;
 }
 
 }  // namespace saver

@@ -1,0 +1,145 @@
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "PictureFixtures.h"
+#include "PixelAssertions.h"
+#include "RecordingMessages.h"
+#include "imaging/BilinearResampler.h"
+#include "imaging/DecodePicture.h"
+#include "imaging/PictureReaders.h"
+
+namespace saver::test {
+namespace {
+
+// An old TGA: no identification, no colour map, no footer; it starts with two zero bytes.
+Bytes OldTga(const PixelBuffer& p) {
+  Bytes b = TgaFile(p, 2, 24, 0x20, false);
+  b[0] = 0;
+  b.erase(b.begin() + 18, b.begin() + 21);  // the 3-byte identification
+  return b;
+}
+
+TEST(DecodePictureTest, ReadsEveryReadFormatFromMemory) {
+  const PixelBuffer p = TestPicture(6, 5, 8);
+  const Bytes files[] = {BmpFile(p, 24), PcxFile(p, 8, 3), TgaFile(p, 10, 24, 0, true), OldTga(p),
+                         PngFile(p, 2, 8, true)};
+  for (const Bytes& file : files) {
+    RecordingMessages messages;
+    Size size{-1, -1};
+    auto pixels = DecodePicture(file, size, messages);
+    ASSERT_TRUE(pixels.has_value());
+    EXPECT_EQ(size, (Size{6, 5}));
+    EXPECT_TRUE(PixelsNear(*pixels, p, 0));
+    EXPECT_TRUE(messages.shown.empty());
+  }
+}
+
+TEST(DecodePictureTest, RefusedFormatsShowTheMessageAndGiveNothing) {
+  const Bytes refused[] = {Bytes{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, Bytes{'I', 'I', 42, 0, 8, 0, 0, 0},
+                           Bytes{'M', 'M', 0, 42, 0, 0, 0, 8}, Bytes{'h', 'e', 'l', 'l', 'o'}, Bytes{}};
+  for (const Bytes& data : refused) {
+    RecordingMessages messages;
+    Size size{3, 3};
+    EXPECT_FALSE(DecodePicture(data, size, messages).has_value());
+    EXPECT_EQ(size, (Size{0, 0}));
+    EXPECT_EQ(messages.shown, std::vector<std::string>{std::string(kUnsupportedPictureMessage)});
+  }
+}
+
+TEST(DecodePictureTest, DamagedDataOfAReadFormatFailsWithoutTheMessage) {
+  Bytes bmp = BmpFile(TestPicture(6, 5), 24);
+  bmp.resize(bmp.size() - 1);
+  Bytes jpeg = JpegFile(TestPicture(32, 32), JpegKind::Baseline);
+  jpeg.resize(jpeg.size() / 2);
+  for (const Bytes& data : {bmp, jpeg}) {
+    RecordingMessages messages;
+    Size size;
+    EXPECT_FALSE(DecodePicture(data, size, messages).has_value());
+    EXPECT_TRUE(messages.shown.empty());
+  }
+}
+
+class TempFile {
+ public:
+  TempFile(const std::string& name, const Bytes& bytes) : path_(::testing::TempDir() + name) {
+    std::ofstream(path_, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  }
+  ~TempFile() { std::remove(path_.c_str()); }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+TEST(DecodePictureTest, FilesAreDetectedWithTheirNames) {
+  const PixelBuffer p = TestPicture(4, 3);
+  RecordingMessages messages;
+  Size size;
+  TempFile tga("img_old.TGA", OldTga(p));
+  auto pixels = DecodePictureFile(tga.Path(), size, messages);
+  ASSERT_TRUE(pixels.has_value());
+  EXPECT_TRUE(PixelsNear(*pixels, p, 0));
+
+  // The same bytes named as WBMP, or unnamed, are WBMP; from a file that is refused silently.
+  for (const char* name : {"img_old.wbmp", "img_old.bin"}) {
+    TempFile wbmp(name, OldTga(p));
+    EXPECT_FALSE(DecodePictureFile(wbmp.Path(), size, messages).has_value()) << name;
+  }
+  EXPECT_FALSE(DecodePictureFile(::testing::TempDir() + "img_missing.bmp", size, messages).has_value());
+  EXPECT_TRUE(messages.shown.empty());
+
+  TempFile gif("img.gif", Bytes{'G', 'I', 'F', '8', '7', 'a'});
+  EXPECT_FALSE(DecodePictureFile(gif.Path(), size, messages).has_value());
+  EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+PixelBuffer Smooth(int width, int height) {
+  PixelBuffer p(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      p.SetPixel(x, y, (x * 255 / width) | (y * 255 / height) << 8 | static_cast<std::uint32_t>((x + y) * 255 / (width + height)) << 16);
+  return p;
+}
+
+PixelBuffer FullDecodeThenResize(const Bytes& file, Size target) {
+  auto full = ReadJpeg(file);
+  EXPECT_TRUE(full.has_value());
+  PixelBuffer out(target.width, target.height);
+  EXPECT_TRUE(ResizeBilinear(full->Data(), full->Width(), full->Height(), full->RowBytes(), out.Data(), target.width,
+                             target.height, out.RowBytes(), 3));
+  return out;
+}
+
+TEST(DecodePictureTest, ScaledJpegDecodeStaysCloseToFullDecodeAndResize) {
+  const Bytes file = JpegFile(Smooth(480, 320), JpegKind::Baseline);
+  // 1/8, 2/8 and 5/8 scales, plus a target larger than the picture (no scaling).
+  for (Size target : {Size{60, 40}, Size{100, 70}, Size{300, 171}, Size{500, 400}}) {
+    RecordingMessages messages;
+    Size natural;
+    auto fitted = DecodePictureResized(file, target, natural, messages);
+    ASSERT_TRUE(fitted.has_value());
+    EXPECT_EQ(natural, (Size{480, 320}));
+    EXPECT_TRUE(PixelsNear(*fitted, FullDecodeThenResize(file, target), 6)) << target.width << "x" << target.height;
+  }
+}
+
+TEST(DecodePictureTest, ResizedDecodeOfOtherFormatsIsDecodeThenResize) {
+  const PixelBuffer p = TestPicture(10, 8);
+  RecordingMessages messages;
+  Size natural;
+  auto fitted = DecodePictureResized(BmpFile(p, 24), {4, 3}, natural, messages);
+  ASSERT_TRUE(fitted.has_value());
+  EXPECT_EQ(natural, (Size{10, 8}));
+  PixelBuffer expected(4, 3);
+  ASSERT_TRUE(ResizeBilinear(p.Data(), 10, 8, p.RowBytes(), expected.Data(), 4, 3, expected.RowBytes(), 3));
+  EXPECT_TRUE(PixelsNear(*fitted, expected, 0));
+
+  EXPECT_FALSE(DecodePictureResized(Bytes{'G', 'I', 'F', '8', '7', 'a'}, {4, 3}, natural, messages).has_value());
+  EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace saver::test

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "PictureFixtures.h"
+#include "PixelAssertions.h"
+#include "RecordingMessages.h"
+#include "imaging/DecodePicture.h"
+#include "imaging/ImageRGB.h"
+
+namespace saver::test {
+namespace {
+
+TEST(ImageRGBTest, LoadResizeAndFreeFollowTheBufferLifecycle) {
+  const PixelBuffer p = TestPicture(8, 6);
+  RecordingMessages messages;
+  CImageRGB image;
+  ASSERT_TRUE(image.LoadImage(BmpFile(p, 24), messages));
+  EXPECT_EQ(image.GetSize(), (Size{8, 6}));
+  ASSERT_NE(image.Decoded(), nullptr);
+  EXPECT_TRUE(PixelsNear(*image.Decoded(), p, 0));
+  EXPECT_EQ(image.Resized(), nullptr);
+
+  ASSERT_TRUE(image.ResizeImage(3, 2));
+  ASSERT_NE(image.Resized(), nullptr);
+  EXPECT_EQ(image.Resized()->Width(), 3);
+  EXPECT_EQ(image.Resized()->Height(), 2);
+
+  image.FreePixels(true);  // the resized pixels go, the decoded stay
+  EXPECT_EQ(image.Resized(), nullptr);
+  EXPECT_NE(image.Decoded(), nullptr);
+  EXPECT_EQ(image.GetSize(), (Size{8, 6}));
+
+  image.FreePixels(false);
+  EXPECT_EQ(image.Decoded(), nullptr);
+  EXPECT_EQ(image.GetSize(), (Size{0, 0}));
+  EXPECT_FALSE(image.ResizeImage(3, 2)) << "nothing left to resize";
+}
+
+TEST(ImageRGBTest, ResizeRefusesAZeroSide) {
+  RecordingMessages messages;
+  CImageRGB image;
+  ASSERT_TRUE(image.LoadImage(BmpFile(TestPicture(4, 4), 24), messages));
+  EXPECT_FALSE(image.ResizeImage(5, 0));
+  EXPECT_FALSE(image.ResizeImage(0, 5));
+  EXPECT_EQ(image.Resized(), nullptr);
+  EXPECT_NE(image.Decoded(), nullptr);
+}
+
+TEST(ImageRGBTest, LoadImageResizedKeepsOnlyTheResizedPixelsAndTheNaturalSize) {
+  RecordingMessages messages;
+  CImageRGB image;
+  const Bytes jpeg = JpegFile(TestPicture(64, 40), JpegKind::Baseline);
+  EXPECT_EQ(image.LoadImageResized(jpeg, 16, 10, messages), CImageRGB::LoadResult::Loaded);
+  EXPECT_EQ(image.GetSize(), (Size{64, 40}));
+  EXPECT_EQ(image.Decoded(), nullptr);
+  ASSERT_NE(image.Resized(), nullptr);
+  EXPECT_EQ(image.Resized()->Width(), 16);
+
+  EXPECT_EQ(image.LoadImageResized(jpeg, 16, 0, messages), CImageRGB::LoadResult::ResizeFailed);
+  Bytes broken = jpeg;
+  broken.resize(jpeg.size() / 2);
+  EXPECT_EQ(image.LoadImageResized(broken, 16, 10, messages), CImageRGB::LoadResult::LoadFailed);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(ImageRGBTest, MeasureGivesTheNaturalSizeAndLeavesTheImageEmpty) {
+  RecordingMessages messages;
+  const PixelBuffer p = TestPicture(40, 24, 16);
+  const Bytes files[] = {JpegFile(p, JpegKind::Baseline), JpegFile(p, JpegKind::Progressive), PngFile(p, 2, 8, false),
+                         BmpFile(p, 8, false, 16)};
+  for (const Bytes& file : files) {
+    CImageRGB image;
+    Size size;
+    ASSERT_TRUE(image.MeasureImage(file, size, messages));
+    EXPECT_EQ(size, (Size{40, 24}));
+    EXPECT_EQ(image.Decoded(), nullptr);
+    EXPECT_EQ(image.Resized(), nullptr);
+  }
+}
+
+// Measuring reads less than a full decode but must judge damaged data the same way.
+TEST(ImageRGBTest, MeasureRefusesWhatAFullDecodeRefuses) {
+  RecordingMessages messages;
+  const PixelBuffer p = TestPicture(64, 48);
+  std::vector<Bytes> damaged;
+  for (JpegKind kind : {JpegKind::Baseline, JpegKind::Progressive}) {
+    Bytes file = JpegFile(p, kind);
+    damaged.emplace_back(file.begin(), file.begin() + file.size() * 3 / 4);  // header intact, scans cut
+    Bytes corrupt = file;
+    for (std::size_t i = file.size() / 2; i < file.size() / 2 + 40; ++i) corrupt[i] = 0xFF;  // markers in the data
+    damaged.push_back(corrupt);
+  }
+  for (const Bytes& file : damaged) {
+    CImageRGB image;
+    Size size{-1, -1};
+    const bool decodes = image.LoadImage(file, messages);
+    EXPECT_EQ(image.MeasureImage(file, size, messages), decodes);
+    EXPECT_FALSE(decodes);
+    EXPECT_EQ(size, (Size{-1, -1})) << "a failed measure leaves the size alone";
+  }
+}
+
+TEST(ImageRGBTest, SetDecodedPixelsReplacesWhatWasHeld) {
+  RecordingMessages messages;
+  CImageRGB image;
+  ASSERT_TRUE(image.LoadImage(BmpFile(TestPicture(8, 6), 24), messages));
+  ASSERT_TRUE(image.ResizeImage(2, 2));
+  const PixelBuffer text = TestPicture(5, 3);
+  image.SetDecodedPixels(text);
+  EXPECT_EQ(image.GetSize(), (Size{5, 3}));
+  EXPECT_EQ(image.Resized(), nullptr);
+  EXPECT_TRUE(PixelsNear(*image.Decoded(), text, 0));
+}
+
+}  // namespace
+}  // namespace saver::test
