@@ -1,0 +1,46 @@
+// libFuzzer target: the package reader over arbitrary bytes, with a registry whose messages go
+// nowhere and whose pictures measure from their first two bytes.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <sstream>
+#include <string>
+
+#include "app/ItemRegistry.h"
+#include "app/UserMessages.h"
+#include "package/ArchiveReader.h"
+#include "package/PackageReader.h"
+#include "scene/ImageItem.h"
+#include "scene/ImageMeasurer.h"
+
+namespace {
+
+class SilentMessages final : public saver::UserMessages {
+ public:
+  void ShowError(std::string_view) override {}
+};
+
+class HeaderMeasurer final : public saver::ImageMeasurer {
+ public:
+  std::optional<saver::Size> MeasurePicture(std::span<const std::uint8_t> bytes) override {
+    if (bytes.size() < 2) return std::nullopt;
+    return saver::Size{bytes[0], bytes[1]};
+  }
+  std::optional<saver::Size> RenderText(saver::CImageItem& item) override {
+    return saver::Size{static_cast<int>(item.text.size()), 1};
+  }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  SilentMessages messages;
+  HeaderMeasurer measurer;
+  saver::CItemRegistry registry(messages, &measurer);
+  std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+  saver::ArchiveReader reader(in);
+  std::uint32_t reserved = 0;
+  saver::ReadPackage(reader, registry, &reserved);
+  return 0;
+}

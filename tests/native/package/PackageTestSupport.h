@@ -1,0 +1,75 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/ItemList.h"
+#include "app/ItemRegistry.h"
+#include "app/UserMessages.h"
+#include "package/ArchiveReader.h"
+#include "package/ArchiveWriter.h"
+#include "package/PackageReader.h"
+#include "package/PackageWriter.h"
+#include "package/Signatures.h"
+#include "scene/ImageItem.h"
+#include "scene/ImageMeasurer.h"
+
+namespace saver::testing {
+
+class CollectingMessages final : public UserMessages {
+ public:
+  void ShowError(std::string_view text) override { texts.emplace_back(text); }
+  std::vector<std::string> texts;
+};
+
+// Pictures measure as their first byte times ten by their second; texts render as 8 pixels per
+// character by 13, unless they are "unrenderable".
+class FakeMeasurer final : public ImageMeasurer {
+ public:
+  std::optional<Size> MeasurePicture(std::span<const std::uint8_t> bytes) override {
+    if (bytes.size() < 2) return std::nullopt;
+    return Size{bytes[0] * 10, bytes[1] * 10};
+  }
+  std::optional<Size> RenderText(CImageItem& item) override {
+    if (item.text == "unrenderable") return std::nullopt;
+    return Size{static_cast<int>(item.text.size()) * 8, 13};
+  }
+};
+
+inline std::string AsString(const std::vector<std::uint8_t>& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
+
+inline std::vector<std::uint8_t> WritePackageBytes(const PackageHeader& header, const CItemList& items) {
+  ArchiveWriter writer;
+  WritePackage(writer, header, items);
+  return writer.Bytes();
+}
+
+// A registry with collected messages and the fake measurer, and a read of bytes into it.
+struct PackageFixture {
+  CollectingMessages messages;
+  FakeMeasurer measurer;
+  CItemRegistry registry{messages, &measurer};
+  std::uint32_t reserved = 0;
+
+  bool Read(const std::vector<std::uint8_t>& bytes) {
+    std::istringstream in(AsString(bytes));
+    ArchiveReader reader(in);
+    return ReadPackage(reader, registry, &reserved);
+  }
+};
+
+inline PackageHeader HeaderA(float version = 4.81f) { return {7, SAVER_SIGNATURE_A, version}; }
+inline PackageHeader HeaderB(float version) { return {7, SAVER_SIGNATURE_B, version}; }
+
+template <typename Kind>
+Kind& AppendNew(CItemList& items) {
+  return static_cast<Kind&>(items.Append(std::make_unique<Kind>()));
+}
+
+}  // namespace saver::testing
