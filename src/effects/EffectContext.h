@@ -1,0 +1,65 @@
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "effects/DrawingSurface.h"
+
+namespace saver {
+
+// What one effect sees while it runs: its target (w x h at (px, py) on the screen), the pace a,
+// blits relative to the target, the snapshot of the old picture, pixel buffers and pacing.
+// Every drawing call is cut to the target here, so effects may compute blocks that reach past
+// its edges; nothing outside the target ever changes.
+class EffectContext {
+ public:
+  EffectContext(DrawingSurface& surface, Point origin, Size size, int pace);
+
+  int Width() const { return size_.width; }
+  int Height() const { return size_.height; }
+  int Pace() const { return pace_; }
+
+  // Copies the cx x cy block at (sx, sy) of `source` to (px + x, py + y) on the screen.
+  void Blit(int x, int y, int cx, int cy, Layer source, int sx, int sy);
+  // One wait of an ordinary step: PacedWait(a, 1000.0).
+  void Wait() { surface_.PacedWait(pace_, 1000.0); }
+  void Wait(int a, double d) { surface_.PacedWait(a, d); }
+
+  bool StopRequested() { return surface_.StopRequested(); }
+  std::uint32_t TickCount() { return surface_.TickCount(); }
+  void Sleep(int milliseconds) { surface_.Sleep(milliseconds); }
+  void ShowError(std::string_view text) { surface_.ShowError(text); }
+
+  // The target area of the screen, the new picture (w x h) and the whole picture layer.
+  bool ReadScreen(PixelBuffer& out);
+  bool ReadNew(PixelBuffer& out);
+  bool ReadPicture(PixelBuffer& out);
+  // Draws a buffer with its top-left corner at (px + x, py + y), cut to the target.
+  void DrawPixels(const PixelBuffer& pixels, int x, int y);
+  // Fills the whole target with one colour (0x00BBGGRR).
+  void FillTarget(std::uint32_t colorref);
+
+ private:
+  friend class OldSnapshot;
+
+  DrawingSurface& surface_;
+  Rect target_;  // on the screen, already cut to the screen
+  Point origin_;
+  Size size_;
+  int pace_;
+};
+
+// The old picture for effects that move it: the target area of the screen as it was when the
+// effect began, readable as Layer::Old until the snapshot goes out of scope.
+class OldSnapshot {
+ public:
+  explicit OldSnapshot(EffectContext& context);
+  ~OldSnapshot();
+  OldSnapshot(const OldSnapshot&) = delete;
+  OldSnapshot& operator=(const OldSnapshot&) = delete;
+
+ private:
+  DrawingSurface& surface_;
+  bool taken_;
+};
+
+}  // namespace saver

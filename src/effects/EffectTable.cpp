@@ -1,0 +1,119 @@
+#include "effects/EffectTable.h"
+
+#include <array>
+
+// One header per family of effects.
+#include "effects/MovingEffects.h"
+
+namespace saver {
+namespace {
+
+using namespace effects;
+
+constexpr std::array<EffectEntry, 84> kEffects{{
+    {4, "fade in from black", nullptr},
+    {5, "random dissolve in 4 x 4 blocks", nullptr},
+    {6, "random dissolve in 8 x 8 blocks", nullptr},
+    {7, "box in", nullptr},
+    {8, "box out", nullptr},
+    {9, "quarters slide in from the corners", QuartersSlideIn},
+    {10, "quarters slide out to the corners", QuartersSlideOut},
+    {11, "horizontal interlace", nullptr},
+    {12, "vertical interlace", nullptr},
+    {13, "random dissolve by rows", nullptr},
+    {14, "random dissolve by columns", nullptr},
+    {15, "row bands slide in from the left and the right", RowBandsSlideInFromSides},
+    {16, "column bands slide in from the top and the bottom", ColumnBandsSlideInFromEdges},
+    {17, "checkerboard wiped by columns", nullptr},
+    {18, "checkerboard wiped by rows", nullptr},
+    {19, "cells with interleaved columns", nullptr},
+    {20, "cells with interleaved rows", nullptr},
+    {21, "slide in from the top", SlideInFromTop},
+    {22, "slide in from the bottom", SlideInFromBottom},
+    {23, "slide in from the right", SlideInFromRight},
+    {24, "slide in from the left", SlideInFromLeft},
+    {25, "slide in from the top-right corner", SlideInFromTopRight},
+    {26, "slide in from the bottom-right corner", SlideInFromBottomRight},
+    {27, "slide in from the top-left corner", SlideInFromTopLeft},
+    {28, "slide in from the bottom-left corner", SlideInFromBottomLeft},
+    {29, "uncover downwards", UncoverDown},
+    {30, "uncover upwards", UncoverUp},
+    {31, "uncover to the left", UncoverLeft},
+    {32, "uncover to the right", UncoverRight},
+    {33, "uncover to the bottom-left corner", UncoverToBottomLeft},
+    {34, "uncover to the top-left corner", UncoverToTopLeft},
+    {35, "uncover to the bottom-right corner", UncoverToBottomRight},
+    {36, "uncover to the top-right corner", UncoverToTopRight},
+    {37, "wipe downwards", nullptr},
+    {38, "wipe upwards", nullptr},
+    {39, "wipe leftwards", nullptr},
+    {40, "wipe rightwards", nullptr},
+    {41, "push down", PushDown},
+    {42, "push up", PushUp},
+    {43, "push left", PushLeft},
+    {44, "push right", PushRight},
+    {45, "push from the top-right corner", PushFromTopRight},
+    {46, "push from the bottom-right corner", PushFromBottomRight},
+    {47, "push from the top-left corner", PushFromTopLeft},
+    {48, "push from the bottom-left corner", PushFromBottomLeft},
+    {49, "wipe from the top and bottom to the middle", nullptr},
+    {50, "wipe from the middle to the top and bottom", nullptr},
+    {51, "wipe from the left and right to the middle", nullptr},
+    {52, "wipe from the middle to the left and right", nullptr},
+    {53, "halves slide in from the top and the bottom", HalvesSlideInFromTopAndBottom},
+    {54, "split open up and down", SplitOpenUpAndDown},
+    {55, "halves slide in from the left and the right", HalvesSlideInFromLeftAndRight},
+    {56, "split open left and right", SplitOpenLeftAndRight},
+    {57, "staircase from the right, top band first", nullptr},
+    {58, "staircase from the right, bottom band first", nullptr},
+    {59, "staircase from the left, top band first", nullptr},
+    {60, "staircase from the left, bottom band first", nullptr},
+    {61, "triangles from the bottom-left and top-right", nullptr},
+    {62, "band around the top-left to bottom-right diagonal", nullptr},
+    {63, "triangles from the bottom-right and top-left", nullptr},
+    {64, "band around the bottom-left to top-right diagonal", nullptr},
+    {65, "fade to black", nullptr},
+    {66, "colour morph", nullptr},
+    {67, "column strips wiped, left to right", nullptr},
+    {68, "row strips wiped, top to bottom", nullptr},
+    {69, "column strips wiped, right to left", nullptr},
+    {70, "row strips wiped, bottom to top", nullptr},
+    {71, "column strips pushed, left to right", ColumnStripsPushLeftToRight},
+    {72, "row strips pushed, top to bottom", RowStripsPushTopToBottom},
+    {73, "column strips pushed, right to left", ColumnStripsPushRightToLeft},
+    {74, "row strips pushed, bottom to top", RowStripsPushBottomToTop},
+    {75, "clockwise spiral", nullptr},
+    {76, "counter-clockwise spiral", nullptr},
+    {77, "wedges from the top-left and bottom-right", nullptr},
+    {78, "wedges from the bottom-left and top-right", nullptr},
+    {79, "growing squares", nullptr},
+    {80, "closing rings", nullptr},
+    {81, "diagonal wipe in cells", nullptr},
+    {82, "roll from the left", nullptr},
+    {83, "roll from the right", nullptr},
+    {84, "roll from the top", nullptr},
+    {85, "roll from the bottom", nullptr},
+    {86, "roll from the left and right", nullptr},
+    {87, "roll from the top and bottom", nullptr},
+}};
+
+static_assert(kEffects.size() == kLastEffect - kFirstEffect + 1);
+
+constexpr bool NumberedInOrder() {
+  for (std::size_t i = 0; i < kEffects.size(); ++i) {
+    if (kEffects[i].number != kFirstEffect + static_cast<int>(i)) return false;
+  }
+  return true;
+}
+static_assert(NumberedInOrder(), "the row of effect n must be row n - kFirstEffect");
+
+}  // namespace
+
+std::span<const EffectEntry> EffectCatalogue() { return kEffects; }
+
+const EffectEntry* FindEffect(int number) {
+  if (number < kFirstEffect || number > kLastEffect) return nullptr;
+  return &kEffects[number - kFirstEffect];
+}
+
+}  // namespace saver

@@ -1,0 +1,144 @@
+#include "effects/MemorySurface.h"
+
+#include <cstring>
+#include <utility>
+
+#include "effects/BlockClip.h"
+#include "effects/RasterOp.h"
+
+namespace saver {
+namespace {
+
+Rect Bounds(const PixelBuffer& buffer) { return Rect::FromSize(0, 0, buffer.Width(), buffer.Height()); }
+
+void CombineRow(std::uint8_t* to, const std::uint8_t* from, std::size_t bytes, std::uint32_t raster_op) {
+  switch (raster_op) {
+    case rop::kSrcPaint:
+      for (std::size_t i = 0; i < bytes; ++i) to[i] |= from[i];
+      break;
+    case rop::kSrcAnd:
+      for (std::size_t i = 0; i < bytes; ++i) to[i] &= from[i];
+      break;
+    case rop::kSrcInvert:
+      for (std::size_t i = 0; i < bytes; ++i) to[i] ^= from[i];
+      break;
+    default:  // kSrcCopy; memmove because a layer may be copied onto itself
+      std::memmove(to, from, bytes);
+  }
+}
+
+// Copies an already clipped block between two buffers (or within one, rows in a safe order).
+void CopyBlock(PixelBuffer& to, const Rect& destination, const PixelBuffer& from, Point origin,
+               std::uint32_t raster_op) {
+  const std::size_t bytes = static_cast<std::size_t>(destination.Width()) * 3;
+  const bool upwards = &to == &from && destination.top > origin.y;
+  for (int i = 0; i < destination.Height(); ++i) {
+    const int row = upwards ? destination.Height() - 1 - i : i;
+    CombineRow(to.Row(destination.top + row) + destination.left * 3,
+               from.Row(origin.y + row) + origin.x * 3, bytes, raster_op);
+  }
+}
+
+PixelBuffer CopyArea(const PixelBuffer& from, const Rect& area) {
+  PixelBuffer out(area.Width(), area.Height());
+  if (auto block = ClipBlock(Rect::FromSize(0, 0, area.Width(), area.Height()), {area.left, area.top},
+                             Bounds(out), Bounds(from))) {
+    CopyBlock(out, block->destination, from, block->source, rop::kSrcCopy);
+  }
+  return out;
+}
+
+}  // namespace
+
+MemorySurface::MemorySurface(PixelBuffer screen, PixelBuffer frame, PixelBuffer picture)
+    : screen_(std::move(screen)), frame_(std::move(frame)), picture_(std::move(picture)) {}
+
+PixelBuffer& MemorySurface::Buffer(Layer layer) {
+  return const_cast<PixelBuffer&>(std::as_const(*this).Buffer(layer));
+}
+
+const PixelBuffer& MemorySurface::Buffer(Layer layer) const {
+  switch (layer) {
+    case Layer::Screen: return screen_;
+    case Layer::New: return frame_;
+    case Layer::Old: return old_;
+    case Layer::Picture: break;
+  }
+  return picture_;
+}
+
+Size MemorySurface::LayerSize(Layer layer) const {
+  const PixelBuffer& buffer = Buffer(layer);
+  return {buffer.Width(), buffer.Height()};
+}
+
+void MemorySurface::Copy(Layer target, const Rect& destination, Layer source, Point source_origin,
+                         std::uint32_t raster_op) {
+  PixelBuffer& to = Buffer(target);
+  const PixelBuffer& from = Buffer(source);
+  // The callers clip already; this keeps the buffers safe from any caller that does not.
+  auto block = ClipBlock(destination, source_origin, Bounds(to), Bounds(from));
+  if (!block) return;
+  if (record_copies_) copies_.push_back({target, block->destination, source, block->source});
+  CopyBlock(to, block->destination, from, block->source, raster_op);
+}
+
+void MemorySurface::Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) {
+  PixelBuffer& to = Buffer(target);
+  const PixelBuffer& from = Buffer(source);
+  if (destination.IsEmpty() || source_rect.IsEmpty()) return;
+  const Rect visible = destination.Intersect(Bounds(to));
+  const std::int64_t dw = destination.Width(), dh = destination.Height();
+  const std::int64_t sw = source_rect.Width(), sh = source_rect.Height();
+  for (int y = visible.top; y < visible.bottom; ++y) {
+    // Nearest source pixel to the centre of each destination pixel.
+    const int sy = source_rect.top + static_cast<int>((std::int64_t{y - destination.top} * 2 + 1) * sh / (2 * dh));
+    if (sy < 0 || sy >= from.Height()) continue;
+    for (int x = visible.left; x < visible.right; ++x) {
+      const int sx = source_rect.left + static_cast<int>((std::int64_t{x - destination.left} * 2 + 1) * sw / (2 * dw));
+      if (sx >= 0 && sx < from.Width()) to.SetPixel(x, y, from.PixelAt(sx, sy));
+    }
+  }
+}
+
+void MemorySurface::Fill(Layer target, const Rect& area, std::uint32_t colorref) {
+  PixelBuffer& to = Buffer(target);
+  const Rect visible = area.Intersect(Bounds(to));
+  for (int y = visible.top; y < visible.bottom; ++y) {
+    for (int x = visible.left; x < visible.right; ++x) to.SetPixel(x, y, colorref);
+  }
+}
+
+bool MemorySurface::Read(Layer source, const Rect& area, PixelBuffer& out) {
+  if (area.IsEmpty()) return false;
+  out = CopyArea(Buffer(source), area);
+  return true;
+}
+
+void MemorySurface::Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part) {
+  PixelBuffer& to = Buffer(target);
+  const Rect destination = Rect::FromSize(at.x, at.y, part.Width(), part.Height());
+  if (auto block = ClipBlock(destination, {part.left, part.top}, Bounds(to), Bounds(pixels))) {
+    CopyBlock(to, block->destination, pixels, block->source, rop::kSrcCopy);
+  }
+}
+
+bool MemorySurface::TakeOld(const Rect& screen_area) {
+  if (screen_area.IsEmpty()) return false;
+  old_ = CopyArea(screen_, screen_area);
+  ++snapshots_taken_;
+  return true;
+}
+
+void MemorySurface::ReleaseOld() { old_ = PixelBuffer(); }
+
+void MemorySurface::PacedWait(int a, double d) {
+  waits_.push_back({a, d, copies_.size()});
+  if (!frame_area_.IsEmpty()) frames_.push_back(CopyArea(screen_, frame_area_));
+}
+
+void MemorySurface::Sleep(int milliseconds) {
+  if (milliseconds > 0) clock_ms_ += static_cast<std::uint32_t>(milliseconds);
+}
+
+}  // namespace saver

@@ -1,0 +1,78 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "effects/DrawingSurface.h"
+
+namespace saver {
+
+// A drawing surface made of pixel buffers. It draws exactly what the GDI surface draws and
+// records the waits, the copies and, on request, the frame shown at every wait, so that effects
+// can be checked step by step (and a show rendered off screen). Its clock moves only by Sleep.
+class MemorySurface final : public DrawingSurface {
+ public:
+  struct WaitCall {
+    int a;
+    double d;
+    std::size_t copies_before;  // entries of Copies() logged before this wait
+  };
+  struct CopyCall {
+    Layer target;
+    Rect destination;
+    Layer source;
+    Point source_origin;
+    bool operator==(const CopyCall&) const = default;
+  };
+
+  MemorySurface(PixelBuffer screen, PixelBuffer frame, PixelBuffer picture);
+
+  const PixelBuffer& Pixels(Layer layer) const { return Buffer(layer); }
+  PixelBuffer& MutablePixels(Layer layer) { return Buffer(layer); }
+
+  // From now on, keep a copy of this screen area at every wait.
+  void RecordFrames(const Rect& screen_area) { frame_area_ = screen_area; }
+  // From now on, log every copy (off by default: benchmarks copy millions of blocks).
+  void RecordCopies(bool on) { record_copies_ = on; }
+  void RequestStop() { stop_ = true; }
+
+  const std::vector<WaitCall>& Waits() const { return waits_; }
+  const std::vector<CopyCall>& Copies() const { return copies_; }
+  const std::vector<PixelBuffer>& Frames() const { return frames_; }
+  const std::vector<std::string>& Errors() const { return errors_; }
+  int SnapshotsTaken() const { return snapshots_taken_; }
+  bool SnapshotHeld() const { return !old_.IsEmpty(); }
+
+  Size LayerSize(Layer layer) const override;
+  void Copy(Layer target, const Rect& destination, Layer source, Point source_origin,
+            std::uint32_t raster_op) override;
+  void Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) override;
+  void Fill(Layer target, const Rect& area, std::uint32_t colorref) override;
+  bool Read(Layer source, const Rect& area, PixelBuffer& out) override;
+  void Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part) override;
+  bool TakeOld(const Rect& screen_area) override;
+  void ReleaseOld() override;
+  void ShowError(std::string_view text) override { errors_.emplace_back(text); }
+
+  void PacedWait(int a, double d) override;
+  bool StopRequested() override { return stop_; }
+  std::uint32_t TickCount() override { return clock_ms_; }
+  void Sleep(int milliseconds) override;
+
+ private:
+  PixelBuffer& Buffer(Layer layer);
+  const PixelBuffer& Buffer(Layer layer) const;
+
+  PixelBuffer screen_, frame_, picture_, old_;
+  Rect frame_area_;
+  bool record_copies_ = false;
+  bool stop_ = false;
+  std::uint32_t clock_ms_ = 0;
+  int snapshots_taken_ = 0;
+  std::vector<WaitCall> waits_;
+  std::vector<CopyCall> copies_;
+  std::vector<PixelBuffer> frames_;
+  std::vector<std::string> errors_;
+};
+
+}  // namespace saver

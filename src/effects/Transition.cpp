@@ -1,0 +1,115 @@
+#include "effects/Transition.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+#include "effects/BlockClip.h"
+#include "effects/EffectContext.h"
+#include "effects/EffectTable.h"
+#include "effects/RasterOp.h"
+
+namespace saver {
+namespace {
+
+Rect Bounds(Size size) { return Rect::FromSize(0, 0, size.width, size.height); }
+
+}  // namespace
+
+void CTransition::SetTargetRect(const Rect& target, std::optional<std::uint32_t> background,
+                                std::uint32_t raster_op) {
+  target_ = target;
+  background_ = background;
+  raster_op_ = raster_op;
+}
+
+void CTransition::CopyClipped(Layer target, const Rect& destination, Layer source, Point origin,
+                              std::uint32_t raster_op) {
+  if (auto block = ClipBlock(destination, origin, Bounds(surface_->LayerSize(target)),
+                             Bounds(surface_->LayerSize(source)))) {
+    surface_->Copy(target, block->destination, source, block->source, raster_op);
+  }
+}
+
+void CTransition::FillFrame(const Rect& area) {
+  const Rect visible = area.Intersect(Bounds(surface_->LayerSize(Layer::New)));
+  if (background_ && !visible.IsEmpty()) surface_->Fill(Layer::New, visible, *background_);
+}
+
+void CTransition::ComposeFrame(int sx, int sy) {
+  if (!surface_) return;
+  const Rect frame = Bounds(TargetSize());
+  FillFrame(frame);
+  CopyClipped(Layer::New, frame, Layer::Picture, {sx, sy}, raster_op_);
+}
+
+void CTransition::DrawPlaced() {
+  if (!surface_) return;
+  const Size screen = surface_->LayerSize(Layer::Screen);
+  const Size tile = TargetSize();
+  switch (effect_) {
+    case 0:
+      ComposeFrame(0, 0);
+      break;
+    case 1:
+      FillFrame(Bounds(screen));
+      if (tile.width <= 0 || tile.height <= 0) break;
+      for (int i = 0; i <= screen.width / tile.width; ++i) {
+        for (int j = 0; j <= screen.height / tile.height; ++j) {
+          CopyClipped(Layer::New, Rect::FromSize(i * tile.width, j * tile.height, tile.width, tile.height),
+                      Layer::Picture, {0, 0}, raster_op_);
+        }
+      }
+      break;
+    case 2:
+      FillFrame(Bounds(screen));
+      if (tile.width > 0 && tile.height > 0) {
+        surface_->Stretch(Layer::New, Bounds(screen), Layer::Picture, Bounds(tile));
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void CTransition::CopyToScreen(bool use_own_rect, Point point) {
+  if (!surface_) return;
+  if (effect_ == 1 || effect_ == 2) {
+    CopyClipped(Layer::Screen, Bounds(surface_->LayerSize(Layer::Screen)), Layer::New, {0, 0}, rop::kSrcCopy);
+  } else if (effect_ == 0) {
+    const Point at = use_own_rect ? Point{target_.left, target_.top} : point;
+    CopyClipped(Layer::Screen, Rect::FromSize(at.x, at.y, target_.Width(), target_.Height()), Layer::New,
+                {0, 0}, rop::kSrcCopy);
+  }
+}
+
+Rect CTransition::ClipToScreen(const Rect& picture, Point position, Size screen, Point& offsets) {
+  // 64-bit so that a position far off the screen cannot overflow.
+  const std::int64_t sx = position.x < 0 ? -std::int64_t{position.x} : 0;
+  const std::int64_t sy = position.y < 0 ? -std::int64_t{position.y} : 0;
+  offsets = {static_cast<int>(std::min<std::int64_t>(sx, INT_MAX)),
+             static_cast<int>(std::min<std::int64_t>(sy, INT_MAX))};
+  const int left = std::max(position.x, 0), top = std::max(position.y, 0);
+  const std::int64_t width = std::min<std::int64_t>(picture.Width() - sx, screen.width - left);
+  const std::int64_t height = std::min<std::int64_t>(picture.Height() - sy, screen.height - top);
+  if (width <= 0 || height <= 0) return {};
+  return Rect::FromSize(left, top, static_cast<int>(width), static_cast<int>(height));
+}
+
+void CTransition::ImageEffects(Point& point, int pace, int sx, int sy) {
+  if (!surface_) return;
+  ComposeFrame(sx, sy);
+  const Size size = TargetSize();
+  if (sx != 0) point.x = 0;
+  if (sy != 0) point.y = 0;
+  const EffectEntry* effect = FindEffect(effect_);
+  if (!effect || size.width <= 0 || size.height <= 0) return;
+  EffectContext context(*surface_, point, size, pace);
+  if (effect->run) {
+    effect->run(context);
+  } else {
+    context.Blit(0, 0, size.width, size.height, Layer::New, 0, 0);
+  }
+}
+
+}  // namespace saver

@@ -1,0 +1,80 @@
+#pragma once
+// A memory surface set up for one transition: a screen a few pixels larger than the target on
+// every side, showing the "old" picture everywhere, and a "new" picture. Each pixel names its
+// picture and position (red = x, green = y, blue = tag), so a frame shows where every pixel
+// came from.
+#include <cstdint>
+#include <optional>
+
+#include "effects/MemorySurface.h"
+#include "effects/RasterOp.h"
+#include "effects/Transition.h"
+
+namespace saver::testing {
+
+inline constexpr std::uint8_t kOldTag = 0x40;
+inline constexpr std::uint8_t kNewTag = 0x80;
+
+inline PixelBuffer TaggedPicture(int width, int height, std::uint8_t tag) {
+  PixelBuffer buffer(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      buffer.SetPixel(x, y, (x & 0xFF) | ((y & 0xFF) << 8) | (std::uint32_t{tag} << 16));
+    }
+  }
+  return buffer;
+}
+
+inline std::uint8_t TagAt(const PixelBuffer& buffer, int x, int y) { return buffer.PixelAt(x, y) >> 16; }
+
+// The target area of a screen-sized buffer.
+inline PixelBuffer Crop(const PixelBuffer& from, const Rect& area) {
+  PixelBuffer out(area.Width(), area.Height());
+  for (int y = 0; y < area.Height(); ++y) {
+    for (int x = 0; x < area.Width(); ++x) out.SetPixel(x, y, from.PixelAt(area.left + x, area.top + y));
+  }
+  return out;
+}
+
+struct EffectRun {
+  static constexpr int kMarginX = 3, kMarginY = 2;
+
+  EffectRun(int width, int height)
+      : target(Rect::FromSize(kMarginX, kMarginY, width, height)),
+        surface(TaggedPicture(width + 2 * kMarginX + 1, height + 2 * kMarginY + 1, kOldTag),
+                PixelBuffer(width, height), TaggedPicture(width, height, kNewTag)),
+        screen_before(surface.Pixels(Layer::Screen)) {
+    surface.RecordFrames(target);
+  }
+
+  // Runs an effect through CTransition with pace a.
+  void Run(int effect, int pace = 700) {
+    CTransition transition(effect);
+    transition.SetTargetRect(target, std::nullopt, rop::kSrcCopy);
+    transition.SetDCs(surface);
+    Point point{target.left, target.top};
+    transition.ImageEffects(point, pace, 0, 0);
+  }
+
+  PixelBuffer TargetNow() const { return Crop(surface.Pixels(Layer::Screen), target); }
+  PixelBuffer NewPicture() const { return TaggedPicture(target.Width(), target.Height(), kNewTag); }
+  PixelBuffer OldPicture() const { return Crop(screen_before, target); }
+
+  // Pixels outside the target that differ from the screen before the run.
+  int ChangedOutsideTarget() const {
+    const PixelBuffer& now = surface.Pixels(Layer::Screen);
+    int changed = 0;
+    for (int y = 0; y < now.Height(); ++y) {
+      for (int x = 0; x < now.Width(); ++x) {
+        if (!target.Contains(x, y) && now.PixelAt(x, y) != screen_before.PixelAt(x, y)) ++changed;
+      }
+    }
+    return changed;
+  }
+
+  Rect target;
+  MemorySurface surface;
+  PixelBuffer screen_before;
+};
+
+}  // namespace saver::testing
