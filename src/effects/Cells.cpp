@@ -1,0 +1,155 @@
+#include "effects/Cells.h"
+
+#include <algorithm>
+
+#include "effects/RevealInPlace.h"
+
+namespace saver::effects {
+namespace {
+
+constexpr int kSmallCell = 16;
+constexpr int kLargeCell = 40;
+
+// The cells of a grid, numbered j = 0 ... count - 1 along `index_runs_along` first. When that
+// count is even both counts grow by one, so that j's parity is the parity of row + column (a
+// checkerboard). The extra cells lie outside the target: visited and waited for, never drawn.
+struct CellGrid {
+  int cols, rows;
+  bool index_along_rows;  // j = row * cols + column; otherwise j = column * rows + row
+
+  static CellGrid Make(int w, int h, int cell, bool index_along_rows) {
+    CellGrid grid{(w + cell - 1) / cell, (h + cell - 1) / cell, index_along_rows};
+    if ((index_along_rows ? grid.cols : grid.rows) % 2 == 0) {
+      ++grid.cols;
+      ++grid.rows;
+    }
+    return grid;
+  }
+  int Count() const { return cols * rows; }
+  int Row(int j) const { return index_along_rows ? j / cols : j % rows; }
+  int Column(int j) const { return index_along_rows ? j % cols : j / rows; }
+};
+
+CellGrid SmallGrid(EffectContext& context, bool index_along_rows) {
+  return CellGrid::Make(context.Width(), context.Height(), kSmallCell, index_along_rows);
+}
+
+// Phases p = 0, 1; offsets e = 0, e_step, ... < 16; every cell j of the phase (all cells, or
+// only those with j mod 2 = p), then one wait per cell, drawn or not.
+template <typename DrawCell>
+void SmallCellPasses(EffectContext& context, const CellGrid& grid, int offset_step, bool checkerboard,
+                     DrawCell draw_cell) {
+  for (int phase = 0; phase < 2; ++phase) {
+    for (int e = 0; e < kSmallCell; e += offset_step) {
+      for (int j = checkerboard ? phase : 0; j < grid.Count(); j += checkerboard ? 2 : 1) {
+        draw_cell(phase, e, grid.Row(j), grid.Column(j));
+        context.Wait();
+      }
+    }
+  }
+}
+
+// Steps of the 40 x 40 effects: every cell of the grid drawn at each step, then the step's waits.
+template <typename DrawCell>
+void LargeCellSteps(EffectContext& context, int first, int last, int step_direction, DrawCell draw_cell,
+                    void (*wait_step)(EffectContext&)) {
+  const CellGrid grid = CellGrid::Make(context.Width(), context.Height(), kLargeCell, true);
+  for (int t = first;; t += step_direction) {
+    for (int j = 0; j < grid.Count(); ++j) {
+      draw_cell(t, kLargeCell * grid.Column(j), kLargeCell * grid.Row(j));
+    }
+    wait_step(context);
+    if (t == last) return;
+  }
+}
+
+void FiveLongWaits(EffectContext& context) {
+  for (int i = 0; i < 5; ++i) context.Wait(2 * context.Pace(), 3000.0);
+}
+
+void ThreeWaits(EffectContext& context) {
+  for (int i = 0; i < 3; ++i) context.Wait();
+}
+
+}  // namespace
+
+// Each cell of one checkerboard colour is wiped left to right, one column per offset; then the
+// other colour.
+void CheckerboardColumns(EffectContext& context) {
+  const int w = context.Width(), h = context.Height();
+  SmallCellPasses(context, SmallGrid(context, true), 1, true, [&](int, int e, int r, int q) {
+    const int x = kSmallCell * q + e, y = kSmallCell * r;
+    if (x < w && y < h) RevealBlock(context, x, y, 1, std::min(kSmallCell, h - y));
+  });
+}
+
+// As 17 with rows inside the cells; the cell index runs down the columns.
+void CheckerboardRows(EffectContext& context) {
+  const int w = context.Width(), h = context.Height();
+  SmallCellPasses(context, SmallGrid(context, false), 1, true, [&](int, int e, int r, int q) {
+    const int x = kSmallCell * q, y = kSmallCell * r + e;
+    if (y < h && x < w) RevealBlock(context, x, y, std::min(kSmallCell, w - x), 1);
+  });
+}
+
+// Every other column of every cell per phase; odd cell rows take the other columns first.
+void InterleaveColumns(EffectContext& context) {
+  const int w = context.Width(), h = context.Height();
+  SmallCellPasses(context, SmallGrid(context, true), 2, false, [&](int p, int e, int r, int q) {
+    const int x = kSmallCell * q + e, y = kSmallCell * r;
+    if (x >= w || y >= h) return;
+    const int o = r % 2 == 1 ? 1 - p : p;
+    if (x + o < w) RevealBlock(context, x + o, y, 1, std::min(kSmallCell, h - y));
+  });
+}
+
+// Every other row of every cell per phase; cells with odd row + column take the other rows first.
+void InterleaveRows(EffectContext& context) {
+  const int w = context.Width(), h = context.Height();
+  SmallCellPasses(context, SmallGrid(context, true), 2, false, [&](int p, int e, int r, int q) {
+    const int x = kSmallCell * q, y = kSmallCell * r + e;
+    if (x >= w || y >= h) return;
+    const int o = (q + r) % 2 == 1 ? 1 - p : p;
+    if (y + o < h) RevealBlock(context, x, y + o, std::min(kSmallCell, w - x), 1);
+  });
+}
+
+// A square of side 2t grows around each cell's centre, t = 0 ... 20.
+void GrowingSquares(EffectContext& context) {
+  LargeCellSteps(
+      context, 0, kLargeCell / 2, 1,
+      [&](int t, int x, int y) {
+        RevealBlock(context, x + kLargeCell / 2 - t, y + kLargeCell / 2 - t, 2 * t, 2 * t);
+      },
+      FiveLongWaits);
+}
+
+// The outline of a square of side 2t closes in on each cell's centre, t = 20 ... 0; the last
+// step draws the centre pixel (20, 20).
+void ClosingRings(EffectContext& context) {
+  LargeCellSteps(
+      context, kLargeCell / 2, 0, -1,
+      [&](int t, int x, int y) {
+        const int x0 = x + kLargeCell / 2 - t, y0 = y + kLargeCell / 2 - t;
+        RevealBlock(context, x0, y0, 2 * t, 1);
+        RevealBlock(context, x0, y0 + 2 * t, 2 * t, 1);
+        RevealBlock(context, x0, y0, 1, 2 * t);
+        RevealBlock(context, x0 + 2 * t, y0, 1, 2 * t + 1);
+      },
+      FiveLongWaits);
+}
+
+// Row k of each cell shows t - k pixels from its left side, t = 0 ... 80: a diagonal edge
+// crossing the cell.
+void CellDiagonalWipe(EffectContext& context) {
+  LargeCellSteps(
+      context, 0, 2 * kLargeCell, 1,
+      [&](int t, int x, int y) {
+        for (int k = 0; k < kLargeCell && t - k > 0; ++k) {
+          RevealBlock(context, x, y + k, std::min(t - k, kLargeCell), 1);
+        }
+      },
+      ThreeWaits);
+}
+
+}  // namespace saver::effects
