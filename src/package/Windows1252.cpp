@@ -37,4 +37,14 @@ std::string Windows1252FromUtf16(std::u16string_view text) {
   return result;
 }
 
+std::u16string Utf16FromWindows1252(std::string_view text) {
+  std::u16string result;
+  result.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    result.push_back(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char16_t{byte});
+  }
+  return result;
+}
+
 }  // namespace saver

@@ -1,0 +1,26 @@
+#pragma once
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace saver::tool {
+
+// The words after the command name: inputs, options with a value (-o FILE, --engine FILE) and
+// plain switches (--json, --exit-button).
+struct Arguments {
+  std::vector<std::string> inputs;
+  std::map<std::string, std::string> values;
+  std::set<std::string> switches;
+
+  bool Has(const std::string& name) const { return switches.count(name) != 0; }
+  // The option's value; a ToolError when it was not given.
+  const std::string& Value(const std::string& name) const;
+};
+
+// Parses `words` against the options a command accepts (-o is the short form of --output).
+// Unknown options, missing values and a wrong number of inputs fail with a ToolError.
+Arguments ParseArguments(const std::vector<std::string>& words, const std::vector<std::string>& value_options,
+                         const std::vector<std::string>& switches, std::size_t input_count);
+
+}  // namespace saver::tool

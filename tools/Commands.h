@@ -1,0 +1,15 @@
+#pragma once
+#include <ostream>
+
+#include "CommandLine.h"
+
+namespace saver::tool {
+
+// The commands of saverpkg, one file each. Each reports what it did on `out` and throws a
+// ToolError on failure.
+void RunBuild(const Arguments& arguments, std::ostream& out);
+void RunMakeScr(const Arguments& arguments, std::ostream& out);
+void RunInfo(const Arguments& arguments, std::ostream& out);
+void RunExtract(const Arguments& arguments, std::ostream& out);
+
+}  // namespace saver::tool

@@ -1,0 +1,37 @@
+#include "InputFile.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "SceneBuilder.h"
+
+namespace saver::tool {
+namespace {
+
+bool IsSceneDescription(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension == ".json";
+}
+
+}  // namespace
+
+InputFile LoadInput(const std::string& path) {
+  InputFile input;
+  input.name = path;
+  if (IsSceneDescription(path)) {
+    BuiltScene scene = BuildScene(path);
+    input.package = std::move(scene.package);
+    input.exit_button = scene.exit_button;
+    input.location.container = PackageLocation::Container::SceneDescription;
+    return input;
+  }
+  input.contents = ReadFileBytes(path);
+  input.location = LocatePackage(input.contents, path);
+  input.package = LoadPackage(input.location.package, path);
+  input.exit_button = input.location.exit_button;
+  return input;
+}
+
+}  // namespace saver::tool

@@ -1,0 +1,23 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "FileBytes.h"
+#include "LoadedPackage.h"
+#include "SaverFile.h"
+
+namespace saver::tool {
+
+// A command's input, whatever its form: a scene description (a name ending in .json) is built;
+// a package or a saver file (of this engine or of the older one) is read and validated.
+struct InputFile {
+  std::string name;
+  Bytes contents;  // the file as read; empty for a scene description
+  PackageLocation location;
+  std::unique_ptr<LoadedPackage> package;
+  bool exit_button = false;  // the scene's or the saver file's flag
+};
+
+InputFile LoadInput(const std::string& path);
+
+}  // namespace saver::tool

@@ -1,0 +1,173 @@
+#include "LoadedPackage.h"
+
+#include <charconv>
+#include <sstream>
+
+#include "ItemKinds.h"
+#include "ToolError.h"
+#include "package/ArchiveError.h"
+#include "package/ArchiveReader.h"
+#include "package/ArchiveWriter.h"
+#include "package/PackageReader.h"
+#include "package/Signatures.h"
+
+namespace saver::tool {
+namespace {
+
+constexpr double kNewestVersion = 4.81;
+
+// The reserved DWORD, the signature and the version, and where the signature ends.
+struct Head {
+  std::uint32_t reserved = 0;
+  std::string signature;
+  float version = 0;
+  std::uint64_t signature_end = 0;
+};
+
+std::istringstream StreamOver(std::span<const std::uint8_t> bytes) {
+  return std::istringstream(std::string(bytes.begin(), bytes.end()), std::ios::binary);
+}
+
+std::optional<Head> ReadHead(std::span<const std::uint8_t> bytes) {
+  std::istringstream in = StreamOver(bytes);
+  ArchiveReader archive(in);
+  try {
+    Head head;
+    head.reserved = archive.ReadDword();
+    head.signature = archive.ReadString();
+    head.signature_end = bytes.size() - archive.Remaining();
+    head.version = archive.ReadFloat();
+    return head;
+  } catch (const ArchiveError&) {
+    return std::nullopt;
+  }
+}
+
+// The same package under another signature: the header rewritten, everything after it as it was.
+Bytes Relabelled(std::span<const std::uint8_t> bytes, const Head& head, const std::string& signature) {
+  ArchiveWriter writer;
+  writer.WriteDword(head.reserved);
+  writer.WriteString(signature);
+  Bytes out = writer.Bytes();
+  out.insert(out.end(), bytes.begin() + static_cast<std::ptrdiff_t>(head.signature_end), bytes.end());
+  return out;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string JoinedMessages(const MessageLog& log) {
+  std::string joined;
+  for (const std::string& text : log.Texts()) joined += (joined.empty() ? "" : " / ") + text;
+  return joined;
+}
+
+// Why a read failed: the reader only says that it did, so look at what it left behind.
+std::string Diagnose(LoadedPackage& loaded, const Head& head) {
+  CItemList& items = loaded.registry.Items();
+  const bool all_read = !items.Empty() && items.At(0).Index() == 0;  // numbered: validation ran
+  if (!all_read) {
+    if (!(static_cast<double>(head.version) <= kNewestVersion)) {
+      return "version " + VersionText(head.version) + " is newer than this engine reads (4.81)";
+    }
+    return "the package is damaged or cut short (" + std::to_string(items.Size()) +
+           " items read before the failure)";
+  }
+  const std::string failure = FirstValidationFailure(loaded);
+  if (!failure.empty()) return failure;
+  return "the package does not validate";
+}
+
+struct Reading {
+  std::unique_ptr<LoadedPackage> package;  // null when the reading failed
+  std::string failure;
+  std::uint64_t left_over = 0;             // bytes after the package's end
+};
+
+// `signature` is the one the bytes carry now (relabelled or not), `head` what the file carried.
+Reading TryRead(Bytes bytes, const Head& head, const char* signature) {
+  Reading reading;
+  auto loaded = std::make_unique<LoadedPackage>();
+  std::istringstream in = StreamOver(bytes);
+  ArchiveReader archive(in);
+  std::uint32_t reserved = 0;
+  if (!ReadPackage(archive, loaded->registry, &reserved)) {
+    reading.failure = Diagnose(*loaded, head);
+    return reading;
+  }
+  reading.left_over = archive.Remaining();
+  bytes.resize(bytes.size() - reading.left_over);
+  loaded->bytes = std::move(bytes);
+  loaded->header.reserved = reserved;
+  loaded->header.version = archive.Versions().package;
+  loaded->header.signature = signature;
+  loaded->found_signature = head.signature;
+  reading.package = std::move(loaded);
+  return reading;
+}
+
+// Both signatures read: the one that leaves fewer bytes behind the package explains the file
+// better (a saver file's trailer is short); on a tie, A.
+std::unique_ptr<LoadedPackage> Choose(Reading as_a, Reading as_b, const Head& head, const std::string& file_name) {
+  const std::string foreign = "foreign signature " + Quoted(head.signature) + ": ";
+  if (!as_a.package && !as_b.package) {
+    throw ToolError(file_name + ": " + foreign + "the package reads neither as signature A (" + as_a.failure +
+                    ") nor as signature B (" + as_b.failure + ")");
+  }
+  const bool keep_b = !as_a.package || (as_b.package && as_b.left_over < as_a.left_over);
+  Reading& kept = keep_b ? as_b : as_a;
+  const Reading& other = keep_b ? as_a : as_b;
+  kept.package->reading_note =
+      foreign + "read as signature " + (keep_b ? "B" : "A") + " (legacy version " +
+      (keep_b ? VersionText(head.version) : std::string("0")) + "); " +
+      (other.package ? "the reading as " + std::string(keep_b ? "A" : "B") + " also validates but leaves " +
+                           std::to_string(other.left_over) + " bytes after the package instead of " +
+                           std::to_string(kept.left_over)
+                     : "the reading as " + std::string(keep_b ? "A" : "B") + " fails: " + other.failure);
+  return std::move(kept.package);
+}
+
+}  // namespace
+
+LoadedPackage::LoadedPackage() = default;
+
+std::string FirstValidationFailure(LoadedPackage& package) {
+  CItemList& items = package.registry.Items();
+  for (std::size_t i = 0; i < items.Size(); ++i) items.At(i).SetIndex(static_cast<std::int32_t>(i));
+  const ValidationContext context = package.registry.Context();
+  for (std::size_t i = 0; i < items.Size(); ++i) {
+    package.messages.Clear();
+    CSceneItem& item = items.At(i);
+    if (item.Validate(context)) continue;
+    const std::string why = JoinedMessages(package.messages);
+    return "items[" + std::to_string(i) + "] (" + KindOf(item).name + " " + Quoted(item.Name().Text()) +
+           ") does not validate" + (why.empty() ? "" : ": " + why);
+  }
+  return {};
+}
+
+std::unique_ptr<LoadedPackage> LoadPackage(std::span<const std::uint8_t> source, const std::string& file_name) {
+  const std::optional<Head> head = ReadHead(source);
+  if (!head) throw ToolError(file_name + ": not a package (too short for the package header)");
+  if (head->signature == SAVER_SIGNATURE_A || head->signature == SAVER_SIGNATURE_B) {
+    const bool is_a = head->signature == SAVER_SIGNATURE_A;
+    Reading reading = TryRead(Bytes(source.begin(), source.end()), *head, is_a ? SAVER_SIGNATURE_A : SAVER_SIGNATURE_B);
+    if (!reading.package) throw ToolError(file_name + ": " + reading.failure);
+    return std::move(reading.package);
+  }
+  return Choose(TryRead(Relabelled(source, *head, SAVER_SIGNATURE_A), *head, SAVER_SIGNATURE_A),
+                TryRead(Relabelled(source, *head, SAVER_SIGNATURE_B), *head, SAVER_SIGNATURE_B), *head, file_name);
+}
+
+std::string VersionText(float version) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, version).ptr;
+  return std::string(text, end);
+}
+
+std::string SignatureLabel(const std::string& signature) {
+  if (signature == SAVER_SIGNATURE_A) return "A";
+  if (signature == SAVER_SIGNATURE_B) return "B";
+  return signature;
+}
+
+}  // namespace saver::tool

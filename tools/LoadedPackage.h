@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "FileBytes.h"
+#include "ToolValidation.h"
+#include "app/ItemRegistry.h"
+#include "package/PackageWriter.h"
+
+namespace saver::tool {
+
+// A package read and validated by the engine's own reader, with what the tool learned on the way.
+struct LoadedPackage {
+  LoadedPackage();
+  MessageLog messages;
+  ToolMeasurer measurer{messages};
+  CItemRegistry registry{messages, &measurer};
+
+  PackageHeader header;       // as read; the signature is this engine's A or B
+  std::string found_signature;  // the signature the bytes carried
+  // The package as this engine reads it: the bytes read, the signature replaced when it was
+  // foreign, without whatever followed the package.
+  Bytes bytes;
+  // For a foreign signature: which reading was kept and why, for the user.
+  std::string reading_note;
+};
+
+// Reads a package from `source` (which may run on past the package's end). A package with a
+// signature other than A and B comes from the older engine's authoring tool: it is read once as
+// signature A and once as signature B, and the reading that reads and validates is kept. Fails
+// with a ToolError naming `file_name` and, where it can, the item at fault.
+std::unique_ptr<LoadedPackage> LoadPackage(std::span<const std::uint8_t> source, const std::string& file_name);
+
+// Numbers the items and validates them in order as the reader does; the first failure as a
+// message naming the item ("items[3] (loop_end \"x\") does not validate: ..."), or "".
+std::string FirstValidationFailure(LoadedPackage& package);
+
+// The shortest text that reads back as the same float ("4.81").
+std::string VersionText(float version);
+
+// "A" or "B" for this engine's signatures, else the signature itself.
+std::string SignatureLabel(const std::string& signature);
+
+}  // namespace saver::tool

@@ -1,0 +1,135 @@
+#include "SceneBuilder.h"
+
+#include "FieldTable.h"
+#include "ItemKinds.h"
+#include "ToolError.h"
+#include "package/ArchiveWriter.h"
+#include "package/Signatures.h"
+
+namespace saver::tool {
+namespace {
+
+constexpr double kNewestVersion = 4.81;
+const std::vector<std::string> kSceneFields = {"signature", "version", "reserved", "exit_button", "items"};
+
+Json ParseSceneFile(const std::filesystem::path& scene_file) {
+  const Bytes bytes = ReadFileBytes(scene_file);
+  try {
+    return Json::parse(bytes.begin(), bytes.end());
+  } catch (const Json::parse_error& error) {
+    throw ToolError(scene_file.string() + ": not valid JSON (" + error.what() + ")");
+  }
+}
+
+float ReadVersion(const Json& value, const SceneSite& at) {
+  if (!value.is_number()) at.Fail("expected a version number such as 4.81");
+  const auto version = static_cast<float>(value.get<double>());
+  if (!(version > 0.0f && static_cast<double>(version) <= kNewestVersion)) {
+    at.Fail("version " + value.dump() + " is out of range (valid: above 0, at most 4.81)");
+  }
+  return version;
+}
+
+void ReadHeader(const Json& scene, const SceneSite& at, BuiltScene& built) {
+  for (const auto& [key, value] : scene.items()) {
+    if (std::find(kSceneFields.begin(), kSceneFields.end(), key) == kSceneFields.end()) {
+      at.Member(key).Fail("unknown field (valid fields: " + ListNames(kSceneFields) + ")");
+    }
+  }
+  PackageHeader& header = built.package->header;
+  header.signature = SAVER_SIGNATURE_A;
+  if (scene.contains("signature")) {
+    const Json& value = scene["signature"];
+    if (value != "A" && value != "B") at.Member("signature").Fail("expected \"A\" or \"B\", got " + value.dump());
+    header.signature = value == "A" ? SAVER_SIGNATURE_A : SAVER_SIGNATURE_B;
+  }
+  if (scene.contains("version")) header.version = ReadVersion(scene["version"], at.Member("version"));
+  if (scene.contains("reserved")) {
+    header.reserved = static_cast<std::uint32_t>(ReadInteger(scene["reserved"], at.Member("reserved"), 0, 0xFFFFFFFF));
+  }
+  if (scene.contains("exit_button")) built.exit_button = ReadFlag(scene["exit_button"], at.Member("exit_button"));
+}
+
+const ItemKind& ReadKind(const Json& entry, const SceneSite& at) {
+  if (!entry.is_object()) at.Fail("expected an item object {\"kind\": ...}");
+  if (!entry.contains("kind")) at.Fail("missing \"kind\" (one of " + KindNames() + ")");
+  const Json& name = entry["kind"];
+  const ItemKind* kind = name.is_string() ? FindKind(name.get<std::string>()) : nullptr;
+  if (kind == nullptr) at.Member("kind").Fail("unknown kind " + name.dump() + " (valid: " + KindNames() + ")");
+  return *kind;
+}
+
+std::string ResourceWords(std::int32_t type) {
+  return type == kImageItem ? "a picture or text" : "a media item";
+}
+
+// The resource an action names by its name (unique among resources of the right type) or index.
+CSceneItem& ResolveTarget(const Json& target, const CItemList& items, std::int32_t type, const SceneSite& at) {
+  if (target.is_number()) {
+    const auto index = static_cast<std::size_t>(ReadInteger(target, at, 0, static_cast<std::int64_t>(items.Size()) - 1));
+    if (items.At(index).TypeId() != type) at.Fail("items[" + std::to_string(index) + "] is not " + ResourceWords(type));
+    return items.At(index);
+  }
+  const std::string name = ReadAnsiText(target, at);
+  CSceneItem* found = nullptr;
+  for (const auto& item : items) {
+    if (item->TypeId() != type || item->Name().Text() != name) continue;
+    if (found != nullptr) at.Fail("more than one item is named " + target.dump() + "; give its index instead");
+    found = item.get();
+  }
+  if (found == nullptr) at.Fail("no " + ResourceWords(type) + " is named " + target.dump());
+  return *found;
+}
+
+void LinkTargets(const Json& entries, CItemList& items, const SceneSite& at) {
+  for (std::size_t i = 0; i < items.Size(); ++i) {
+    const SceneSite site = at.Element(i);
+    const ItemKind& kind = KindOf(items.At(i));
+    const Json& entry = entries[i];
+    if (kind.target_type < 0) {
+      if (entry.contains("target")) site.Member("target").Fail("a " + kind.name + " item takes no target");
+      continue;
+    }
+    if (!entry.contains("target")) {
+      site.Fail("missing \"target\": the name or index of the " + ResourceWords(kind.target_type) +
+                " this " + kind.name + " acts on");
+    }
+    LinkAction(ResolveTarget(entry["target"], items, kind.target_type, site.Member("target")), items.At(i));
+  }
+}
+
+void ReadItems(const Json& scene, const SceneSite& at, CItemList& items) {
+  if (!scene.contains("items")) at.Fail("missing \"items\" (the list of the show's items)");
+  const Json& entries = scene["items"];
+  const SceneSite list = at.Member("items");
+  if (!entries.is_array()) list.Fail("expected a list [...] of items");
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const SceneSite site = list.Element(i);
+    const ItemKind& kind = ReadKind(entries[i], site);
+    std::unique_ptr<CSceneItem> item = kind.create();
+    kind.apply(*item, entries[i], site);
+    items.Append(std::move(item));
+  }
+  LinkTargets(entries, items, list);
+}
+
+}  // namespace
+
+BuiltScene BuildScene(const std::filesystem::path& scene_file) {
+  const Json scene = ParseSceneFile(scene_file);
+  const SceneSite at(scene_file.string(), scene_file.parent_path());
+  if (!scene.is_object()) at.Fail("expected a scene object {\"items\": [...]}");
+  BuiltScene built;
+  built.package = std::make_unique<LoadedPackage>();
+  ReadHeader(scene, at, built);
+  ReadItems(scene, at, built.package->registry.Items());
+  const std::string failure = FirstValidationFailure(*built.package);
+  if (!failure.empty()) at.Fail(failure);
+  ArchiveWriter writer;
+  WritePackage(writer, built.package->header, built.package->registry.Items());
+  built.package->bytes = writer.Bytes();
+  built.package->found_signature = built.package->header.signature;
+  return built;
+}
+
+}  // namespace saver::tool

@@ -1,0 +1,20 @@
+#pragma once
+#include <filesystem>
+#include <memory>
+
+#include "LoadedPackage.h"
+
+namespace saver::tool {
+
+// A scene description turned into items, validated and written as a package.
+struct BuiltScene {
+  std::unique_ptr<LoadedPackage> package;  // items, header and the written bytes
+  bool exit_button = false;
+};
+
+// Reads the scene file (JSON, see docs/scene-format.md), resolves pictures and media against its
+// folder, validates the items as the engine will and writes the package. Every failure is a
+// ToolError naming the file and the field.
+BuiltScene BuildScene(const std::filesystem::path& scene_file);
+
+}  // namespace saver::tool

@@ -1,0 +1,73 @@
+#include "Tool.h"
+
+#include <functional>
+
+#include "Commands.h"
+#include "ToolError.h"
+
+namespace saver::tool {
+namespace {
+
+struct Command {
+  const char* name;
+  const char* usage;
+  std::vector<std::string> value_options;
+  std::vector<std::string> required;
+  std::vector<std::string> switches;
+  std::function<void(const Arguments&, std::ostream&)> run;
+};
+
+const std::vector<Command>& CommandTable() {
+  static const std::vector<Command> commands = {
+      {"build", "build SCENE.json -o SHOW.pkg", {"--output"}, {"--output"}, {}, RunBuild},
+      {"make-scr",
+       "make-scr --engine SAVER.scr (SCENE.json | SHOW.pkg | OLD.scr) -o SHOW.scr [--exit-button | --no-exit-button]",
+       {"--engine", "--output"}, {"--engine", "--output"}, {"--exit-button", "--no-exit-button"}, RunMakeScr},
+      {"info", "info (SHOW.scr | SHOW.pkg | SCENE.json) [--json]", {}, {}, {"--json"}, RunInfo},
+      {"extract", "extract SHOW.scr -o SHOW.pkg", {"--output"}, {"--output"}, {}, RunExtract},
+  };
+  return commands;
+}
+
+std::string Usage() {
+  std::string text = "usage:\n";
+  for (const Command& command : CommandTable()) text += std::string("  saverpkg ") + command.usage + "\n";
+  return text;
+}
+
+const Command* FindCommand(const std::string& name) {
+  for (const Command& command : CommandTable()) {
+    if (name == command.name) return &command;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int RunTool(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+  const Command* command = words.empty() ? nullptr : FindCommand(words[0]);
+  if (command == nullptr) {
+    err << "saverpkg: " << (words.empty() ? "no command given" : "unknown command \"" + words[0] + "\"") << "\n"
+        << Usage();
+    return 2;
+  }
+  Arguments arguments;
+  try {
+    arguments = ParseArguments({words.begin() + 1, words.end()}, command->value_options, command->switches, 1);
+    for (const std::string& option : command->required) arguments.Value(option);
+  } catch (const ToolError& error) {
+    err << "saverpkg " << command->name << ": " << error.what() << "\nusage: saverpkg " << command->usage << "\n";
+    return 2;
+  }
+  try {
+    command->run(arguments, out);
+    return 0;
+  } catch (const ToolError& error) {
+    err << "saverpkg: " << error.what() << "\n";
+  } catch (const std::bad_alloc&) {
+    err << "saverpkg: out of memory\n";
+  }
+  return 1;
+}
+
+}  // namespace saver::tool
