@@ -3,8 +3,19 @@
 #include <cstdint>
 
 #include "app/ItemProperty.h"
+#include "imaging/Rect.h"
 
 namespace saver {
+
+struct RandomSeedSources;
+
+// The two widths (and heights) a path's coordinates use: the screen device's resolution, and the
+// system metric of the primary screen that the random modes draw over. They are equal on a single
+// monitor.
+struct ScreenMetrics {
+  Size device;
+  Size primary;
+};
 
 // Coordinate modes of a path's start and end points.
 enum PathCoordinateMode : std::int32_t {
@@ -18,7 +29,7 @@ enum PathCoordinateMode : std::int32_t {
 
 // Where a picture is shown and how it travels: the points, the step and the stop tests of free
 // movement, and the presentation settings image items read (effect, speed, typewriter, saved
-// background). This file holds its data and layouts; computing the points is the path's own code.
+// background). Its data and layouts are in PathProperty.cpp, Compute and Step in PathMotion.cpp.
 class CPathProperty final : public CItemProperty {
  public:
   // Seeds the thread's rand from the current time and keeps one draw as the path's seed.
@@ -32,6 +43,14 @@ class CPathProperty final : public CItemProperty {
   // centre flags, so modes 0, 2 and 4 are written there as stored coordinates.
   void Save(ArchiveWriter& archive) const override;
   bool Validate(const ValidationContext&) override { return true; }
+
+  // Computes the start and end points for an object of `object` size (modes 0 to 4; mode 5 and
+  // free movement keep the stored points), points the steps from start to end and puts the
+  // current position on the start. Advances the seed by 100.
+  void Compute(Size object, const ScreenMetrics& screen, const RandomSeedSources& sources);
+  // Advances the current position by one step; true once the end is reached. Straight paths move
+  // by step x along their axis; step y serves only free movement.
+  bool Step();
 
   std::int32_t start_x = 0, start_y = 0;
   std::int32_t end_x = 0, end_y = 0;
