@@ -1,0 +1,126 @@
+// The colour morph: one step per channel and pass towards the new picture, its end, the stop
+// request and failed reads.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "EffectFixture.h"
+#include "ForwardingSurface.h"
+#include "effects/ColorMorph.h"
+#include "effects/EffectContext.h"
+
+namespace saver::testing {
+namespace {
+
+constexpr int kW = 7, kH = 5;
+
+// Pictures whose bytes go up and down against each other, by up to 255.
+PixelBuffer Pattern(int seed_x, int seed_y) {
+  PixelBuffer picture(kW, kH);
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      for (int c = 0; c < 3; ++c) picture.Row(y)[x * 3 + c] = static_cast<std::uint8_t>((x * seed_x + y * seed_y + c * 101) & 0xFF);
+    }
+  }
+  return picture;
+}
+
+// The old picture on the screen under the target.
+void ShowOnScreen(EffectRun& run, const PixelBuffer& picture) {
+  PixelBuffer& screen = run.surface.MutablePixels(Layer::Screen);
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) screen.SetPixel(run.target.left + x, run.target.top + y, picture.PixelAt(x, y));
+  }
+}
+
+TEST(ColorMorphTest, EveryChannelStepsByOneTowardsTheNewPicture) {
+  EffectRun run(kW, kH);
+  const PixelBuffer old_picture = Pattern(37, 11);
+  ShowOnScreen(run, old_picture);
+  run.surface.MutablePixels(Layer::Picture) = Pattern(13, 71);
+  const PixelBuffer new_picture = Pattern(13, 71);
+  run.Run(66);
+
+  int largest_difference = 0;
+  for (std::size_t i = 0; i < old_picture.ByteCount(); ++i) {
+    largest_difference = std::max(largest_difference, std::abs(new_picture.Data()[i] - old_picture.Data()[i]));
+  }
+  const auto& frames = run.surface.Frames();
+  ASSERT_EQ(static_cast<int>(frames.size()), largest_difference);  // one wait per pass
+  for (std::size_t pass = 0; pass < frames.size(); ++pass) {
+    const int steps = static_cast<int>(pass) + 1;
+    for (std::size_t i = 0; i < old_picture.ByteCount(); ++i) {
+      const int from = old_picture.Data()[i], to = new_picture.Data()[i];
+      const int expected = from < to ? std::min(from + steps, to) : std::max(from - steps, to);
+      ASSERT_EQ(frames[pass].Data()[i], expected) << "pass " << pass << " byte " << i;
+    }
+  }
+  EXPECT_EQ(run.TargetNow(), new_picture);
+  EXPECT_EQ(run.ChangedOutsideTarget(), 0);
+  EXPECT_TRUE(run.surface.Errors().empty());
+}
+
+TEST(ColorMorphTest, IdenticalPicturesEndAfterOnePass) {
+  EffectRun run(kW, kH);
+  ShowOnScreen(run, run.NewPicture());
+  run.Run(66);
+  ASSERT_EQ(run.surface.Frames().size(), 1u);
+  EXPECT_EQ(run.surface.Frames()[0], run.NewPicture());
+}
+
+// With the stop already requested: the old picture, the first pass, and the end, without a wait.
+TEST(ColorMorphTest, StopRequestEndsAfterTheFirstPass) {
+  EffectRun run(kW, kH);
+  run.surface.RequestStop();
+  run.Run(66);
+  EXPECT_TRUE(run.surface.Waits().empty());
+  PixelBuffer one_step = run.OldPicture();
+  const PixelBuffer new_picture = run.NewPicture();
+  for (std::size_t i = 0; i < one_step.ByteCount(); ++i) {
+    std::uint8_t& byte = one_step.Data()[i];
+    byte += byte < new_picture.Data()[i] ? 1 : byte > new_picture.Data()[i] ? -1 : 0;
+  }
+  EXPECT_NE(one_step, run.OldPicture());
+  EXPECT_EQ(run.TargetNow(), one_step);
+}
+
+// A device that cannot read one layer.
+class FailingReadSurface : public ForwardingSurface {
+ public:
+  FailingReadSurface(MemorySurface& inner, Layer failing) : ForwardingSurface(inner), failing_(failing) {}
+  bool Read(Layer source, const Rect& area, PixelBuffer& out) override {
+    if (source == failing_) return false;
+    return ForwardingSurface::Read(source, area, out);
+  }
+
+ private:
+  Layer failing_;
+};
+
+// A failed read is reported and the morph goes on from black (screen) or towards black (NEW).
+TEST(ColorMorphTest, FailedReadIsReportedAndTheMorphGoesOn) {
+  for (Layer failing : {Layer::Screen, Layer::New}) {
+    EffectRun run(kW, kH);
+    FailingReadSurface device(run.surface, failing);
+    CTransition transition(66);
+    transition.SetTargetRect(run.target, std::nullopt, rop::kSrcCopy);
+    transition.SetDCs(device);
+    Point point{run.target.left, run.target.top};
+    transition.ImageEffects(point, 700, 0, 0);
+    EXPECT_EQ(run.surface.Errors(), std::vector<std::string>{"ImageEffects: DC conversion failed!"});
+    EXPECT_EQ(run.TargetNow(), failing == Layer::Screen ? run.NewPicture() : PixelBuffer(kW, kH));
+  }
+}
+
+TEST(MorphPassTest, ReportsDoneOnlyWhenEveryByteHasArrived) {
+  std::uint8_t work[] = {10, 200, 7, 7};
+  const std::uint8_t target[] = {12, 199, 7, 7};
+  EXPECT_FALSE(effects::MorphPass(work, target, 4));
+  EXPECT_EQ((std::vector<int>{work[0], work[1]}), (std::vector<int>{11, 199}));
+  EXPECT_TRUE(effects::MorphPass(work, target, 4));
+  EXPECT_EQ(work[0], 12);
+}
+
+}  // namespace
+}  // namespace saver::testing

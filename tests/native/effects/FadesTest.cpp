@@ -1,0 +1,144 @@
+// The fades: 256 brightness levels timed by the tick count, level dropping on a slow device,
+// the early ends, and what each leaves on the screen.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "EffectFixture.h"
+#include "ForwardingSurface.h"
+#include "effects/EffectContext.h"
+#include "effects/Fades.h"
+
+namespace saver::testing {
+namespace {
+
+using effects::FadeDirection;
+
+// A device on which every drawing of pixels takes `draw_ms` of the clock. It notes the first
+// byte of every frame drawn.
+class TimedDrawSurface : public ForwardingSurface {
+ public:
+  TimedDrawSurface(MemorySurface& inner, int draw_ms) : ForwardingSurface(inner), draw_ms_(draw_ms) {}
+
+  void Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part) override {
+    ForwardingSurface::Draw(target, at, pixels, part);
+    first_bytes.push_back(pixels.Data()[0]);
+    Sleep(draw_ms_);
+  }
+
+  std::vector<int> first_bytes;
+
+ private:
+  int draw_ms_;
+};
+
+// The fixture's picture with a white top-left pixel, whose first byte shows the level drawn; the
+// frame holds the same picture, as composed by the transition.
+struct FadeRun {
+  FadeRun(int pace, int draw_ms = 0) : run(6, 5), device(run.surface, draw_ms), pace(pace) {
+    run.surface.MutablePixels(Layer::Picture).SetPixel(0, 0, 0xFFFFFF);
+    run.surface.MutablePixels(Layer::New) = run.surface.Pixels(Layer::Picture);
+  }
+
+  const PixelBuffer& NewPicture() const { return run.surface.Pixels(Layer::New); }
+
+  effects::FadeLevels Fade(FadeDirection direction) {
+    EffectContext context(device, {run.target.left, run.target.top}, {6, 5}, pace);
+    return effects::RunFade(context, direction);
+  }
+
+  EffectRun run;
+  TimedDrawSurface device;
+  int pace;
+};
+
+TEST(BrightnessTest, TableRowsScaleByLevelOver256) {
+  for (int level : {0, 1, 128, 255}) {
+    for (int value : {0, 1, 127, 255}) {
+      EXPECT_EQ(effects::Brightness(level, static_cast<std::uint8_t>(value)), value * level / 256);
+    }
+  }
+  EXPECT_EQ(effects::Brightness(255, 255), 254);  // never the full picture
+}
+
+TEST(FadeTest, FadeInDrawsEveryLevelOnceThenTheNewPicture) {
+  FadeRun fade(700);  // T = 11 - 7 = 4 ms a level
+  const effects::FadeLevels levels = fade.Fade(FadeDirection::In);
+  EXPECT_EQ(levels.frames, 256);
+  EXPECT_EQ(levels.levels, 256);
+  ASSERT_EQ(fade.device.first_bytes.size(), 256u);
+  for (int level = 0; level < 256; ++level) EXPECT_EQ(fade.device.first_bytes[level], 255 * level / 256);
+  // Level L is due L * T after the start; the last sleep ends at 255 * T.
+  EXPECT_EQ(fade.run.surface.TickCount(), 255u * 4);
+  EXPECT_EQ(fade.run.TargetNow(), fade.NewPicture());
+  EXPECT_EQ(fade.run.ChangedOutsideTarget(), 0);
+}
+
+TEST(FadeTest, FadeOutRunsTheLevelsDownAndEndsBlack) {
+  FadeRun fade(700);  // T = 12 - 7 = 5 ms a level
+  const effects::FadeLevels levels = fade.Fade(FadeDirection::Out);
+  EXPECT_EQ(levels.levels, 256);
+  ASSERT_EQ(fade.device.first_bytes.size(), 256u);
+  EXPECT_EQ(fade.device.first_bytes.front(), 254);
+  EXPECT_EQ(fade.device.first_bytes.back(), 0);
+  EXPECT_EQ(fade.run.surface.TickCount(), 255u * 5);
+  EXPECT_EQ(fade.run.TargetNow(), PixelBuffer(6, 5));  // black
+  EXPECT_EQ(fade.run.ChangedOutsideTarget(), 0);
+}
+
+// A step time of 0 or less skips the levels: straight to the end of the fade.
+TEST(FadeTest, NoStepTimeSkipsTheLevels) {
+  struct Case {
+    FadeDirection direction;
+    int pace;
+    bool ends_on_new;
+  };
+  for (const Case& c : {Case{FadeDirection::In, 1100, true}, Case{FadeDirection::In, 1500, true},
+                        Case{FadeDirection::Out, 1200, false}, Case{FadeDirection::Out, 2000, false}}) {
+    SCOPED_TRACE(c.pace);
+    FadeRun fade(c.pace);
+    EXPECT_EQ(fade.Fade(c.direction).frames, 0);
+    EXPECT_TRUE(fade.device.first_bytes.empty());
+    EXPECT_EQ(fade.run.surface.TickCount(), 0u);
+    EXPECT_EQ(fade.run.TargetNow(), c.ends_on_new ? fade.NewPicture() : PixelBuffer(6, 5));
+  }
+}
+
+// A device slower than a level drops levels so that the fade still lasts about 256 * T.
+TEST(FadeTest, SlowDeviceDropsLevelsAndKeepsTheDuration) {
+  FadeRun fade(700, 10);  // T = 4 ms, 10 ms a frame
+  const effects::FadeLevels levels = fade.Fade(FadeDirection::In);
+  EXPECT_EQ(levels.frames, static_cast<int>(fade.device.first_bytes.size()));
+  EXPECT_LT(levels.frames, 256 * 4 / 10 + 2);
+  const std::uint32_t elapsed = fade.run.surface.TickCount();
+  EXPECT_GE(elapsed, 256u * 4);
+  EXPECT_LT(elapsed, 256u * 4 + 10);
+  const auto& shown = fade.device.first_bytes;
+  for (std::size_t i = 1; i < shown.size(); ++i) EXPECT_GE(shown[i], shown[i - 1]) << i;
+  EXPECT_GE(shown.back(), 250);
+  EXPECT_EQ(fade.run.TargetNow(), fade.NewPicture());
+}
+
+// Without a picture to read, the fade ends before drawing anything: no fill, no final blit.
+TEST(FadeTest, MissingPictureEndsBeforeDrawing) {
+  for (FadeDirection direction : {FadeDirection::In, FadeDirection::Out}) {
+    FadeRun fade(700);
+    fade.run.surface.MutablePixels(Layer::Picture) = PixelBuffer();
+    EXPECT_EQ(fade.Fade(direction).frames, 0);
+    EXPECT_EQ(fade.run.TargetNow(), fade.run.OldPicture());
+  }
+}
+
+// Through the catalogue: fades take their time from the clock, never from paced waits.
+TEST(FadeTest, CatalogueFadesDoNotUsePacedWaits) {
+  for (int effect : {4, 65}) {
+    EffectRun run(6, 5);
+    run.Run(effect, 700);
+    EXPECT_TRUE(run.surface.Waits().empty());
+    EXPECT_GT(run.surface.TickCount(), 0u);
+    EXPECT_EQ(run.TargetNow(), effect == 4 ? run.NewPicture() : PixelBuffer(6, 5));
+  }
+}
+
+}  // namespace
+}  // namespace saver::testing
