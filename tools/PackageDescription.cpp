@@ -23,6 +23,8 @@ Json DescribeTarget(const CSceneItem& action, const CItemList& items) {
   return Json(nullptr);
 }
 
+}  // namespace
+
 Json DescribeItem(const CSceneItem& item, const CItemList& items) {
   const ItemKind& kind = KindOf(item);
   Json object = Json::object();
@@ -31,6 +33,8 @@ Json DescribeItem(const CSceneItem& item, const CItemList& items) {
   kind.describe(item, object);
   return object;
 }
+
+namespace {
 
 std::string FormatValue(const Json& value) {
   if (!value.is_object()) return value.dump();

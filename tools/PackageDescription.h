@@ -13,6 +13,9 @@ namespace saver::tool {
 Json DescribePackage(LoadedPackage& package, const PackageLocation& where, bool exit_button,
                      const std::string& file_name);
 
+// One item: "kind", "target" for actions, then the head and the kind's fields.
+Json DescribeItem(const CSceneItem& item, const CItemList& items);
+
 // The same as indented text, one line per top-level field.
 std::string FormatDescription(const Json& description);
 

@@ -2,6 +2,7 @@
 
 #include "FieldTable.h"
 #include "ItemKinds.h"
+#include "PackageDescription.h"
 #include "ToolError.h"
 #include "package/ArchiveWriter.h"
 #include "package/Signatures.h"
@@ -113,6 +114,51 @@ void ReadItems(const Json& scene, const SceneSite& at, CItemList& items) {
   LinkTargets(entries, items, list);
 }
 
+// The value at a dotted path of a description.
+Json FirstLeaf(const Json& description, const std::string& path) {
+  const Json* value = &description;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const std::size_t dot = std::min(path.find('.', start), path.size());
+    value = &(*value)[path.substr(start, dot - start)];
+    start = dot + 1;
+  }
+  return *value;
+}
+
+// The first leaf where two descriptions differ, as "path.start.x_mode", or "".
+std::string FirstDifference(const Json& wanted, const Json& got, const std::string& prefix) {
+  if (wanted.is_object() && got.is_object()) {
+    for (const auto& [key, value] : wanted.items()) {
+      const std::string path = prefix.empty() ? key : prefix + "." + key;
+      if (!got.contains(key)) return path;
+      std::string difference = FirstDifference(value, got[key], path);
+      if (!difference.empty()) return difference;
+    }
+    return {};
+  }
+  return wanted == got ? std::string() : prefix;
+}
+
+// Reads the written package back with the engine's reader: every value must come back. Older
+// layouts carry fewer fields (and the oldest path layouts no edge modes), so a value the chosen
+// version cannot hold is refused here instead of being lost.
+void CheckReadsBack(const BuiltScene& built, const SceneSite& at) {
+  const std::unique_ptr<LoadedPackage> read = LoadPackage(built.package->bytes, at.FileName() + " (as written)");
+  const CItemList& written = built.package->registry.Items();
+  const CItemList& back = read->registry.Items();
+  for (std::size_t i = 0; i < written.Size(); ++i) {
+    const Json wanted = DescribeItem(written.At(i), written);
+    const Json got = DescribeItem(back.At(i), back);
+    const std::string field = FirstDifference(wanted, got, {});
+    if (field.empty()) continue;
+    at.Member("items").Element(i).Member(field).Fail(
+        "the package layout of version " + VersionText(built.package->header.version) + " under signature " +
+        SignatureLabel(built.package->header.signature) + " cannot hold this value (it reads back as " +
+        FirstLeaf(got, field).dump() + ")");
+  }
+}
+
 }  // namespace
 
 BuiltScene BuildScene(const std::filesystem::path& scene_file) {
@@ -129,6 +175,7 @@ BuiltScene BuildScene(const std::filesystem::path& scene_file) {
   WritePackage(writer, built.package->header, built.package->registry.Items());
   built.package->bytes = writer.Bytes();
   built.package->found_signature = built.package->header.signature;
+  CheckReadsBack(built, at);
   return built;
 }
 
