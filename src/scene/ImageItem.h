@@ -6,9 +6,14 @@
 
 #include "app/ColorProperty.h"
 #include "app/ResourceItem.h"
+#include "imaging/ImageRGB.h"
 #include "scene/PathProperty.h"
 
 namespace saver {
+
+class ImageCanvas;
+class ImageStage;
+class SceneRuntime;
 
 // The 60-byte Windows logical-font record as the package stores it (LOGFONTA layout).
 using FontDescription = std::array<std::uint8_t, 60>;
@@ -17,7 +22,8 @@ FontDescription DefaultFontDescription();
 
 // Type 0: a resource holding one picture (embedded file bytes, or the desktop or wallpaper file)
 // or one text with its font and colours. This file holds its data, layouts and validation; the
-// drawing operations come with the pictures and scene code.
+// screen operations are in ImageShow.cpp (Show), ImageMotion.cpp (moving, erasing, the saved
+// background and the snapshot files) and ImageTypewriter.cpp (TypeStep).
 class CImageItem final : public CResourceItem {
  public:
   CImageItem() : CResourceItem(kImageItem) {}
@@ -32,6 +38,26 @@ class CImageItem final : public CResourceItem {
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CImageItem>(); }
 
   bool IsText() const { return kind == kKindText; }
+  Size NaturalSize() const { return {natural_width, natural_height}; }
+
+  // Draws the image on `target` where the placement says, directly or through its transition;
+  // `explicit_rect` (may be null) overrides the place. False, after a message box, when no
+  // picture could be made.
+  bool Show(ImageStage& stage, ImageCanvas& target, SceneRuntime& runtime, const Rect* explicit_rect);
+  // Moves the image from the placement's position to `moved`'s current position on the screen,
+  // redrawing old and new place together when they overlap, and takes `moved` as its placement.
+  void MoveStep(ImageStage& stage, const CPathProperty& moved, SceneRuntime& runtime);
+  // Fills the image's place (or the whole screen after a transition) with the window background.
+  void Erase(ImageStage& stage);
+  // Keeps the screen's `area` for a later hide, to be put back at `position`'s current position.
+  void TakeSavedBackground(ImageStage& stage, const Rect& area, const CPathProperty& position);
+  // Puts the saved background (if one is held) back where it belongs.
+  void DrawSavedBackground(ImageStage& stage);
+  // Shows the text up to the next visible character at or after `index` (moved onto it); true
+  // while characters remain.
+  bool TypeStep(ImageStage& stage, SceneRuntime& runtime, std::size_t& index);
+  // Replaces the picture by a file's bytes; false, after a message box, if it cannot be read.
+  bool LoadSnapshotFile(ImageStage& stage, const std::string& path);
 
   static constexpr std::uint32_t kKindText = 1;
   // Source modes: embedded data, the desktop snapshot file, the wallpaper file.
@@ -58,6 +84,9 @@ class CImageItem final : public CResourceItem {
   std::uint32_t shown = 0;
   CPathProperty placement;
   CColorProperty background;
+  CImageRGB image;                 // the picture's pixels while a show needs them; a rendered text
+  PixelBuffer saved_background;    // empty when none is held
+  PixelBuffer screen_copy;         // the whole screen as a move began; empty outside moves
 
  private:
   template <typename Archive, typename Self>

@@ -2,6 +2,8 @@
 
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
+#include "scene/ImageStage.h"
+#include "scene/SceneRuntime.h"
 
 namespace saver {
 
@@ -36,8 +38,14 @@ bool CLineItem::Validate(const ValidationContext& context) {
   return Name().Validate(context) && colour.Validate(context) && path.Validate(context);
 }
 
-int CLineItem::Execute(SceneRuntime&, int&) {
-  return 0;  // The behaviour comes with the line drawing code.
+int CLineItem::Execute(SceneRuntime& runtime, int&) {
+  ImageStage* stage = runtime.Images();
+  if (stage == nullptr) return 1;
+  path.Compute({0, 0}, stage->Metrics(), runtime.SeedSources());
+  colour.Draw(runtime.SeedSources());
+  stage->Screen().DrawLine({path.start_x, path.start_y}, {path.end_x, path.end_y},
+                           {pen_style, pen_width, colour.colour});
+  return 1;
 }
 
 }  // namespace saver

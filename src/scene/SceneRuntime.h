@@ -6,6 +6,8 @@
 
 namespace saver {
 
+class ImageStage;
+
 // What a scene item may use while it executes on the scene thread. The scene thread implements it
 // over the saver window; tests implement it in memory. Every wait an item makes goes through here,
 // so that a stop request is noticed within one slice.
@@ -30,6 +32,9 @@ class SceneRuntime {
   // Arms the web link that the key of `key_mode` (0 Enter, 1 F12, 2 Space, 3 any of them; -1 none)
   // hands to the application, to be opened when the saver ends. An empty link with -1 clears it.
   virtual void ArmLink(std::string link, int key_mode) = 0;
+  // The screen that image and line items draw on, with what they need around it; null where the
+  // show has no screen, and the drawing items then draw nothing.
+  virtual ImageStage* Images() { return nullptr; }
 };
 
 // Longest sleep an item makes before it looks at the stop request again.

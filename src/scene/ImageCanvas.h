@@ -1,0 +1,64 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "effects/DrawingSurface.h"
+#include "imaging/PixelBuffer.h"
+#include "imaging/Rect.h"
+
+namespace saver {
+
+// How a line item's line is drawn: a Windows pen style (0 solid), a width in pixels, a COLORREF.
+struct LinePen {
+  std::uint32_t style = 0;
+  std::uint32_t width = 1;
+  std::uint32_t colour = 0;
+};
+
+// Somewhere image and line items draw: the saver window's screen, or an off-screen picture such
+// as the one a moving image is redrawn in. Coordinates are the canvas's own; whatever falls
+// outside it is cut off.
+class ImageCanvas {
+ public:
+  virtual ~ImageCanvas() = default;
+
+  virtual Size CanvasSize() const = 0;
+  // Fills with a COLORREF (0x00BBGGRR).
+  virtual void Fill(const Rect& area, std::uint32_t colour) = 0;
+  // Reads an area into a buffer of its size; pixels outside the canvas read as black. False if
+  // the device refused.
+  virtual bool Read(const Rect& area, PixelBuffer& out) = 0;
+  virtual void Draw(Point at, const PixelBuffer& pixels) = 0;
+  virtual void DrawLine(Point from, Point to, const LinePen& pen) = 0;
+  // Runs `work` on a drawing surface whose screen is this canvas and whose frame (New) and picture
+  // layers are the two buffers, paced by `pacer`.
+  virtual void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
+                           const std::function<void(DrawingSurface&)>& work) = 0;
+};
+
+// The `area` of `from` in a buffer of the area's size; pixels outside `from` are black.
+PixelBuffer CropPixels(const PixelBuffer& from, const Rect& area);
+
+// A canvas of plain pixels: the off-screen picture of a move step, and the screen of a show
+// rendered in memory. Its transitions run on a MemorySurface and take no time; its lines are
+// one pixel wide and solid whatever the pen says.
+class PixelCanvas final : public ImageCanvas {
+ public:
+  explicit PixelCanvas(PixelBuffer pixels) : pixels_(std::move(pixels)) {}
+
+  const PixelBuffer& Pixels() const { return pixels_; }
+  PixelBuffer& Pixels() { return pixels_; }
+
+  Size CanvasSize() const override { return {pixels_.Width(), pixels_.Height()}; }
+  void Fill(const Rect& area, std::uint32_t colour) override;
+  bool Read(const Rect& area, PixelBuffer& out) override;
+  void Draw(Point at, const PixelBuffer& pixels) override;
+  void DrawLine(Point from, Point to, const LinePen& pen) override;
+  void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
+                   const std::function<void(DrawingSurface&)>& work) override;
+
+ private:
+  PixelBuffer pixels_;
+};
+
+}  // namespace saver

@@ -1,0 +1,165 @@
+// CImageItem::Show: puts a picture or a text on a canvas where its placement says, statically
+// or through the placement's transition.
+#include <string_view>
+
+#include "effects/RasterOp.h"
+#include "effects/Transition.h"
+#include "imaging/KeyedDraw.h"
+#include "scene/ImageItem.h"
+#include "scene/ImagePlacement.h"
+#include "scene/ImageStage.h"
+#include "scene/RuntimePacer.h"
+#include "scene/SceneRuntime.h"
+
+namespace saver {
+namespace {
+
+constexpr std::string_view kLoadFailed = "CImageRGB::GetImage - LoadImage failed";
+constexpr std::string_view kResizeFailed = "CImageRGB::GetImage ResizeImage failed";
+constexpr std::string_view kConversionFailed = "Image conversion failed, skipping this image";
+// The pace handed to a transition is this less the placement's speed.
+constexpr int kPaceBase = 1100;
+
+Size SizeOf(const PixelBuffer* pixels) {
+  return pixels ? Size{pixels->Width(), pixels->Height()} : Size{};
+}
+
+bool IsZero(Size size) { return size.width == 0 && size.height == 0; }
+
+// The picture's pixels at the target size (its natural size for 0 x 0), decoded afresh.
+std::optional<PixelBuffer> DecodeForShow(CImageRGB& image, const std::vector<std::uint8_t>& data,
+                                         Size target, MessageSink& messages) {
+  std::optional<PixelBuffer> pixels;
+  const auto result = IsZero(target) ? (image.LoadImage(data, messages) ? CImageRGB::LoadResult::Loaded
+                                                                       : CImageRGB::LoadResult::LoadFailed)
+                                     : image.LoadImageResized(data, target.width, target.height, messages);
+  switch (result) {
+    case CImageRGB::LoadResult::LoadFailed:
+      messages.Show(kLoadFailed);
+      break;
+    case CImageRGB::LoadResult::ResizeFailed:
+      messages.Show(kResizeFailed);
+      break;
+    case CImageRGB::LoadResult::Loaded:
+      if (const PixelBuffer* held = IsZero(target) ? image.Decoded() : image.Resized()) pixels = *held;
+      break;
+  }
+  image.FreePixels(false);
+  return pixels;
+}
+
+// The held text pixels at the target size; they are released afterwards, so a text is rendered
+// again before its next show.
+std::optional<PixelBuffer> TakeRenderedText(CImageRGB& image, Size target) {
+  std::optional<PixelBuffer> pixels;
+  if (IsZero(target)) {
+    if (image.Decoded()) pixels = *image.Decoded();
+  } else if (image.ResizeImage(target.width, target.height)) {
+    pixels = *image.Resized();
+  }
+  image.FreePixels(false);
+  return pixels;
+}
+
+// What a text without background looks like over the canvas: the canvas's `area` with the held
+// text keyed onto it at `at`, as one opaque picture for a transition.
+std::optional<PixelBuffer> CompositeText(ImageCanvas& target, const PixelBuffer& text, Point at,
+                                         const Rect& area) {
+  PixelBuffer pixels;
+  if (!target.Read(area, pixels)) return std::nullopt;
+  DrawKeyed(pixels, text, {at.x - area.left, at.y - area.top}, kTextKeyColor);
+  return pixels;
+}
+
+}  // namespace
+
+bool CImageItem::Show(ImageStage& stage, ImageCanvas& target, SceneRuntime& runtime, const Rect* explicit_rect) {
+  const Size screen = stage.Metrics().device;
+  ApplyEffectChoice(placement, runtime.SeedSources());
+  const int effect = placement.effect_number;
+  const Point position{placement.current_x, placement.current_y};
+
+  Size size = IsText() ? SizeOf(image.Decoded()) : NaturalSize();
+  const Size target_size = TargetSize(*this, screen);
+  Point offsets;
+  const auto place = [&] {
+    return PlacementRect(IsZero(target_size) ? size : target_size, effect, position, screen, offsets);
+  };
+  Rect rect = explicit_rect ? *explicit_rect : place();
+
+  bool composite = false;
+  if (IsText()) {
+    if (opaque != 0) {
+      if (placement.typewriter == 0) {
+        if (auto rendered = stage.RenderText(*this, {})) image.SetDecodedPixels(std::move(*rendered));
+      }
+      if (IsZero(size)) {
+        size = SizeOf(image.Decoded());
+        rect = place();
+      }
+    } else if (effect == kEffectOwnSize) {
+      const Point at = explicit_rect ? Point{explicit_rect->left, explicit_rect->top} : position;
+      if (const PixelBuffer* text_pixels = image.Decoded()) {
+        PixelBuffer area;
+        const Rect covered = Rect::FromSize(at.x, at.y, text_pixels->Width(), text_pixels->Height());
+        if (target.Read(covered, area)) {
+          DrawKeyed(area, *text_pixels, {0, 0}, kTextKeyColor);
+          target.Draw(at, area);
+        }
+      }
+      shown = 1;
+      return true;
+    } else {
+      composite = true;
+    }
+  }
+
+  // The frame is as large as the screen for the tiled and stretched placements and for the
+  // snapshot sources, else as large as the placement rectangle.
+  Size frame_size = (effect == kEffectTiled || effect == kEffectStretched) ? screen : Size{rect.Width(), rect.Height()};
+  if (source_mode == kSourceDesktop || source_mode == kSourceWallpaper) {
+    LoadSnapshotFile(stage, stage.SnapshotPath(source_mode));
+    source_mode = kSourceData;
+    frame_size = screen;
+  } else if (source_mode != kSourceData) {
+    frame_size = {};
+  }
+
+  std::optional<PixelBuffer> picture;
+  if (composite) {
+    if (const PixelBuffer* text_pixels = image.Decoded()) picture = CompositeText(target, *text_pixels, position, rect);
+  } else if (IsText()) {
+    picture = TakeRenderedText(image, target_size);
+  } else {
+    picture = DecodeForShow(image, data, target_size, stage.Messages());
+  }
+  if (!picture) {
+    stage.Messages().Show(kConversionFailed);
+    return false;
+  }
+
+  const std::uint32_t brush = background.fourth_value == 1 ? stage.WindowBackground() : background.colour;
+  CTransition transition(effect);
+  transition.SetTargetRect(rect, brush, rop::kSrcCopy);
+  const PixelBuffer frame(frame_size.width > 0 ? frame_size.width : 0, frame_size.height > 0 ? frame_size.height : 0);
+  RuntimePacer pacer(runtime);
+  target.WithSurface(frame, *picture, pacer, [&](DrawingSurface& surface) {
+    transition.SetDCs(surface);
+    if (effect <= kEffectStretched) {
+      transition.DrawPlaced();
+      transition.CopyToScreen(explicit_rect != nullptr, position);
+      return;
+    }
+    if (rect.IsEmpty()) return;
+    // Transitions that place the whole picture themselves start from the placement's position;
+    // a composite is already cut to the rectangle, whose corner it starts from.
+    const bool whole = !TransitionClipsToScreen(effect);
+    Point point = composite && !whole ? Point{rect.left, rect.top} : position;
+    const Point from = composite || whole ? Point{} : offsets;
+    transition.ImageEffects(point, kPaceBase - placement.speed, from.x, from.y);
+  });
+  shown = 1;
+  return true;
+}
+
+}  // namespace saver
