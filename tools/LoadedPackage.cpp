@@ -3,6 +3,7 @@
 #include <charconv>
 #include <sstream>
 
+#include "AnsiText.h"
 #include "ItemKinds.h"
 #include "ToolError.h"
 #include "package/ArchiveError.h"
@@ -53,7 +54,13 @@ Bytes Relabelled(std::span<const std::uint8_t> bytes, const Head& head, const st
   return out;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+// Package text (Windows-1252) quoted for messages, which are UTF-8.
+std::string Quoted(const std::string& ansi) {
+  std::string quoted = "\"";
+  quoted += Utf8FromAnsi(ansi);
+  quoted += '"';
+  return quoted;
+}
 
 std::string JoinedMessages(const MessageLog& log) {
   std::string joined;

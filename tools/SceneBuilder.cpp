@@ -61,14 +61,14 @@ const ItemKind& ReadKind(const Json& entry, const SceneSite& at) {
 }
 
 std::string ResourceWords(std::int32_t type) {
-  return type == kImageItem ? "a picture or text" : "a media item";
+  return type == kImageItem ? "picture or text" : "media item";
 }
 
 // The resource an action names by its name (unique among resources of the right type) or index.
 CSceneItem& ResolveTarget(const Json& target, const CItemList& items, std::int32_t type, const SceneSite& at) {
   if (target.is_number()) {
     const auto index = static_cast<std::size_t>(ReadInteger(target, at, 0, static_cast<std::int64_t>(items.Size()) - 1));
-    if (items.At(index).TypeId() != type) at.Fail("items[" + std::to_string(index) + "] is not " + ResourceWords(type));
+    if (items.At(index).TypeId() != type) at.Fail("items[" + std::to_string(index) + "] is not a " + ResourceWords(type));
     return items.At(index);
   }
   const std::string name = ReadAnsiText(target, at);

@@ -66,6 +66,8 @@ int RunTool(const std::vector<std::string>& words, std::ostream& out, std::ostre
     err << "saverpkg: " << error.what() << "\n";
   } catch (const std::bad_alloc&) {
     err << "saverpkg: out of memory\n";
+  } catch (const std::exception& error) {
+    err << "saverpkg: " << arguments.inputs[0] << ": internal error: " << error.what() << "\n";
   }
   return 1;
 }

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "ToolTestSupport.h"
+
+namespace saver::tool::testing {
+namespace {
+
+// One bad input: the scene text written to scene.json (none: no file), the command (with "@" for
+// the scratch folder), the exit code and the pieces the message must contain.
+struct BadInputCase {
+  const char* label;
+  const char* scene;
+  std::vector<std::string> words;
+  int exit_code;
+  std::vector<std::string> message;
+};
+
+class BadInput : public ::testing::TestWithParam<BadInputCase> {};
+
+std::string InFolder(const std::string& word, const ScratchFolder& folder) {
+  return word.rfind("@/", 0) == 0 ? (folder / word.substr(2)).string() : word;
+}
+
+TEST_P(BadInput, FailsWithAClearMessageAndNoOutput) {
+  const BadInputCase& bad = GetParam();
+  ScratchFolder folder;
+  WriteBytes(folder / "logo.bmp", MakeBmp(4, 4));
+  WriteBytes(folder / "noise.bmp", Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'});
+  WriteBytes(folder / "engine.scr", MakePaddedEngine());
+  if (bad.scene != nullptr) WriteBytes(folder / "scene.json", Bytes(bad.scene, bad.scene + std::strlen(bad.scene)));
+  std::vector<std::string> words;
+  for (const std::string& word : bad.words) words.push_back(InFolder(word, folder));
+
+  const ToolRun run = RunSaverpkg(words);
+  EXPECT_EQ(run.exit_code, bad.exit_code) << run.err;
+  for (const std::string& piece : bad.message) {
+    EXPECT_NE(run.err.find(InFolder(piece, folder)), std::string::npos) << "missing \"" << piece << "\" in:\n" << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "out"));
+  EXPECT_TRUE(run.out.empty()) << run.out;
+}
+
+const std::vector<std::string> kBuild = {"build", "@/scene.json", "-o", "@/out"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadInput,
+    ::testing::Values(
+        BadInputCase{"missing_scene_file", nullptr, kBuild, 1, {"@/scene.json: cannot open"}},
+        BadInputCase{"bad_json", R"({"items": [ {"kind": "delay", )", kBuild, 1,
+                     {"@/scene.json: not valid JSON", "parse error"}},
+        BadInputCase{"scene_not_an_object", "[1, 2]", kBuild, 1, {"@/scene.json: expected a scene object"}},
+        BadInputCase{"missing_items", R"({"version": 4.5})", kBuild, 1, {"@/scene.json: missing \"items\""}},
+        BadInputCase{"unknown_top_level_field", R"({"items": [], "colour": 1})", kBuild, 1,
+                     {"@/scene.json: colour: unknown field", "exit_button"}},
+        BadInputCase{"unknown_kind", R"({"items": [{"kind": "sparkle"}]})", kBuild, 1,
+                     {"@/scene.json: items[0].kind: unknown kind \"sparkle\"", "picture", "link"}},
+        BadInputCase{"missing_kind", R"({"items": [{"duration": 5}]})", kBuild, 1,
+                     {"items[0]: missing \"kind\""}},
+        BadInputCase{"effect_out_of_range",
+                     R"({"items": [{"kind": "picture", "name": "p", "file": "logo.bmp"},
+                                   {"kind": "show_image", "target": "p", "path": {"effect": 88}}]})",
+                     kBuild, 1, {"items[1].path.effect: 88 is out of range (valid: 0 to 87)"}},
+        BadInputCase{"integer_expected", R"({"items": [{"kind": "delay", "duration": "long"}]})", kBuild, 1,
+                     {"items[0].duration: expected an integer", "\"long\""}},
+        BadInputCase{"negative_unsigned", R"({"items": [{"kind": "delay", "duration": -5}]})", kBuild, 1,
+                     {"items[0].duration: -5 is out of range (valid: 0 to 4294967295)"}},
+        BadInputCase{"flag_expected", R"({"items": [{"kind": "delay", "random": 1}]})", kBuild, 1,
+                     {"items[0].random: expected true or false"}},
+        BadInputCase{"unknown_field", R"({"items": [{"kind": "delay", "colour": "#FFFFFF"}]})", kBuild, 1,
+                     {"items[0]: unknown field \"colour\"", "duration"}},
+        BadInputCase{"bad_colour", R"({"items": [{"kind": "fill", "colour": {"value": "#12345"}}]})", kBuild, 1,
+                     {"items[0].colour.value: expected a colour \"#RRGGBB\""}},
+        BadInputCase{"bad_choice", R"({"items": [{"kind": "link", "key": "escape"}]})", kBuild, 1,
+                     {"items[0].key: expected \"none\"", "\"any\" or an integer"}},
+        BadInputCase{"missing_target", R"({"items": [{"kind": "stop_media"}]})", kBuild, 1,
+                     {"items[0]: missing \"target\"", "media item"}},
+        BadInputCase{"target_of_the_wrong_kind",
+                     R"({"items": [{"kind": "picture", "name": "p", "file": "logo.bmp"},
+                                   {"kind": "play_media", "target": "p"}]})",
+                     kBuild, 1, {"items[1].target: no media item is named \"p\""}},
+        BadInputCase{"target_index_outside", R"({"items": [{"kind": "hide_image", "target": 5}]})", kBuild, 1,
+                     {"items[0].target: 5 is out of range (valid: 0 to 0)"}},
+        BadInputCase{"target_on_a_kind_without", R"({"items": [{"kind": "delay", "target": 0}]})", kBuild, 1,
+                     {"items[0].target: a delay item takes no target"}},
+        BadInputCase{"missing_picture_file", R"({"items": [{"kind": "picture", "file": "nothing.png"}]})", kBuild, 1,
+                     {"items[0].file: ", "nothing.png: cannot open"}},
+        BadInputCase{"picture_not_decodable", R"({"items": [{"kind": "picture", "name": "n", "file": "noise.bmp"}]})",
+                     kBuild, 1, {"items[0] (picture \"n\") does not validate", "not supported"}},
+        BadInputCase{"picture_without_file", R"({"items": [{"kind": "picture", "name": "e"}]})", kBuild, 1,
+                     {"items[0] (picture \"e\") does not validate: You have to choose the image."}},
+        BadInputCase{"loop_end_without_start", R"({"items": [{"kind": "loop_end"}]})", kBuild, 1,
+                     {"items[0] (loop_end \"\") does not validate"}},
+        BadInputCase{"character_outside_the_code_page", R"({"items": [{"kind": "string", "text": "a → b"}]})",
+                     kBuild, 1, {"items[0].text: the character U+2192 cannot be stored"}},
+        BadInputCase{"version_too_new", R"({"version": 4.82, "items": []})", kBuild, 1,
+                     {"version: version 4.82 is out of range"}},
+        BadInputCase{"field_the_layout_cannot_hold",
+                     R"({"version": 4.0, "items": [{"kind": "picture", "file": "logo.bmp", "keep_aspect": true}]})",
+                     kBuild, 1, {"items[0].keep_aspect: the package layout of version 4 under signature A cannot hold"}},
+        BadInputCase{"info_of_a_missing_file", nullptr, {"info", "@/none.scr"}, 1, {"@/none.scr: cannot open"}},
+        BadInputCase{"info_of_a_non_package", "hello", {"info", "@/scene.json.pkg"}, 1, {"@/scene.json.pkg: cannot open"}},
+        BadInputCase{"extract_of_a_short_executable", "MZ-not-long-enough", {"extract", "@/scene.json", "-o", "@/out"}, 1,
+                     {"@/scene.json: not valid JSON"}},
+        BadInputCase{"make_scr_without_engine", nullptr, {"make-scr", "@/scene.json", "-o", "@/out"}, 2,
+                     {"missing option --engine", "usage: saverpkg make-scr"}},
+        BadInputCase{"engine_missing", R"({"items": []})",
+                     {"make-scr", "--engine", "@/nothing.scr", "@/scene.json", "-o", "@/out"}, 1,
+                     {"@/nothing.scr: cannot open"}},
+        BadInputCase{"unknown_command", nullptr, {"pack", "@/scene.json"}, 2, {"unknown command \"pack\"", "usage:"}},
+        BadInputCase{"unknown_option", nullptr, {"info", "@/scene.json", "--verbose"}, 2, {"unknown option --verbose"}},
+        BadInputCase{"two_inputs", nullptr, {"info", "@/a.scr", "@/b.scr"}, 2, {"expected 1 input file, got 2"}}),
+    [](const ::testing::TestParamInfo<BadInputCase>& info) { return std::string(info.param.label); });
+
+// Damaged packages and saver files: cut at every length, or with a byte changed, the tool either
+// reads them or says why, naming the file; it never crashes.
+TEST(BadPackage, EveryTruncationFailsNamingTheFile) {
+  ScratchFolder folder;
+  WriteBytes(folder / "logo.bmp", MakeBmp(4, 4));
+  const Json scene = {{"items",
+                       {{{"kind", "picture"}, {"name", "p"}, {"file", "logo.bmp"}},
+                        {{"kind", "show_image"}, {"target", "p"}},
+                        {{"kind", "link"}, {"url", "http://example.net/"}}}}};
+  const Bytes package = BuildPackage(folder, scene);
+  for (std::size_t length = 0; length < package.size(); ++length) {
+    WriteBytes(folder / "cut.pkg", Bytes(package.begin(), package.begin() + static_cast<std::ptrdiff_t>(length)));
+    const ToolRun run = RunSaverpkg({"info", (folder / "cut.pkg").string()});
+    ASSERT_EQ(run.exit_code, 1) << "length " << length;
+    ASSERT_EQ(run.err.rfind("saverpkg: " + (folder / "cut.pkg").string() + ": ", 0), 0u) << run.err;
+  }
+}
+
+TEST(BadPackage, ChangedBytesNeverCrashTheReader) {
+  ScratchFolder folder;
+  WriteBytes(folder / "logo.bmp", MakeBmp(4, 4));
+  const Json scene = {{"items",
+                       {{{"kind", "picture"}, {"name", "p"}, {"file", "logo.bmp"}},
+                        {{"kind", "move_image"}, {"target", "p"}},
+                        {{"kind", "string"}, {"text", "x"}}}}};
+  const Bytes package = BuildPackage(folder, scene);
+  int refused = 0;
+  for (std::size_t at = 0; at < package.size(); ++at) {
+    Bytes changed = package;
+    changed[at] ^= 0xA5;
+    WriteBytes(folder / "changed.pkg", changed);
+    const ToolRun run = RunSaverpkg({"info", (folder / "changed.pkg").string(), "--json"});
+    if (run.exit_code == 0) {
+      EXPECT_TRUE(Json::accept(run.out)) << "byte " << at;
+    } else {
+      ++refused;
+      EXPECT_NE(run.err.find("changed.pkg: "), std::string::npos) << run.err;
+    }
+  }
+  EXPECT_GT(refused, 0);
+}
+
+}  // namespace
+}  // namespace saver::tool::testing
