@@ -24,9 +24,13 @@ bool CMP3Player::Pass(const std::uint8_t* data, std::size_t size) {
   }
   SetEvent(events_.started);
   for (;;) {
-    if (!end_of_data_ && !QueueBuffer()) {
-      Finish();
-      return false;
+    // Both buffers are refilled when both came back before this thread woke, so the device
+    // never drops to one buffer for the rest of the track.
+    while (!end_of_data_ && buffers_in_flight_ < 2) {
+      if (!QueueBuffer()) {
+        Finish();
+        return false;
+      }
     }
     WaitForBufferOrStop();
     // The count, not the event, says how many buffers came back.
