@@ -66,6 +66,12 @@ ItemKind Kind(std::string name, std::int32_t target_type, const FieldTable<Item>
           }};
 }
 
+// The fields of the one property an item kind embeds, at the item's level.
+template <typename Item, typename Property>
+FieldTable<Item> OfProperty(const FieldTable<Property>& table) {
+  return Embedded<Item, Property>([](auto& item) -> auto& { return item.Prop(); }, table);
+}
+
 template <typename Action>
 FieldTable<Action> ImageActionFields() {
   return {Nested<Action, CPathProperty>("path", [](auto& a) -> auto& { return a.Prop().path; }, PathFields()),
@@ -106,7 +112,7 @@ FieldTable<CPlayMediaItem> PlayMediaFields() {
       Flag<P>("centre_x", &P::centre_horizontally), Flag<P>("centre_y", &P::centre_vertically),
       Flag<P>("full_screen", &P::full_screen), Flag<P>("time_limited", &P::time_limited),
       Integer<P>("time_limit", &P::time_limit)};
-  return Embedded<CPlayMediaItem, P>([](auto& item) -> auto& { return item.Prop(); }, own);
+  return OfProperty<CPlayMediaItem>(own);
 }
 
 std::vector<ItemKind> MakeKinds() {
@@ -120,17 +126,14 @@ std::vector<ItemKind> MakeKinds() {
       Kind<CMoveImageItem>("move_image", kImageItem, ImageActionFields<CMoveImageItem>()),
       Kind<CHideImageItem>("hide_image", kImageItem, ImageActionFields<CHideImageItem>()),
       Kind<CDelayItem>("delay", -1,
-                       Embedded<CDelayItem, CDelayProperty>(
-                           [](auto& item) -> auto& { return item.Prop(); },
-                           {Integer<CDelayProperty>("duration", &CDelayProperty::duration),
-                            Flag<CDelayProperty>("random", &CDelayProperty::random)})),
+                       OfProperty<CDelayItem, CDelayProperty>({Integer<CDelayProperty>("duration", &CDelayProperty::duration),
+                                                               Flag<CDelayProperty>("random", &CDelayProperty::random)})),
       Kind<CFillScreenItem>("fill", -1,
                             {Nested<CFillScreenItem, CColorProperty>(
                                 "colour", [](auto& item) -> auto& { return item.Prop(); }, ColourFields())}),
       Kind<CLoopStartItem>("loop_start", -1, {}),
       Kind<CLoopEndItem>("loop_end", -1,
-                         Embedded<CLoopEndItem, CRepeatProperty>(
-                             [](auto& item) -> auto& { return item.Prop(); },
+                         OfProperty<CLoopEndItem, CRepeatProperty>(
                              {Integer<CRepeatProperty>("repeat", &CRepeatProperty::repeat_count),
                               Flag<CRepeatProperty>("endless", &CRepeatProperty::endless)})),
       Kind<CLineItem>("line", -1,

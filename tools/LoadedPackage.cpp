@@ -123,13 +123,19 @@ std::unique_ptr<LoadedPackage> Choose(Reading as_a, Reading as_b, const Head& he
   const bool keep_b = !as_a.package || (as_b.package && as_b.left_over < as_a.left_over);
   Reading& kept = keep_b ? as_b : as_a;
   const Reading& other = keep_b ? as_a : as_b;
-  kept.package->reading_note =
-      foreign + "read as signature " + (keep_b ? "B" : "A") + " (legacy version " +
-      (keep_b ? VersionText(head.version) : std::string("0")) + "); " +
-      (other.package ? "the reading as " + std::string(keep_b ? "A" : "B") + " also validates but leaves " +
-                           std::to_string(other.left_over) + " bytes after the package instead of " +
-                           std::to_string(kept.left_over)
-                     : "the reading as " + std::string(keep_b ? "A" : "B") + " fails: " + other.failure);
+  const std::string kept_label = keep_b ? "B" : "A";
+  const std::string other_label = keep_b ? "A" : "B";
+  std::string why;
+  if (!other.package) {
+    why = "the reading as " + other_label + " fails: " + other.failure;
+  } else if (other.left_over == kept.left_over) {
+    why = "the reading as " + other_label + " also validates and ends at the same byte";
+  } else {
+    why = "the reading as " + other_label + " also validates but leaves " + std::to_string(other.left_over) +
+          " bytes after the package instead of " + std::to_string(kept.left_over);
+  }
+  kept.package->reading_note = foreign + "read as signature " + kept_label + " (legacy version " +
+                               (keep_b ? VersionText(head.version) : std::string("0")) + "); " + why;
   return std::move(kept.package);
 }
 

@@ -5,14 +5,15 @@
 namespace saver::tool::testing {
 namespace {
 
-// One bad input: the scene text written to scene.json (none: no file), the command (with "@" for
-// the scratch folder), the exit code and the pieces the message must contain.
+// One bad input: the text written to the input file (none: no file), the command (with "@/" for
+// the scratch folder), the exit code, the pieces the message must contain, and the input's name.
 struct BadInputCase {
   const char* label;
   const char* scene;
   std::vector<std::string> words;
   int exit_code;
   std::vector<std::string> message;
+  const char* file_name = "scene.json";
 };
 
 class BadInput : public ::testing::TestWithParam<BadInputCase> {};
@@ -27,7 +28,7 @@ TEST_P(BadInput, FailsWithAClearMessageAndNoOutput) {
   WriteBytes(folder / "logo.bmp", MakeBmp(4, 4));
   WriteBytes(folder / "noise.bmp", Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'});
   WriteBytes(folder / "engine.scr", MakePaddedEngine());
-  if (bad.scene != nullptr) WriteBytes(folder / "scene.json", Bytes(bad.scene, bad.scene + std::strlen(bad.scene)));
+  if (bad.scene != nullptr) WriteBytes(folder / bad.file_name, Bytes(bad.scene, bad.scene + std::strlen(bad.scene)));
   std::vector<std::string> words;
   for (const std::string& word : bad.words) words.push_back(InFolder(word, folder));
 
@@ -98,9 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
                      R"({"version": 4.0, "items": [{"kind": "picture", "file": "logo.bmp", "keep_aspect": true}]})",
                      kBuild, 1, {"items[0].keep_aspect: the package layout of version 4 under signature A cannot hold"}},
         BadInputCase{"info_of_a_missing_file", nullptr, {"info", "@/none.scr"}, 1, {"@/none.scr: cannot open"}},
-        BadInputCase{"info_of_a_non_package", "hello", {"info", "@/scene.json.pkg"}, 1, {"@/scene.json.pkg: cannot open"}},
-        BadInputCase{"extract_of_a_short_executable", "MZ-not-long-enough", {"extract", "@/scene.json", "-o", "@/out"}, 1,
-                     {"@/scene.json: not valid JSON"}},
+        BadInputCase{"info_of_a_non_package", "hello", {"info", "@/junk.pkg"}, 1,
+                     {"@/junk.pkg: not a package"}, "junk.pkg"},
+        BadInputCase{"extract_of_a_short_executable", "MZ-not-long-enough", {"extract", "@/short.scr", "-o", "@/out"},
+                     1, {"@/short.scr: an executable of 18 bytes carries no package"}, "short.scr"},
         BadInputCase{"make_scr_without_engine", nullptr, {"make-scr", "@/scene.json", "-o", "@/out"}, 2,
                      {"missing option --engine", "usage: saverpkg make-scr"}},
         BadInputCase{"engine_missing", R"({"items": []})",
@@ -113,14 +115,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Damaged packages and saver files: cut at every length, or with a byte changed, the tool either
 // reads them or says why, naming the file; it never crashes.
-TEST(BadPackage, EveryTruncationFailsNamingTheFile) {
-  ScratchFolder folder;
+Bytes SmallPackage(const ScratchFolder& folder) {
   WriteBytes(folder / "logo.bmp", MakeBmp(4, 4));
   const Json scene = {{"items",
                        {{{"kind", "picture"}, {"name", "p"}, {"file", "logo.bmp"}},
                         {{"kind", "show_image"}, {"target", "p"}},
                         {{"kind", "link"}, {"url", "http://example.net/"}}}}};
-  const Bytes package = BuildPackage(folder, scene);
+  return BuildPackage(folder, scene);
+}
+
+TEST(BadPackage, EveryTruncationFailsNamingTheFile) {
+  ScratchFolder folder;
+  const Bytes package = SmallPackage(folder);
   for (std::size_t length = 0; length < package.size(); ++length) {
     WriteBytes(folder / "cut.pkg", Bytes(package.begin(), package.begin() + static_cast<std::ptrdiff_t>(length)));
     const ToolRun run = RunSaverpkg({"info", (folder / "cut.pkg").string()});
@@ -131,12 +137,7 @@ TEST(BadPackage, EveryTruncationFailsNamingTheFile) {
 
 TEST(BadPackage, ChangedBytesNeverCrashTheReader) {
   ScratchFolder folder;
-  WriteBytes(folder / "logo.bmp", MakeBmp(4, 4));
-  const Json scene = {{"items",
-                       {{{"kind", "picture"}, {"name", "p"}, {"file", "logo.bmp"}},
-                        {{"kind", "move_image"}, {"target", "p"}},
-                        {{"kind", "string"}, {"text", "x"}}}}};
-  const Bytes package = BuildPackage(folder, scene);
+  const Bytes package = SmallPackage(folder);
   int refused = 0;
   for (std::size_t at = 0; at < package.size(); ++at) {
     Bytes changed = package;
