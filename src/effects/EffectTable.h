@@ -13,7 +13,6 @@ using EffectFunction = void (*)(EffectContext& context);
 struct EffectEntry {
   int number;
   std::string_view name;
-  // Null while an effect is not written yet; the dispatcher then shows the new picture at once.
   EffectFunction run;
 };
 

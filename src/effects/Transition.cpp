@@ -105,11 +105,7 @@ void CTransition::ImageEffects(Point& point, int pace, int sx, int sy) {
   const EffectEntry* effect = FindEffect(effect_);
   if (!effect || size.width <= 0 || size.height <= 0) return;
   EffectContext context(*surface_, point, size, pace);
-  if (effect->run) {
-    effect->run(context);
-  } else {
-    context.Blit(0, 0, size.width, size.height, Layer::New, 0, 0);
-  }
+  effect->run(context);
 }
 
 }  // namespace saver

@@ -5,6 +5,7 @@
 
 #include "app/win/TextConversion.h"
 #include "effects/BlockClip.h"
+#include "effects/win/Dib24.h"
 
 namespace saver::win {
 namespace {
@@ -15,28 +16,6 @@ Size SelectedBitmapSize(HDC dc) {
   BITMAP bitmap{};
   if (!dc || !GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof bitmap, &bitmap)) return {};
   return {bitmap.bmWidth, bitmap.bmHeight};
-}
-
-// Rows of a 24-bit DIB are padded to 4 bytes and hold B, G, R.
-int DibStride(int width) { return (width * 3 + 3) & ~3; }
-
-BITMAPINFO TopDownInfo(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
-void SwapRedBlue(std::uint8_t* to, const std::uint8_t* from, int pixels) {
-  for (int i = 0; i < pixels; ++i) {
-    to[3 * i] = from[3 * i + 2];
-    to[3 * i + 1] = from[3 * i + 1];
-    to[3 * i + 2] = from[3 * i];
-  }
 }
 
 }  // namespace
@@ -94,7 +73,7 @@ void GdiSurface::Fill(Layer target, const Rect& area, std::uint32_t colorref) {
 bool GdiSurface::Read(Layer source, const Rect& area, PixelBuffer& out) {
   if (area.IsEmpty() || !Dc(source)) return false;
   const int width = area.Width(), height = area.Height();
-  BITMAPINFO info = TopDownInfo(width, height);
+  BITMAPINFO info = Dib24TopDownInfo(width, height);
   void* bits = nullptr;
   ScopedBitmap dib(CreateDIBSection(screen_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   ScopedMemoryDC dc(CreateCompatibleDC(screen_));
@@ -110,7 +89,7 @@ bool GdiSurface::Read(Layer source, const Rect& area, PixelBuffer& out) {
   GdiFlush();
   out = PixelBuffer(width, height);
   const auto* rows = static_cast<const std::uint8_t*>(bits);
-  for (int y = 0; y < height; ++y) SwapRedBlue(out.Row(y), rows + static_cast<std::size_t>(y) * DibStride(width), width);
+  for (int y = 0; y < height; ++y) SwapRedBlue(out.Row(y), rows + y * Dib24Stride(width), width);
   return true;
 }
 
@@ -119,12 +98,12 @@ void GdiSurface::Draw(Layer target, Point at, const PixelBuffer& pixels, const R
                                Bounds(LayerSize(target)), Bounds({pixels.Width(), pixels.Height()}));
   if (!block) return;
   const int width = block->destination.Width(), height = block->destination.Height();
-  std::vector<std::uint8_t> bits(static_cast<std::size_t>(DibStride(width)) * height);
+  std::vector<std::uint8_t> bits(Dib24Stride(width) * height);
   for (int y = 0; y < height; ++y) {
-    SwapRedBlue(bits.data() + static_cast<std::size_t>(y) * DibStride(width),
+    SwapRedBlue(bits.data() + y * Dib24Stride(width),
                 pixels.Row(block->source.y + y) + block->source.x * 3, width);
   }
-  BITMAPINFO info = TopDownInfo(width, height);
+  BITMAPINFO info = Dib24TopDownInfo(width, height);
   SetDIBitsToDevice(Dc(target), block->destination.left, block->destination.top, width, height, 0, 0, 0,
                     height, bits.data(), &info, DIB_RGB_COLORS);
 }

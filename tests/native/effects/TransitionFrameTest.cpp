@@ -49,31 +49,40 @@ TEST(ComposeFrame, WithoutBrushLeavesTheFrameBehindThePicture) {
   EXPECT_EQ(TagAt(surface.Pixels(Layer::New), 3, 3), 0x11);
 }
 
-TEST(DrawPlaced, TilesThePictureOverTheScreen) {
-  MemorySurface surface = Surface({10, 7}, {3, 2});
-  CTransition transition(1);
-  transition.SetTargetRect(Rect::FromSize(0, 0, 3, 2), kBrush, rop::kSrcCopy);
+// Tiled and stretched pictures cover the whole 10 x 7 screen.
+struct PlacementCase {
+  const char* name;
+  int effect;
+  Size picture;
+  Point (*source)(int x, int y);  // the picture pixel shown at screen pixel (x, y)
+};
+
+const PlacementCase kPlacementCases[] = {
+    {"tiled", 1, {3, 2}, [](int x, int y) { return Point{x % 3, y % 2}; }},
+    {"stretched", 2, {5, 7}, [](int x, int y) { return Point{x / 2, y}; }},
+};
+
+class PlacementTest : public ::testing::TestWithParam<PlacementCase> {};
+
+TEST_P(PlacementTest, CoversTheScreen) {
+  const PlacementCase& c = GetParam();
+  MemorySurface surface = Surface({10, 7}, c.picture);
+  CTransition transition(c.effect);
+  transition.SetTargetRect(Rect::FromSize(0, 0, c.picture.width, c.picture.height), kBrush, rop::kSrcCopy);
   transition.SetDCs(surface);
   transition.DrawPlaced();
   transition.CopyToScreen(false, {});
   const PixelBuffer& screen = surface.Pixels(Layer::Screen);
   for (int y = 0; y < 7; ++y) {
-    for (int x = 0; x < 10; ++x) EXPECT_EQ(screen.PixelAt(x, y), NewPixel(x % 3, y % 2)) << x << "," << y;
+    for (int x = 0; x < 10; ++x) {
+      const Point from = c.source(x, y);
+      EXPECT_EQ(screen.PixelAt(x, y), NewPixel(from.x, from.y)) << x << "," << y;
+    }
   }
 }
 
-TEST(DrawPlaced, StretchesThePictureOverTheScreen) {
-  MemorySurface surface = Surface({10, 7}, {5, 7});
-  CTransition transition(2);
-  transition.SetTargetRect(Rect::FromSize(0, 0, 5, 7), kBrush, rop::kSrcCopy);
-  transition.SetDCs(surface);
-  transition.DrawPlaced();
-  transition.CopyToScreen(false, {});
-  const PixelBuffer& screen = surface.Pixels(Layer::Screen);
-  for (int y = 0; y < 7; ++y) {
-    for (int x = 0; x < 10; ++x) EXPECT_EQ(screen.PixelAt(x, y), NewPixel(x / 2, y)) << x << "," << y;
-  }
-}
+INSTANTIATE_TEST_SUITE_P(Placements, PlacementTest, ::testing::ValuesIn(kPlacementCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DrawPlaced, OwnSizeIsCopiedAtTheTargetOrAtThePoint) {
   for (const bool use_own_rect : {true, false}) {
@@ -174,19 +183,6 @@ TEST(ImageEffects, WithoutSurfaceDoesNothing) {
   transition.DrawPlaced();
   transition.CopyToScreen(true, {});
   EXPECT_EQ(point, (Point{0, 0}));
-}
-
-// An effect whose function is not written yet shows the new picture at once.
-TEST(ImageEffects, UnwrittenEffectShowsTheNewPictureAtOnce) {
-  const EffectEntry* unwritten = nullptr;
-  for (const EffectEntry& entry : EffectCatalogue()) {
-    if (!entry.run) unwritten = &entry;
-  }
-  if (!unwritten) GTEST_SKIP() << "every effect is written";
-  EffectRun run(6, 5);
-  run.Run(unwritten->number);
-  EXPECT_EQ(run.TargetNow(), run.NewPicture());
-  EXPECT_EQ(run.ChangedOutsideTarget(), 0);
 }
 
 TEST(EffectCatalogue, FindsEveryNumberByItsOwnRowWithADistinctName) {

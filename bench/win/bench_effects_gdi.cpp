@@ -1,0 +1,44 @@
+// Drawing time of every effect on the GDI surface (24-bit DIB sections in memory DCs) for a
+// 1920 x 1080 target, without waits, as a ratio to one full-frame BitBlt. Run under Wine.
+// Usage: bench_effects_gdi [width height]
+#include <windows.h>
+
+#include <memory>
+
+#include "../EffectBench.h"
+#include "effects/win/DibCanvas.h"
+#include "effects/win/GdiSurface.h"
+
+namespace {
+
+// Waits return at once: only the drawing is measured.
+class NoWaits : public saver::Pacer {
+ public:
+  void PacedWait(int, double) override {}
+  bool StopRequested() override { return false; }
+  std::uint32_t TickCount() override { return GetTickCount(); }
+  void Sleep(int) override {}
+};
+
+// The surface with the canvases it draws on.
+struct GdiWorld {
+  GdiWorld(const saver::PixelBuffer& old_picture, const saver::PixelBuffer& new_picture, saver::Pacer& pacer)
+      : screen(old_picture),
+        frame(new_picture),
+        surface(screen.Dc(), {old_picture.Width(), old_picture.Height()}, frame.Dc(), frame.Dc(), pacer) {}
+  saver::win::DibCanvas screen, frame;
+  saver::win::GdiSurface surface;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const saver::Size size = saver::bench::TargetSize(argc, argv);
+  if (size.width == 0) return 2;
+  const saver::bench::BenchPictures pictures = saver::bench::MakeBenchPictures(size);
+  NoWaits pacer;
+  saver::bench::RunEffectBench("GDI", size.width, size.height, [&] {
+    auto world = std::make_shared<GdiWorld>(pictures.old_picture, pictures.new_picture, pacer);
+    return std::shared_ptr<saver::DrawingSurface>(world, &world->surface);
+  });
+}

@@ -1,0 +1,36 @@
+#pragma once
+// A memory DC with a 24-bit top-down DIB section selected, whose pixels are reachable directly:
+// an off-screen screen for tests, benchmarks and rendering a show without a window.
+#include <windows.h>
+
+#include <optional>
+
+#include "app/win/ScopedWin.h"
+#include "imaging/PixelBuffer.h"
+#include "imaging/Rect.h"
+
+namespace saver::win {
+
+class DibCanvas {
+ public:
+  // Starts with a copy of `pixels` (and their size).
+  explicit DibCanvas(const PixelBuffer& pixels);
+  DibCanvas(const DibCanvas&) = delete;
+  DibCanvas& operator=(const DibCanvas&) = delete;
+
+  bool Valid() const { return bitmap_ && dc_ && bits_; }
+  HDC Dc() const { return dc_.Get(); }
+  // The pixels of an area inside the canvas, after GDI has finished drawing.
+  PixelBuffer Read(const Rect& area) const;
+
+ private:
+  std::uint8_t* Row(int y) const;
+
+  int width_, height_;
+  void* bits_ = nullptr;
+  ScopedBitmap bitmap_;
+  ScopedMemoryDC dc_;
+  std::optional<ScopedSelect> selection_;
+};
+
+}  // namespace saver::win
