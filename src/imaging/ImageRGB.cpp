@@ -59,6 +59,36 @@ bool CImageRGB::MeasureImage(std::span<const std::uint8_t> bytes, Size& size, Me
   return ok;
 }
 
+std::optional<PixelBuffer> CImageRGB::TakeHeld(Size target, Size& natural) {
+  std::optional<PixelBuffer>& held = target.width == 0 && target.height == 0 ? decoded_ : resized_;
+  std::optional<PixelBuffer> pixels = std::move(held);
+  natural = size_;
+  FreePixels(false);
+  return pixels;
+}
+
+std::optional<PixelBuffer> CImageRGB::TakeImage(std::span<const std::uint8_t> bytes, Size target, Size& natural,
+                                                MessageSink& messages) {
+  const bool own_size = target.width == 0 && target.height == 0;
+  const LoadResult result = own_size ? (LoadImage(bytes, messages) ? LoadResult::Loaded : LoadResult::LoadFailed)
+                                     : LoadImageResized(bytes, target.width, target.height, messages);
+  if (result != LoadResult::Loaded) {
+    messages.Show(result == LoadResult::LoadFailed ? kLoadImageFailedMessage : kResizeImageFailedMessage);
+    FreePixels(false);
+    return std::nullopt;
+  }
+  return TakeHeld(target, natural);
+}
+
+std::optional<PixelBuffer> CImageRGB::TakeRenderedImage(Size target, Size& natural) {
+  const bool own_size = target.width == 0 && target.height == 0;
+  if (!own_size && !ResizeImage(target.width, target.height)) {
+    FreePixels(false);
+    return std::nullopt;
+  }
+  return TakeHeld(target, natural);
+}
+
 void CImageRGB::SetDecodedPixels(PixelBuffer pixels) {
   FreePixels(false);
   size_ = {pixels.Width(), pixels.Height()};

@@ -2,12 +2,22 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "imaging/MessageSink.h"
 #include "imaging/PixelBuffer.h"
 #include "imaging/Rect.h"
 
+// <windows.h> maps LoadImage to LoadImageW, which would rename the member below in Win32
+// code only. Win32 code that wants the system call names LoadImageW itself.
+#ifdef LoadImage
+#undef LoadImage
+#endif
+
 namespace saver {
+
+inline constexpr std::string_view kLoadImageFailedMessage = "CImageRGB::GetImage - LoadImage failed";
+inline constexpr std::string_view kResizeImageFailedMessage = "CImageRGB::GetImage ResizeImage failed";
 
 // The pixels of one image item: the decoded picture (or rendered text) and a resized copy,
 // both 24-bit top-down packed. Pixels are held only as long as one operation needs them; the
@@ -34,6 +44,16 @@ class CImageRGB {
   // decode (a damaged picture fails), but a JPEG is decoded at 1/8 scale.
   bool MeasureImage(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages);
 
+  // GetImage without GDI: decodes the bytes and gives their pixels at their own size (target
+  // 0 x 0) or resized to exactly the target (a zero side then fails the resize), showing
+  // kLoadImageFailedMessage or kResizeImageFailedMessage on failure. `natural` receives the
+  // decoded size. Leaves the image empty.
+  std::optional<PixelBuffer> TakeImage(std::span<const std::uint8_t> bytes, Size target, Size& natural,
+                                       MessageSink& messages);
+  // The same for the pixels already held (a rendered text), silently. Leaves the image empty,
+  // so a text must be rendered again before it is shown again.
+  std::optional<PixelBuffer> TakeRenderedImage(Size target, Size& natural);
+
   // Takes pixels made elsewhere (a rendered text read back from a bitmap) as the decoded ones.
   void SetDecodedPixels(PixelBuffer pixels);
 
@@ -49,6 +69,9 @@ class CImageRGB {
   Size size_;
   std::optional<PixelBuffer> decoded_;
   std::optional<PixelBuffer> resized_;
+
+  // Moves out the decoded (target 0 x 0) or resized pixels and empties the image.
+  std::optional<PixelBuffer> TakeHeld(Size target, Size& natural);
 };
 
 }  // namespace saver

@@ -1,0 +1,23 @@
+// Feeds arbitrary bytes to the JPEG decoder, at full size and through the scaled, resampled
+// path that fits a picture to a target: both must refuse or decode, never crash or hang.
+#include <cstddef>
+#include <cstdint>
+
+#include "imaging/DecodePicture.h"
+#include "imaging/PictureReaders.h"
+
+namespace {
+struct Ignore : saver::MessageSink {
+  void Show(std::string_view) override {}
+};
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  auto full = saver::ReadJpeg({data, size});
+  Ignore messages;
+  saver::Size natural;
+  auto fitted = saver::DecodePictureResized({data, size}, {37, 23}, natural, messages);
+  // Both paths judge the same bytes the same way.
+  if (full.has_value() != fitted.has_value()) __builtin_trap();
+  return 0;
+}

@@ -1,0 +1,112 @@
+#include "imaging/win/DeviceBitmaps.h"
+
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "imaging/DibRows.h"
+#include "imaging/KeyedDraw.h"
+#include "imaging/PictureLimits.h"
+
+namespace saver::win {
+namespace {
+
+// A 24-bit top-down DIB description (negative height) of the given size.
+BITMAPINFO TopDownInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+std::optional<std::vector<std::uint8_t>> DibRowsOf(const PixelBuffer& pixels) {
+  try {
+    std::vector<std::uint8_t> rows(DibStride(pixels.Width()) * pixels.Height());
+    PixelsToDibRows(pixels, false, rows.data());
+    return rows;
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+ScopedBitmap PixelsToDeviceBitmap(const PixelBuffer& pixels, HDC dc) {
+  if (pixels.IsEmpty() || !dc) return {};
+  auto rows = DibRowsOf(pixels);
+  if (!rows) return {};
+  ScopedBitmap bitmap(CreateCompatibleBitmap(dc, pixels.Width(), pixels.Height()));
+  if (!bitmap) return {};
+  BITMAPINFO info = TopDownInfo(pixels.Width(), pixels.Height());
+  if (SetDIBits(dc, bitmap.Get(), 0, pixels.Height(), rows->data(), &info, DIB_RGB_COLORS) != pixels.Height())
+    return {};
+  return bitmap;
+}
+
+ScopedBitmap PackedDibToDeviceBitmap(std::span<const std::uint8_t> dib, HDC dc) {
+  if (dib.size() < sizeof(BITMAPINFOHEADER) || !dc) return {};
+  BITMAPINFOHEADER header;
+  std::memcpy(&header, dib.data(), sizeof header);
+  if (header.biSize != sizeof header || header.biBitCount != 24 || header.biCompression != BI_RGB) return {};
+  const long long height = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
+  if (!IsAcceptedPictureSize(header.biWidth, height) ||
+      dib.size() - sizeof header < DibStride(header.biWidth) * static_cast<std::size_t>(height))
+    return {};
+  const auto* info = reinterpret_cast<const BITMAPINFO*>(dib.data());
+  return ScopedBitmap(CreateDIBitmap(dc, &header, CBM_INIT, dib.data() + sizeof header, info, DIB_RGB_COLORS));
+}
+
+std::optional<Size> BitmapSize(HBITMAP bitmap) {
+  BITMAP description{};
+  if (!bitmap || GetObjectW(bitmap, sizeof description, &description) != sizeof description) return std::nullopt;
+  return Size{description.bmWidth, description.bmHeight};
+}
+
+std::optional<PixelBuffer> BitmapToPixels(HBITMAP bitmap, HDC dc) {
+  auto size = BitmapSize(bitmap);
+  if (!size || !dc) return std::nullopt;
+  auto pixels = AllocatePicture(size->width, size->height);
+  if (!pixels) return std::nullopt;
+  try {
+    std::vector<std::uint8_t> rows(DibStride(size->width) * size->height);
+    BITMAPINFO info = TopDownInfo(size->width, size->height);
+    if (GetDIBits(dc, bitmap, 0, size->height, rows.data(), &info, DIB_RGB_COLORS) != size->height)
+      return std::nullopt;
+    DibRowsToPixels(rows.data(), false, *pixels);
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+  return pixels;
+}
+
+std::optional<PixelBuffer> DcRectToPixels(HDC dc, Rect rect) {
+  if (!dc || !IsAcceptedPictureSize(rect.Width(), rect.Height())) return std::nullopt;
+  ScopedMemoryDC memory(CreateCompatibleDC(dc));
+  ScopedBitmap copy(CreateCompatibleBitmap(dc, rect.Width(), rect.Height()));
+  if (!memory || !copy) return std::nullopt;
+  {
+    ScopedSelect select(memory.Get(), copy.Get());
+    if (!BitBlt(memory.Get(), 0, 0, rect.Width(), rect.Height(), dc, rect.left, rect.top, SRCCOPY))
+      return std::nullopt;
+  }
+  return BitmapToPixels(copy.Get(), dc);
+}
+
+bool DrawPixelsKeyed(HDC dc, const PixelBuffer& pixels, Point at, std::uint32_t key) {
+  if (pixels.IsEmpty()) return false;
+  // Read what lies under the picture, key the picture onto it, and put the result back.
+  auto under = DcRectToPixels(dc, Rect::FromSize(at.x, at.y, pixels.Width(), pixels.Height()));
+  if (!under) return false;
+  DrawKeyed(*under, pixels, {0, 0}, key);
+  auto rows = DibRowsOf(*under);
+  if (!rows) return false;
+  BITMAPINFO info = TopDownInfo(under->Width(), under->Height());
+  return SetDIBitsToDevice(dc, at.x, at.y, under->Width(), under->Height(), 0, 0, 0, under->Height(), rows->data(),
+                           &info, DIB_RGB_COLORS) != 0;
+}
+
+}  // namespace saver::win

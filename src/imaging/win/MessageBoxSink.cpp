@@ -1,0 +1,13 @@
+#include "imaging/win/MessageBoxSink.h"
+
+#include <windows.h>
+
+#include "app/win/TextConversion.h"
+
+namespace saver::win {
+
+void MessageBoxSink::Show(std::string_view text) {
+  MessageBoxW(nullptr, WideFromAnsi(text).c_str(), nullptr, MB_OK);
+}
+
+}  // namespace saver::win

@@ -1,0 +1,122 @@
+// RenderText under Wine: the measured size of multi-line texts, the 2% widening, the
+// background and the key colour, and the quality bits it leaves in the item's font.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/win/ScopedWin.h"
+#include "imaging/KeyedDraw.h"
+#include "imaging/win/ImageRGBDrawing.h"
+#include "imaging/win/TextRendering.h"
+#include "scene/ImageItem.h"
+
+namespace saver::win {
+namespace {
+
+// Extents measured independently with the item's font.
+class FontProbe {
+ public:
+  explicit FontProbe(const CImageItem& item) : dc_(CreateCompatibleDC(nullptr)) {
+    LOGFONTA description;
+    std::memcpy(&description, item.font.data(), sizeof description);
+    font_.Reset(CreateFontIndirectA(&description));
+    previous_ = SelectObject(dc_.Get(), font_.Get());
+  }
+  ~FontProbe() { SelectObject(dc_.Get(), previous_); }
+  SIZE Extent(const char* text) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc_.Get(), text, static_cast<int>(std::strlen(text)), &size);
+    return size;
+  }
+
+ private:
+  ScopedMemoryDC dc_;
+  ScopedFont font_;
+  HGDIOBJ previous_;
+};
+
+void MakeText(CImageItem& item, const char* text, bool opaque) {
+  item.kind = CImageItem::kKindText;
+  item.text = text;
+  item.opaque = opaque ? 1 : 0;
+  item.background_colour = RGB(0, 0, 128);
+  item.text_colour = RGB(255, 255, 0);
+}
+
+TEST(TextRenderingTest, TwoLinesMeasureTheWiderLineTimesTwoHeightsOfW) {
+  CImageItem item;
+  MakeText(item, "A\r\nBCW", true);
+  CImageRGB image;
+  ASSERT_TRUE(RenderText(image, item, ""));
+  FontProbe probe(item);
+  const int widest = std::max(probe.Extent("A").cx, probe.Extent("BCW").cx);
+  EXPECT_EQ(image.GetSize(), (Size{static_cast<int>(widest * 1.02), 2 * probe.Extent("W").cy}));
+  ASSERT_NE(image.Decoded(), nullptr);
+  EXPECT_EQ(image.Decoded()->Width(), image.GetSize().width);
+}
+
+TEST(TextRenderingTest, AnExplicitTextReplacesTheItemsOwn) {
+  CImageItem item;
+  MakeText(item, "A much longer text than the other", true);
+  CImageRGB image;
+  ASSERT_TRUE(RenderText(image, item, "Wi"));
+  FontProbe probe(item);
+  EXPECT_EQ(image.GetSize().width, static_cast<int>(probe.Extent("Wi").cx * 1.02));
+  EXPECT_EQ(image.GetSize().height, probe.Extent("W").cy);
+}
+
+TEST(TextRenderingTest, BackgroundIsTheItemsColourOrTheKey) {
+  for (bool opaque : {true, false}) {
+    CImageItem item;
+  MakeText(item, "Hello", opaque);
+    CImageRGB image;
+    ASSERT_TRUE(RenderText(image, item, ""));
+    const PixelBuffer& pixels = *image.Decoded();
+    // The widened strip at the right holds no glyph.
+    const std::uint32_t corner = pixels.PixelAt(pixels.Width() - 1, pixels.Height() - 1);
+    EXPECT_EQ(corner, opaque ? RGB(0, 0, 128) : kTextKeyColor) << "opaque " << opaque;
+    bool has_ink = false;
+    for (int y = 0; y < pixels.Height(); ++y)
+      for (int x = 0; x < pixels.Width(); ++x) has_ink |= pixels.PixelAt(x, y) == RGB(255, 255, 0);
+    EXPECT_TRUE(has_ink) << "opaque " << opaque;
+    EXPECT_EQ(item.font[offsetof(LOGFONTA, lfQuality)] & 3, 3);
+  }
+}
+
+TEST(TextRenderingTest, EmptyTextFailsAndTheRenderedTextShowsOnce) {
+  CImageItem empty;
+  MakeText(empty, "", true);
+  CImageRGB image;
+  EXPECT_FALSE(RenderText(image, empty, ""));
+
+  CImageItem item;
+  MakeText(item, "Once", true);
+  ASSERT_TRUE(RenderText(image, item, ""));
+  const Size rendered = image.GetSize();
+  ScopedWindowDC screen(nullptr);
+  Size natural;
+  ScopedBitmap first = GetRenderedImage(image, screen.Get(), natural, 0, 0);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(natural, rendered);
+  EXPECT_FALSE(GetRenderedImage(image, screen.Get(), natural, 0, 0));
+}
+
+TEST(TextRenderingTest, BareLineFeedsKeepTheirLastCharacter) {
+  CImageItem item;
+  MakeText(item, "x", true);
+  ScopedMemoryDC dc(CreateCompatibleDC(nullptr));
+  FontProbe probe(item);
+  auto with_cr = MeasureTextLines(dc.Get(), "WWW\r\nW");
+  auto bare = MeasureTextLines(dc.Get(), "WWW\nW");
+  auto leading = MeasureTextLines(dc.Get(), "\nWW");
+  ASSERT_TRUE(with_cr && bare && leading);
+  EXPECT_EQ(with_cr->Width(), bare->Width());
+  EXPECT_EQ(with_cr->Height(), bare->Height());
+  EXPECT_EQ(leading->Height(), with_cr->Height());
+  EXPECT_FALSE(MeasureTextLines(dc.Get(), "\r\n").has_value()) << "no line has any width";
+}
+
+}  // namespace
+}  // namespace saver::win
