@@ -14,6 +14,17 @@ namespace {
 
 Rect Bounds(Size size) { return Rect::FromSize(0, 0, size.width, size.height); }
 
+// Larger targets or points further out come only from damaged data: an effect takes a step per
+// line, and the blits' coordinates must stay far from the ends of int.
+constexpr int kMaxTargetSide = 1 << 15;
+constexpr int kMaxCoordinate = 1 << 28;
+
+bool Drawable(Point point, Size size) {
+  const auto within = [](int value, int limit) { return value >= -limit && value <= limit; };
+  return size.width > 0 && size.height > 0 && size.width <= kMaxTargetSide && size.height <= kMaxTargetSide &&
+         within(point.x, kMaxCoordinate) && within(point.y, kMaxCoordinate);
+}
+
 }  // namespace
 
 void CTransition::SetTargetRect(const Rect& target, std::optional<std::uint32_t> background,
@@ -103,7 +114,7 @@ void CTransition::ImageEffects(Point& point, int pace, int sx, int sy) {
   if (sx != 0) point.x = 0;
   if (sy != 0) point.y = 0;
   const EffectEntry* effect = FindEffect(effect_);
-  if (!effect || size.width <= 0 || size.height <= 0) return;
+  if (!effect || !Drawable(point, size)) return;
   EffectContext context(*surface_, point, size, pace);
   effect->run(context);
 }

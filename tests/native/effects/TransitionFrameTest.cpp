@@ -2,6 +2,7 @@
 // the screen, the clipping of pictures at the screen edges, and the dispatch by effect number.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 #include <string>
 
@@ -161,8 +162,10 @@ TEST(ImageEffects, PictureOffTheLeftEdgeIsDrawnFromTheScreenEdge) {
   EXPECT_EQ(TagAt(screen, 3, 3), kOldTag);
 }
 
-TEST(ImageEffects, EmptyTargetDrawsNothing) {
-  for (const Size size : {Size{0, 4}, Size{4, 0}, Size{-3, 2}}) {
+// Empty targets, and targets too large for any screen (damaged data), draw nothing and wait
+// for nothing.
+TEST(ImageEffects, EmptyOrOversizedTargetDrawsNothing) {
+  for (const Size size : {Size{0, 4}, Size{4, 0}, Size{-3, 2}, Size{40000, 3}, Size{3, 1 << 30}}) {
     MemorySurface surface = Surface({4, 4}, {4, 4});
     const PixelBuffer before = surface.Pixels(Layer::Screen);
     CTransition transition(41);
@@ -170,6 +173,20 @@ TEST(ImageEffects, EmptyTargetDrawsNothing) {
     transition.SetDCs(surface);
     Point point{1, 1};
     transition.ImageEffects(point, 1000, 0, 0);
+    EXPECT_EQ(surface.Pixels(Layer::Screen), before) << size.width << "x" << size.height;
+    EXPECT_TRUE(surface.Waits().empty());
+  }
+}
+
+TEST(ImageEffects, PointFarOffTheScreenDrawsNothing) {
+  for (const Point point : {Point{INT_MAX, 0}, Point{0, INT_MIN}}) {
+    MemorySurface surface = Surface({4, 4}, {4, 4});
+    const PixelBuffer before = surface.Pixels(Layer::Screen);
+    CTransition transition(41);
+    transition.SetTargetRect(Rect::FromSize(0, 0, 4, 4), std::nullopt, rop::kSrcCopy);
+    transition.SetDCs(surface);
+    Point at = point;
+    transition.ImageEffects(at, 1000, 0, 0);
     EXPECT_EQ(surface.Pixels(Layer::Screen), before);
     EXPECT_TRUE(surface.Waits().empty());
   }
