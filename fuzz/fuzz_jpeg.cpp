@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "imaging/DecodePicture.h"
+#include "imaging/PictureFormat.h"
 #include "imaging/PictureReaders.h"
 
 namespace {
@@ -17,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Ignore messages;
   saver::Size natural;
   auto fitted = saver::DecodePictureResized({data, size}, {37, 23}, natural, messages);
-  // Both paths judge the same bytes the same way.
-  if (full.has_value() != fitted.has_value()) __builtin_trap();
+  // Both paths judge JPEG data the same way (other data goes to other readers when fitted).
+  const bool jpeg = saver::DetectPictureFormat({data, size}, {}) == saver::PictureFormat::Jpeg;
+  if (jpeg && full.has_value() != fitted.has_value()) __builtin_trap();
   return 0;
 }

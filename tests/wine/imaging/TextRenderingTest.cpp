@@ -8,6 +8,8 @@
 
 #include "app/win/ScopedWin.h"
 #include "imaging/KeyedDraw.h"
+#include "imaging/PictureWriters.h"
+#include "imaging/win/GdiImageMeasurer.h"
 #include "imaging/win/ImageRGBDrawing.h"
 #include "imaging/win/TextRendering.h"
 #include "scene/ImageItem.h"
@@ -116,6 +118,26 @@ TEST(TextRenderingTest, BareLineFeedsKeepTheirLastCharacter) {
   EXPECT_EQ(with_cr->Height(), bare->Height());
   EXPECT_EQ(leading->Height(), with_cr->Height());
   EXPECT_FALSE(MeasureTextLines(dc.Get(), "\r\n").has_value()) << "no line has any width";
+}
+
+struct NoMessages : MessageSink {
+  void Show(std::string_view text) override { ADD_FAILURE() << "unexpected message " << text; }
+};
+
+TEST(TextRenderingTest, MeasurerRendersIntoTheItemAndMeasuresPictures) {
+  NoMessages messages;
+  GdiImageMeasurer measurer(messages);
+  CImageItem item;
+  MakeText(item, "Two\r\nlines", false);
+  auto size = measurer.RenderText(item);
+  ASSERT_TRUE(size.has_value());
+  EXPECT_EQ(*size, item.image.GetSize());
+  ASSERT_NE(item.image.Decoded(), nullptr) << "the rendered pixels stay in the item";
+  EXPECT_EQ(item.image.Decoded()->PixelAt(size->width - 1, 0), kTextKeyColor);
+
+  EXPECT_EQ(measurer.MeasurePicture(EncodeBmp(PixelBuffer(7, 3))), (Size{7, 3}));
+  const std::vector<std::uint8_t> cut = {'B', 'M', 0, 0};
+  EXPECT_FALSE(measurer.MeasurePicture(cut).has_value());
 }
 
 }  // namespace

@@ -1,0 +1,168 @@
+// Fitting a 24-megapixel JPEG to a 1920 x 1080 screen: the engine's decode-and-resize path
+// against libjpeg-turbo's own full-size decode of the same file, the heap it needs beyond the
+// input, and the cost of measuring the picture. Prints figures; asserts nothing.
+#include <malloc.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "imaging/BilinearResampler.h"
+#include "imaging/ImageRGB.h"
+#include "imaging/PictureReaders.h"
+#include "imaging/PictureWriters.h"
+
+// Heap accounting: every allocation of the process passes through these.
+extern "C" void* __libc_malloc(std::size_t);
+extern "C" void* __libc_calloc(std::size_t, std::size_t);
+extern "C" void* __libc_realloc(void*, std::size_t);
+extern "C" void __libc_free(void*);
+
+namespace {
+std::atomic<long long> g_live{0};
+std::atomic<long long> g_peak{0};
+
+void Count(long long delta) {
+  long long now = g_live += delta;
+  long long peak = g_peak.load();
+  while (now > peak && !g_peak.compare_exchange_weak(peak, now)) {
+  }
+}
+}  // namespace
+
+extern "C" void* malloc(std::size_t n) {
+  void* p = __libc_malloc(n);
+  if (p) Count(static_cast<long long>(malloc_usable_size(p)));
+  return p;
+}
+extern "C" void* calloc(std::size_t n, std::size_t size) {
+  void* p = __libc_calloc(n, size);
+  if (p) Count(static_cast<long long>(malloc_usable_size(p)));
+  return p;
+}
+extern "C" void* realloc(void* old, std::size_t n) {
+  long long before = old ? static_cast<long long>(malloc_usable_size(old)) : 0;
+  void* p = __libc_realloc(old, n);
+  if (p) Count(static_cast<long long>(malloc_usable_size(p)) - before);
+  else if (n == 0) Count(-before);
+  return p;
+}
+extern "C" void free(void* p) {
+  if (p) Count(-static_cast<long long>(malloc_usable_size(p)));
+  __libc_free(p);
+}
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kWidth = 6000, kHeight = 4000;  // 24 megapixels
+constexpr int kScreenWidth = 1920, kScreenHeight = 1080;
+constexpr int kRuns = 5;
+
+struct Figures {
+  double seconds;     // best of the runs
+  long long peak;     // heap beyond what was live before, bytes
+};
+
+Figures Measure(const std::function<void()>& work) {
+  Figures f{1e9, 0};
+  for (int i = 0; i < kRuns; ++i) {
+    const long long base = g_live.load();
+    g_peak = base;
+    const auto start = Clock::now();
+    work();
+    f.seconds = std::min(f.seconds, std::chrono::duration<double>(Clock::now() - start).count());
+    f.peak = std::max(f.peak, g_peak.load() - base);
+  }
+  return f;
+}
+
+// A photograph-like picture: smooth gradients with fine texture.
+saver::PixelBuffer MakePicture() {
+  saver::PixelBuffer p(kWidth, kHeight);
+  std::uint32_t noise = 12345;
+  for (int y = 0; y < kHeight; ++y) {
+    std::uint8_t* row = p.Row(y);
+    for (int x = 0; x < kWidth; ++x) {
+      noise = noise * 1103515245 + 12345;
+      const int n = static_cast<int>((noise >> 16) & 15);
+      row[x * 3] = static_cast<std::uint8_t>((x * 255 / kWidth + n) & 0xFF);
+      row[x * 3 + 1] = static_cast<std::uint8_t>((y * 255 / kHeight + n) & 0xFF);
+      row[x * 3 + 2] = static_cast<std::uint8_t>(((x + y) / 40 * 17 + n) & 0xFF);
+    }
+  }
+  return p;
+}
+
+// libjpeg-turbo on its own: default settings, full size, into one RGB buffer.
+void PlainFullDecode(const std::vector<std::uint8_t>& file) {
+  jpeg_decompress_struct info;
+  jpeg_error_mgr err;
+  info.err = jpeg_std_error(&err);
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, file.data(), file.size());
+  jpeg_read_header(&info, TRUE);
+  info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&info);
+  std::vector<std::uint8_t> pixels(std::size_t{info.output_width} * info.output_height * 3);
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = pixels.data() + std::size_t{info.output_scanline} * info.output_width * 3;
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+}
+
+struct Quiet : saver::MessageSink {
+  void Show(std::string_view text) override { std::printf("message: %.*s\n", static_cast<int>(text.size()), text.data()); }
+};
+
+}  // namespace
+
+int main() {
+  std::printf("bench_imaging: %d x %d JPEG fitted to %d x %d\n", kWidth, kHeight, kScreenWidth, kScreenHeight);
+  std::vector<std::uint8_t> file;
+  {
+    auto encoded = saver::EncodeJpeg(MakePicture(), 90);
+    if (!encoded) return 1;
+    file = std::move(*encoded);
+  }
+  // Fit keeping the aspect ratio.
+  const double scale = std::min(double{kScreenWidth} / kWidth, double{kScreenHeight} / kHeight);
+  const int fit_w = static_cast<int>(kWidth * scale), fit_h = static_cast<int>(kHeight * scale);
+  const double screen_bytes = double{kScreenWidth} * kScreenHeight * 3;
+  std::printf("file %.1f MB, fitted size %d x %d, screen buffer %.1f MB\n", file.size() / 1e6, fit_w, fit_h,
+              screen_bytes / 1e6);
+
+  Quiet messages;
+  const Figures plain = Measure([&] { PlainFullDecode(file); });
+  const Figures fitted = Measure([&] {
+    saver::CImageRGB image;
+    if (image.LoadImageResized(file, fit_w, fit_h, messages) != saver::CImageRGB::LoadResult::Loaded) std::abort();
+  });
+  const Figures naive = Measure([&] {
+    saver::CImageRGB image;
+    if (!image.LoadImage(file, messages) || !image.ResizeImage(fit_w, fit_h)) std::abort();
+  });
+  const Figures measure = Measure([&] {
+    saver::CImageRGB image;
+    saver::Size size;
+    if (!image.MeasureImage(file, size, messages) || size.width != kWidth) std::abort();
+  });
+
+  std::printf("libjpeg-turbo full decode:        %7.1f ms  (baseline 1.00)  heap %6.1f MB\n", plain.seconds * 1e3,
+              plain.peak / 1e6);
+  std::printf("decode + fit (scaled, streamed):  %7.1f ms  ratio %.2f (goal <= 0.50)  heap %6.1f MB = %.2f x screen (goal < 2)\n",
+              fitted.seconds * 1e3, fitted.seconds / plain.seconds, fitted.peak / 1e6, fitted.peak / screen_bytes);
+  std::printf("full decode + resize, for comparison: %7.1f ms  ratio %.2f  heap %6.1f MB = %.2f x screen\n",
+              naive.seconds * 1e3, naive.seconds / plain.seconds, naive.peak / 1e6, naive.peak / screen_bytes);
+  std::printf("MeasureImage:                     %7.1f ms  ratio %.2f (goal <= 0.25)  heap %6.1f MB\n",
+              measure.seconds * 1e3, measure.seconds / plain.seconds, measure.peak / 1e6);
+  return 0;
+}
