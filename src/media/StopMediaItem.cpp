@@ -1,9 +1,15 @@
 #include "media/StopMediaItem.h"
 
+#include "media/MediaPlayers.h"
+#include "scene/SceneRuntime.h"
+
 namespace saver {
 
-int CStopMediaItem::Execute(SceneRuntime&, int&) {
-  return 0;  // The behaviour comes with the media players.
+int CStopMediaItem::Execute(SceneRuntime& runtime, int&) {
+  const CMediaItem* media = Prop().TargetMedia();
+  MediaPlayers* players = runtime.Media();
+  if (media != nullptr && players != nullptr) players->Stop(*media);
+  return 1;
 }
 
 }  // namespace saver

@@ -7,6 +7,7 @@
 namespace saver {
 
 class ImageStage;
+class MediaPlayers;
 
 // What a scene item may use while it executes on the scene thread. The scene thread implements it
 // over the saver window; tests implement it in memory. Every wait an item makes goes through here,
@@ -35,6 +36,9 @@ class SceneRuntime {
   // The screen that image and line items draw on, with what they need around it; null where the
   // show has no screen, and the drawing items then draw nothing.
   virtual ImageStage* Images() { return nullptr; }
+  // The players that media items start and stop; null where the show has none, and media items
+  // then play nothing.
+  virtual MediaPlayers* Media() { return nullptr; }
 };
 
 // Longest sleep an item makes before it looks at the stop request again.

@@ -1,47 +1,14 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <algorithm>
 #include <vector>
 
+#include "SwfFixture.h"
 #include "media/SwfFrameSize.h"
 
 namespace saver {
 namespace {
-
-// Writes big-endian bit fields, as the SWF RECT stores them.
-class BitWriter {
- public:
-  void Write(std::uint32_t value, int bits) {
-    for (int i = bits - 1; i >= 0; --i) {
-      if (bit_ % 8 == 0) bytes_.push_back(0);
-      if ((value >> i) & 1) bytes_.back() |= static_cast<std::uint8_t>(0x80 >> (bit_ % 8));
-      ++bit_;
-    }
-  }
-  const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
-
- private:
-  std::vector<std::uint8_t> bytes_;
-  int bit_ = 0;
-};
-
-std::vector<std::uint8_t> Rect(int n, std::uint32_t x_min, std::uint32_t x_max, std::uint32_t y_min, std::uint32_t y_max) {
-  BitWriter w;
-  w.Write(static_cast<std::uint32_t>(n), 5);
-  for (std::uint32_t v : {x_min, x_max, y_min, y_max}) w.Write(v, n);
-  std::vector<std::uint8_t> rect = w.Bytes();
-  rect.insert(rect.end(), {0x00, 0x18, 0x01, 0x00});  // frame rate and count follow the RECT
-  return rect;
-}
-
-std::vector<std::uint8_t> Movie(const char* signature, const std::vector<std::uint8_t>& body) {
-  std::vector<std::uint8_t> file(8 + body.size(), 0);
-  std::copy(signature, signature + 3, file.begin());
-  file[3] = 8;  // version
-  std::copy(body.begin(), body.end(), file.begin() + 8);
-  return file;
-}
+using namespace testing_support;
 
 std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& body) {
   std::vector<std::uint8_t> out(compressBound(body.size()));
@@ -63,7 +30,7 @@ TEST(SwfFrameSize, SizeInPixelsFromTheTwipsRect) {
       {0, 0, 0, 0, 0, {0, 0}},
   };
   for (const auto& c : cases) {
-    const auto body = Rect(c.n, c.x_min, c.x_max, c.y_min, c.y_max);
+    const auto body = SwfRect(c.n, c.x_min, c.x_max, c.y_min, c.y_max);
     for (const auto& file : {Movie("FWS", body), Movie("CWS", Deflate(body))}) {
       const auto size = ReadSwfFrameSize(file.data(), file.size());
       ASSERT_TRUE(size.has_value()) << c.n << " " << char(file[0]);
@@ -73,7 +40,7 @@ TEST(SwfFrameSize, SizeInPixelsFromTheTwipsRect) {
 }
 
 TEST(SwfFrameSize, DamagedOrUnreadableHeadersGiveNoSize) {
-  const auto body = Rect(15, 0, 11000, 0, 8000);
+  const auto body = SwfRect(15, 0, 11000, 0, 8000);
   auto truncated = Movie("FWS", body);
   truncated.resize(8 + 4);  // the RECT needs 9 bytes
   auto cut_zlib = Movie("CWS", Deflate(body));
@@ -87,7 +54,7 @@ TEST(SwfFrameSize, DamagedOrUnreadableHeadersGiveNoSize) {
       {"shorter than the file head", {'F', 'W', 'S'}},
       {"LZMA compression", Movie("ZWS", body)},
       {"zlib stream cut before the RECT", cut_zlib},
-      {"min above max", Movie("FWS", Rect(15, 11000, 0, 0, 8000))},
+      {"min above max", Movie("FWS", SwfRect(15, 11000, 0, 0, 8000))},
   };
   for (const auto& c : cases) {
     EXPECT_FALSE(ReadSwfFrameSize(c.file.data(), c.file.size()).has_value()) << c.what;
