@@ -9,6 +9,20 @@ namespace {
 
 // The waits between steps are PacedWait(step delay, this): larger delays wait less.
 constexpr double kStepDelayScale = 100000.0;
+// A free movement whose tests do not hold within this many steps is taken to run until the show
+// stops; its background is kept at its end point.
+constexpr int kMaxForeseenSteps = 1000000;
+
+// Where the image comes to rest: the position at which Step reports the end. A straight path
+// may pass its end point by part of a step, so the end point alone is not enough.
+Point RestingPoint(const CPathProperty& path) {
+  CPathProperty walk;
+  walk.Copy(path);
+  for (int step = 0; step < kMaxForeseenSteps; ++step) {
+    if (walk.Step()) return {walk.current_x, walk.current_y};
+  }
+  return {path.end_x, path.end_y};
+}
 
 }  // namespace
 
@@ -30,9 +44,9 @@ int CMoveImageItem::Execute(SceneRuntime& runtime, int&) {
   stage->Screen().Read(Rect::FromSize(0, 0, screen.width, screen.height), image->screen_copy);
   const bool save_background = image->placement.save_background != 0;
   if (save_background) {
-    // Taken where the image comes to rest.
-    image->TakeSavedBackground(*stage, Rect::FromSize(path.end_x, path.end_y, image->natural_width,
-                                                      image->natural_height), moving);
+    const Point rest = RestingPoint(moving);
+    image->TakeSavedBackground(*stage, Rect::FromSize(rest.x, rest.y, image->natural_width, image->natural_height),
+                               moving);
   }
   colour.Draw(runtime.SeedSources());
   image->background.Copy(colour);

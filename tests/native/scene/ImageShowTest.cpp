@@ -384,19 +384,22 @@ TEST(MoveImageTest, StopsWhenTheShowIsStopped) {
   EXPECT_TRUE(image->screen_copy.IsEmpty());
 }
 
+// The background is kept where the image comes to rest, also when the last step passes the end.
 TEST(MoveImageTest, SavedBackgroundComesBackAfterTheMove) {
   const PixelBuffer backdrop = Pattern(40, 30, 13);
-  MemoryStage stage(kScreen, kWindowBackground);
-  StageRuntime runtime(stage);
-  stage.Canvas().Draw({0, 0}, backdrop);
-  auto image = Picture(Pattern(10, 8, 14));
-  auto move = ActionOn<CMoveImageItem>(*image, {0, 3}, {20, 3});
-  move->Prop().path.step_x = 5;
-  move->Prop().path.save_background = 1;
-  move->Prop().path.screen_copy_background = 1;
-  Execute(*move, runtime);
-  Execute(*ActionOn<CHideImageItem>(*image, {}), runtime);
-  EXPECT_EQ(Differences(stage.Pixels(), backdrop), 0);
+  for (const std::int32_t step : {5, 7}) {
+    MemoryStage stage(kScreen, kWindowBackground);
+    StageRuntime runtime(stage);
+    stage.Canvas().Draw({0, 0}, backdrop);
+    auto image = Picture(Pattern(10, 8, 14));
+    auto move = ActionOn<CMoveImageItem>(*image, {0, 3}, {20, 9});
+    move->Prop().path.step_x = step;
+    move->Prop().path.save_background = 1;
+    move->Prop().path.screen_copy_background = 1;
+    Execute(*move, runtime);
+    Execute(*ActionOn<CHideImageItem>(*image, {}), runtime);
+    EXPECT_EQ(Differences(stage.Pixels(), backdrop), 0) << step;
+  }
 }
 
 TEST(TypewriterShowTest, RevealsACentredKeyedTextInPlace) {

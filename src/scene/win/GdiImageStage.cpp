@@ -1,0 +1,101 @@
+#include "scene/win/GdiImageStage.h"
+
+#include <shellapi.h>
+
+#include <optional>
+#include <utility>
+
+#include "app/win/ScopedWin.h"
+#include "imaging/ImageRGB.h"
+#include "imaging/win/DeviceBitmaps.h"
+#include "imaging/win/TextRendering.h"
+#include "scene/ImageItem.h"
+
+namespace saver::win {
+namespace {
+
+ScreenMetrics MeasureScreen(HDC dc) {
+  return {{GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)},
+          {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}};
+}
+
+// A memory DC holding `pixels` as a device bitmap; both owners empty for an empty buffer, which
+// leaves the layer out of the surface.
+struct LayerDC {
+  LayerDC(const PixelBuffer& pixels, HDC screen) {
+    if (pixels.IsEmpty()) return;
+    bitmap = PixelsToDeviceBitmap(pixels, screen);
+    dc = ScopedMemoryDC(CreateCompatibleDC(screen));
+    if (bitmap && dc) selection.emplace(dc.Get(), bitmap.Get());
+  }
+  HDC Get() const { return selection ? dc.Get() : nullptr; }
+
+  // Declared so that the selection is undone before the bitmap and the DC are deleted.
+  ScopedMemoryDC dc;
+  ScopedBitmap bitmap;
+  std::optional<ScopedSelect> selection;
+};
+
+}  // namespace
+
+GdiCanvas::GdiCanvas(HDC dc, Size size, Pacer& pacer)
+    : dc_(dc), size_(size), screen_(dc, size, nullptr, nullptr, pacer) {}
+
+void GdiCanvas::Fill(const Rect& area, std::uint32_t colour) { screen_.Fill(Layer::Screen, area, colour); }
+
+bool GdiCanvas::Read(const Rect& area, PixelBuffer& out) {
+  if (area.IsEmpty()) {
+    out = {};
+    return true;
+  }
+  return screen_.Read(Layer::Screen, area, out);
+}
+
+void GdiCanvas::Draw(Point at, const PixelBuffer& pixels) {
+  screen_.Draw(Layer::Screen, at, pixels, Rect::FromSize(0, 0, pixels.Width(), pixels.Height()));
+}
+
+void GdiCanvas::DrawLine(Point from, Point to, const LinePen& pen) {
+  ScopedPen gdi_pen(CreatePen(static_cast<int>(pen.style), static_cast<int>(pen.width), pen.colour));
+  if (!gdi_pen) return;
+  ScopedSelect selection(dc_, gdi_pen.Get());
+  MoveToEx(dc_, from.x, from.y, nullptr);
+  LineTo(dc_, to.x, to.y);
+}
+
+void GdiCanvas::WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
+                            const std::function<void(DrawingSurface&)>& work) {
+  const LayerDC frame_dc(frame, dc_);
+  const LayerDC picture_dc(picture, dc_);
+  GdiSurface surface(dc_, size_, frame_dc.Get(), picture_dc.Get(), pacer);
+  work(surface);
+}
+
+GdiImageStage::GdiImageStage(HDC screen, SceneRuntime& runtime, std::function<std::uint32_t()> window_background,
+                             Files files, MessageSink& messages)
+    : pacer_(runtime),
+      metrics_(MeasureScreen(screen)),
+      canvas_(screen, metrics_.device, pacer_),
+      window_background_(std::move(window_background)),
+      files_(std::move(files)),
+      messages_(messages) {}
+
+std::optional<PixelBuffer> GdiImageStage::RenderText(CImageItem& item, std::string_view text) {
+  CImageRGB rendered;
+  if (!win::RenderText(rendered, item, text) || rendered.Decoded() == nullptr) return std::nullopt;
+  return *rendered.Decoded();
+}
+
+std::string GdiImageStage::SnapshotPath(std::uint32_t source_mode) const {
+  if (source_mode == CImageItem::kSourceDesktop) return files_.desktop_snapshot;
+  if (source_mode == CImageItem::kSourceWallpaper) return files_.wallpaper;
+  return {};
+}
+
+std::string GdiImageStage::DisplayName(const std::string& path) const {
+  SHFILEINFOA info{};
+  if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME) == 0) return path;
+  return info.szDisplayName;
+}
+
+}  // namespace saver::win

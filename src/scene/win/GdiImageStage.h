@@ -1,0 +1,67 @@
+#pragma once
+// The screen of the show for image and line items: the saver window's device context, with the
+// window's background colour, the snapshot files, text rendering through GDI fonts and plain
+// message boxes. Every GDI object it makes lives only for the call that needs it.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "effects/win/GdiSurface.h"
+#include "scene/ImageStage.h"
+#include "scene/RuntimePacer.h"
+
+namespace saver::win {
+
+// A canvas over a device context whose drawable size is given (a window DC knows none).
+class GdiCanvas final : public ImageCanvas {
+ public:
+  GdiCanvas(HDC dc, Size size, Pacer& pacer);
+
+  Size CanvasSize() const override { return size_; }
+  void Fill(const Rect& area, std::uint32_t colour) override;
+  bool Read(const Rect& area, PixelBuffer& out) override;
+  void Draw(Point at, const PixelBuffer& pixels) override;
+  void DrawLine(Point from, Point to, const LinePen& pen) override;
+  void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
+                   const std::function<void(DrawingSurface&)>& work) override;
+
+ private:
+  HDC dc_;
+  Size size_;
+  // The screen layer alone, for reading, drawing and filling with the transitions' own clipping.
+  GdiSurface screen_;
+};
+
+class GdiImageStage final : public ImageStage {
+ public:
+  struct Files {
+    std::string desktop_snapshot;
+    std::string wallpaper;
+  };
+
+  // `screen` is a DC of the saver window, valid while the stage lives; `window_background`
+  // reads the window's current fill colour; `messages` shows the show's plain message boxes
+  // (a MessageBoxSink in the saver).
+  GdiImageStage(HDC screen, SceneRuntime& runtime, std::function<std::uint32_t()> window_background, Files files,
+                MessageSink& messages);
+
+  ImageCanvas& Screen() override { return canvas_; }
+  ScreenMetrics Metrics() const override { return metrics_; }
+  std::uint32_t WindowBackground() const override { return window_background_(); }
+  std::optional<PixelBuffer> RenderText(CImageItem& item, std::string_view text) override;
+  MessageSink& Messages() override { return messages_; }
+  std::string SnapshotPath(std::uint32_t source_mode) const override;
+  std::string DisplayName(const std::string& path) const override;
+
+ private:
+  RuntimePacer pacer_;
+  ScreenMetrics metrics_;
+  GdiCanvas canvas_;
+  std::function<std::uint32_t()> window_background_;
+  Files files_;
+  MessageSink& messages_;
+};
+
+}  // namespace saver::win
