@@ -116,14 +116,6 @@ constexpr bool NumberedInOrder() {
 }
 static_assert(NumberedInOrder(), "the row of effect n must be row n - kFirstEffect");
 
-constexpr bool EveryEffectWritten() {
-  for (const EffectEntry& entry : kEffects) {
-    if (!entry.run) return false;
-  }
-  return true;
-}
-static_assert(EveryEffectWritten(), "every row needs its function");
-
 }  // namespace
 
 std::span<const EffectEntry> EffectCatalogue() { return kEffects; }

@@ -8,12 +8,12 @@ namespace saver {
 
 // Every transition has this signature: it draws on the context step after step and returns
 // when the target shows its last frame.
-using EffectFunction = void (*)(EffectContext& context);
+using EffectFunction = void(EffectContext& context);
 
 struct EffectEntry {
   int number;
   std::string_view name;
-  EffectFunction run;
+  EffectFunction& run;  // a reference: no row can lack its function
 };
 
 inline constexpr int kFirstEffect = 4;
