@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ImageActionFixtures.h"
 #include "MemoryStage.h"
 #include "imaging/ImageRGB.h"
 #include "imaging/KeyedDraw.h"
@@ -26,30 +27,10 @@ namespace {
 using testing_support::MemoryStage;
 using testing_support::RecordedMessages;
 using testing_support::StageRuntime;
+using namespace testing_support;  // the shared pictures, actions and comparisons
 
 constexpr Size kScreen{40, 30};
 constexpr std::uint32_t kWindowBackground = 0x00302010;
-
-// Every pixel differs from its neighbours and from the window background.
-PixelBuffer Pattern(int width, int height, int seed) {
-  PixelBuffer pixels(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      pixels.SetPixel(x, y, static_cast<std::uint32_t>((x * 37 + y * 101 + seed * 53) % 200 + 40) |
-                                (static_cast<std::uint32_t>((x * 11 + seed) % 250) << 8) |
-                                (static_cast<std::uint32_t>((y * 23 + seed * 7) % 250) << 16));
-    }
-  }
-  return pixels;
-}
-
-std::unique_ptr<CImageItem> Picture(const PixelBuffer& pixels) {
-  auto image = std::make_unique<CImageItem>();
-  image->data = EncodeBmp(pixels);
-  image->natural_width = pixels.Width();
-  image->natural_height = pixels.Height();
-  return image;
-}
 
 std::unique_ptr<CImageItem> Text(std::string text, std::uint32_t opaque, std::uint32_t format = 0) {
   auto image = std::make_unique<CImageItem>();
@@ -60,38 +41,6 @@ std::unique_ptr<CImageItem> Text(std::string text, std::uint32_t opaque, std::ui
   image->text_colour = 0x000000FF;
   image->background_colour = 0x0000FF00;
   return image;
-}
-
-// A path whose points are stored (mode 5) unless the test sets modes.
-template <typename Action>
-std::unique_ptr<Action> ActionOn(CImageItem& image, Point start, Point end = {}) {
-  auto action = std::make_unique<Action>();
-  action->SetTarget(image);
-  CPathProperty& path = action->Prop().path;
-  path.start_x = start.x, path.start_y = start.y;
-  path.end_x = end.x, path.end_y = end.y;
-  return action;
-}
-
-void Execute(CSceneItem& item, StageRuntime& runtime) {
-  int index = 0;
-  item.Execute(runtime, index);
-}
-
-// The number of pixels in which two pictures of the same size differ (-1 for different sizes).
-int Differences(const PixelBuffer& a, const PixelBuffer& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
-  int count = 0;
-  for (int y = 0; y < a.Height(); ++y) {
-    for (int x = 0; x < a.Width(); ++x) count += a.PixelAt(x, y) != b.PixelAt(x, y);
-  }
-  return count;
-}
-
-PixelBuffer Placed(PixelBuffer screen, const PixelBuffer& picture, Point at) {
-  PixelCanvas canvas(std::move(screen));
-  canvas.Draw(at, picture);
-  return std::move(canvas.Pixels());
 }
 
 PixelBuffer Keyed(PixelBuffer screen, const PixelBuffer& text, Point at) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../../native/scene/ImageActionFixtures.h"
 #include "app/win/ScopedWin.h"
 #include "imaging/KeyedDraw.h"
 #include "imaging/PictureWriters.h"
@@ -19,6 +20,8 @@
 
 namespace saver::win {
 namespace {
+
+using namespace testing_support;  // the shared pictures, actions and comparisons
 
 constexpr std::uint32_t kWindowBackground = 0x00203040;
 
@@ -70,60 +73,10 @@ class GdiShow : public SceneRuntime {
   std::unique_ptr<GdiImageStage> stage_;
 };
 
-PixelBuffer Pattern(int width, int height, int seed) {
-  PixelBuffer pixels(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      pixels.SetPixel(x, y, static_cast<std::uint32_t>((x * 29 + y * 7 + seed * 31) % 220 + 20) |
-                                (static_cast<std::uint32_t>((y * 13 + seed) % 250) << 8) |
-                                (static_cast<std::uint32_t>((x * 5 + y * 3) % 250) << 16));
-    }
-  }
-  return pixels;
-}
-
-std::unique_ptr<CImageItem> Picture(const PixelBuffer& pixels) {
-  auto image = std::make_unique<CImageItem>();
-  image->data = EncodeBmp(pixels);
-  image->natural_width = pixels.Width();
-  image->natural_height = pixels.Height();
-  return image;
-}
-
-template <typename Action>
-std::unique_ptr<Action> ActionOn(CImageItem& image, Point start, Point end = {}) {
-  auto action = std::make_unique<Action>();
-  action->SetTarget(image);
-  CPathProperty& path = action->Prop().path;
-  path.start_x = start.x, path.start_y = start.y;
-  path.end_x = end.x, path.end_y = end.y;
-  return action;
-}
-
-void Execute(CSceneItem& item, SceneRuntime& runtime) {
-  int index = 0;
-  item.Execute(runtime, index);
-}
-
 PixelBuffer Filled(Size size, std::uint32_t colour) {
   PixelCanvas canvas(PixelBuffer(size.width, size.height));
   canvas.Fill(Rect::FromSize(0, 0, size.width, size.height), colour);
   return std::move(canvas.Pixels());
-}
-
-PixelBuffer Placed(PixelBuffer screen, const PixelBuffer& picture, Point at) {
-  PixelCanvas canvas(std::move(screen));
-  canvas.Draw(at, picture);
-  return std::move(canvas.Pixels());
-}
-
-int Differences(const PixelBuffer& a, const PixelBuffer& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
-  int count = 0;
-  for (int y = 0; y < a.Height(); ++y) {
-    for (int x = 0; x < a.Width(); ++x) count += a.PixelAt(x, y) != b.PixelAt(x, y);
-  }
-  return count;
 }
 
 TEST(GdiImageStageTest, ShowsPicturesWhereTheirPathPutsThem) {
