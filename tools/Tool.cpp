@@ -45,6 +45,10 @@ const Command* FindCommand(const std::string& name) {
 }  // namespace
 
 int RunTool(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+  if (words.size() == 1 && (words[0] == "--help" || words[0] == "help")) {
+    out << Usage() << "Scene descriptions: docs/scene-format.md\n";
+    return 0;
+  }
   const Command* command = words.empty() ? nullptr : FindCommand(words[0]);
   if (command == nullptr) {
     err << "saverpkg: " << (words.empty() ? "no command given" : "unknown command \"" + words[0] + "\"") << "\n"
