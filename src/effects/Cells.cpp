@@ -1,6 +1,7 @@
 #include "effects/Cells.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "effects/RevealInPlace.h"
 
@@ -63,8 +64,11 @@ void LargeCellSteps(EffectContext& context, int first, int last, int step_direct
   }
 }
 
+// PacedWait(2a, 3000.0); 2a kept within int for any pace a package may hold.
 void FiveLongWaits(EffectContext& context) {
-  for (int i = 0; i < 5; ++i) context.Wait(2 * context.Pace(), 3000.0);
+  const long long doubled = 2LL * context.Pace();
+  const int a = static_cast<int>(std::clamp<long long>(doubled, INT_MIN, INT_MAX));
+  for (int i = 0; i < 5; ++i) context.Wait(a, 3000.0);
 }
 
 void ThreeWaits(EffectContext& context) {

@@ -202,5 +202,21 @@ TEST_P(InPlaceEffectTest, StopRequestEndsOnlyTheUnpacedDissolve) {
 INSTANTIATE_TEST_SUITE_P(AllSizes, InPlaceEffectTest,
                          ::testing::Combine(::testing::ValuesIn(kEffects), ::testing::ValuesIn(kSizes)), EffectSizeName<InPlaceEffect>);
 
+// Paces far outside the speed slider's range (a package may hold any 32-bit speed) neither
+// overflow the wait arguments nor keep an effect from its last frame.
+TEST(ExtremePaceTest, EffectsStillEndOnTheirLastFrame) {
+  for (int pace : {INT_MIN, INT_MAX}) {
+    for (int effect : {4, 62, 65, 66, 79, 80, 84, 87}) {
+      SCOPED_TRACE(::testing::Message() << "effect " << effect << ", pace " << pace);
+      EffectRun run(21, 12);
+      run.Run(effect, pace);
+      EXPECT_EQ(run.TargetNow(), effect == 65 ? PixelBuffer(21, 12) : run.NewPicture());
+      for (const auto& wait : run.surface.Waits()) {
+        if (effect == 79 || effect == 80) EXPECT_EQ(wait.a, pace);  // 2a, held at the int limit
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace saver::testing
