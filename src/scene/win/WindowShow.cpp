@@ -1,0 +1,55 @@
+#include "scene/win/WindowShow.h"
+
+#include "app/win/ScopedWin.h"
+#include "app/win/TextConversion.h"
+#include "imaging/win/MessageBoxSink.h"
+#include "scene/ShowLoop.h"
+#include "scene/win/GdiImageStage.h"
+
+namespace saver::win {
+namespace {
+
+// The scene thread's runtime as it is, plus the image stage, and the colour the last fill gave
+// the window (black when a show starts), which erasing paints with.
+class RuntimeWithStage final : public SceneRuntime {
+ public:
+  explicit RuntimeWithStage(SceneRuntime& runtime) : runtime_(runtime) {}
+
+  void SetStage(ImageStage* stage) { stage_ = stage; }
+  std::uint32_t Background() const { return background_; }
+
+  bool StopRequested() const override { return runtime_.StopRequested(); }
+  void Sleep(std::uint32_t milliseconds) override { runtime_.Sleep(milliseconds); }
+  void PacedWait(std::int32_t a, double k) override { runtime_.PacedWait(a, k); }
+  std::uint32_t TickCount() const override { return runtime_.TickCount(); }
+  const RandomSeedSources& SeedSources() const override { return runtime_.SeedSources(); }
+  void FillScreen(std::uint32_t colour, std::uint32_t raster_operation) override {
+    background_ = colour;
+    runtime_.FillScreen(colour, raster_operation);
+  }
+  void ArmLink(std::string link, int key_mode) override { runtime_.ArmLink(std::move(link), key_mode); }
+  ImageStage* Images() override { return stage_; }
+
+ private:
+  SceneRuntime& runtime_;
+  ImageStage* stage_ = nullptr;
+  std::uint32_t background_ = RGB(0, 0, 0);
+};
+
+}  // namespace
+
+void RunItemsOnWindow(const CItemList& items, SceneRuntime& runtime, HWND window, const ShowPictureFiles& files) {
+  RuntimeWithStage show(runtime);
+  ScopedWindowDC dc(window);
+  MessageBoxSink messages;
+  if (!dc) {
+    RunShowItems(items, show);  // the timeline still runs; pictures have nowhere to go
+    return;
+  }
+  GdiImageStage stage(dc.Get(), show, [&show] { return show.Background(); },
+                      {AnsiFromWide(files.desktop_snapshot), AnsiFromWide(files.wallpaper)}, messages);
+  show.SetStage(&stage);
+  RunShowItems(items, show);
+}
+
+}  // namespace saver::win
