@@ -1,5 +1,9 @@
 #include "ItemKinds.h"
 
+#include <cctype>
+#include <filesystem>
+#include <stdexcept>
+
 #include "ImageFields.h"
 #include "PropertyFields.h"
 #include "app/StringItem.h"

@@ -12,7 +12,7 @@ bool StartsAsExecutable(const Bytes& file) {
 }
 
 bool HasPaddedEngine(const Bytes& file) {
-  if (file.size() <= kPackageOffset) return false;
+  if (file.size() < kPackageOffset) return false;
   try {
     CheckPaddedEngine(Bytes(file.begin(), file.begin() + kPackageOffset), {});
     return true;
@@ -39,6 +39,7 @@ PackageLocation LocatePackage(const Bytes& file, const std::string& file_name) {
     return where;
   }
   if (HasPaddedEngine(file)) {
+    if (file.size() == kPackageOffset) throw ToolError(file_name + ": a padded engine without a package");
     where.container = PackageLocation::Container::SaverFile;
     where.offset = kPackageOffset;
   } else if (file.size() > kLegacyPackageOffset) {

@@ -103,6 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
                      {"@/junk.pkg: not a package"}, "junk.pkg"},
         BadInputCase{"extract_of_a_short_executable", "MZ-not-long-enough", {"extract", "@/short.scr", "-o", "@/out"},
                      1, {"@/short.scr: an executable of 18 bytes carries no package"}, "short.scr"},
+        BadInputCase{"info_of_a_bare_engine", nullptr, {"info", "@/engine.scr"}, 1,
+                     {"@/engine.scr: a padded engine without a package"}},
         BadInputCase{"make_scr_without_engine", nullptr, {"make-scr", "@/scene.json", "-o", "@/out"}, 2,
                      {"missing option --engine", "usage: saverpkg make-scr"}},
         BadInputCase{"engine_missing", R"({"items": []})",
