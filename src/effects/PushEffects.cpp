@@ -1,6 +1,4 @@
 // Pushes: the new picture enters and pushes the old one out, both moving together.
-#include <cstdint>
-
 #include "effects/MovingEffects.h"
 #include "effects/Progress.h"
 
@@ -97,27 +95,18 @@ void PushFromTopRight(EffectContext& c) {
   DrawWholeNew(c);
 }
 
-// Y does not simply stop below 0 here: a step that finds it below 0 puts it back to 0, and the
-// effect ends on the step on which it has just gone below 0 while X has reached w. Y is kept,
-// like the other axes, as a fraction over D = min(w, h).
+// With single-precision steps Y could go below 0 before X reached w, and was then put back to 0
+// until both ended on the same step; with exact progress both arrive on that step anyway.
 void PushFromBottomRight(EffectContext& c) {
   OldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
-  const int shorter = axes.Shorter();
-  ProgressAxis x_axis = axes.XUpTo();
-  std::int64_t y_value = std::int64_t{h} * shorter;
-  for (;;) {
-    const int x = x_axis.Pixel(shorter), y = static_cast<int>(y_value / shorter);
+  RunDiagonal(c, axes.XUpTo(), axes.YDown(), [&](int x, int y) {
     c.Blit(w - x, y, x, h - y, Layer::New, 0, 0);
     c.Blit(0, 0, w - x, y, Layer::Old, x, h - y);
     c.Blit(0, y, w - x, h - y, Layer::Old, x, y);
     c.Blit(w - x, 0, x, y, Layer::Old, w - x, h - y);
-    x_axis.Advance();
-    y_value = y_value < 0 ? 0 : y_value - h;
-    if (y_value < 0 && x_axis.Passed()) break;
-    c.Wait();
-  }
+  });
   DrawWholeNew(c);
 }
 
