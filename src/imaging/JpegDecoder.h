@@ -16,9 +16,11 @@ class JpegRowTarget {
 };
 
 // Decodes baseline, progressive, grey and CMYK/YCCK JPEG through libjpeg. When `at_least` is
-// nonzero, libjpeg scales by the smallest factor n/8 that keeps the output at least that large
-// in both directions, which saves most of the work for a small target. Data that libjpeg finds
-// corrupt or truncated is refused (false) even where libjpeg alone would carry on.
+// nonzero, libjpeg scales by the smallest of 1/8, 1/4 and 1/2 that keeps the output at least
+// that large in both directions, which saves inverse DCT work for a small target. Every
+// coefficient is still entropy-decoded, so the verdict on damaged data never depends on the
+// scale. Data that libjpeg finds corrupt or truncated is refused (false) even where libjpeg
+// alone would carry on.
 bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target);
 
 }  // namespace saver

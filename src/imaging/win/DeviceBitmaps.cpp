@@ -11,18 +11,6 @@
 namespace saver::win {
 namespace {
 
-// A 24-bit top-down DIB description (negative height) of the given size.
-BITMAPINFO TopDownInfo(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 std::optional<std::vector<std::uint8_t>> DibRowsOf(const PixelBuffer& pixels) {
   try {
     std::vector<std::uint8_t> rows(DibStride(pixels.Width()) * pixels.Height());
@@ -35,13 +23,24 @@ std::optional<std::vector<std::uint8_t>> DibRowsOf(const PixelBuffer& pixels) {
 
 }  // namespace
 
+BITMAPINFO TopDownDibInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 ScopedBitmap PixelsToDeviceBitmap(const PixelBuffer& pixels, HDC dc) {
   if (pixels.IsEmpty() || !dc) return {};
   auto rows = DibRowsOf(pixels);
   if (!rows) return {};
   ScopedBitmap bitmap(CreateCompatibleBitmap(dc, pixels.Width(), pixels.Height()));
   if (!bitmap) return {};
-  BITMAPINFO info = TopDownInfo(pixels.Width(), pixels.Height());
+  BITMAPINFO info = TopDownDibInfo(pixels.Width(), pixels.Height());
   if (SetDIBits(dc, bitmap.Get(), 0, pixels.Height(), rows->data(), &info, DIB_RGB_COLORS) != pixels.Height())
     return {};
   return bitmap;
@@ -73,7 +72,7 @@ std::optional<PixelBuffer> BitmapToPixels(HBITMAP bitmap, HDC dc) {
   if (!pixels) return std::nullopt;
   try {
     std::vector<std::uint8_t> rows(DibStride(size->width) * size->height);
-    BITMAPINFO info = TopDownInfo(size->width, size->height);
+    BITMAPINFO info = TopDownDibInfo(size->width, size->height);
     if (GetDIBits(dc, bitmap, 0, size->height, rows.data(), &info, DIB_RGB_COLORS) != size->height)
       return std::nullopt;
     DibRowsToPixels(rows.data(), false, *pixels);
@@ -104,7 +103,7 @@ bool DrawPixelsKeyed(HDC dc, const PixelBuffer& pixels, Point at, std::uint32_t 
   DrawKeyed(*under, pixels, {0, 0}, key);
   auto rows = DibRowsOf(*under);
   if (!rows) return false;
-  BITMAPINFO info = TopDownInfo(under->Width(), under->Height());
+  BITMAPINFO info = TopDownDibInfo(under->Width(), under->Height());
   return SetDIBitsToDevice(dc, at.x, at.y, under->Width(), under->Height(), 0, 0, 0, under->Height(), rows->data(),
                            &info, DIB_RGB_COLORS) != 0;
 }
