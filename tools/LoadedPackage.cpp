@@ -15,8 +15,6 @@
 namespace saver::tool {
 namespace {
 
-constexpr double kNewestVersion = 4.81;
-
 // The reserved DWORD, the signature and the version, and where the signature ends.
 struct Head {
   std::uint32_t reserved = 0;
@@ -73,7 +71,7 @@ std::string Diagnose(LoadedPackage& loaded, const Head& head) {
   CItemList& items = loaded.registry.Items();
   const bool all_read = !items.Empty() && items.At(0).Index() == 0;  // numbered: validation ran
   if (!all_read) {
-    if (!(static_cast<double>(head.version) <= kNewestVersion)) {
+    if (!(static_cast<double>(head.version) <= kNewestPackageVersion)) {
       return "version " + VersionText(head.version) + " is newer than this engine reads (4.81)";
     }
     return "the package is damaged or cut short (" + std::to_string(items.Size()) +

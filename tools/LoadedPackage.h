@@ -11,6 +11,9 @@
 
 namespace saver::tool {
 
+// The newest authoring-tool version the engine's reader accepts (compared in double precision).
+inline constexpr double kNewestPackageVersion = 4.81;
+
 // A package read and validated by the engine's own reader, with what the tool learned on the way.
 struct LoadedPackage {
   LoadedPackage();

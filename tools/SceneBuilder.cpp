@@ -10,7 +10,6 @@
 namespace saver::tool {
 namespace {
 
-constexpr double kNewestVersion = 4.81;
 const std::vector<std::string> kSceneFields = {"signature", "version", "reserved", "exit_button", "items"};
 
 Json ParseSceneFile(const std::filesystem::path& scene_file) {
@@ -25,7 +24,7 @@ Json ParseSceneFile(const std::filesystem::path& scene_file) {
 float ReadVersion(const Json& value, const SceneSite& at) {
   if (!value.is_number()) at.Fail("expected a version number such as 4.81");
   const auto version = static_cast<float>(value.get<double>());
-  if (!(version > 0.0f && static_cast<double>(version) <= kNewestVersion)) {
+  if (!(version > 0.0f && static_cast<double>(version) <= kNewestPackageVersion)) {
     at.Fail("version " + value.dump() + " is out of range (valid: above 0, at most 4.81)");
   }
   return version;
