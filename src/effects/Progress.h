@@ -19,8 +19,8 @@ void RunSteps(EffectContext& context, int first, int last, Draw draw) {
 // by 1 per step, so that both arrive on the same step (800 x 600: 4/3 of a pixel across, 1 down).
 // Positions are kept as exact fractions over the shorter side D, so that after k steps X has
 // moved k * w / D and Y k * h / D; accumulated single-precision steps could drift past an end one
-// step early on shapes like 11 x 20 and leave a line of the old picture. Where the steps are
-// exact in binary (ratios like 1, 1.5, 3) the positions are the same.
+// step early on shapes like 3 x 4 and leave old pixels in effects without a final blit. Where
+// the steps are exact in binary (ratios like 1, 1.5, 3) the positions are the same.
 class ProgressAxis {
  public:
   // 0 up to `end`, passed once it reaches `end`.
