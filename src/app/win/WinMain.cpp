@@ -1,4 +1,46 @@
 #include <windows.h>
+#include <shellapi.h>
 
-// Entry point of the engine. The application object takes over from here.
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include <optional>
+#include <string>
+
+#include "app/win/SaverApp.h"
+
+namespace {
+
+// The switch and the window handle that follow the program's own path on the command line.
+struct Arguments {
+  std::optional<std::wstring> mode;
+  std::optional<std::wstring> handle;
+};
+
+Arguments CommandLineArguments() {
+  Arguments arguments;
+  int count = 0;
+  LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!words) return arguments;
+  if (count > 1) arguments.mode = words[1];
+  if (count > 2) arguments.handle = words[2];
+  LocalFree(words);
+  return arguments;
+}
+
+int RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+// Entry point of the engine: the application object decides the mode; the message loop runs only
+// while one of its windows is up.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  saver::win::CSaverApp app;
+  Arguments arguments = CommandLineArguments();
+  if (!app.InitInstance(std::move(arguments.mode), std::move(arguments.handle))) return 0;
+  return RunMessageLoop();
+}

@@ -1,0 +1,105 @@
+#include "scene/win/SceneThread.h"
+
+#include <mmsystem.h>
+
+#include <limits>
+#include <utility>
+
+#include "media/win/ScenePlayers.h"
+#include "app/win/WorkerThread.h"
+#include "scene/Timeline.h"
+
+namespace saver::win {
+namespace {
+
+ScopedHandle ManualResetEvent() { return ScopedHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr)); }
+
+bool IsSet(HANDLE event) { return WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }
+
+// Waits for `object` while answering messages other threads send to this one.
+void WaitAnsweringSentMessages(HANDLE object) {
+  while (MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}
+
+}  // namespace
+
+CSceneThread::CSceneThread(ShowHost& host, std::uint32_t* times, bool counting_mode, Show show,
+                           RandomSeedSources seed_sources)
+    : host_(host), times_(times), counting_mode_(counting_mode), show_(std::move(show)),
+      seed_sources_(std::move(seed_sources)), stop_(ManualResetEvent()), exited_(ManualResetEvent()) {}
+
+CSceneThread::~CSceneThread() { Stop(); }
+
+bool CSceneThread::Start() {
+  if (!stop_ || !exited_ || thread_) return false;
+  thread_ = StartWorkerThread(ThreadMain, this);
+  return thread_.Valid();
+}
+
+void CSceneThread::Stop() {
+  if (!thread_) return;
+  if (players_) players_->Interrupt();
+  SetEvent(stop_.Get());
+  ResumeThread(thread_.Get());
+  WaitAnsweringSentMessages(exited_.Get());
+  WaitAnsweringSentMessages(thread_.Get());
+}
+
+unsigned __stdcall CSceneThread::ThreadMain(void* self) {
+  auto* thread = static_cast<CSceneThread*>(self);
+  if (thread->counting_mode_)
+    thread->Count();
+  else
+    thread->RunShow();
+  SetEvent(thread->exited_.Get());
+  return 0;
+}
+
+void CSceneThread::Count() {
+  std::uint32_t count = 0;
+  while (count < std::numeric_limits<std::uint32_t>::max() && !IsSet(stop_.Get())) ++count;
+  *times_ = count;
+}
+
+void CSceneThread::RunShow() {
+  host_.Fill(RGB(0, 0, 0));
+  host_.ShowExitButton();
+  if (show_) show_(*this);
+  StopShowSounds();
+}
+
+// The end steps of a show: no sound outlives it.
+void CSceneThread::StopShowSounds() {
+  PlaySoundW(nullptr, nullptr, 0);
+  if (players_) players_->ReleaseAll();
+}
+
+void CSceneThread::UseMedia(const MediaSettings& settings, UserMessages& messages) {
+  players_ = std::make_unique<CScenePlayers>(settings, stop_.Get(), messages);
+}
+
+bool CSceneThread::OnMciNotify(WPARAM code, LPARAM device) { return players_ && players_->OnMciNotify(code, device); }
+
+MediaPlayers* CSceneThread::Media() { return players_.get(); }
+
+bool CSceneThread::StopRequested() const { return IsSet(stop_.Get()); }
+
+// A stop request cuts the sleep short; items still sleep in slices, as if it were a plain sleep.
+void CSceneThread::Sleep(std::uint32_t milliseconds) { WaitForSingleObject(stop_.Get(), milliseconds); }
+
+void CSceneThread::PacedWait(std::int32_t a, double k) {
+  const std::uint32_t polls = PacedPollCount(a, k, *times_);
+  for (std::uint32_t i = 0; i < polls; ++i)
+    if (IsSet(stop_.Get())) return;
+}
+
+std::uint32_t CSceneThread::TickCount() const { return GetTickCount(); }
+
+void CSceneThread::FillScreen(std::uint32_t colour, std::uint32_t) { host_.Fill(colour); }
+
+void CSceneThread::ArmLink(std::string link, int key_mode) { host_.ArmLink(std::move(link), key_mode); }
+
+}  // namespace saver::win

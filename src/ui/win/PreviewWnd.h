@@ -1,0 +1,38 @@
+#pragma once
+// The live preview in the small monitor of the Display Properties dialog: the preview picture on
+// the left, the saver's name scrolling upwards beside it.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/win/ScopedWin.h"
+#include "ui/win/NameScroller.h"
+#include "ui/win/Window.h"
+
+namespace saver::win {
+
+class CPreviewWnd : public Window {
+ public:
+  // Width and height of the area copied from the preview picture.
+  static constexpr int kBlitWidth = 97;
+  static constexpr int kBlitHeight = 112;
+
+  explicit CPreviewWnd(std::wstring application_name);
+  // Destroys a window still up while this object can still answer its last messages.
+  ~CPreviewWnd() override;
+  // A child covering the whole client area of `parent`; false when it cannot be created.
+  bool Create(HWND parent);
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void Paint();
+
+  std::wstring application_name_;
+  ScopedBitmap picture_;
+  std::unique_ptr<NameScroller> scroller_;
+};
+
+}  // namespace saver::win

@@ -1,0 +1,76 @@
+#pragma once
+// The full-screen window of run mode: the surface the show draws on, the owner of the background
+// colour, and the place where input ends the show according to the exit rules.
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+#include "app/win/RegistryProfile.h"
+#include "scene/win/SceneThread.h"
+#include "scene/win/ShowHost.h"
+#include "ui/ExitInput.h"
+#include "ui/win/ExitButtonHost.h"
+#include "ui/win/Window.h"
+
+namespace saver::win {
+
+// What the saver window shares with the application object.
+struct SaverWindowContext {
+  RegistryProfile& profile;
+  bool exit_button_flag;
+  std::uint32_t& times;        // the calibration count, measured here once per machine
+  std::string& link_to_open;   // opened when the process ends
+};
+
+class CSaverWnd : public Window, public ShowHost {
+ public:
+  explicit CSaverWnd(SaverWindowContext context);
+  // Destroys a window still up while this object can still answer its last messages.
+  ~CSaverWnd() override;
+
+  // Creates the topmost pop-up over the whole primary screen and activates it, so that it holds the
+  // keyboard focus also where no window manager gives it.
+  bool Create();
+  // The show whose thread the window stops when it is destroyed.
+  void AttachShow(CSceneThread* show) { show_ = show; }
+  bool Mute() const { return mute_; }
+
+  // ShowHost, called from the scene thread
+  HWND Handle() const override { return Window::Handle(); }
+  void Fill(COLORREF colour) override;
+  void ShowExitButton() override;
+  void ArmLink(std::string link, int key_mode) override;
+
+  // While the show runs the window wakes its thread this often, so that what the scene thread draws
+  // keeps reaching the screen under Wine (where drawing of other threads is flushed by the window's
+  // own message loop); on Windows it costs nothing.
+  static constexpr UINT kFlushTimerMs = 40;
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void OnCreate();
+  void Calibrate();
+  void Apply(InputOutcome outcome);
+  // Key down hands an armed link over first, under the lock the scene thread arms it with.
+  InputOutcome KeyDown(std::uint32_t key);
+  void OnClose();
+  void OnDestroy();
+  void EraseBackground(HDC dc) const;
+  // The password check comes with password protection; until then every close request passes.
+  bool PasswordGateLetsClose() { return true; }
+
+  SaverWindowContext context_;
+  ExitInput exit_input_;
+  std::mutex link_lock_;  // the link is armed by the scene thread and handed over on this one
+  std::atomic<COLORREF> fill_colour_{RGB(0, 0, 0)};
+  bool mute_ = false;
+  ExitButtonHost exit_button_;
+  CSceneThread* show_ = nullptr;
+};
+
+}  // namespace saver::win
