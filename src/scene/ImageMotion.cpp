@@ -1,8 +1,10 @@
 // The image's screen state besides showing: a move by one step, erasing, the background saved for
 // a later hide, and the snapshot files that replace a picture's bytes.
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <memory>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "imaging/KeyedDraw.h"
 #include "scene/ImageItem.h"
@@ -24,12 +26,18 @@ std::string_view FileNameOf(std::string_view path) {
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-// The whole file, or nothing when it cannot be opened or read to its end.
+// Larger snapshot files are refused rather than read: no screen picture comes near it.
+constexpr long kMaxSnapshotBytes = 512L << 20;
+
+// The whole file in one read, or nothing when it cannot be opened or read to its end. C stdio
+// keeps the iostreams out of the engine image.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return std::nullopt;
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return std::nullopt;
+  const long size = std::ftell(file.get());
+  if (size < 0 || size > kMaxSnapshotBytes || std::fseek(file.get(), 0, SEEK_SET) != 0) return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return std::nullopt;
   return bytes;
 }
 
