@@ -111,5 +111,55 @@ TEST(ImageRGBTest, SetDecodedPixelsReplacesWhatWasHeld) {
   EXPECT_TRUE(PixelsNear(*image.Decoded(), text, 0));
 }
 
+TEST(ImageRGBTest, TakeImageGivesOwnSizeOrResizedPixelsAndTheNaturalSize) {
+  const PixelBuffer p = TestPicture(8, 6);
+  const Bytes bmp = BmpFile(p, 24);
+  RecordingMessages messages;
+  CImageRGB image;
+  Size natural;
+  auto own = image.TakeImage(bmp, {0, 0}, natural, messages);
+  ASSERT_TRUE(own.has_value());
+  EXPECT_TRUE(PixelsNear(*own, p, 0));
+  EXPECT_EQ(natural, (Size{8, 6}));
+
+  natural = {};
+  auto resized = image.TakeImage(bmp, {3, 2}, natural, messages);
+  ASSERT_TRUE(resized.has_value());
+  EXPECT_EQ(resized->Width(), 3);
+  EXPECT_EQ(natural, (Size{8, 6}));
+  EXPECT_EQ(image.Decoded(), nullptr);
+  EXPECT_EQ(image.Resized(), nullptr);
+  EXPECT_TRUE(messages.shown.empty());
+
+  const struct {
+    Bytes data;
+    Size target;
+    std::vector<std::string> shown;
+  } failures[] = {
+      {Bytes{'G', 'I', 'F', '8', '9', 'a'}, {0, 0}, {std::string(kUnsupportedPictureMessage), std::string(kLoadImageFailedMessage)}},
+      {Bytes(bmp.begin(), bmp.end() - 1), {4, 4}, {std::string(kLoadImageFailedMessage)}},
+      {bmp, {0, 4}, {std::string(kResizeImageFailedMessage)}},
+  };
+  for (const auto& f : failures) {
+    messages.shown.clear();
+    EXPECT_FALSE(image.TakeImage(f.data, f.target, natural, messages).has_value());
+    EXPECT_EQ(messages.shown, f.shown);
+    EXPECT_EQ(image.Decoded(), nullptr);
+  }
+}
+
+TEST(ImageRGBTest, TakeRenderedImageEmptiesTheImage) {
+  CImageRGB image;
+  image.SetDecodedPixels(TestPicture(6, 4));
+  Size natural;
+  auto first = image.TakeRenderedImage({0, 0}, natural);
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(natural, (Size{6, 4}));
+  EXPECT_FALSE(image.TakeRenderedImage({0, 0}, natural).has_value());
+  image.SetDecodedPixels(TestPicture(6, 4));
+  EXPECT_FALSE(image.TakeRenderedImage({3, 0}, natural).has_value());
+  EXPECT_EQ(image.Decoded(), nullptr) << "a failed resize frees the pixels";
+}
+
 }  // namespace
 }  // namespace saver::test
