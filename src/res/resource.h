@@ -27,3 +27,13 @@
 #define IDC_ON_ESCAPE 1010
 #define IDC_STANDARD_EXIT 1013
 #define IDC_CUSTOM_EXIT 1014
+
+// Password protection: the new-password dialog, the password dialog and their messages.
+#define IDD_NEW_PASSWORD 102
+#define IDD_PASSWORD 103
+#define IDC_PASSWORD 1000
+#define IDC_CONFIRM_PASSWORD 1001
+#define IDC_NEW_PASSWORD 1002
+#define IDS_WRONG_PASSWORD 33000
+#define IDS_PASSWORDS_DIFFER 33001
+#define IDS_PASSWORD_CHANGED 33002
