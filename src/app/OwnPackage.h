@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include <istream>
+#include <cstddef>
 
 #include "package/Windows1252.h"
 
@@ -14,10 +14,10 @@ struct OwnPackageHeader {
   std::uint32_t exit_button_flag = 0;  // the file's last byte; nonzero for a test run
 };
 
-// Reads a whole saver file: the exit-button flag from its last byte, then the package from the
-// engine's package offset into the registry's item list. False when the file is shorter than the
-// engine or the package does not read and validate.
-bool ReadOwnPackage(std::istream& file, CItemRegistry& registry, OwnPackageHeader& header,
+// Reads a whole saver file held in memory: the exit-button flag from its last byte, then the package
+// from the engine's package offset into the registry's item list. False when the file is not longer
+// than the engine or the package does not read and validate.
+bool ReadOwnPackage(const std::uint8_t* file, std::size_t size, CItemRegistry& registry, OwnPackageHeader& header,
                     Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
 
 }  // namespace saver

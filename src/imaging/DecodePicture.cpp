@@ -1,6 +1,6 @@
 #include "imaging/DecodePicture.h"
 
-#include <fstream>
+#include <cstdio>
 #include <iterator>
 #include <vector>
 
@@ -76,9 +76,15 @@ std::optional<PixelBuffer> DecodePicture(std::span<const std::uint8_t> bytes, Si
 
 std::optional<PixelBuffer> DecodePictureFile(const std::string& file_name, Size& size, MessageSink& messages) {
   size = {};
-  std::ifstream file(file_name, std::ios::binary);
+  // C stdio rather than a file stream: streams bring their locales into the engine image.
+  std::FILE* file = std::fopen(file_name.c_str(), "rb");
   if (!file) return std::nullopt;
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t chunk[65536];
+  for (std::size_t got; (got = std::fread(chunk, 1, sizeof(chunk), file)) > 0;) bytes.insert(bytes.end(), chunk, chunk + got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return std::nullopt;
   return Decode(bytes, file_name, Origin::File, size, messages);
 }
 

@@ -23,12 +23,11 @@ constexpr std::uint16_t kUtf16Follows = 0xFFFE;
 
 }  // namespace
 
-ArchiveReader::ArchiveReader(std::istream& in, Utf16ToAnsi to_ansi) : in_(in), to_ansi_(to_ansi) {
-  const std::istream::pos_type start = in_.tellg();
-  in_.seekg(0, std::ios::end);
-  const std::istream::pos_type end = in_.tellg();
-  in_.seekg(start);
-  if (start >= 0 && end >= start) end_ = static_cast<std::uint64_t>(end - start);
+ArchiveReader::ArchiveReader(const std::uint8_t* data, std::uint64_t size, Utf16ToAnsi to_ansi)
+    : bytes_(data), read_(&ReadFromBytes), to_ansi_(to_ansi), end_(size) {}
+
+void ArchiveReader::ReadFromBytes(ArchiveReader& self, void* out, std::uint64_t count) {
+  std::memcpy(out, self.bytes_ + self.position_, static_cast<std::size_t>(count));
 }
 
 void ArchiveReader::Require(std::uint64_t count) const {
@@ -38,8 +37,7 @@ void ArchiveReader::Require(std::uint64_t count) const {
 void ArchiveReader::ReadRaw(void* out, std::uint64_t count) {
   Require(count);
   if (count == 0) return;
-  in_.read(static_cast<char*>(out), static_cast<std::streamsize>(count));
-  if (static_cast<std::uint64_t>(in_.gcount()) != count) throw ArchiveError::EndOfFile();
+  read_(*this, out, count);
   position_ += count;
 }
 

@@ -22,6 +22,10 @@ class ArchiveReader {
 
   // Reads from the stream's current position to its end.
   explicit ArchiveReader(std::istream& in, Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
+  // Reads `size` bytes at `data`, which outlive the reader. The engine reads its own file mapped
+  // in memory this way: without a stream it links no iostreams (and their locales), which would
+  // not fit the engine image.
+  ArchiveReader(const std::uint8_t* data, std::uint64_t size, Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
 
   std::uint32_t ReadDword();
   float ReadFloat();
@@ -49,7 +53,12 @@ class ArchiveReader {
   std::uint64_t ReadLength(bool& utf16);
   static void UnscrambleRead(std::uint8_t* bytes, std::size_t count);
 
-  std::istream& in_;
+  static void ReadFromStream(ArchiveReader& self, void* out, std::uint64_t count);
+  static void ReadFromBytes(ArchiveReader& self, void* out, std::uint64_t count);
+
+  std::istream* in_ = nullptr;
+  const std::uint8_t* bytes_ = nullptr;
+  void (*read_)(ArchiveReader& self, void* out, std::uint64_t count);
   Utf16ToAnsi to_ansi_;
   std::uint64_t position_ = 0;
   std::uint64_t end_ = 0;

@@ -2,8 +2,6 @@
 
 #include <shellapi.h>
 
-#include <fstream>
-
 #include "app/CommandLine.h"
 #include "app/win/SeedSources.h"
 #include "app/win/TextConversion.h"
@@ -49,7 +47,7 @@ std::wstring DisplayName(const std::wstring& path) {
 }  // namespace
 
 CSaverApp::CSaverApp()
-    : messages_(L""), registry_(std::make_unique<CItemRegistry>(messages_)) {}
+    : messages_(L""), registry_(std::make_unique<CItemRegistry>(messages_, &measurer_)) {}
 
 CSaverApp::~CSaverApp() {
   // The window's destruction stops the show, so it goes before the thread object and the items.
@@ -82,10 +80,20 @@ bool CSaverApp::InitInstance(std::optional<std::wstring> argument, std::optional
   return false;
 }
 
+// The file is mapped for reading, shared for reading, and released as soon as the package is read.
 bool CSaverApp::ReadOwnSaverFile() {
-  std::ifstream file(ModulePath().c_str(), std::ios::binary);
-  if (!file) return false;
-  return ReadOwnPackage(file, *registry_, package_header_, &SystemAnsiFromUtf16);
+  ScopedFile file(CreateFileW(ModulePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX)
+    return false;
+  ScopedHandle mapping(CreateFileMappingW(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!mapping) return false;
+  ScopedMappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0));
+  if (!view) return false;
+  return ReadOwnPackage(static_cast<const std::uint8_t*>(view.Get()), static_cast<std::size_t>(size.QuadPart),
+                        *registry_, package_header_, &SystemAnsiFromUtf16);
 }
 
 bool CSaverApp::RunShow() {

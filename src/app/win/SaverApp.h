@@ -12,6 +12,8 @@
 #include "app/OwnPackage.h"
 #include "app/win/MessageBoxMessages.h"
 #include "app/win/RegistryProfile.h"
+#include "imaging/win/GdiImageMeasurer.h"
+#include "imaging/win/MessageBoxSink.h"
 
 namespace saver::win {
 
@@ -42,6 +44,8 @@ class CSaverApp {
   bool ReadOwnSaverFile();
 
   MessageBoxMessages messages_;
+  MessageBoxSink picture_messages_;                // the decoders' own message boxes
+  GdiImageMeasurer measurer_{picture_messages_};   // image validation: picture sizes, rendered texts
   std::unique_ptr<CItemRegistry> registry_;
   OwnPackageHeader package_header_;
   std::uint32_t times_ = 0;            // calibration count: event polls per second

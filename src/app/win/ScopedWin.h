@@ -81,7 +81,15 @@ struct RegKeyTraits {
   static std::atomic<long>& Count() { return LiveCounts::handles; }
 };
 
+// A view of a file mapping, from MapViewOfFile.
+struct MappedViewTraits {
+  static const void* Invalid() { return nullptr; }
+  static void Close(const void* view) { UnmapViewOfFile(view); }
+  static std::atomic<long>& Count() { return LiveCounts::handles; }
+};
+
 using ScopedHandle = ScopedResource<HANDLE, HandleTraits>;
+using ScopedMappedView = ScopedResource<const void*, MappedViewTraits>;
 using ScopedFile = ScopedResource<HANDLE, FileHandleTraits>;
 using ScopedBitmap = ScopedResource<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using ScopedBrush = ScopedResource<HBRUSH, GdiObjectTraits<HBRUSH>>;

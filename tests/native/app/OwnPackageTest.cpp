@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -23,6 +22,8 @@ class NoMessages : public UserMessages {
  public:
   void ShowError(std::string_view) override {}
 };
+
+const std::uint8_t* Bytes(const std::string& file) { return reinterpret_cast<const std::uint8_t*>(file.data()); }
 
 // A saver file made in memory: an engine of zeros, a package of two items, a trailer.
 std::string SaverFile(std::uint32_t reserved, char last_byte, std::size_t package_cut = 0) {
@@ -44,11 +45,11 @@ std::string SaverFile(std::uint32_t reserved, char last_byte, std::size_t packag
 
 TEST(OwnPackageTest, ReadsFlagReservedAndItems) {
   for (char flag : {'\0', '\1', '\xff'}) {
-    std::istringstream file(SaverFile(0xCAFE0001, flag));
+    const std::string file = SaverFile(0xCAFE0001, flag);
     NoMessages messages;
     CItemRegistry registry(messages);
     OwnPackageHeader header;
-    ASSERT_TRUE(ReadOwnPackage(file, registry, header));
+    ASSERT_TRUE(ReadOwnPackage(Bytes(file), file.size(), registry, header));
     EXPECT_EQ(header.exit_button_flag, static_cast<std::uint8_t>(flag));
     EXPECT_EQ(header.reserved, 0xCAFE0001u);
     ASSERT_EQ(registry.Items().Size(), 2u);
@@ -72,11 +73,10 @@ TEST(OwnPackageTest, DamagedOrMissingPackageFailsCleanly) {
       {"signature changed", bad_signature},
   };
   for (const Case& c : cases) {
-    std::istringstream file(c.file);
     NoMessages messages;
     CItemRegistry registry(messages);
     OwnPackageHeader header;
-    EXPECT_FALSE(ReadOwnPackage(file, registry, header)) << c.name;
+    EXPECT_FALSE(ReadOwnPackage(Bytes(c.file), c.file.size(), registry, header)) << c.name;
   }
 }
 

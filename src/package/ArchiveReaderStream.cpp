@@ -1,0 +1,24 @@
+// The stream side of ArchiveReader, in a file of its own: only programs that read packages from
+// streams (the tools, the tests) link it, and with it the iostreams.
+#include <istream>
+
+#include "package/ArchiveError.h"
+#include "package/ArchiveReader.h"
+
+namespace saver {
+
+ArchiveReader::ArchiveReader(std::istream& in, Utf16ToAnsi to_ansi)
+    : in_(&in), read_(&ReadFromStream), to_ansi_(to_ansi) {
+  const std::istream::pos_type start = in_->tellg();
+  in_->seekg(0, std::ios::end);
+  const std::istream::pos_type end = in_->tellg();
+  in_->seekg(start);
+  if (start >= 0 && end >= start) end_ = static_cast<std::uint64_t>(end - start);
+}
+
+void ArchiveReader::ReadFromStream(ArchiveReader& self, void* out, std::uint64_t count) {
+  self.in_->read(static_cast<char*>(out), static_cast<std::streamsize>(count));
+  if (static_cast<std::uint64_t>(self.in_->gcount()) != count) throw ArchiveError::EndOfFile();
+}
+
+}  // namespace saver
