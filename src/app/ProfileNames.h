@@ -9,5 +9,6 @@
 #define SAVER_PROFILE_KEY_DOWN "KeyDown"
 #define SAVER_PROFILE_ESCAPE "Escape"
 #define SAVER_PROFILE_MUTE "Mute"
+#define SAVER_PROFILE_LOW_POWER_PACING "LowPowerPacing"
 #define SAVER_CALIBRATION_SYSINFO "SysInfo"
 #define SAVER_CALIBRATION_TIMES "Times"

@@ -8,9 +8,9 @@
 
 namespace saver {
 
-// The exit settings and the mute flag, each declared once: value name, string id, default.
-// The settings dialog, the exit rules and the tests all read this table.
-enum class Setting : std::size_t { Standard, MouseMove, ButtonDown, DoubleClick, KeyDown, Escape, Mute };
+// The exit settings, the mute flag and the pacing choice, each declared once: value name, string
+// id, default. The settings dialog, the exit rules, the show and the tests all read this table.
+enum class Setting : std::size_t { Standard, MouseMove, ButtonDown, DoubleClick, KeyDown, Escape, Mute, LowPowerPacing };
 
 struct SettingDeclaration {
   Setting setting;
@@ -19,8 +19,11 @@ struct SettingDeclaration {
   int default_value;
 };
 
+// Settings added after the classic string table carry no string of their own.
+inline constexpr int kNoStringId = 0;
+
 inline constexpr const char* kSettingsSection = SAVER_PROFILE_SECTION;
-inline constexpr std::array<SettingDeclaration, 7> kSettings = {{
+inline constexpr std::array<SettingDeclaration, 8> kSettings = {{
     {Setting::Standard, SAVER_PROFILE_STANDARD, IDS_STANDARD, 1},
     {Setting::MouseMove, SAVER_PROFILE_MOUSE_MOVE, IDS_MOUSE_MOVE, 0},
     {Setting::ButtonDown, SAVER_PROFILE_BUTTON_DOWN, IDS_BUTTON_DOWN, 0},
@@ -28,6 +31,8 @@ inline constexpr std::array<SettingDeclaration, 7> kSettings = {{
     {Setting::KeyDown, SAVER_PROFILE_KEY_DOWN, IDS_KEY_DOWN, 0},
     {Setting::Escape, SAVER_PROFILE_ESCAPE, IDS_ESCAPE, 0},
     {Setting::Mute, SAVER_PROFILE_MUTE, IDS_MUTE, 0},
+    // 1: paced waits sleep on a timer instead of polling (same lengths); 0 polls, as always.
+    {Setting::LowPowerPacing, SAVER_PROFILE_LOW_POWER_PACING, kNoStringId, 0},
 }};
 // Declaration() indexes the table by the enum.
 static_assert([] {

@@ -81,6 +81,8 @@ void CSceneThread::UseMedia(const MediaSettings& settings, UserMessages& message
   players_ = std::make_unique<CScenePlayers>(settings, stop_.Get(), messages);
 }
 
+void CSceneThread::UseLowPowerPacing() { low_power_pacer_ = std::make_unique<LowPowerPacer>(); }
+
 bool CSceneThread::OnMciNotify(WPARAM code, LPARAM device) { return players_ && players_->OnMciNotify(code, device); }
 
 MediaPlayers* CSceneThread::Media() { return players_.get(); }
@@ -92,6 +94,10 @@ void CSceneThread::Sleep(std::uint32_t milliseconds) { WaitForSingleObject(stop_
 
 void CSceneThread::PacedWait(std::int32_t a, double k) {
   const std::uint32_t polls = PacedPollCount(a, k, *times_);
+  if (low_power_pacer_) {
+    low_power_pacer_->Wait(stop_.Get(), polls, *times_);
+    return;
+  }
   for (std::uint32_t i = 0; i < polls; ++i)
     if (IsSet(stop_.Get())) return;
 }

@@ -10,6 +10,7 @@
 
 #include "app/win/ScopedWin.h"
 #include "scene/SceneRuntime.h"
+#include "scene/win/LowPowerPacer.h"
 #include "scene/win/ShowHost.h"
 
 namespace saver {
@@ -45,6 +46,8 @@ class CSceneThread : public SceneRuntime {
   // Gives the show its media players; call on the saver window's thread before Start. Without them
   // media items play nothing.
   void UseMedia(const MediaSettings& settings, UserMessages& messages);
+  // Paced waits sleep on a timer instead of polling, with the same lengths; call before Start.
+  void UseLowPowerPacing();
   // MM_MCINOTIFY of the saver window; false when it is not the show's sequencer's.
   bool OnMciNotify(WPARAM code, LPARAM device);
 
@@ -73,6 +76,7 @@ class CSceneThread : public SceneRuntime {
   ScopedHandle exited_;
   ScopedHandle thread_;
   std::unique_ptr<CScenePlayers> players_;  // released by the thread at the end of its show
+  std::unique_ptr<LowPowerPacer> low_power_pacer_;  // null: the polling wait
 };
 
 }  // namespace saver::win

@@ -72,6 +72,11 @@ void CSaverWnd::Calibrate() {
   WriteCalibration(key, {fingerprint, context_.times});
 }
 
+void CSaverWnd::AttachShow(CSceneThread* show) {
+  show_ = show;
+  if (show_ && SettingIsOn(context_.profile, Setting::LowPowerPacing)) show_->UseLowPowerPacing();
+}
+
 void CSaverWnd::Fill(COLORREF colour) {
   fill_colour_ = colour;
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

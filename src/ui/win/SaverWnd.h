@@ -34,8 +34,9 @@ class CSaverWnd : public Window, public ShowHost {
   // Creates the topmost pop-up over the whole primary screen and activates it, so that it holds the
   // keyboard focus also where no window manager gives it.
   bool Create();
-  // The show whose thread the window stops when it is destroyed.
-  void AttachShow(CSceneThread* show) { show_ = show; }
+  // The show whose thread the window stops when it is destroyed; call before the show starts, so
+  // that it paces its waits as the profile says.
+  void AttachShow(CSceneThread* show);
   bool Mute() const { return mute_; }
 
   // ShowHost, called from the scene thread
