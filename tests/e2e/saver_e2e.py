@@ -1,0 +1,226 @@
+"""Shared helpers of the end-to-end tests: they run the real saver.scr under Wine on the private
+Xvfb display that scripts/with-wine provides.
+
+The environment names the engine (SAVER_SCR), the native package tool (SAVER_TOOL) and a scratch
+folder (SAVER_E2E_WORK). Every wait polls with a generous limit: the machines are shared and slow.
+"""
+import json
+import os
+import subprocess
+import time
+
+SCR = os.environ.get("SAVER_SCR", "")
+TOOL = os.environ.get("SAVER_TOOL", "")
+WORK = os.environ.get("SAVER_E2E_WORK", "/tmp/saver-e2e")
+
+# Where the engine keeps its settings and its calibration.
+COMPANY_KEY = r"HKCU\Software\Brightvane\Screen Saver"
+
+
+class TimedOut(AssertionError):
+    pass
+
+
+def work_path(*parts):
+    path = os.path.join(WORK, *parts)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    return path
+
+
+def wait_until(predicate, what, timeout=60.0, interval=0.2):
+    """Polls `predicate` until it returns a true value, which is returned; fails after `timeout`."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise TimedOut("timed out after %.0f s waiting for %s" % (timeout, what))
+        time.sleep(interval)
+
+
+# --- saver files ----------------------------------------------------------------------------------
+
+def make_saver(name, items, exit_button=False):
+    """Builds `name`.scr from a scene of `items` (the package tool's scene format) and returns its path."""
+    scene_path = work_path(name + ".json")
+    with open(scene_path, "w") as scene:
+        json.dump({"exit_button": exit_button, "items": items}, scene)
+    saver_path = work_path(name + ".scr")
+    subprocess.run([TOOL, "make-scr", "--engine", SCR, scene_path, "-o", saver_path], check=True)
+    return saver_path
+
+
+def fill(colour):
+    return {"kind": "fill", "colour": {"value": colour}}
+
+
+def delay(milliseconds):
+    return {"kind": "delay", "duration": milliseconds}
+
+
+# --- Wine -----------------------------------------------------------------------------------------
+
+def wine_env():
+    env = dict(os.environ)
+    env.setdefault("WINEDEBUG", "-all")
+    return env
+
+
+class Saver:
+    """One run of a saver file: `Saver(path, "/s")`."""
+
+    def __init__(self, path, *arguments):
+        self.log = open(work_path("logs", os.path.basename(path) + ".log"), "ab")
+        # Output goes to a file: a pipe would stay open in the persistent wineserver.
+        self.process = subprocess.Popen(["wine", path] + list(arguments), stdout=self.log,
+                                        stderr=subprocess.STDOUT, env=wine_env())
+
+    def wait_exit(self, timeout=120.0):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise TimedOut("the saver did not end within %.0f s" % timeout)
+        finally:
+            self.log.close()
+
+    def running(self):
+        return self.process.poll() is None
+
+    def kill(self):
+        if self.running():
+            self.process.kill()
+            self.process.wait()
+        self.log.close()
+
+
+def run_wine(*command, timeout=120):
+    """Runs a Wine command to its end and returns its standard output as text."""
+    out_path = work_path("logs", "wine-command.out")
+    with open(out_path, "wb") as out:
+        subprocess.run(["wine"] + list(command), stdout=out, stderr=subprocess.DEVNULL, env=wine_env(),
+                       timeout=timeout)
+    with open(out_path, "rb") as out:
+        return out.read().decode("utf-8", "replace")
+
+
+def reg_query(key, value=None):
+    """The data of `value` under `key` as text (REG_DWORD as an int), or None when absent."""
+    command = ["reg", "query", key] + (["/v", value] if value else [])
+    text = run_wine(*command)
+    if value is None:
+        return text
+    for line in text.splitlines():
+        fields = line.split(None, 2)
+        if len(fields) >= 2 and fields[0] == value:
+            if fields[1] == "REG_DWORD":
+                return int(fields[2], 16)
+            return fields[2].strip() if len(fields) > 2 else ""
+    return None
+
+
+def reg_subkeys(key):
+    prefix = key.lower() + "\\"
+    return [line.strip()[len(prefix):] for line in reg_query(key).splitlines()
+            if line.strip().lower().startswith(prefix)]
+
+
+def reg_add_dword(key, value, data):
+    run_wine("reg", "add", key, "/v", value, "/t", "REG_DWORD", "/d", str(data), "/f")
+
+
+def reg_add_string(key, value, data):
+    run_wine("reg", "add", key, "/v", value, "/t", "REG_SZ", "/d", data, "/f")
+
+
+def reg_delete(key):
+    run_wine("reg", "delete", key, "/f")
+
+
+def settings_key(display_name):
+    return COMPANY_KEY + "\\" + display_name + "\\Settings"
+
+
+def saver_display_names():
+    """The per-saver keys there are, named after the saver files' display names."""
+    return reg_subkeys(COMPANY_KEY)
+
+
+def windows_temp_folder():
+    """The Unix path of Wine's temporary folder, where desktop.bmp and wallpaper.bmp are made."""
+    windows = run_wine("cmd", "/c", "echo", "%TEMP%").strip().splitlines()[-1].strip()
+    unix = subprocess.run(["winepath", "-u", windows], capture_output=True, text=True, env=wine_env())
+    return unix.stdout.strip()
+
+
+# --- the screen -----------------------------------------------------------------------------------
+
+class Screenshot:
+    def __init__(self):
+        data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True,
+                              check=True).stdout
+        # P6 header: magic, width, height and maximum, each ended by one white-space byte. The
+        # pixels may themselves start with bytes that look like white space.
+        fields, at = [], 0
+        while len(fields) < 4:
+            while data[at:at + 1].isspace():
+                at += 1
+            end = at
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[at:end])
+            at = end + 1
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = data[at:]
+
+    def pixel(self, x, y):
+        at = (y * self.width + x) * 3
+        return tuple(self.pixels[at:at + 3])
+
+    def count(self, colour, region=None):
+        left, top, right, bottom = region or (0, 0, self.width, self.height)
+        total = 0
+        for y in range(top, bottom):
+            row = self.pixels[(y * self.width + left) * 3:(y * self.width + right) * 3]
+            total += sum(1 for i in range(0, len(row), 3) if tuple(row[i:i + 3]) == colour)
+        return total
+
+
+def rgb(text):
+    """"#RRGGBB" as an (r, g, b) tuple."""
+    return tuple(int(text[i:i + 2], 16) for i in (1, 3, 5))
+
+
+def wait_for_screen_colour(colour, timeout=60.0, points=((10, 10), (640, 512), (1200, 1000))):
+    """Waits until the screen shows `colour` ("#RRGGBB") at every sample point."""
+    want = rgb(colour)
+    return wait_until(lambda: all(Screenshot().pixel(x, y) == want for x, y in points),
+                      "the screen to show " + colour, timeout)
+
+
+# --- input ----------------------------------------------------------------------------------------
+
+def xdotool(*arguments):
+    subprocess.run(["xdotool"] + [str(a) for a in arguments], check=False, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+
+
+def mouse_move(x, y):
+    xdotool("mousemove", x, y)
+
+
+def click(button=1):
+    xdotool("click", button)
+
+
+def double_click(button=1):
+    xdotool("click", "--repeat", 2, "--delay", 80, button)
+
+
+def key(name):
+    xdotool("key", name)
+
+
+def find_windows(name):
+    result = subprocess.run(["xdotool", "search", "--name", name], capture_output=True, text=True)
+    return [line for line in result.stdout.split() if line]
