@@ -2,6 +2,7 @@
 
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
+#include "scene/SceneRuntime.h"
 
 namespace saver {
 
@@ -31,8 +32,13 @@ void CLinkItem::Save(ArchiveWriter& archive) const {
   Transfer(archive, *this);
 }
 
-int CLinkItem::Execute(SceneRuntime&, int&) {
-  return 0;  // The behaviour comes with the link opening code.
+int CLinkItem::Execute(SceneRuntime& runtime, int&) {
+  if (clear != 0) {
+    runtime.ArmLink({}, -1);
+  } else {
+    runtime.ArmLink(link, trigger_key);
+  }
+  return 1;
 }
 
 }  // namespace saver

@@ -1,0 +1,117 @@
+#include "desktop/win/WallpaperImage.h"
+
+#include <windows.h>
+
+#include <optional>
+
+#include "app/win/ScopedWin.h"
+#include "app/win/TextConversion.h"
+#include "desktop/WallpaperSettings.h"
+#include "desktop/win/FileBytes.h"
+#include "desktop/win/RegistryText.h"
+#include "imaging/DecodePicture.h"
+#include "imaging/PictureFormat.h"
+#include "imaging/PictureWriters.h"
+
+namespace saver::win {
+namespace {
+
+constexpr const char* kClassicDesktopKey = "Control Panel\\Desktop";
+constexpr const char* kActiveDesktopKey = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
+constexpr const char* kBrowserKey = "Software\\Microsoft\\Internet Explorer";
+constexpr DWORD kPathBytes = 520;
+constexpr DWORD kNumberBytes = 260;
+constexpr DWORD kVersionBytes = 30;
+constexpr DWORD kDesktopHtmlMask = 0x200;   // SSF_DESKTOPHTML
+constexpr BYTE kDesktopHtmlFlag = 0x40;     // fDesktopHTML in the first byte of SHELLFLAGSTATE
+constexpr std::uint64_t kMaxWallpaperFileBytes = 256u << 20;
+constexpr int kPlainDesktopQuality = 100;
+
+Size ScreenSize() {
+  ScopedWindowDC screen(nullptr);
+  if (!screen) return {};
+  return {GetDeviceCaps(screen.Get(), HORZRES), GetDeviceCaps(screen.Get(), VERTRES)};
+}
+
+std::uint32_t DesktopColour() { return GetSysColor(COLOR_BACKGROUND); }
+
+std::string ExpandEnvironment(const std::string& path) {
+  char expanded[kPathBytes] = {};
+  const DWORD length = ExpandEnvironmentStringsA(path.c_str(), expanded, kPathBytes);
+  return length > 0 && length <= kPathBytes ? std::string(expanded) : path;
+}
+
+// Only BMP and JPEG wallpapers are drawn; any other picture counts as none.
+std::optional<PixelBuffer> ReadWallpaperPicture(const std::string& path) {
+  const auto bytes = ReadFileBytes(WideFromAnsi(path), kMaxWallpaperFileBytes);
+  if (!bytes) return std::nullopt;
+  const PictureFormat format = DetectPictureFormat(*bytes, path);
+  if (format != PictureFormat::Bmp && format != PictureFormat::Jpeg) return std::nullopt;
+  struct Quiet final : MessageSink {
+    void Show(std::string_view) override {}
+  } quiet;
+  Size size;
+  return DecodePicture(*bytes, size, quiet);
+}
+
+}  // namespace
+
+WallpaperSetting ReadWallpaperSetting(bool active_desktop) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, active_desktop ? kActiveDesktopKey : kClassicDesktopKey, 0, KEY_READ,
+                    &opened) != ERROR_SUCCESS) {
+    return {};
+  }
+  ScopedRegKey key(opened);
+  std::optional<std::string> path = ReadKeyText(key.Get(), "Wallpaper", kPathBytes);
+  const std::optional<std::string> style = ReadKeyText(key.Get(), "WallpaperStyle", kNumberBytes);
+  if (!path || !style) return {};
+  const std::optional<std::string> tile = ReadKeyText(key.Get(), "TileWallpaper", kNumberBytes);
+  // Expanded whether or not a tiling value is there: an unexpanded "%...%" path never opens.
+  return {active_desktop ? ExpandEnvironment(*path) : *path, WallpaperStyleFromValues(style, tile)};
+}
+
+bool ActiveDesktopOn() {
+  if (!ReadRegistryText(HKEY_LOCAL_MACHINE, kBrowserKey, "Version", kVersionBytes)) return false;
+  const HMODULE shell = LoadLibraryW(L"shell32.dll");
+  if (!shell) return false;
+  using GetSettings = void(WINAPI*)(BYTE*, DWORD);
+  const auto get_settings = reinterpret_cast<GetSettings>(reinterpret_cast<void*>(GetProcAddress(shell, "SHGetSettings")));
+  bool on = false;
+  if (get_settings) {
+    BYTE state[8] = {};  // SHELLFLAGSTATE is one 32-bit set of bit fields
+    get_settings(state, kDesktopHtmlMask);
+    on = (state[0] & kDesktopHtmlFlag) != 0;
+  }
+  FreeLibrary(shell);
+  return on;
+}
+
+bool PrepareWallpaper(const std::wstring& output, std::uint32_t& style, MessageSink& messages) {
+  WallpaperSetting setting = ReadWallpaperSetting(false);
+  if (!setting.path.empty()) style = static_cast<std::uint32_t>(setting.style);
+  if (ActiveDesktopOn()) {
+    // The Active Desktop's wallpaper replaces the classic one even when it has none.
+    setting = ReadWallpaperSetting(true);
+    style = static_cast<std::uint32_t>(setting.style);
+  }
+  std::optional<PixelBuffer> picture;
+  if (IsUsableWallpaperPath(setting.path)) picture = ReadWallpaperPicture(setting.path);
+  if (!picture) return WritePlainDesktopImage(output);
+  const auto composed = ComposeWallpaper(*picture, ScreenSize(), setting.style, DesktopColour());
+  if (!composed) {
+    messages.Show(kWallpaperMemoryMessage);
+    return true;
+  }
+  WriteFileBytes(output, EncodeBmp(*composed));
+  return true;
+}
+
+bool WritePlainDesktopImage(const std::wstring& output) {
+  const auto plain = PlainDesktop(ScreenSize(), DesktopColour());
+  if (!plain) return false;
+  const auto jpeg = EncodeJpeg(*plain, kPlainDesktopQuality);
+  return jpeg && WriteFileBytes(output, *jpeg);
+}
+
+}  // namespace saver::win
