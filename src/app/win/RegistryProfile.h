@@ -20,6 +20,8 @@ class RegistryProfile : public Profile {
 
   // HKEY_CURRENT_USER\Software\<company key>: the calibration values live here, shared by every saver.
   const std::wstring& CompanyKeyPath() const { return company_path_; }
+  // Software\<company key>\<application name>, relative to HKEY_CURRENT_USER: the saver's own key.
+  const std::wstring& ApplicationKeyPath() const { return application_path_; }
 
  private:
   std::wstring SectionPath(std::string_view section) const;

@@ -5,11 +5,16 @@
 #include "app/CommandLine.h"
 #include "app/win/SeedSources.h"
 #include "app/win/TextConversion.h"
+#include "desktop/win/DesktopCapture.h"
+#include "desktop/win/LinkOpening.h"
+#include "desktop/win/WallpaperImage.h"
+#include "imaging/win/MessageBoxSink.h"
 #include "package/win/SystemAnsiText.h"
 #include "res/resource.h"
 #include "scene/win/SceneThread.h"
 #include "scene/win/WindowShow.h"
 #include "scene/win/WindowShow.h"
+#include "ui/win/PasswordGate.h"
 #include "ui/win/PreviewWnd.h"
 #include "ui/win/SaverWnd.h"
 #include "ui/win/SettingsDialog.h"
@@ -57,12 +62,17 @@ CSaverApp::~CSaverApp() {
   registry_.reset();
   if (!desktop_path_.empty()) DeleteFileW(desktop_path_.c_str());
   if (!wallpaper_path_.empty()) DeleteFileW(wallpaper_path_.c_str());
+  OpenLink(link_to_open_);
 }
 
 bool CSaverApp::InitInstance(std::optional<std::wstring> argument, std::optional<std::wstring> handle_text) {
   const std::wstring temporary = TemporaryFolder();
   desktop_path_ = temporary + L"desktop.bmp";
   wallpaper_path_ = temporary + L"wallpaper.bmp";
+  // Both pictures are taken in every mode, before any window of the saver covers the desktop.
+  CaptureDesktop(desktop_path_);
+  MessageBoxSink wallpaper_messages;
+  PrepareWallpaper(wallpaper_path_, wallpaper_state_, wallpaper_messages);
   application_name_ = DisplayName(ModulePath());
   profile_ = std::make_unique<RegistryProfile>(LoadResourceString(IDS_PROFILE_KEY), application_name_);
 
@@ -73,8 +83,7 @@ bool CSaverApp::InitInstance(std::optional<std::wstring> argument, std::optional
     case SaverMode::Preview: return RunPreview(handle_text);
     case SaverMode::Settings: ShowSettings(GetForegroundWindow()); return false;
     case SaverMode::SettingsWithoutOwner: ShowSettings(nullptr); return false;
-    // Changing the password comes with password protection; until then the mode ends quietly.
-    case SaverMode::ChangePassword: return false;
+    case SaverMode::ChangePassword: ChangePasswordOwnedBy(handle_text); return false;
     case SaverMode::None: return false;
   }
   return false;
@@ -137,5 +146,14 @@ bool CSaverApp::RunPreview(const std::optional<std::wstring>& handle_text) {
 }
 
 void CSaverApp::ShowSettings(HWND owner) { ShowSettingsDialog(owner, *profile_); }
+
+// Without a usable owner window the mode ends quietly, as the other modes do on bad arguments.
+void CSaverApp::ChangePasswordOwnedBy(const std::optional<std::wstring>& handle_text) {
+  std::optional<std::string> text;
+  if (handle_text) text = Utf8FromWide(*handle_text);
+  const std::optional<std::uintptr_t> owner = WindowHandleFromArgument(text);
+  if (!owner || !IsWindow(reinterpret_cast<HWND>(*owner))) return;
+  ChangePassword(reinterpret_cast<HWND>(*owner), PasswordStore(profile_->ApplicationKeyPath()));
+}
 
 }  // namespace saver::win

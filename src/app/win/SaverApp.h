@@ -41,6 +41,7 @@ class CSaverApp {
   bool RunShow();
   bool RunPreview(const std::optional<std::wstring>& handle_text);
   void ShowSettings(HWND owner);
+  void ChangePasswordOwnedBy(const std::optional<std::wstring>& handle_text);
   bool ReadOwnSaverFile();
 
   MessageBoxMessages messages_;

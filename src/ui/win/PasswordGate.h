@@ -10,6 +10,11 @@ namespace saver::win {
 // password dialog owned by `saver_window` was answered with the right password.
 bool PasswordGateLetsClose(HWND saver_window, const PasswordStore& store);
 
+// The gate as the saver window runs it: while it may ask, the window's class cursor is the arrow
+// and shown; afterwards the show's blank cursor is back and hidden again. `cursor_hidden` says
+// whether the show hides the cursor at all (a test run with its exit button does not).
+bool SaverWindowPasswordGate(HWND saver_window, const PasswordStore& store, bool cursor_hidden);
+
 // Asks for the stored password first when there is one, then for the new password.
 void ChangePassword(HWND owner, const PasswordStore& store);
 

@@ -13,6 +13,7 @@
 #include "scene/win/ShowHost.h"
 #include "ui/ExitInput.h"
 #include "ui/win/ExitButtonHost.h"
+#include "ui/win/PasswordGate.h"
 #include "ui/win/Window.h"
 
 namespace saver::win {
@@ -62,8 +63,10 @@ class CSaverWnd : public Window, public ShowHost {
   void OnClose();
   void OnDestroy();
   void EraseBackground(HDC dc) const;
-  // The password check comes with password protection; until then every close request passes.
-  bool PasswordGateLetsClose() { return true; }
+  bool PasswordGateLetsClose() {
+    return SaverWindowPasswordGate(Handle(), PasswordStore(context_.profile.ApplicationKeyPath()),
+                                   !context_.exit_button_flag);
+  }
 
   SaverWindowContext context_;
   ExitInput exit_input_;
