@@ -1,7 +1,6 @@
 #include "LoadedPackage.h"
 
 #include <charconv>
-#include <sstream>
 
 #include "AnsiText.h"
 #include "ItemKinds.h"
@@ -23,13 +22,8 @@ struct Head {
   std::uint64_t signature_end = 0;
 };
 
-std::istringstream StreamOver(std::span<const std::uint8_t> bytes) {
-  return std::istringstream(std::string(bytes.begin(), bytes.end()), std::ios::binary);
-}
-
 std::optional<Head> ReadHead(std::span<const std::uint8_t> bytes) {
-  std::istringstream in = StreamOver(bytes);
-  ArchiveReader archive(in);
+  ArchiveReader archive(bytes.data(), bytes.size());
   try {
     Head head;
     head.reserved = archive.ReadDword();
@@ -92,8 +86,7 @@ struct Reading {
 Reading TryRead(Bytes bytes, const Head& head, const char* signature) {
   Reading reading;
   auto loaded = std::make_unique<LoadedPackage>();
-  std::istringstream in = StreamOver(bytes);
-  ArchiveReader archive(in);
+  ArchiveReader archive(bytes.data(), bytes.size());
   std::uint32_t reserved = 0;
   if (!ReadPackage(archive, loaded->registry, &reserved)) {
     reading.failure = Diagnose(*loaded, head);
