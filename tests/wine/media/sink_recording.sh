@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Plays a 3 s MP3 track through the engine's player while the PulseAudio null sink's monitor is
-# recorded, then checks that the recording holds seconds of sound, not silence.
-# usage: sink_recording.sh WINE_MEDIA_TESTS_EXE   (inside scripts/with-wine)
+# Runs one playing test (by default a 3 s MP3 track through the engine's player) while the
+# PulseAudio null sink's monitor is recorded, then checks that the recording holds at least the
+# given hundredths of a second of sound (by default 250), not silence.
+# usage: sink_recording.sh TEST_EXE [GTEST_FILTER [CENTISECONDS]]   (inside scripts/with-wine)
 set -euo pipefail
 exe=$1
+filter=${2:-MP3MusicTest.WaitingPlayReturnsWhenTheTrackHasPlayedOut}
+needed=${3:-250}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 [ -n "${PULSE_SERVER:-}" ] || { echo "no PulseAudio server: run under scripts/with-wine" >&2; exit 1; }
@@ -12,18 +15,18 @@ parec -d null.monitor --latency-msec=20 --format=s16le --rate=44100 --channels=2
 recorder=$!
 # The recorder is running once its output has begun to grow (it writes silence too).
 for _ in $(seq 200); do [ -s "$work/sink.raw" ] && break; sleep 0.05; done
-wine "$exe" --gtest_filter=MP3MusicTest.WaitingPlayReturnsWhenTheTrackHasPlayedOut >"$work/play.log" 2>&1 || {
+wine "$exe" --gtest_filter="$filter" >"$work/play.log" 2>&1 || {
   cat "$work/play.log"; kill -INT $recorder; exit 1; }
 # SIGINT lets parec write out what it holds; other signals lose the end.
 kill -INT $recorder
 wait $recorder || true
 
-python3 - "$work/sink.raw" <<'PY'
+python3 - "$work/sink.raw" "$needed" <<'PY'
 import array, sys
 samples = array.array('h', open(sys.argv[1], 'rb').read())
 window = 441 * 2  # 10 ms of stereo frames
 loud = sum(1 for i in range(0, len(samples) - window, window)
            if max(abs(s) for s in samples[i:i + window]) > 1000)
 print(f"recorded {len(samples) / 88200:.2f} s, of which {loud / 100:.2f} s carry sound")
-sys.exit(0 if loud >= 250 else 1)
+sys.exit(0 if loud >= int(sys.argv[2]) else 1)
 PY

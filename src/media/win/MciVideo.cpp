@@ -1,0 +1,25 @@
+#include "media/win/MciVideo.h"
+
+#include <digitalv.h>
+
+namespace saver::win {
+
+MCIERROR OpenVideo(const wchar_t* file_name, HWND parent, DWORD flags, MCIDEVICEID& device) {
+  MCI_DGV_OPEN_PARMSW open{};
+  open.lpstrElementName = const_cast<LPWSTR>(file_name);  // read only by the device
+  open.dwStyle = WS_CHILD | WS_VISIBLE;
+  open.hWndParent = parent;
+  const MCIERROR result = mciSendCommandW(0, MCI_OPEN, MCI_DGV_OPEN_PARENT | MCI_DGV_OPEN_WS | MCI_OPEN_ELEMENT | flags,
+                                          reinterpret_cast<DWORD_PTR>(&open));
+  if (result == 0) device = open.wDeviceID;
+  return result;
+}
+
+SIZE VideoSize(MCIDEVICEID device) {
+  MCI_DGV_RECT_PARMS where{};
+  if (mciSendCommandW(device, MCI_WHERE, MCI_DGV_WHERE_SOURCE, reinterpret_cast<DWORD_PTR>(&where)) != 0) return {};
+  // The source rectangle starts at (0, 0): its right and bottom are the video's size.
+  return {where.rc.right, where.rc.bottom};
+}
+
+}  // namespace saver::win

@@ -1,0 +1,153 @@
+#include "media/win/ScenePlayers.h"
+
+#include <mmsystem.h>
+
+#include <cstdint>
+
+#include "media/MediaItem.h"
+#include "media/win/MediaTempFile.h"
+
+namespace saver::win {
+namespace {
+
+void StopAnySound() { PlaySoundW(nullptr, nullptr, 0); }
+
+const wchar_t* AsSound(const CMediaItem& media) { return reinterpret_cast<const wchar_t*>(media.data.data()); }
+
+}  // namespace
+
+CScenePlayers::CScenePlayers(MediaSettings settings, HANDLE stop_event, UserMessages& messages)
+    : settings_(settings), stop_event_(stop_event), messages_(messages), video_(std::make_unique<CVideoWnd>(messages)) {
+  if (!video_->Create(settings_.saver_window)) video_.reset();
+  midi_.SetCallbackWindow(settings_.saver_window);
+}
+
+CScenePlayers::~CScenePlayers() {
+  if (video_) DeleteMediaFile(video_->FileName());
+}
+
+Size CScenePlayers::ScreenSize() const { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+bool CScenePlayers::Start(const CMediaItem& media, const MediaStart& start) {
+  if (media.data.empty()) return false;
+  switch (media.kind) {
+    case kMediaWav: return StartWav(media, start);
+    case kMediaAvi: return StartAvi(media, start);
+    case kMediaMp3: return StartMp3(media, start);
+    case kMediaMidi: return StartMidi(media, start);
+    default: return false;  // Flash movies need their host; unknown kinds play nothing
+  }
+}
+
+bool CScenePlayers::StartWav(const CMediaItem& media, const MediaStart& start) {
+  music_.Stop();
+  if (settings_.mute) return false;
+  StopAnySound();
+  if (start.wait) return PlaySoundW(AsSound(media), nullptr, SND_MEMORY | SND_NODEFAULT) != FALSE;
+  const DWORD flags = SND_ASYNC | SND_NODEFAULT | SND_MEMORY | (start.loop ? SND_LOOP : 0);
+  return PlaySoundW(AsSound(media), nullptr, flags) != FALSE;
+}
+
+bool CScenePlayers::StartMp3(const CMediaItem& media, const MediaStart& start) {
+  if (settings_.mute) return false;
+  StopAnySound();
+  music_.Play(media.data.data(), media.data.size(), start.wait, start.loop);
+  return music_.HasTrack();
+}
+
+void CScenePlayers::SendVideo(WPARAM command, LPARAM argument) {
+  if (video_) SendMessageW(video_->Handle(), WM_COMMAND, command, argument);
+}
+
+void CScenePlayers::StopVideoWindow() {
+  SendVideo(CVideoWnd::kStop);
+  SendVideo(CVideoWnd::kClose);
+  if (video_) DeleteMediaFile(video_->FileName());
+}
+
+bool CScenePlayers::StartAvi(const CMediaItem& media, const MediaStart& start) {
+  music_.Stop();
+  StopVideoWindow();
+  const std::wstring file_name = WriteMediaTempFile(media.data, L".avi", messages_);
+  if (file_name.empty()) return false;
+  if (start.wait) return PlayVideoBlocking(file_name, start);
+  if (!video_) {
+    std::wstring unplayed = file_name;
+    DeleteMediaFile(unplayed);
+    return false;
+  }
+  SendVideo(CVideoWnd::kOpen, reinterpret_cast<LPARAM>(file_name.c_str()));
+  const std::int32_t position[2] = {start.rect.left, start.rect.top};
+  SendVideo(CVideoWnd::kSetPosition, reinterpret_cast<LPARAM>(position));
+  SendVideo(CVideoWnd::kPlay, 0);  // repeats endlessly, whatever the loop flag says
+  return video_->Device() != CVideoWnd::kNoDevice;
+}
+
+bool CScenePlayers::PlayVideoBlocking(const std::wstring& file_name, const MediaStart& start) {
+  CVideoPlayWnd window(settings_.mute);
+  playing_video_ = &window;
+  const bool played = window.PlayBlocking(start.loop, start.rect.left, start.rect.top, settings_.saver_window, file_name);
+  playing_video_ = nullptr;
+  window.Finish();
+  return played;
+}
+
+bool CScenePlayers::StartMidi(const CMediaItem& media, const MediaStart& start) {
+  midi_.Stop();
+  midi_.Close();
+  midi_.DeleteFile();
+  const std::wstring file_name = WriteMediaTempFile(media.data, L".mid", messages_);
+  if (file_name.empty()) return false;
+  midi_.SetLoop(start.loop);
+  if (start.wait) ResetEvent(midi_.DoneEvent());
+  bool played = midi_.Open(file_name.c_str(), false) == 0 && midi_.Play() == 0;
+  if (!played) {
+    // A sequencer that cannot play sends no end; the file is no longer needed.
+    midi_.Close();
+    midi_.DeleteFile();
+    return false;
+  }
+  if (start.wait) {
+    WaitForMidiEnd();
+    midi_.Close();
+    midi_.DeleteFile();
+  }
+  return played;
+}
+
+// Sleeps until the play has ended (its done event) or the show is told to stop.
+void CScenePlayers::WaitForMidiEnd() {
+  const HANDLE events[] = {midi_.DoneEvent(), stop_event_};
+  WaitForMultipleObjects(2, events, FALSE, INFINITE);
+}
+
+void CScenePlayers::Stop(const CMediaItem& media) {
+  switch (media.kind) {
+    case kMediaWav: StopAnySound(); break;
+    case kMediaAvi: StopVideoWindow(); break;
+    case kMediaMp3: music_.Stop(); break;
+    case kMediaMidi:
+      midi_.Stop();
+      midi_.Close();
+      midi_.DeleteFile();
+      break;
+    default: break;
+  }
+}
+
+void CScenePlayers::ReleaseAll() {
+  music_.Stop();
+  StopAnySound();
+  StopVideoWindow();
+  if (video_) SendMessageW(video_->Handle(), WM_CLOSE, 0, 0);
+  midi_.Stop();
+  midi_.Close();
+  midi_.DeleteFile();
+}
+
+void CScenePlayers::Interrupt() {
+  StopAnySound();
+  if (CVideoPlayWnd* video = playing_video_) video->Interrupt();
+}
+
+}  // namespace saver::win

@@ -1,0 +1,75 @@
+#pragma once
+// The players of one show, owned by its scene thread: WAV through the system sound player, MP3
+// through CMP3Music, video through the video windows, MIDI through the sequencer. Media items
+// start and stop them by media kind; at the end of the show they are released in a fixed order.
+#include <windows.h>
+
+#include <memory>
+
+#include "media/MediaPlayers.h"
+#include "media/win/MP3Music.h"
+#include "media/win/MidiPlayer.h"
+#include "media/win/VideoPlayWnd.h"
+#include "media/win/VideoWnd.h"
+
+namespace saver {
+class UserMessages;
+}
+
+namespace saver::win {
+
+struct MediaSettings {
+  HWND saver_window = nullptr;  // parent of the video windows, callback window of the sequencer
+  bool mute = false;            // no WAV and no MP3; the muted blocking video plays without sound
+  bool exit_button_flag = false;
+};
+
+class CScenePlayers final : public MediaPlayers {
+ public:
+  // Made on the saver window's thread, which the video window belongs to. `stop_event` is the scene
+  // thread's: the MIDI waits end when it is set.
+  CScenePlayers(MediaSettings settings, HANDLE stop_event, UserMessages& messages);
+  ~CScenePlayers() override;
+  CScenePlayers(const CScenePlayers&) = delete;
+  CScenePlayers& operator=(const CScenePlayers&) = delete;
+
+  // MediaPlayers, on the scene thread
+  Size ScreenSize() const override;
+  bool ExitButtonFlag() const override { return settings_.exit_button_flag; }
+  bool Start(const CMediaItem& media, const MediaStart& start) override;
+  void Stop(const CMediaItem& media) override;
+
+  // The end of the show, on the scene thread: music, video window, blocking video, MIDI, in that order.
+  void ReleaseAll();
+  // On the thread that ends the show, before it waits for the scene thread: cuts short a blocking
+  // sound or video, which would otherwise hold the scene thread (a looping one for ever).
+  void Interrupt();
+  // MM_MCINOTIFY of the saver window; false when it is not the sequencer's.
+  bool OnMciNotify(WPARAM code, LPARAM device) { return midi_.OnNotify(code, device); }
+
+  CMidiPlayer& Midi() { return midi_; }
+  CMP3Music& Music() { return music_; }
+  HWND VideoWindow() const { return video_ ? video_->Handle() : nullptr; }
+  const CVideoWnd* Video() const { return video_.get(); }
+
+ private:
+  bool StartWav(const CMediaItem& media, const MediaStart& start);
+  bool StartAvi(const CMediaItem& media, const MediaStart& start);
+  bool StartMp3(const CMediaItem& media, const MediaStart& start);
+  bool StartMidi(const CMediaItem& media, const MediaStart& start);
+  void WaitForMidiEnd();
+  bool PlayVideoBlocking(const std::wstring& file_name, const MediaStart& start);
+  void SendVideo(WPARAM command, LPARAM argument = 0);
+  void StopVideoWindow();
+
+  MediaSettings settings_;
+  HANDLE stop_event_;
+  UserMessages& messages_;
+  CMP3Music music_;
+  CMidiPlayer midi_;
+  std::unique_ptr<CVideoWnd> video_;
+  // The blocking video while it plays; Interrupt reads it from the other thread.
+  std::atomic<CVideoPlayWnd*> playing_video_{nullptr};
+};
+
+}  // namespace saver::win

@@ -1,0 +1,57 @@
+#pragma once
+// The video window of a show: a hidden child of the saver window that plays one video at a time
+// without blocking the scene thread. It lives on the user-interface thread; the scene thread drives
+// it with WM_COMMAND messages sent to it, so every device command runs here while the sender waits.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstdint>
+#include <string>
+
+#include "ui/win/Window.h"
+
+namespace saver {
+class UserMessages;
+}
+
+namespace saver::win {
+
+class CVideoWnd : public Window {
+ public:
+  // Commands, in wParam; the argument is in lParam.
+  enum Command : WPARAM {
+    kOpen = 100,         // lParam: the file name (const wchar_t*)
+    kPlay = 110,         // lParam 0: repeat endlessly; non-zero: play once
+    kStop = 120,
+    kClose = 130,        // closes the device and hides the window
+    kSetPosition = 140,  // lParam: two 32-bit integers, x then y, in the parent's client area
+  };
+  static constexpr UINT_PTR kControlId = 75000;
+  static constexpr MCIDEVICEID kNoDevice = static_cast<MCIDEVICEID>(-1);
+
+  // Failed device commands are reported through `messages` as "Greska, code:%d".
+  explicit CVideoWnd(UserMessages& messages) : messages_(messages) {}
+  bool Create(HWND parent);
+
+  MCIDEVICEID Device() const { return device_; }
+  // The file last opened, which the owner deletes once the window no longer plays it.
+  std::wstring& FileName() { return file_name_; }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void OpenDevice(const wchar_t* file_name);
+  void PlayDevice(bool once);
+  void StopDevice();
+  void CloseDevice();
+  void Report(MCIERROR error);
+
+  UserMessages& messages_;
+  std::wstring file_name_;
+  MCIDEVICEID device_ = kNoDevice;
+  SIZE video_{};
+  POINT position_{};
+};
+
+}  // namespace saver::win

@@ -1,0 +1,328 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "MediaFixtures.h"
+#include "app/UserMessages.h"
+#include "app/win/ScopedWin.h"
+#include "media/MediaItem.h"
+#include "media/MediaMessages.h"
+#include "media/PlayMediaItem.h"
+#include "media/StopMediaItem.h"
+#include "media/win/MediaTempFile.h"
+#include "media/win/ScenePlayers.h"
+#include "scene/SceneRuntime.h"
+
+namespace saver::win {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+class CollectedMessages : public UserMessages {
+ public:
+  void ShowError(std::string_view text) override { texts.emplace_back(text); }
+  std::vector<std::string> texts;
+};
+
+std::wstring TempFolder() {
+  wchar_t folder[MAX_PATH + 1]{};
+  GetTempPathW(MAX_PATH + 1, folder);
+  return folder;
+}
+
+// The names of the temporary media files in the temporary folder ("Ssd" and what is made of them).
+std::set<std::wstring> MediaFilesInTemp() {
+  std::set<std::wstring> names;
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW((TempFolder() + L"Ssd*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.insert(found.cFileName);
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+bool FileExists(const std::wstring& name) { return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::uint8_t> ReadFile(const std::wstring& name) {
+  std::ifstream in(name.c_str(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Polls a condition for up to a minute, answering this thread's messages meanwhile.
+template <typename Condition>
+bool Eventually(Condition condition) {
+  const auto start = Clock::now();
+  while (!condition()) {
+    if (SecondsSince(start) > 60) return false;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(20);
+  }
+  return true;
+}
+
+// A show runtime with nothing but the players and the stop event.
+class PlayersRuntime : public SceneRuntime {
+ public:
+  PlayersRuntime(CScenePlayers& players, HANDLE stop) : players_(players), stop_(stop) {}
+  bool StopRequested() const override { return WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0; }
+  void Sleep(std::uint32_t milliseconds) override { WaitForSingleObject(stop_, milliseconds); }
+  void PacedWait(std::int32_t, double) override {}
+  std::uint32_t TickCount() const override { return GetTickCount(); }
+  const RandomSeedSources& SeedSources() const override { return seeds_; }
+  void FillScreen(std::uint32_t, std::uint32_t) override {}
+  void ArmLink(std::string, int) override {}
+  MediaPlayers* Media() override { return &players_; }
+
+ private:
+  CScenePlayers& players_;
+  HANDLE stop_;
+  RandomSeedSources seeds_ = RandomSeedSources::Portable();
+};
+
+class ScenePlayersTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    media_files_before_ = MediaFilesInTemp();
+    handles_before_ = LiveCounts::handles;
+    screen_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(screen_, nullptr);
+  }
+  void TearDown() override {
+    players_.reset();
+    DestroyWindow(screen_);
+    EXPECT_EQ(MediaFilesInTemp(), media_files_before_) << "a temporary media file was left";
+    EXPECT_EQ(LiveCounts::handles, handles_before_) << "handles leaked";
+  }
+
+  CScenePlayers& Players(bool mute = false) {
+    players_ = std::make_unique<CScenePlayers>(MediaSettings{screen_, mute, false}, stop_.Get(), messages_);
+    return *players_;
+  }
+  static std::unique_ptr<CMediaItem> Media(MediaKind kind, std::vector<std::uint8_t> data) {
+    auto media = std::make_unique<CMediaItem>();
+    media->kind = kind;
+    media->data = std::move(data);
+    return media;
+  }
+
+  HWND screen_ = nullptr;
+  ScopedHandle stop_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  CollectedMessages messages_;
+  std::unique_ptr<CScenePlayers> players_;
+  std::set<std::wstring> media_files_before_;
+  long handles_before_ = 0;
+};
+
+TEST_F(ScenePlayersTest, TemporaryFileCarriesTheBytesUnderItsExtension) {
+  const std::vector<std::uint8_t> bytes = test::OneNoteMidi();
+  std::wstring name = WriteMediaTempFile(bytes, L".mid", messages_);
+  ASSERT_FALSE(name.empty());
+  EXPECT_EQ(name.substr(name.size() - 4), L".mid");
+  EXPECT_EQ(name.find(TempFolder() + L"Ssd"), 0u);
+  EXPECT_EQ(ReadFile(name), bytes);
+  EXPECT_FALSE(FileExists(name.substr(0, name.size() - 4))) << "the Ssd file itself is deleted";
+  DeleteMediaFile(name);
+  EXPECT_TRUE(name.empty());
+  EXPECT_TRUE(messages_.texts.empty());
+}
+
+TEST_F(ScenePlayersTest, UnwritableTemporaryFolderShowsTheMessageAndPlaysNothing) {
+  wchar_t saved[MAX_PATH]{};
+  GetEnvironmentVariableW(L"TMP", saved, MAX_PATH);
+  SetEnvironmentVariableW(L"TMP", L"C:\\no\\such\\folder\\");
+  CScenePlayers& players = Players();
+  const auto video = Media(kMediaAvi, test::ReadVideoFixture("one_second"));
+  const bool played = players.Start(*video, MediaStart{});
+  SetEnvironmentVariableW(L"TMP", saved[0] ? saved : nullptr);
+  EXPECT_FALSE(played);
+  EXPECT_EQ(messages_.texts, std::vector<std::string>{std::string(kMediaFileFailedMessage)});
+}
+
+TEST_F(ScenePlayersTest, SequencerNotificationsLoopOrEndThePlay) {
+  CScenePlayers& players = Players();
+  CMidiPlayer& midi = players.Midi();
+  std::wstring file = WriteMediaTempFile(test::OneNoteMidi(), L".mid", messages_);
+  const struct {
+    const char* what;
+    bool loop;
+    WPARAM code;
+    bool other_device;
+    bool handled, done, reopened;
+  } cases[] = {
+      {"another device's end", false, MCI_NOTIFY_SUCCESSFUL, true, false, false, false},
+      {"an aborted play", false, MCI_NOTIFY_ABORTED, false, true, false, false},
+      {"a superseded play, looping", true, MCI_NOTIFY_SUPERSEDED, false, true, false, false},
+      {"a failed play, looping", true, MCI_NOTIFY_FAILURE, false, true, true, false},
+      {"a successful end", false, MCI_NOTIFY_SUCCESSFUL, false, true, true, false},
+      {"a successful end, looping", true, MCI_NOTIFY_SUCCESSFUL, false, true, false, true},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(midi.Open(file.c_str(), false), 0u) << "the sequencer opens even without MIDI output";
+    ResetEvent(midi.DoneEvent());
+    midi.SetLoop(c.loop);
+    const MCIDEVICEID device = midi.DeviceId();
+    const LPARAM notified = c.other_device ? device + 100 : device;
+    EXPECT_EQ(midi.OnNotify(c.code, notified), c.handled) << c.what;
+    EXPECT_EQ(WaitForSingleObject(midi.DoneEvent(), 0) == WAIT_OBJECT_0, c.done) << c.what;
+    // A restart closes the device and opens the file again; the device stays open either way.
+    EXPECT_NE(midi.DeviceId(), 0u) << c.what;
+    EXPECT_EQ(midi.FileName(), file) << c.what;
+    // Only the restart plays; every other case leaves the opened device stopped.
+    EXPECT_EQ(midi.Mode() == MCI_MODE_PLAY, c.reopened) << c.what;
+    midi.Close();
+  }
+  DeleteMediaFile(file);
+}
+
+// The saver window's part: it hands the sequencer's notifications to the players.
+LRESULT CALLBACK ForwardMciNotify(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == MM_MCINOTIFY) {
+    auto* players = reinterpret_cast<CScenePlayers*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (players) players->OnMciNotify(wparam, lparam);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+// Without MIDI output the sequencer here accepts the play and never reports its end: a blocking
+// start, made on another thread as the scene thread makes it, ends when the show is told to stop,
+// and takes its file with it.
+TEST_F(ScenePlayersTest, BlockingMidiEndsWithTheShowAndLeavesNoFile) {
+  CScenePlayers& players = Players();
+  SetWindowLongPtrW(screen_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&players));
+  SetWindowLongPtrW(screen_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForwardMciNotify));
+  const auto midi = Media(kMediaMidi, test::OneNoteMidi());
+  MediaStart start;
+  start.wait = true;
+  std::atomic<bool> returned{false};
+  std::thread scene([&] {
+    players.Start(*midi, start);
+    returned = true;
+  });
+  ASSERT_TRUE(Eventually([&] { return MediaFilesInTemp().size() == media_files_before_.size() + 1; }));
+  SetEvent(stop_.Get());
+  const bool ended = Eventually([&] { return returned.load(); });
+  if (!ended) players.Midi().Stop();
+  scene.join();
+  EXPECT_TRUE(ended) << "the blocking start did not end with the show";
+  EXPECT_TRUE(messages_.texts.empty());
+  SetWindowLongPtrW(screen_, GWLP_USERDATA, 0);
+}
+
+TEST_F(ScenePlayersTest, MutedShowPlaysNoWavAndNoMp3) {
+  CScenePlayers& players = Players(true);
+  const auto wav = Media(kMediaWav, test::ToneWav(0.2));
+  const auto mp3 = Media(kMediaMp3, test::ToneWav(0.2));  // never decoded: a muted show stops before
+  for (const bool wait : {false, true}) {
+    MediaStart start;
+    start.wait = wait;
+    EXPECT_FALSE(players.Start(*wav, start));
+    EXPECT_FALSE(players.Start(*mp3, start));
+    EXPECT_FALSE(players.Music().HasTrack());
+  }
+}
+
+TEST_F(ScenePlayersTest, BlockingWavRepeatedThreeTimesReturnsAfterThePlays) {
+  CScenePlayers& players = Players();
+  const auto wav = Media(kMediaWav, test::ToneWav(0.5));
+  CPlayMediaItem play;
+  play.SetTarget(*wav);
+  play.Prop().wait = 1;
+  play.Prop().repeat_count = 3;
+  PlayersRuntime runtime(players, stop_.Get());
+  int index = 0;
+  const auto start = Clock::now();
+  play.Execute(runtime, index);
+  // Three sounds of 0.5 s in a row; a start that did not block would return almost at once.
+  EXPECT_GE(SecondsSince(start), 1.4);
+}
+
+TEST_F(ScenePlayersTest, LoopingWavGoesOnUntilStopMedia) {
+  CScenePlayers& players = Players();
+  const auto wav = Media(kMediaWav, test::ToneWav(0.3));
+  CPlayMediaItem play;
+  play.SetTarget(*wav);
+  play.Prop().loop = 1;
+  CStopMediaItem stop;
+  stop.SetTarget(*wav);
+  PlayersRuntime runtime(players, stop_.Get());
+  int index = 0;
+  const auto start = Clock::now();
+  play.Execute(runtime, index);
+  EXPECT_LT(SecondsSince(start), 0.3) << "a start that does not wait returns before the sound ends";
+  const char* wait_seconds = std::getenv("SAVER_LOOP_SECONDS");  // the sink test records the loop
+  Sleep(wait_seconds ? static_cast<DWORD>(std::atof(wait_seconds) * 1000) : 100);
+  stop.Execute(runtime, index);
+}
+
+TEST_F(ScenePlayersTest, VideoWindowPlaysAtItsPlaceAndRepeatsUntilStopped) {
+  CScenePlayers& players = Players();
+  const auto video = Media(kMediaAvi, test::ReadVideoFixture("one_second"));
+  MediaStart start;
+  start.rect = {30, 40, 30, 40};
+  ASSERT_TRUE(players.Start(*video, start));
+  const HWND window = players.VideoWindow();
+  ASSERT_TRUE(IsWindowVisible(window));
+  RECT placed{};
+  GetWindowRect(window, &placed);
+  MapWindowPoints(nullptr, screen_, reinterpret_cast<POINT*>(&placed), 2);
+  EXPECT_EQ(placed.left, 30);
+  EXPECT_EQ(placed.top, 40);
+  EXPECT_EQ(placed.right - placed.left, 64);
+  EXPECT_EQ(placed.bottom - placed.top, 48);
+  EXPECT_EQ(MediaFilesInTemp().size(), media_files_before_.size() + 1) << "the .avi file lives while it plays";
+
+  // Well past the video's one second it still plays: the window repeats whatever the loop flag says.
+  const auto started = Clock::now();
+  ASSERT_TRUE(Eventually([&] { return SecondsSince(started) > 2.5; }));
+  MCI_STATUS_PARMS status{};
+  status.dwItem = MCI_STATUS_MODE;
+  ASSERT_EQ(mciSendCommandW(players.Video()->Device(), MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)),
+            0u);
+  EXPECT_EQ(status.dwReturn, static_cast<DWORD_PTR>(MCI_MODE_PLAY));
+  players.Stop(*video);
+  EXPECT_FALSE(IsWindowVisible(window));
+}
+
+TEST_F(ScenePlayersTest, BlockingVideoReturnsWhenItHasPlayed) {
+  CScenePlayers& players = Players();
+  const auto video = Media(kMediaAvi, test::ReadVideoFixture("two_seconds"));
+  MediaStart start;
+  start.wait = true;
+  const auto started = Clock::now();
+  EXPECT_TRUE(players.Start(*video, start));
+  EXPECT_GE(SecondsSince(started), 1.8) << "the video's last frame is shown 1.9 s after its first";
+  EXPECT_EQ(GetDlgItem(screen_, static_cast<int>(CVideoPlayWnd::kControlId)), nullptr)
+      << "the blocking player's window is gone";
+}
+
+TEST_F(ScenePlayersTest, EndOfTheShowReleasesEveryPlayerAndFile) {
+  CScenePlayers& players = Players();
+  const auto video = Media(kMediaAvi, test::ReadVideoFixture("two_seconds"));
+  const auto wav = Media(kMediaWav, test::ToneWav(0.3));
+  ASSERT_TRUE(players.Start(*video, MediaStart{}));
+  MediaStart looping;
+  looping.loop = true;
+  ASSERT_TRUE(players.Start(*wav, looping));
+  const HWND window = players.VideoWindow();
+  players.ReleaseAll();
+  EXPECT_FALSE(IsWindow(window));
+}
+
+}  // namespace
+}  // namespace saver::win
