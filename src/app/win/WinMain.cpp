@@ -4,11 +4,13 @@
 #include <optional>
 #include <string>
 
+#include "app/CommandLine.h"
 #include "app/win/SaverApp.h"
 
 namespace {
 
-// The switch and the window handle that follow the program's own path on the command line.
+// The switch and the window handle that follow the program's own path on the command line; the
+// handle may also follow the switch after a colon.
 struct Arguments {
   std::optional<std::wstring> mode;
   std::optional<std::wstring> handle;
@@ -21,6 +23,9 @@ Arguments CommandLineArguments() {
   if (!words) return arguments;
   if (count > 1) arguments.mode = words[1];
   if (count > 2) arguments.handle = words[2];
+  using Text = std::optional<std::wstring_view>;
+  if (const Text handle = saver::HandleText(Text(arguments.mode), Text(arguments.handle)))
+    arguments.handle = std::wstring(*handle);
   LocalFree(words);
   return arguments;
 }

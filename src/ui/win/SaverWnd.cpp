@@ -38,6 +38,7 @@ CSaverWnd::~CSaverWnd() {
 bool CSaverWnd::Create() {
   const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (!CreateBound(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP | WS_VISIBLE, screen, nullptr)) return false;
+  monitor_cover_.Cover(Handle(), DisplayMonitorRects());
   SetForegroundWindow(Handle());
   SetActiveWindow(Handle());
   SetFocus(Handle());
@@ -80,6 +81,7 @@ void CSaverWnd::AttachShow(CSceneThread* show) {
 void CSaverWnd::Fill(COLORREF colour) {
   fill_colour_ = colour;
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  monitor_cover_.Repaint();
 }
 
 void CSaverWnd::ShowExitButton() {
@@ -113,8 +115,15 @@ void CSaverWnd::OnClose() {
   exit_input_.ResetMouseReference({cursor.x, cursor.y});
 }
 
+void CSaverWnd::OnDisplayChange() {
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+               SWP_NOACTIVATE);
+  monitor_cover_.Cover(Handle(), DisplayMonitorRects());
+}
+
 void CSaverWnd::OnDestroy() {
   KillTimer(Handle(), kFlushTimerId);
+  monitor_cover_.Clear();
   if (show_) show_->Stop();
   SystemParametersInfoW(SPI_SCREENSAVERRUNNING, FALSE, nullptr, 0);
   PostQuitMessage(0);
@@ -163,6 +172,9 @@ LRESULT CSaverWnd::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       OnClose();
       return 0;
+    case WM_DISPLAYCHANGE:
+      OnDisplayChange();
+      break;
     case WM_DESTROY:
       OnDestroy();
       break;

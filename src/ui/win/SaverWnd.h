@@ -14,6 +14,7 @@
 #include "ui/ExitInput.h"
 #include "ui/win/ExitButtonHost.h"
 #include "ui/win/PasswordGate.h"
+#include "ui/win/MonitorCover.h"
 #include "ui/win/Window.h"
 
 namespace saver::win {
@@ -33,7 +34,7 @@ class CSaverWnd : public Window, public ShowHost {
   ~CSaverWnd() override;
 
   // Creates the topmost pop-up over the whole primary screen and activates it, so that it holds the
-  // keyboard focus also where no window manager gives it.
+  // keyboard focus also where no window manager gives it; every other monitor gets a cover.
   bool Create();
   // The show whose thread the window stops when it is destroyed; call before the show starts, so
   // that it paces its waits as the profile says.
@@ -63,6 +64,8 @@ class CSaverWnd : public Window, public ShowHost {
   void OnClose();
   void OnDestroy();
   void EraseBackground(HDC dc) const;
+  // A monitor added, removed or resized: the window stays on the primary screen, the covers follow.
+  void OnDisplayChange();
   bool PasswordGateLetsClose() {
     return SaverWindowPasswordGate(Handle(), PasswordStore(context_.profile.ApplicationKeyPath()),
                                    !context_.exit_button_flag);
@@ -74,6 +77,7 @@ class CSaverWnd : public Window, public ShowHost {
   std::atomic<COLORREF> fill_colour_{RGB(0, 0, 0)};
   bool mute_ = false;
   ExitButtonHost exit_button_;
+  MonitorCover monitor_cover_{fill_colour_};
   CSceneThread* show_ = nullptr;
 };
 
