@@ -37,7 +37,7 @@ InputOutcome ExitInput::KeyDown(std::uint32_t key) const {
 }
 
 InputOutcome ExitInput::SystemKeyDown(std::uint32_t key) const {
-  if (key == keys::kF4) return {};
+  if (key == keys::kF4 || key == keys::kAlt) return {};
   return {RuleCloses(Setting::KeyDown), false};
 }
 

@@ -10,6 +10,7 @@ namespace saver {
 // Virtual-key codes the saver window looks at (the values of the Win32 VK_ constants).
 namespace keys {
 inline constexpr std::uint32_t kEnter = 0x0D;
+inline constexpr std::uint32_t kAlt = 0x12;
 inline constexpr std::uint32_t kEscape = 0x1B;
 inline constexpr std::uint32_t kSpace = 0x20;
 inline constexpr std::uint32_t kF4 = 0x73;
@@ -36,7 +37,8 @@ class ExitInput {
   InputOutcome ButtonDown() const;
   InputOutcome DoubleClick() const;
   InputOutcome KeyDown(std::uint32_t key) const;
-  // Alt+F4 never reaches the rules; any other system key counts as a key.
+  // Alt+F4 never reaches the rules, and neither does the press of Alt that begins it (else Alt+F4
+  // would end every show that ends on keys); any other key held with Alt counts as a key.
   InputOutcome SystemKeyDown(std::uint32_t key) const;
 
   // After a refused close the mouse has to move away from where it is now.

@@ -120,9 +120,14 @@ def reg_query(key, value=None):
 
 
 def reg_subkeys(key):
-    prefix = key.lower() + "\\"
-    return [line.strip()[len(prefix):] for line in reg_query(key).splitlines()
-            if line.strip().lower().startswith(prefix)]
+    """The names of the keys directly below `key` (reg prints them with the hive written out)."""
+    below = key.split("\\", 1)[1].lower() + "\\"
+    names = []
+    for line in reg_query(key).splitlines():
+        at = line.strip().lower().find(below)
+        if at >= 0 and line.strip().lower().startswith("hkey_"):
+            names.append(line.strip()[at + len(below):])
+    return names
 
 
 def reg_add_dword(key, value, data):
@@ -224,3 +229,33 @@ def key(name):
 def find_windows(name):
     result = subprocess.run(["xdotool", "search", "--name", name], capture_output=True, text=True)
     return [line for line in result.stdout.split() if line]
+
+
+# --- settings -------------------------------------------------------------------------------------
+
+def wait_for_dialog(name="Settings", timeout=60.0):
+    return wait_until(lambda: find_windows("^%s$" % name), "the %s dialog" % name, timeout)[0]
+
+
+def display_name_of(saver_path):
+    """The name the engine keeps the saver's settings under (its display name): found by storing the
+    default settings through its dialog and seeing which key appears."""
+    before = set(saver_display_names())
+    saver = Saver(saver_path, "/c")
+    try:
+        dialog = wait_for_dialog()
+        xdotool("windowactivate", "--sync", dialog)
+        key("Return")
+        assert saver.wait_exit() == 0
+    finally:
+        saver.kill()
+    new = [name for name in saver_display_names() if name not in before]
+    assert len(new) == 1, "expected one new settings key, found %s" % new
+    return new[0]
+
+
+def store_settings(display_name, values):
+    """Replaces the saver's stored exit settings by `values` ({"Standard": 0, ...})."""
+    reg_delete(COMPANY_KEY + "\\" + display_name)
+    for name, value in values.items():
+        reg_add_dword(settings_key(display_name), name, value)

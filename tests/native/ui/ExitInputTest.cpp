@@ -12,7 +12,7 @@ namespace {
 
 using testing_support::MemoryProfile;
 
-enum class Input { Move, Button, DoubleClick, Key, Escape, AltKey, AltF4 };
+enum class Input { Move, Button, DoubleClick, Key, Escape, AltKey, AltF4, AltAlone };
 
 MemoryProfile ProfileWith(const std::map<Setting, int>& values) {
   MemoryProfile profile;
@@ -32,6 +32,7 @@ bool Closes(const Profile& profile, bool exit_button_flag, Input input) {
     case Input::Escape: return exit_input.KeyDown(keys::kEscape).close;
     case Input::AltKey: return exit_input.SystemKeyDown('X').close;
     case Input::AltF4: return exit_input.SystemKeyDown(keys::kF4).close;
+    case Input::AltAlone: return exit_input.SystemKeyDown(keys::kAlt).close;
   }
   return false;
 }
@@ -40,39 +41,39 @@ struct RuleCase {
   const char* name;
   std::map<Setting, int> stored;
   bool exit_button_flag;
-  // Expected close for Move, Button, DoubleClick, Key, Escape, AltKey, AltF4.
-  std::array<bool, 7> closes;
+  // Expected close for Move, Button, DoubleClick, Key, Escape, AltKey, AltF4, AltAlone.
+  std::array<bool, 8> closes;
 };
 
 const RuleCase kRuleCases[] = {
-    {"nothing stored: standard rules", {}, false, {true, true, true, true, true, true, false}},
+    {"nothing stored: standard rules", {}, false, {true, true, true, true, true, true, false, false}},
     {"standard 1 overrides cleared rules", {{Setting::Standard, 1}}, false,
-     {true, true, true, true, true, true, false}},
+     {true, true, true, true, true, true, false, false}},
     {"custom with no rule", {{Setting::Standard, 0}}, false,
-     {false, false, false, false, false, false, false}},
+     {false, false, false, false, false, false, false, false}},
     {"only Escape", {{Setting::Standard, 0}, {Setting::Escape, 1}}, false,
-     {false, false, false, false, true, false, false}},
+     {false, false, false, false, true, false, false, false}},
     {"only mouse move", {{Setting::Standard, 0}, {Setting::MouseMove, 1}}, false,
-     {true, false, false, false, false, false, false}},
+     {true, false, false, false, false, false, false, false}},
     {"only button", {{Setting::Standard, 0}, {Setting::ButtonDown, 1}}, false,
-     {false, true, false, false, false, false, false}},
+     {false, true, false, false, false, false, false, false}},
     {"only double click", {{Setting::Standard, 0}, {Setting::DoubleClick, 1}}, false,
-     {false, false, true, false, false, false, false}},
+     {false, false, true, false, false, false, false, false}},
     {"only keys: Escape is a key too", {{Setting::Standard, 0}, {Setting::KeyDown, 1}}, false,
-     {false, false, false, true, true, true, false}},
+     {false, false, false, true, true, true, false, false}},
     {"standard 2 behaves like 0", {{Setting::Standard, 2}, {Setting::ButtonDown, 1}}, false,
-     {false, true, false, false, false, false, false}},
+     {false, true, false, false, false, false, false, false}},
     {"a rule of 2 is off", {{Setting::Standard, 0}, {Setting::MouseMove, 2}, {Setting::KeyDown, -1}}, false,
-     {false, false, false, false, false, false, false}},
-    {"test run: keys only", {}, true, {false, false, false, true, true, true, false}},
+     {false, false, false, false, false, false, false, false}},
+    {"test run: keys only", {}, true, {false, false, false, true, true, true, false, false}},
     {"test run ignores custom mouse rules",
      {{Setting::Standard, 0}, {Setting::MouseMove, 1}, {Setting::ButtonDown, 1}, {Setting::DoubleClick, 1}},
-     true, {false, false, false, true, true, true, false}},
+     true, {false, false, false, true, true, true, false, false}},
 };
 
 TEST(ExitInputTest, RulesDecideWhichInputCloses) {
   const Input inputs[] = {Input::Move,   Input::Button, Input::DoubleClick, Input::Key,
-                          Input::Escape, Input::AltKey, Input::AltF4};
+                          Input::Escape, Input::AltKey, Input::AltF4, Input::AltAlone};
   for (const RuleCase& c : kRuleCases) {
     const MemoryProfile profile = ProfileWith(c.stored);
     for (std::size_t i = 0; i < std::size(inputs); ++i)

@@ -83,6 +83,7 @@ TEST_F(SaverWndTest, InputClosesTheWindowByTheRules) {
       {"standard: key", {}, false, WM_KEYDOWN, 'Q', true},
       {"standard: Alt+key", {}, false, WM_SYSKEYDOWN, 'Q', true},
       {"standard: Alt+F4", {}, false, WM_SYSKEYDOWN, VK_F4, false},
+      {"standard: the Alt of Alt+F4", {}, false, WM_SYSKEYDOWN, VK_MENU, false},
       {"system close command", {}, false, WM_SYSCOMMAND, SC_CLOSE, false},
       {"system screen-save command", {}, false, WM_SYSCOMMAND, SC_SCREENSAVE, false},
       {"custom Escape only: other key", {{Setting::Standard, 0}, {Setting::Escape, 1}}, false, WM_KEYDOWN, 'Q', false},
