@@ -9,6 +9,7 @@
 #include "desktop/win/LinkOpening.h"
 #include "desktop/win/WallpaperImage.h"
 #include "imaging/win/MessageBoxSink.h"
+#include "media/win/ScenePlayers.h"
 #include "package/win/SystemAnsiText.h"
 #include "res/resource.h"
 #include "scene/win/SceneThread.h"
@@ -120,6 +121,8 @@ bool CSaverApp::RunShow() {
       [&items, window = saver_window_->Handle(), files = ShowPictureFiles{desktop_path_, wallpaper_path_}](
           SceneRuntime& runtime) { RunItemsOnWindow(items, runtime, window, files); },
       SystemSeedSources(*profile_));
+  scene_thread_->UseMedia(
+      MediaSettings{saver_window_->Handle(), saver_window_->Mute(), package_header_.exit_button_flag != 0}, messages_);
   saver_window_->AttachShow(scene_thread_.get());
   if (!scene_thread_->Start()) {
     saver_window_.reset();

@@ -18,8 +18,13 @@ const wchar_t* AsSound(const CMediaItem& media) { return reinterpret_cast<const 
 
 CScenePlayers::CScenePlayers(MediaSettings settings, HANDLE stop_event, UserMessages& messages)
     : settings_(settings), stop_event_(stop_event), messages_(messages), video_(std::make_unique<CVideoWnd>(messages)) {
-  if (!video_->Create(settings_.saver_window)) video_.reset();
-  midi_.SetCallbackWindow(settings_.saver_window);
+  // The sequencer reports to the video window, on the saver window's thread like the saver window.
+  if (video_->Create(settings_.saver_window)) {
+    video_->OnDeviceNotify([this](WPARAM code, LPARAM device) { midi_.OnNotify(code, device); });
+    midi_.SetCallbackWindow(video_->Handle());
+  } else {
+    video_.reset();
+  }
 }
 
 CScenePlayers::~CScenePlayers() {

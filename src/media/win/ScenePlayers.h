@@ -19,7 +19,7 @@ class UserMessages;
 namespace saver::win {
 
 struct MediaSettings {
-  HWND saver_window = nullptr;  // parent of the video windows, callback window of the sequencer
+  HWND saver_window = nullptr;  // parent of the video windows
   bool mute = false;            // no WAV and no MP3; the muted blocking video plays without sound
   bool exit_button_flag = false;
 };
@@ -44,8 +44,6 @@ class CScenePlayers final : public MediaPlayers {
   // On the thread that ends the show, before it waits for the scene thread: cuts short a blocking
   // sound or video, which would otherwise hold the scene thread (a looping one for ever).
   void Interrupt();
-  // MM_MCINOTIFY of the saver window; false when it is not the sequencer's.
-  bool OnMciNotify(WPARAM code, LPARAM device) { return midi_.OnNotify(code, device); }
 
   CMidiPlayer& Midi() { return midi_; }
   CMP3Music& Music() { return music_; }

@@ -79,6 +79,9 @@ LRESULT CVideoWnd::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return TRUE;
       }
       break;
+    case MM_MCINOTIFY:
+      if (notify_) notify_(wparam, lparam);
+      return 0;
     case WM_DESTROY:
       StopDevice();
       CloseDevice();

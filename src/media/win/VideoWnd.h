@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "ui/win/Window.h"
@@ -33,6 +34,10 @@ class CVideoWnd : public Window {
   explicit CVideoWnd(UserMessages& messages) : messages_(messages) {}
   bool Create(HWND parent);
 
+  // Where the window hands the device notifications (MM_MCINOTIFY) it receives: its own video's
+  // and those of other devices that report here, such as the show's sequencer.
+  void OnDeviceNotify(std::function<void(WPARAM code, LPARAM device)> handler) { notify_ = std::move(handler); }
+
   MCIDEVICEID Device() const { return device_; }
   // The file last opened, which the owner deletes once the window no longer plays it.
   std::wstring& FileName() { return file_name_; }
@@ -52,6 +57,7 @@ class CVideoWnd : public Window {
   MCIDEVICEID device_ = kNoDevice;
   SIZE video_{};
   POINT position_{};
+  std::function<void(WPARAM, LPARAM)> notify_;
 };
 
 }  // namespace saver::win

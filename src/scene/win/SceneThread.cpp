@@ -83,8 +83,6 @@ void CSceneThread::UseMedia(const MediaSettings& settings, UserMessages& message
 
 void CSceneThread::UseLowPowerPacing() { low_power_pacer_ = std::make_unique<LowPowerPacer>(); }
 
-bool CSceneThread::OnMciNotify(WPARAM code, LPARAM device) { return players_ && players_->OnMciNotify(code, device); }
-
 MediaPlayers* CSceneThread::Media() { return players_.get(); }
 
 bool CSceneThread::StopRequested() const { return IsSet(stop_.Get()); }

@@ -48,8 +48,6 @@ class CSceneThread : public SceneRuntime {
   void UseMedia(const MediaSettings& settings, UserMessages& messages);
   // Paced waits sleep on a timer instead of polling, with the same lengths; call before Start.
   void UseLowPowerPacing();
-  // MM_MCINOTIFY of the saver window; false when it is not the show's sequencer's.
-  bool OnMciNotify(WPARAM code, LPARAM device);
 
   // SceneRuntime
   bool StopRequested() const override;

@@ -29,6 +29,7 @@ class RuntimeWithStage final : public SceneRuntime {
   }
   void ArmLink(std::string link, int key_mode) override { runtime_.ArmLink(std::move(link), key_mode); }
   ImageStage* Images() override { return stage_; }
+  MediaPlayers* Media() override { return runtime_.Media(); }
 
  private:
   SceneRuntime& runtime_;

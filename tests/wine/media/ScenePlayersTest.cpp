@@ -189,23 +189,11 @@ TEST_F(ScenePlayersTest, SequencerNotificationsLoopOrEndThePlay) {
   DeleteMediaFile(file);
 }
 
-// The saver window's part: it hands the sequencer's notifications to the players.
-LRESULT CALLBACK ForwardMciNotify(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == MM_MCINOTIFY) {
-    auto* players = reinterpret_cast<CScenePlayers*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (players) players->OnMciNotify(wparam, lparam);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
-}
-
 // Without MIDI output the sequencer here accepts the play and never reports its end: a blocking
 // start, made on another thread as the scene thread makes it, ends when the show is told to stop,
 // and takes its file with it.
 TEST_F(ScenePlayersTest, BlockingMidiEndsWithTheShowAndLeavesNoFile) {
   CScenePlayers& players = Players();
-  SetWindowLongPtrW(screen_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&players));
-  SetWindowLongPtrW(screen_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForwardMciNotify));
   const auto midi = Media(kMediaMidi, test::OneNoteMidi());
   MediaStart start;
   start.wait = true;
@@ -221,7 +209,6 @@ TEST_F(ScenePlayersTest, BlockingMidiEndsWithTheShowAndLeavesNoFile) {
   scene.join();
   EXPECT_TRUE(ended) << "the blocking start did not end with the show";
   EXPECT_TRUE(messages_.texts.empty());
-  SetWindowLongPtrW(screen_, GWLP_USERDATA, 0);
 }
 
 TEST_F(ScenePlayersTest, MutedShowPlaysNoWavAndNoMp3) {
@@ -252,7 +239,11 @@ TEST_F(ScenePlayersTest, BlockingWavRepeatedThreeTimesReturnsAfterThePlays) {
   EXPECT_GE(SecondsSince(start), 1.4);
 }
 
+// Measured on the sound device only: the sink test records a 0.3 s sound looping for the given
+// seconds, then a second of the silence that stop media leaves.
 TEST_F(ScenePlayersTest, LoopingWavGoesOnUntilStopMedia) {
+  const char* loop_seconds = std::getenv("SAVER_LOOP_SECONDS");
+  if (!loop_seconds) GTEST_SKIP() << "run by the sink recording test";
   CScenePlayers& players = Players();
   const auto wav = Media(kMediaWav, test::ToneWav(0.3));
   CPlayMediaItem play;
@@ -262,12 +253,10 @@ TEST_F(ScenePlayersTest, LoopingWavGoesOnUntilStopMedia) {
   stop.SetTarget(*wav);
   PlayersRuntime runtime(players, stop_.Get());
   int index = 0;
-  const auto start = Clock::now();
   play.Execute(runtime, index);
-  EXPECT_LT(SecondsSince(start), 0.3) << "a start that does not wait returns before the sound ends";
-  const char* wait_seconds = std::getenv("SAVER_LOOP_SECONDS");  // the sink test records the loop
-  Sleep(wait_seconds ? static_cast<DWORD>(std::atof(wait_seconds) * 1000) : 100);
+  Sleep(static_cast<DWORD>(std::atof(loop_seconds) * 1000));
   stop.Execute(runtime, index);
+  Sleep(1000);
 }
 
 TEST_F(ScenePlayersTest, VideoWindowPlaysAtItsPlaceAndRepeatsUntilStopped) {

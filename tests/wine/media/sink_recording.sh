@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Runs one playing test (by default a 3 s MP3 track through the engine's player) while the
 # PulseAudio null sink's monitor is recorded, then checks that the recording holds at least the
-# given hundredths of a second of sound (by default 250), not silence.
-# usage: sink_recording.sh TEST_EXE [GTEST_FILTER [CENTISECONDS]]   (inside scripts/with-wine)
+# given hundredths of a second of sound (by default 250), not silence, and at most the optional
+# upper figure (a sound that should have been stopped).
+# usage: sink_recording.sh TEST_EXE [GTEST_FILTER [CENTISECONDS [MAX_CENTISECONDS]]]
+#        (inside scripts/with-wine)
 set -euo pipefail
 exe=$1
 filter=${2:-MP3MusicTest.WaitingPlayReturnsWhenTheTrackHasPlayedOut}
 needed=${3:-250}
+ceiling=${4:-1000000}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 [ -n "${PULSE_SERVER:-}" ] || { echo "no PulseAudio server: run under scripts/with-wine" >&2; exit 1; }
@@ -21,12 +24,12 @@ wine "$exe" --gtest_filter="$filter" >"$work/play.log" 2>&1 || {
 kill -INT $recorder
 wait $recorder || true
 
-python3 - "$work/sink.raw" "$needed" <<'PY'
+python3 - "$work/sink.raw" "$needed" "$ceiling" <<'PY'
 import array, sys
 samples = array.array('h', open(sys.argv[1], 'rb').read())
 window = 441 * 2  # 10 ms of stereo frames
 loud = sum(1 for i in range(0, len(samples) - window, window)
            if max(abs(s) for s in samples[i:i + window]) > 1000)
 print(f"recorded {len(samples) / 88200:.2f} s, of which {loud / 100:.2f} s carry sound")
-sys.exit(0 if loud >= int(sys.argv[2]) else 1)
+sys.exit(0 if int(sys.argv[2]) <= loud <= int(sys.argv[3]) else 1)
 PY
