@@ -240,6 +240,10 @@ def wait_for_dialog(name="Settings", timeout=60.0):
 def display_name_of(saver_path):
     """The name the engine keeps the saver's settings under (its display name): found by storing the
     default settings through its dialog and seeing which key appears."""
+    # Explorer shows the name with or without its extension, after the user's settings.
+    file_name = os.path.basename(saver_path)
+    for candidate in (file_name, os.path.splitext(file_name)[0]):
+        reg_delete(COMPANY_KEY + "\\" + candidate)
     before = set(saver_display_names())
     saver = Saver(saver_path, "/c")
     try:
