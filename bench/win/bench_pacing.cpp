@@ -1,0 +1,146 @@
+// The low-power paced wait against the polling one, in one run: a show of slow transitions
+// (speed 1000, pace 100) played by the scene thread once with each wait, on 24-bit DIB sections in
+// memory. Each transition runs with one wait and then the other, twice over, so that both meet the
+// same load of a shared machine. Prints the CPU time the process spends per wall-clock second with
+// each wait, and how far each transition's mean length with the low-power wait lies from its mean
+// length with the polling one. Goals: CPU at most a tenth of the polling figure; lengths within
+// 5 %. Run under Wine, where the polling wait's event polls are partly spent in wineserver, which
+// the process's own CPU time does not include.
+// Usage: bench_pacing [width height]
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "../EffectBench.h"
+#include "effects/win/DibCanvas.h"
+#include "effects/win/GdiSurface.h"
+#include "scene/win/SceneThread.h"
+
+namespace {
+
+using saver::SceneRuntime;
+using saver::win::CSceneThread;
+
+constexpr int kSpeed = 1000;
+constexpr int kPace = 1100 - kSpeed;
+constexpr int kEffects[] = {7, 9, 11, 21, 29, 44};
+constexpr int kRounds = 2;
+
+class NoWindowHost : public saver::win::ShowHost {
+ public:
+  HWND Handle() const override { return nullptr; }
+  void Fill(COLORREF) override {}
+  void ShowExitButton() override {}
+  void ArmLink(std::string, int) override {}
+};
+
+// The transitions wait through the scene thread, as on the saver window.
+class ScenePacer : public saver::Pacer {
+ public:
+  explicit ScenePacer(SceneRuntime& runtime) : runtime_(runtime) {}
+  void PacedWait(int a, double d) override { runtime_.PacedWait(a, d); }
+  bool StopRequested() override { return runtime_.StopRequested(); }
+  std::uint32_t TickCount() override { return runtime_.TickCount(); }
+  void Sleep(int milliseconds) override { runtime_.Sleep(static_cast<std::uint32_t>(milliseconds)); }
+
+ private:
+  SceneRuntime& runtime_;
+};
+
+double Seconds(const FILETIME& t) {
+  return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 1e-7;
+}
+
+double ProcessCpuSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  return Seconds(kernel) + Seconds(user);
+}
+
+double Now() {
+  LARGE_INTEGER counter, frequency;
+  QueryPerformanceCounter(&counter);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Totals of one kind of wait over the whole run.
+struct WaitTotals {
+  std::vector<double> lengths = std::vector<double>(std::size(kEffects));  // seconds, per transition
+  double cpu_seconds = 0, wall_seconds = 0;
+  double CpuPerSecond() const { return cpu_seconds / wall_seconds; }
+};
+
+// The calibration of the saver window (a counting scene thread for one second), as the median of
+// three, since the rate of event polls swings with the load of a shared machine.
+std::uint32_t Calibrate(NoWindowHost& host) {
+  std::uint32_t counts[3] = {};
+  for (std::uint32_t& times : counts) {
+    CSceneThread counter(host, &times, true, nullptr);
+    if (!counter.Start()) return 0;
+    Sleep(1000);
+  }
+  std::sort(std::begin(counts), std::end(counts));
+  return counts[1];
+}
+
+// Plays transition `index` of kEffects on the scene thread; false when the thread did not start.
+bool PlayTransition(NoWindowHost& host, std::uint32_t times, std::size_t index, bool low_power,
+                    const saver::bench::BenchPictures& pictures, saver::Size size, WaitTotals& totals) {
+  double length = 0;
+  CSceneThread thread(host, &times, false, [&](SceneRuntime& runtime) {
+    ScenePacer pacer(runtime);
+    saver::win::DibCanvas screen(pictures.old_picture), frame(pictures.new_picture);
+    saver::win::GdiSurface surface(screen.Dc(), size, frame.Dc(), frame.Dc(), pacer);
+    saver::EffectContext context(surface, {0, 0}, size, kPace);
+    const double start = Now();
+    saver::FindEffect(kEffects[index])->run(context);
+    length = Now() - start;
+  });
+  if (low_power) thread.UseLowPowerPacing();
+  const double cpu_start = ProcessCpuSeconds(), wall_start = Now();
+  if (!thread.Start()) return false;
+  WaitForSingleObject(thread.ExitedEvent(), INFINITE);
+  totals.cpu_seconds += ProcessCpuSeconds() - cpu_start;
+  totals.wall_seconds += Now() - wall_start;
+  totals.lengths[index] += length / kRounds;
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const saver::Size size = argc > 2 ? saver::bench::TargetSize(argc, argv) : saver::Size{320, 240};
+  if (size.width == 0) return 2;
+  const saver::bench::BenchPictures pictures = saver::bench::MakeBenchPictures(size);
+  NoWindowHost host;
+  const std::uint32_t times = Calibrate(host);
+  if (times == 0) return 1;
+  std::printf("Paced waits of %zu transitions (mean of %d rounds) at speed %d on %d x %d; calibration (median of 3): %u polls per second\n",
+              std::size(kEffects), kRounds, kSpeed, size.width, size.height, times);
+  WaitTotals polling, low_power;
+  for (int round = 0; round < kRounds; ++round) {
+    for (std::size_t i = 0; i < std::size(kEffects); ++i) {
+      if (!PlayTransition(host, times, i, false, pictures, size, polling)) return 1;
+      if (!PlayTransition(host, times, i, true, pictures, size, low_power)) return 1;
+    }
+  }
+
+  std::printf("%6s %-50s %12s %12s %9s\n", "effect", "name", "polling ms", "low-power ms", "deviation");
+  double sum = 0, worst = 0;
+  for (std::size_t i = 0; i < std::size(kEffects); ++i) {
+    const double deviation = (low_power.lengths[i] - polling.lengths[i]) / polling.lengths[i] * 100.0;
+    sum += std::fabs(deviation);
+    worst = std::max(worst, std::fabs(deviation));
+    std::printf("%6d %-50.50s %12.1f %12.1f %+8.2f%%\n", kEffects[i],
+                std::string(saver::FindEffect(kEffects[i])->name).c_str(), polling.lengths[i] * 1000,
+                low_power.lengths[i] * 1000, deviation);
+  }
+  std::printf("CPU seconds per wall-clock second: polling %.3f, low-power %.3f, ratio %.3f (goal <= 0.100)\n",
+              polling.CpuPerSecond(), low_power.CpuPerSecond(), low_power.CpuPerSecond() / polling.CpuPerSecond());
+  std::printf("Transition length deviation: mean %.2f %%, worst %.2f %% (goal <= 5 %%)\n",
+              sum / std::size(kEffects), worst);
+}
