@@ -1,19 +1,21 @@
 #include "effects/win/DibCanvas.h"
 
-#include "effects/win/Dib24.h"
+#include "imaging/win/Dib32.h"
 
 namespace saver::win {
 
 DibCanvas::DibCanvas(const PixelBuffer& pixels) : width_(pixels.Width()), height_(pixels.Height()) {
-  const BITMAPINFO info = Dib24TopDownInfo(width_, height_);
+  const BITMAPINFO info = Dib32TopDownInfo(width_, height_);
   bitmap_ = ScopedBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
   dc_ = ScopedMemoryDC(CreateCompatibleDC(nullptr));
   if (!Valid()) return;
   selection_.emplace(dc_.Get(), bitmap_.Get());
-  for (int y = 0; y < height_; ++y) SwapRedBlue(Row(y), pixels.Row(y), width_);
+  for (int y = 0; y < height_; ++y) RgbToDib32(Row(y), pixels.Row(y), width_);
 }
 
-std::uint8_t* DibCanvas::Row(int y) const { return static_cast<std::uint8_t*>(bits_) + Dib24Stride(width_) * y; }
+std::uint32_t* DibCanvas::Row(int y) const {
+  return static_cast<std::uint32_t*>(bits_) + static_cast<std::size_t>(width_) * y;
+}
 
 PixelBuffer DibCanvas::Read(const Rect& area) const {
   GdiFlush();
@@ -21,7 +23,7 @@ PixelBuffer DibCanvas::Read(const Rect& area) const {
   PixelBuffer out(area.Width(), area.Height());
   if (!Valid()) return out;
   for (int y = inside.top; y < inside.bottom; ++y) {
-    SwapRedBlue(out.Row(y - area.top) + 3 * (inside.left - area.left), Row(y) + 3 * inside.left, inside.Width());
+    Dib32ToRgb(out.Row(y - area.top) + 3 * (inside.left - area.left), Row(y) + inside.left, inside.Width());
   }
   return out;
 }

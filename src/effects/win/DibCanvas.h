@@ -1,8 +1,9 @@
 #pragma once
-// A memory DC with a 24-bit top-down DIB section selected, whose pixels are reachable directly:
+// A memory DC with a 32-bit top-down DIB section selected, whose pixels are reachable directly:
 // an off-screen screen for tests, benchmarks and rendering a show without a window.
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 
 #include "app/win/ScopedWin.h"
@@ -24,7 +25,7 @@ class DibCanvas {
   PixelBuffer Read(const Rect& area) const;
 
  private:
-  std::uint8_t* Row(int y) const;
+  std::uint32_t* Row(int y) const;
 
   int width_, height_;
   void* bits_ = nullptr;

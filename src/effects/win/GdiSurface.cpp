@@ -1,11 +1,9 @@
 #include "effects/win/GdiSurface.h"
 
-#include <cstring>
-#include <vector>
 
 #include "app/win/TextConversion.h"
 #include "effects/BlockClip.h"
-#include "effects/win/Dib24.h"
+#include "imaging/win/Dib32.h"
 
 namespace saver::win {
 namespace {
@@ -73,7 +71,7 @@ void GdiSurface::Fill(Layer target, const Rect& area, std::uint32_t colorref) {
 bool GdiSurface::Read(Layer source, const Rect& area, PixelBuffer& out) {
   if (area.IsEmpty() || !Dc(source)) return false;
   const int width = area.Width(), height = area.Height();
-  BITMAPINFO info = Dib24TopDownInfo(width, height);
+  BITMAPINFO info = Dib32TopDownInfo(width, height);
   void* bits = nullptr;
   ScopedBitmap dib(CreateDIBSection(screen_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   ScopedMemoryDC dc(CreateCompatibleDC(screen_));
@@ -88,8 +86,8 @@ bool GdiSurface::Read(Layer source, const Rect& area, PixelBuffer& out) {
   }
   GdiFlush();
   out = PixelBuffer(width, height);
-  const auto* rows = static_cast<const std::uint8_t*>(bits);
-  for (int y = 0; y < height; ++y) SwapRedBlue(out.Row(y), rows + y * Dib24Stride(width), width);
+  const auto* words = static_cast<const std::uint32_t*>(bits);
+  for (int y = 0; y < height; ++y) Dib32ToRgb(out.Row(y), words + static_cast<std::size_t>(y) * width, width);
   return true;
 }
 
@@ -98,14 +96,15 @@ void GdiSurface::Draw(Layer target, Point at, const PixelBuffer& pixels, const R
                                Bounds(LayerSize(target)), Bounds({pixels.Width(), pixels.Height()}));
   if (!block) return;
   const int width = block->destination.Width(), height = block->destination.Height();
-  std::vector<std::uint8_t> bits(Dib24Stride(width) * height);
+  // The words are kept between frames: a transition draws the same size many times.
+  draw_words_.resize(static_cast<std::size_t>(width) * height);
   for (int y = 0; y < height; ++y) {
-    SwapRedBlue(bits.data() + y * Dib24Stride(width),
-                pixels.Row(block->source.y + y) + block->source.x * 3, width);
+    RgbToDib32(draw_words_.data() + static_cast<std::size_t>(y) * width,
+               pixels.Row(block->source.y + y) + block->source.x * 3, width);
   }
-  BITMAPINFO info = Dib24TopDownInfo(width, height);
+  BITMAPINFO info = Dib32TopDownInfo(width, height);
   SetDIBitsToDevice(Dc(target), block->destination.left, block->destination.top, width, height, 0, 0, 0,
-                    height, bits.data(), &info, DIB_RGB_COLORS);
+                    height, draw_words_.data(), &info, DIB_RGB_COLORS);
 }
 
 bool GdiSurface::TakeOld(const Rect& screen_area) {

@@ -4,7 +4,9 @@
 // TakeOld. Pacing is the scene thread's.
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "app/win/ScopedWin.h"
 #include "effects/DrawingSurface.h"
@@ -48,6 +50,7 @@ class GdiSurface final : public DrawingSurface {
   ScopedBitmap old_bitmap_;
   std::optional<ScopedSelect> old_selection_;
   Size old_size_;
+  std::vector<std::uint32_t> draw_words_;
 };
 
 }  // namespace saver::win

@@ -7,15 +7,23 @@
 #include "imaging/DibRows.h"
 #include "imaging/KeyedDraw.h"
 #include "imaging/PictureLimits.h"
+#include "imaging/win/Dib32.h"
 
 namespace saver::win {
 namespace {
 
-std::optional<std::vector<std::uint8_t>> DibRowsOf(const PixelBuffer& pixels) {
+std::size_t WordCount(const PixelBuffer& pixels) {
+  return static_cast<std::size_t>(pixels.Width()) * static_cast<std::size_t>(pixels.Height());
+}
+
+// The pixels in the layout of Dib32TopDownInfo(width, height).
+std::optional<std::vector<std::uint32_t>> Dib32WordsOf(const PixelBuffer& pixels) {
   try {
-    std::vector<std::uint8_t> rows(DibStride(pixels.Width()) * pixels.Height());
-    PixelsToDibRows(pixels, false, rows.data());
-    return rows;
+    std::vector<std::uint32_t> words(WordCount(pixels));
+    for (int y = 0; y < pixels.Height(); ++y) {
+      RgbToDib32(words.data() + static_cast<std::size_t>(y) * pixels.Width(), pixels.Row(y), pixels.Width());
+    }
+    return words;
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   }
@@ -23,25 +31,14 @@ std::optional<std::vector<std::uint8_t>> DibRowsOf(const PixelBuffer& pixels) {
 
 }  // namespace
 
-BITMAPINFO TopDownDibInfo(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 ScopedBitmap PixelsToDeviceBitmap(const PixelBuffer& pixels, HDC dc) {
   if (pixels.IsEmpty() || !dc) return {};
-  auto rows = DibRowsOf(pixels);
-  if (!rows) return {};
+  auto words = Dib32WordsOf(pixels);
+  if (!words) return {};
   ScopedBitmap bitmap(CreateCompatibleBitmap(dc, pixels.Width(), pixels.Height()));
   if (!bitmap) return {};
-  BITMAPINFO info = TopDownDibInfo(pixels.Width(), pixels.Height());
-  if (SetDIBits(dc, bitmap.Get(), 0, pixels.Height(), rows->data(), &info, DIB_RGB_COLORS) != pixels.Height())
+  BITMAPINFO info = Dib32TopDownInfo(pixels.Width(), pixels.Height());
+  if (SetDIBits(dc, bitmap.Get(), 0, pixels.Height(), words->data(), &info, DIB_RGB_COLORS) != pixels.Height())
     return {};
   return bitmap;
 }
@@ -71,11 +68,13 @@ std::optional<PixelBuffer> BitmapToPixels(HBITMAP bitmap, HDC dc) {
   auto pixels = AllocatePicture(size->width, size->height);
   if (!pixels) return std::nullopt;
   try {
-    std::vector<std::uint8_t> rows(DibStride(size->width) * size->height);
-    BITMAPINFO info = TopDownDibInfo(size->width, size->height);
-    if (GetDIBits(dc, bitmap, 0, size->height, rows.data(), &info, DIB_RGB_COLORS) != size->height)
+    std::vector<std::uint32_t> words(WordCount(*pixels));
+    BITMAPINFO info = Dib32TopDownInfo(size->width, size->height);
+    if (GetDIBits(dc, bitmap, 0, size->height, words.data(), &info, DIB_RGB_COLORS) != size->height)
       return std::nullopt;
-    DibRowsToPixels(rows.data(), false, *pixels);
+    for (int y = 0; y < size->height; ++y) {
+      Dib32ToRgb(pixels->Row(y), words.data() + static_cast<std::size_t>(y) * size->width, size->width);
+    }
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   }
@@ -101,11 +100,11 @@ bool DrawPixelsKeyed(HDC dc, const PixelBuffer& pixels, Point at, std::uint32_t 
   auto under = DcRectToPixels(dc, Rect::FromSize(at.x, at.y, pixels.Width(), pixels.Height()));
   if (!under) return false;
   DrawKeyed(*under, pixels, {0, 0}, key);
-  auto rows = DibRowsOf(*under);
-  if (!rows) return false;
-  BITMAPINFO info = TopDownDibInfo(under->Width(), under->Height());
-  return SetDIBitsToDevice(dc, at.x, at.y, under->Width(), under->Height(), 0, 0, 0, under->Height(), rows->data(),
-                           &info, DIB_RGB_COLORS) != 0;
+  auto words = Dib32WordsOf(*under);
+  if (!words) return false;
+  BITMAPINFO info = Dib32TopDownInfo(under->Width(), under->Height());
+  return SetDIBitsToDevice(dc, at.x, at.y, under->Width(), under->Height(), 0, 0, 0, under->Height(),
+                           words->data(), &info, DIB_RGB_COLORS) != 0;
 }
 
 }  // namespace saver::win

@@ -13,10 +13,6 @@
 
 namespace saver::win {
 
-// The description of a 24-bit DIB with rows top-down (negative height), as imaging/DibRows.h
-// lays them out with bottom_up false.
-BITMAPINFO TopDownDibInfo(int width, int height);
-
 // A bitmap compatible with `dc` holding the pixels.
 ScopedBitmap PixelsToDeviceBitmap(const PixelBuffer& pixels, HDC dc);
 // A bitmap compatible with `dc` made from a packed DIB (header, then rows).
