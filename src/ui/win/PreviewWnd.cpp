@@ -36,7 +36,14 @@ LRESULT CPreviewWnd::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CREATE:
       scroller_ = std::make_unique<NameScroller>(Handle(), kBlitWidth, application_name_);
       scroller_->Start();
+      SetTimer(Handle(), kFlushTimerId, kFlushTimerMs, nullptr);
       return 0;
+    case WM_TIMER:
+      if (wparam == kFlushTimerId) {
+        GdiFlush();
+        return 0;
+      }
+      break;
     case WM_ERASEBKGND: {
       RECT client{};
       GetClientRect(Handle(), &client);
@@ -47,6 +54,7 @@ LRESULT CPreviewWnd::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Paint();
       return 0;
     case WM_DESTROY:
+      KillTimer(Handle(), kFlushTimerId);
       scroller_.reset();  // stops the scroller thread and waits for it
       PostQuitMessage(0);
       break;

@@ -17,6 +17,10 @@ class CPreviewWnd : public Window {
   // Width and height of the area copied from the preview picture.
   static constexpr int kBlitWidth = 97;
   static constexpr int kBlitHeight = 112;
+  // The scroller draws from its own thread; under Wine that reaches the screen only while this
+  // window's thread handles messages, so a timer keeps it doing so.
+  static constexpr UINT_PTR kFlushTimerId = 1;
+  static constexpr UINT kFlushTimerMs = 40;
 
   explicit CPreviewWnd(std::wstring application_name);
   // Destroys a window still up while this object can still answer its last messages.
