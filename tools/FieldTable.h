@@ -116,7 +116,10 @@ template <typename T>
 void ApplyFields(const FieldTable<T>& table, const Json& object, T& target, const SceneSite& at,
                  const std::vector<std::string>& skip = {}) {
   if (!object.is_object()) at.Fail("expected an object {...}");
-  for (const auto& [key, value] : object.items()) {
+  // Named references rather than a structured binding: clang 14 does not let the lambda below capture one.
+  for (const auto& entry : object.items()) {
+    const std::string& key = entry.key();
+    const Json& value = entry.value();
     if (std::find(skip.begin(), skip.end(), key) != skip.end()) continue;
     auto field = std::find_if(table.begin(), table.end(), [&](const Field<T>& f) { return f.name == key; });
     if (field == table.end()) {
