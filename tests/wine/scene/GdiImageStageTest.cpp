@@ -155,7 +155,8 @@ TEST(GdiImageStageTest, LinesAreDrawnWithTheirPen) {
   EXPECT_EQ(pixels.PixelAt(60, 25), kWindowBackground);
 }
 
-// Shows, moves, hides, failed pictures and texts leave no GDI object or DC behind.
+// Shows, moves, hides, failed pictures and texts leave no GDI object or DC behind, over 500
+// executions.
 TEST(GdiImageStageTest, ActionsReleaseEveryObjectTheyMake) {
   GdiShow show;
   const long objects = LiveCounts::gdi_objects, dcs = LiveCounts::dcs;
@@ -176,7 +177,7 @@ TEST(GdiImageStageTest, ActionsReleaseEveryObjectTheyMake) {
   auto type_text = ActionOn<CShowImageItem>(text, {90, 90});
   type_text->Prop().path.typewriter = 1;
   type_text->Prop().path.typewriter_delay = 2000;
-  for (int pass = 0; pass < 20; ++pass) {
+  for (int pass = 0; pass < 100; ++pass) {
     for (CSceneItem* item : std::initializer_list<CSceneItem*>{show_picture.get(), move.get(), hide.get(),
                                                                show_damaged.get(), type_text.get()}) {
       Execute(*item, show);
