@@ -3,21 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "FuzzSupport.h"
 #include "imaging/DecodePicture.h"
 #include "imaging/PictureFormat.h"
-
-namespace {
-struct Ignore : saver::MessageSink {
-  void Show(std::string_view) override {}
-};
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   constexpr const char* kNames[] = {"", "x.tga", "x.WBMP"};
   auto format = saver::DetectPictureFormat({data + 1, size - 1}, kNames[data[0] % 3]);
   if (static_cast<int>(format) < 0 || static_cast<int>(format) > 19) __builtin_trap();
-  Ignore messages;
+  saver::fuzz::IgnoreMessages messages;
   saver::Size size_out;
   saver::DecodePicture({data + 1, size - 1}, size_out, messages);
   return 0;

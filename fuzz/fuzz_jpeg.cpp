@@ -3,19 +3,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "FuzzSupport.h"
 #include "imaging/DecodePicture.h"
 #include "imaging/PictureFormat.h"
 #include "imaging/PictureReaders.h"
 
-namespace {
-struct Ignore : saver::MessageSink {
-  void Show(std::string_view) override {}
-};
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto full = saver::ReadJpeg({data, size});
-  Ignore messages;
+  saver::fuzz::IgnoreMessages messages;
   saver::Size natural;
   auto fitted = saver::DecodePictureResized({data, size}, {37, 23}, natural, messages);
   // Both paths judge JPEG data the same way (other data goes to other readers when fitted).

@@ -1,0 +1,32 @@
+#pragma once
+// What the fuzz targets share: a sink that drops the pictures code's messages, and the run of
+// one picture reader over arbitrary bytes.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "imaging/MessageSink.h"
+#include "imaging/PixelBuffer.h"
+
+namespace saver::fuzz {
+
+struct IgnoreMessages : MessageSink {
+  void Show(std::string_view) override {}
+};
+
+using PictureReader = std::optional<PixelBuffer> (*)(std::span<const std::uint8_t>);
+
+// The reader must refuse or decode, never crash or hang. The last decoded byte is read so that
+// a buffer smaller than the size it claims shows up under the sanitizers.
+inline int FuzzPictureReader(PictureReader reader, const std::uint8_t* data, std::size_t size) {
+  auto pixels = reader({data, size});
+  if (pixels) {
+    volatile std::uint8_t sink = pixels->ByteCount() ? pixels->Data()[pixels->ByteCount() - 1] : 0;
+    (void)sink;
+  }
+  return 0;
+}
+
+}  // namespace saver::fuzz
