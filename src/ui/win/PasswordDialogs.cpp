@@ -66,6 +66,8 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wparam, LPARA
     case WM_INITDIALOG:
       SetWindowLongPtrW(dialog, DWLP_USER, lparam);
       (LimitEdit(dialog, EditIds), ...);
+      // Where no window manager hands out the focus (Wine on a bare X display), the dialog takes it.
+      SetForegroundWindow(dialog);
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wparam) == IDOK) {
