@@ -5,7 +5,7 @@ import os
 import saver_e2e as e2e
 
 COLOUR = "#70A030"
-PACKAGE_OFFSET = 1572864
+PACKAGE_OFFSET = os.path.getsize(os.environ["SAVER_SCR"])  # the padded engine ends where the package starts
 
 
 def damaged_copies(saver_path):

@@ -95,7 +95,7 @@ TEST_P(MakeScrEngine, IsRefusedWhenNotAPaddedEngine) {
 INSTANTIATE_TEST_SUITE_P(
     Spoilt, MakeScrEngine,
     ::testing::Values(
-        EngineCase{"one_byte_short", [](Bytes& e) { e.pop_back(); }, "a padded engine is exactly 1572864 bytes"},
+        EngineCase{"one_byte_short", [](Bytes& e) { e.pop_back(); }, "a padded engine is exactly 2097152 bytes"},
         EngineCase{"already_a_saver_file", [](Bytes& e) { e.insert(e.end(), 20, 1); }, "bytes"},
         EngineCase{"no_mz_header", [](Bytes& e) { e[0] = 'X'; }, "no MZ header"},
         EngineCase{"no_pe_header", [](Bytes& e) { e[0x80] = 'X'; }, "no PE header"},
