@@ -1,6 +1,5 @@
 // The image's screen state besides showing: a move by one step, erasing, the background saved for
 // a later hide, and the snapshot files that replace a picture's bytes.
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include "scene/ImagePlacement.h"
 #include "scene/ImageStage.h"
 #include "scene/MoveStepGeometry.h"
+#include "scene/SnapshotFile.h"
 #include "scene/SceneRuntime.h"
 
 namespace saver {
@@ -20,25 +20,17 @@ constexpr std::string_view kCannotRead = "\nCannot be read data.";
 
 Point CurrentOf(const CPathProperty& path) { return {path.current_x, path.current_y}; }
 
+// NT 4 and older (class 3) and Windows 2000 and XP (class 4) erase through an off-screen
+// picture that is then copied to the screen; the Windows 95 family and everything the class
+// table does not know fill the screen directly.
+bool ErasesThroughBitmap(int operating_system_class) {
+  return operating_system_class == 3 || operating_system_class == 4;
+}
+
 // The file's own name, which the message about an unreadable snapshot shows.
 std::string_view FileNameOf(std::string_view path) {
   const std::size_t slash = path.find_last_of("\\/");
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
-// Larger snapshot files are refused rather than read: no screen picture comes near it.
-constexpr long kMaxSnapshotBytes = 512L << 20;
-
-// The whole file in one read, or nothing when it cannot be opened or read to its end. C stdio
-// keeps the iostreams out of the engine image.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return std::nullopt;
-  const long size = std::ftell(file.get());
-  if (size < 0 || size > kMaxSnapshotBytes || std::fseek(file.get(), 0, SEEK_SET) != 0) return std::nullopt;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return std::nullopt;
-  return bytes;
 }
 
 }  // namespace
@@ -82,7 +74,14 @@ void CImageItem::Erase(ImageStage& stage) {
   const Rect area = placement.effect_number == kEffectOwnSize
                         ? Rect::FromSize(placement.current_x, placement.current_y, natural_width, natural_height)
                         : Rect::FromSize(0, 0, screen.width, screen.height);
-  stage.Screen().Fill(area, stage.WindowBackground());
+  const std::uint32_t colour = stage.WindowBackground();
+  if (ErasesThroughBitmap(stage.OperatingSystemClass()) && !area.IsEmpty()) {
+    PixelCanvas block(PixelBuffer(area.Width(), area.Height()));
+    block.Fill(Rect::FromSize(0, 0, area.Width(), area.Height()), colour);
+    stage.Screen().Draw({area.left, area.top}, block.Pixels());
+  } else {
+    stage.Screen().Fill(area, colour);
+  }
   shown = 0;
 }
 
@@ -99,7 +98,7 @@ void CImageItem::DrawSavedBackground(ImageStage& stage) {
 bool CImageItem::LoadSnapshotFile(ImageStage& stage, const std::string& path) {
   data.clear();
   file_name.clear();
-  auto bytes = ReadWholeFile(path);
+  auto bytes = ReadSnapshotFile(path);
   if (!bytes) {
     stage.Messages().Show(std::string(FileNameOf(path)) + std::string(kCannotRead));
     return false;

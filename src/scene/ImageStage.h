@@ -34,6 +34,8 @@ class ImageStage {
   virtual std::string SnapshotPath(std::uint32_t source_mode) const = 0;
   // The name the system shows for a file.
   virtual std::string DisplayName(const std::string& path) const = 0;
+  // The operating-system class of the running system (ClassifyOperatingSystem).
+  virtual int OperatingSystemClass() const = 0;
 };
 
 }  // namespace saver

@@ -2,10 +2,13 @@
 
 #include <shellapi.h>
 
+#include <memory>
 #include <optional>
 #include <utility>
 
 #include "app/win/ScopedWin.h"
+#include "app/win/TextConversion.h"
+#include "desktop/OperatingSystemClass.h"
 #include "imaging/ImageRGB.h"
 #include "imaging/win/DeviceBitmaps.h"
 #include "imaging/win/TextRendering.h"
@@ -13,6 +16,13 @@
 
 namespace saver::win {
 namespace {
+
+int QueryOperatingSystemClass() {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!GetVersionExW(&info)) return ClassifyOperatingSystem(std::nullopt);
+  return ClassifyOperatingSystem(SystemVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion});
+}
 
 ScreenMetrics MeasureScreen(HDC dc) {
   return {{GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)},
@@ -26,14 +36,14 @@ struct LayerDC {
     if (pixels.IsEmpty()) return;
     bitmap = PixelsToDeviceBitmap(pixels, screen);
     dc = ScopedMemoryDC(CreateCompatibleDC(screen));
-    if (bitmap && dc) selection.emplace(dc.Get(), bitmap.Get());
+    if (bitmap && dc) selection = std::make_unique<ScopedSelect>(dc.Get(), bitmap.Get());
   }
   HDC Get() const { return selection ? dc.Get() : nullptr; }
 
   // Declared so that the selection is undone before the bitmap and the DC are deleted.
   ScopedMemoryDC dc;
   ScopedBitmap bitmap;
-  std::optional<ScopedSelect> selection;
+  std::unique_ptr<ScopedSelect> selection;
 };
 
 }  // namespace
@@ -78,7 +88,8 @@ GdiImageStage::GdiImageStage(HDC screen, SceneRuntime& runtime, std::function<st
       canvas_(screen, metrics_.device, pacer_),
       window_background_(std::move(window_background)),
       files_(std::move(files)),
-      messages_(messages) {}
+      messages_(messages),
+      operating_system_class_(QueryOperatingSystemClass()) {}
 
 std::optional<PixelBuffer> GdiImageStage::RenderText(CImageItem& item, std::string_view text) {
   CImageRGB rendered;
@@ -92,10 +103,12 @@ std::string GdiImageStage::SnapshotPath(std::uint32_t source_mode) const {
   return {};
 }
 
+// The path is UTF-8; the name becomes item text, which is in the system's ANSI code page.
 std::string GdiImageStage::DisplayName(const std::string& path) const {
-  SHFILEINFOA info{};
-  if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME) == 0) return path;
-  return info.szDisplayName;
+  SHFILEINFOW info{};
+  if (SHGetFileInfoW(WideFromUtf8(path).c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME) == 0)
+    return AnsiFromWide(WideFromUtf8(path));
+  return AnsiFromWide(info.szDisplayName);
 }
 
 }  // namespace saver::win

@@ -36,7 +36,7 @@ class GdiCanvas final : public ImageCanvas {
 
 class GdiImageStage final : public ImageStage {
  public:
-  struct Files {
+  struct Files {  // UTF-8 paths
     std::string desktop_snapshot;
     std::string wallpaper;
   };
@@ -54,6 +54,7 @@ class GdiImageStage final : public ImageStage {
   MessageSink& Messages() override { return messages_; }
   std::string SnapshotPath(std::uint32_t source_mode) const override;
   std::string DisplayName(const std::string& path) const override;
+  int OperatingSystemClass() const override { return operating_system_class_; }
 
  private:
   RuntimePacer pacer_;
@@ -62,6 +63,7 @@ class GdiImageStage final : public ImageStage {
   std::function<std::uint32_t()> window_background_;
   Files files_;
   MessageSink& messages_;
+  int operating_system_class_;
 };
 
 }  // namespace saver::win

@@ -225,6 +225,26 @@ TEST(HideImageTest, RestoresTheSavedBackgroundOnceOrErases) {
   }
 }
 
+// Erasing through an off-screen picture (NT 4 and older, Windows 2000 and XP) or directly (the
+// other classes) paints the same pixels, also where the place hangs off the screen.
+TEST(HideImageTest, EveryOperatingSystemClassErasesTheSamePixels) {
+  const PixelBuffer backdrop = Pattern(40, 30, 19);
+  for (const Point at : {Point{6, 4}, Point{-4, -3}, Point{35, 26}}) {
+    PixelCanvas expected(backdrop);
+    expected.Fill(Rect::FromSize(at.x, at.y, 10, 8), kWindowBackground);
+    for (int operating_system_class = 0; operating_system_class <= 4; ++operating_system_class) {
+      MemoryStage stage(kScreen, kWindowBackground);
+      stage.operating_system_class = operating_system_class;
+      StageRuntime runtime(stage);
+      stage.Canvas().Draw({0, 0}, backdrop);
+      auto image = Picture(Pattern(10, 8, 20));
+      Execute(*ActionOn<CShowImageItem>(*image, at), runtime);
+      Execute(*ActionOn<CHideImageItem>(*image, {}), runtime);
+      EXPECT_EQ(Differences(stage.Pixels(), expected.Pixels()), 0) << operating_system_class << " at " << at.x;
+    }
+  }
+}
+
 struct MoveCase {
   const char* name;
   Point start, end;

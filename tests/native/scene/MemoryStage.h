@@ -45,6 +45,7 @@ class MemoryStage : public ImageStage {
     return found == snapshot_paths.end() ? std::string() : found->second;
   }
   std::string DisplayName(const std::string& path) const override { return "shown as " + path; }
+  int OperatingSystemClass() const override { return operating_system_class; }
 
   std::optional<PixelBuffer> RenderText(CImageItem& item, std::string_view text) override {
     ++renders;
@@ -79,6 +80,7 @@ class MemoryStage : public ImageStage {
   std::map<std::uint32_t, std::string> snapshot_paths;
   RecordedMessages messages;
   int renders = 0;
+  int operating_system_class = 0;
 
  private:
   PixelCanvas screen_;
