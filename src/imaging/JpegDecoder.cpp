@@ -77,6 +77,12 @@ bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowT
   s.info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   s.info.scale_num = ScaleNumerator(s.info, at_least);
   s.info.scale_denom = 8;
+  if (s.info.scale_num < 8) {
+    // A picture decoded smaller is resized further still, which hides the small errors of the
+    // fast integer inverse DCT and of chroma repeated rather than interpolated.
+    s.info.dct_method = JDCT_IFAST;
+    s.info.do_fancy_upsampling = FALSE;
+  }
   jpeg_start_decompress(&s.info);
 
   const Size natural{static_cast<int>(s.info.image_width), static_cast<int>(s.info.image_height)};
