@@ -1,7 +1,5 @@
 #include "scene/win/SceneThread.h"
 
-#include <mmsystem.h>
-
 #include <limits>
 #include <utility>
 
@@ -71,9 +69,8 @@ void CSceneThread::RunShow() {
   StopShowSounds();
 }
 
-// The end steps of a show: no sound outlives it.
+// The end steps of a show: no sound outlives it. Every sound a show starts comes from its players.
 void CSceneThread::StopShowSounds() {
-  PlaySoundW(nullptr, nullptr, 0);
   if (players_) players_->ReleaseAll();
 }
 

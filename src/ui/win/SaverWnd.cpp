@@ -106,6 +106,9 @@ InputOutcome CSaverWnd::KeyDown(std::uint32_t key) {
 
 void CSaverWnd::OnClose() {
   if (PasswordGateLetsClose()) {
+    // The show stops before the window goes: hiding a full-screen window can take Wine seconds
+    // where no window manager answers, and the show would run on meanwhile.
+    if (show_) show_->Stop();
     DestroyWindow(Handle());
     return;
   }

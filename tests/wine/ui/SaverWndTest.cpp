@@ -5,6 +5,8 @@
 #include <windowsx.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -178,6 +180,30 @@ TEST_F(SaverWndTest, CalibratesOncePerMachine) {
   auto other_machine = MakeWindow(false);
   EXPECT_NE(times_, 4242u);
   EXPECT_EQ(ReadCalibration(registry_.Path()).fingerprint, measured.fingerprint);
+}
+
+TEST_F(SaverWndTest, CloseStopsTheShowItsThreadRuns) {
+  auto window = MakeWindow(false);
+  CSceneThread show(*window, &times_, false, [](SceneRuntime& runtime) {
+    while (!runtime.StopRequested()) runtime.Sleep(kSleepSliceMs);  // a show that never ends by itself
+  });
+  window->AttachShow(&show);
+  ASSERT_TRUE(show.Start());
+  Sleep(200);
+  EXPECT_EQ(WaitForSingleObject(show.ExitedEvent(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  const auto before = std::chrono::steady_clock::now();
+  PostMessageW(window->Handle(), WM_CLOSE, 0, 0);
+  // Answer the window's messages until the show's thread has ended.
+  for (int i = 0; i < 20000 && WaitForSingleObject(show.ExitedEvent(), 0) != WAIT_OBJECT_0; ++i) {
+    MSG message;
+    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) && message.message != WM_QUIT) DispatchMessageW(&message);
+    else Sleep(1);
+  }
+  const auto ended = std::chrono::steady_clock::now();
+  EXPECT_EQ(WaitForSingleObject(show.ExitedEvent(), 0), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_TRUE(PumpUntilClosed(window->Handle()));
+  std::printf("close to the end of the show's thread: %.1f ms\n",
+              std::chrono::duration<double, std::milli>(ended - before).count());
 }
 
 TEST_F(SaverWndTest, TestRunHasAHiddenExitButtonThatCloses) {
