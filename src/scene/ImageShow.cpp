@@ -14,8 +14,6 @@
 namespace saver {
 namespace {
 
-constexpr std::string_view kLoadFailed = "CImageRGB::GetImage - LoadImage failed";
-constexpr std::string_view kResizeFailed = "CImageRGB::GetImage ResizeImage failed";
 constexpr std::string_view kConversionFailed = "Image conversion failed, skipping this image";
 // The pace handed to a transition is this less the placement's speed.
 constexpr int kPaceBase = 1100;
@@ -25,41 +23,6 @@ Size SizeOf(const PixelBuffer* pixels) {
 }
 
 bool IsZero(Size size) { return size.width == 0 && size.height == 0; }
-
-// The picture's pixels at the target size (its natural size for 0 x 0), decoded afresh.
-std::optional<PixelBuffer> DecodeForShow(CImageRGB& image, const std::vector<std::uint8_t>& data,
-                                         Size target, MessageSink& messages) {
-  std::optional<PixelBuffer> pixels;
-  const auto result = IsZero(target) ? (image.LoadImage(data, messages) ? CImageRGB::LoadResult::Loaded
-                                                                       : CImageRGB::LoadResult::LoadFailed)
-                                     : image.LoadImageResized(data, target.width, target.height, messages);
-  switch (result) {
-    case CImageRGB::LoadResult::LoadFailed:
-      messages.Show(kLoadFailed);
-      break;
-    case CImageRGB::LoadResult::ResizeFailed:
-      messages.Show(kResizeFailed);
-      break;
-    case CImageRGB::LoadResult::Loaded:
-      if (const PixelBuffer* held = IsZero(target) ? image.Decoded() : image.Resized()) pixels = *held;
-      break;
-  }
-  image.FreePixels(false);
-  return pixels;
-}
-
-// The held text pixels at the target size; they are released afterwards, so a text is rendered
-// again before its next show.
-std::optional<PixelBuffer> TakeRenderedText(CImageRGB& image, Size target) {
-  std::optional<PixelBuffer> pixels;
-  if (IsZero(target)) {
-    if (image.Decoded()) pixels = *image.Decoded();
-  } else if (image.ResizeImage(target.width, target.height)) {
-    pixels = *image.Resized();
-  }
-  image.FreePixels(false);
-  return pixels;
-}
 
 // What a text without background looks like over the canvas: the canvas's `area` with the held
 // text keyed onto it at `at`, as one opaque picture for a transition.
@@ -128,10 +91,11 @@ bool CImageItem::Show(ImageStage& stage, ImageCanvas& target, SceneRuntime& runt
   std::optional<PixelBuffer> picture;
   if (composite) {
     if (const PixelBuffer* text_pixels = image.Decoded()) picture = CompositeText(target, *text_pixels, position, rect);
-  } else if (IsText()) {
-    picture = TakeRenderedText(image, target_size);
   } else {
-    picture = DecodeForShow(image, data, target_size, stage.Messages());
+    // Both take the pixels out of the image: a text is rendered again before its next show.
+    Size decoded_size;
+    picture = IsText() ? image.TakeRenderedImage(target_size, decoded_size)
+                       : image.TakeImage(data, target_size, decoded_size, stage.Messages());
   }
   if (!picture) {
     stage.Messages().Show(kConversionFailed);
