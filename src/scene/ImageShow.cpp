@@ -34,6 +34,49 @@ std::optional<PixelBuffer> CompositeText(ImageCanvas& target, const PixelBuffer&
   return pixels;
 }
 
+// A text without background at its own size: keyed straight onto the canvas at `at`.
+void DrawTextInPlace(ImageCanvas& target, const PixelBuffer& text, Point at) {
+  PixelBuffer area;
+  if (!target.Read(Rect::FromSize(at.x, at.y, text.Width(), text.Height()), area)) return;
+  DrawKeyed(area, text, {0, 0}, kTextKeyColor);
+  target.Draw(at, area);
+}
+
+// Where one show puts its picture, for the transition that draws it.
+struct ShowPlacement {
+  int effect = 0;
+  Rect rect;                   // the placement rectangle
+  Point position;              // the placement's own position
+  Point offsets;               // where a placement clipped by the screen starts in the picture
+  bool composite = false;      // the picture is a text already composited over `rect`
+  bool explicit_rect = false;  // `rect` was handed in rather than computed
+};
+
+// Runs the placement's transition from `picture` onto the canvas, through a frame of
+// `frame_size` (empty when the source gives none).
+void PlayTransition(ImageCanvas& target, SceneRuntime& runtime, const ShowPlacement& at, const PixelBuffer& picture,
+                    Size frame_size, std::uint32_t brush, int pace) {
+  CTransition transition(at.effect);
+  transition.SetTargetRect(at.rect, brush, rop::kSrcCopy);
+  const PixelBuffer frame(frame_size.width > 0 ? frame_size.width : 0, frame_size.height > 0 ? frame_size.height : 0);
+  RuntimePacer pacer(runtime);
+  target.WithSurface(frame, picture, pacer, [&](DrawingSurface& surface) {
+    transition.SetDCs(surface);
+    if (at.effect <= kEffectStretched) {
+      transition.DrawPlaced();
+      transition.CopyToScreen(at.explicit_rect, at.position);
+      return;
+    }
+    if (at.rect.IsEmpty()) return;
+    // Transitions that place the whole picture themselves start from the placement's position;
+    // a composite is already cut to the rectangle, whose corner it starts from.
+    const bool whole = !TransitionClipsToScreen(at.effect);
+    Point point = at.composite && !whole ? Point{at.rect.left, at.rect.top} : at.position;
+    const Point from = at.composite || whole ? Point{} : at.offsets;
+    transition.ImageEffects(point, pace, from.x, from.y);
+  });
+}
+
 }  // namespace
 
 bool CImageItem::Show(ImageStage& stage, ImageCanvas& target, SceneRuntime& runtime, const Rect* explicit_rect) {
@@ -62,14 +105,7 @@ bool CImageItem::Show(ImageStage& stage, ImageCanvas& target, SceneRuntime& runt
       }
     } else if (effect == kEffectOwnSize) {
       const Point at = explicit_rect ? Point{explicit_rect->left, explicit_rect->top} : position;
-      if (const PixelBuffer* text_pixels = image.Decoded()) {
-        PixelBuffer area;
-        const Rect covered = Rect::FromSize(at.x, at.y, text_pixels->Width(), text_pixels->Height());
-        if (target.Read(covered, area)) {
-          DrawKeyed(area, *text_pixels, {0, 0}, kTextKeyColor);
-          target.Draw(at, area);
-        }
-      }
+      if (const PixelBuffer* text_pixels = image.Decoded()) DrawTextInPlace(target, *text_pixels, at);
       shown = 1;
       return true;
     } else {
@@ -103,25 +139,8 @@ bool CImageItem::Show(ImageStage& stage, ImageCanvas& target, SceneRuntime& runt
   }
 
   const std::uint32_t brush = background.fourth_value == 1 ? stage.WindowBackground() : background.colour;
-  CTransition transition(effect);
-  transition.SetTargetRect(rect, brush, rop::kSrcCopy);
-  const PixelBuffer frame(frame_size.width > 0 ? frame_size.width : 0, frame_size.height > 0 ? frame_size.height : 0);
-  RuntimePacer pacer(runtime);
-  target.WithSurface(frame, *picture, pacer, [&](DrawingSurface& surface) {
-    transition.SetDCs(surface);
-    if (effect <= kEffectStretched) {
-      transition.DrawPlaced();
-      transition.CopyToScreen(explicit_rect != nullptr, position);
-      return;
-    }
-    if (rect.IsEmpty()) return;
-    // Transitions that place the whole picture themselves start from the placement's position;
-    // a composite is already cut to the rectangle, whose corner it starts from.
-    const bool whole = !TransitionClipsToScreen(effect);
-    Point point = composite && !whole ? Point{rect.left, rect.top} : position;
-    const Point from = composite || whole ? Point{} : offsets;
-    transition.ImageEffects(point, kPaceBase - placement.speed, from.x, from.y);
-  });
+  const ShowPlacement placed{effect, rect, position, offsets, composite, explicit_rect != nullptr};
+  PlayTransition(target, runtime, placed, *picture, frame_size, brush, kPaceBase - placement.speed);
   shown = 1;
   return true;
 }
