@@ -48,7 +48,7 @@ void RunItemsOnWindow(const CItemList& items, SceneRuntime& runtime, HWND window
     return;
   }
   GdiImageStage stage(dc.Get(), show, [&show] { return show.Background(); },
-                      {AnsiFromWide(files.desktop_snapshot), AnsiFromWide(files.wallpaper)}, messages);
+                      {Utf8FromWide(files.desktop_snapshot), Utf8FromWide(files.wallpaper)}, messages);
   show.SetStage(&stage);
   RunShowItems(items, show);
 }
