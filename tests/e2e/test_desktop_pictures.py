@@ -138,6 +138,7 @@ def no_temporary_pictures_left(temporary):
     settings = e2e.Saver(bare, "/c")
     try:
         dialog = e2e.wait_for_dialog()
+        e2e.mouse_move(640, 512)  # keys may go to the window under the pointer: the dialog is centred
         e2e.xdotool("windowactivate", "--sync", dialog)
         e2e.xdotool("windowfocus", "--sync", dialog)
         time.sleep(1.0)

@@ -18,6 +18,11 @@ def owner_handle():
     return e2e.run_wine(helper).strip().splitlines()[-1].strip()
 
 
+def pointer_over_dialogs():
+    """Without a window manager keys may go to the window under the pointer: the dialogs are centred."""
+    e2e.mouse_move(640, 512)
+
+
 def dialogs(title):
     return e2e.find_windows("^%s$" % title)
 
@@ -27,6 +32,7 @@ def answer(title, texts):
     (after its "&Password" label) and Tab into the next; both select what an edit holds, so typing
     replaces it."""
     window = e2e.wait_for_dialog(title)
+    pointer_over_dialogs()
     e2e.xdotool("windowfocus", "--sync", window)
     time.sleep(1.0)
     e2e.key("alt+p")
@@ -47,6 +53,7 @@ def acknowledge_message(title):
     time.sleep(0.5)
     e2e.key("Return")
     e2e.wait_until(lambda: len(dialogs(title)) <= 1, "the message box to close", 60)
+    time.sleep(0.5)
 
 
 def stored_password(display_name):
@@ -109,6 +116,7 @@ def unprotected_show(saver_path, what):
 
 def main():
     saver_path = e2e.make_saver("password", [e2e.fill(SHOW_COLOUR)])
+    pointer_over_dialogs()
     display_name = e2e.display_name_of(saver_path)
     print("settings key:", display_name)
     e2e.reg_delete(e2e.COMPANY_KEY + "\\" + display_name + "\\Password")
