@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "media/MediaItem.h"
+#include "media/win/FlashInstalled.h"
 #include "media/win/MediaTempFile.h"
 
 namespace saver::win {
@@ -17,7 +18,8 @@ const wchar_t* AsSound(const CMediaItem& media) { return reinterpret_cast<const 
 }  // namespace
 
 CScenePlayers::CScenePlayers(MediaSettings settings, HANDLE stop_event, UserMessages& messages)
-    : settings_(settings), stop_event_(stop_event), messages_(messages), video_(std::make_unique<CVideoWnd>(messages)) {
+    : settings_(settings), stop_event_(stop_event), messages_(messages), video_(std::make_unique<CVideoWnd>(messages)),
+      flash_event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
   // The sequencer reports to the video window, on the saver window's thread like the saver window.
   if (video_->Create(settings_.saver_window)) {
     video_->OnDeviceNotify([this](WPARAM code, LPARAM device) { midi_.OnNotify(code, device); });
@@ -40,7 +42,8 @@ bool CScenePlayers::Start(const CMediaItem& media, const MediaStart& start) {
     case kMediaAvi: return StartAvi(media, start);
     case kMediaMp3: return StartMp3(media, start);
     case kMediaMidi: return StartMidi(media, start);
-    default: return false;  // Flash movies need their host; unknown kinds play nothing
+    case kMediaFlash: return StartFlash(media, start);
+    default: return false;
   }
 }
 
@@ -126,11 +129,40 @@ void CScenePlayers::WaitForMidiEnd() {
   WaitForMultipleObjects(2, events, FALSE, INFINITE);
 }
 
+// Flash movies play with their sound whatever the mute setting; without the control they are skipped.
+bool CScenePlayers::StartFlash(const CMediaItem& media, const MediaStart& start) {
+  if (!FlashInstalled()) return false;
+  std::wstring file_name = WriteMediaTempFile(media.data, L".swf", messages_);
+  if (file_name.empty()) return false;
+  StopFlash();
+  auto movie = std::make_unique<CFlashPlayerThread>(settings_.saver_window, flash_event_.Get(), start.flash_time_limit,
+                                                    settings_.exit_button_flag);
+  movie->rect = {start.rect.left, start.rect.top, start.rect.right, start.rect.bottom};
+  movie->loop = start.loop;
+  movie->file_name = file_name;
+  SetEvent(flash_event_.Get());
+  if (!movie->Start()) {
+    ResetEvent(flash_event_.Get());
+    DeleteMediaFile(file_name);
+    return false;
+  }
+  flash_ = std::move(movie);
+  // The movie's thread ends when the movie does; its file goes with it.
+  if (start.wait) {
+    const HANDLE ends[] = {flash_->ThreadHandle(), stop_event_};
+    WaitForMultipleObjects(2, ends, FALSE, INFINITE);
+  }
+  return true;
+}
+
+void CScenePlayers::StopFlash() { flash_.reset(); }
+
 void CScenePlayers::Stop(const CMediaItem& media) {
   switch (media.kind) {
     case kMediaWav: StopAnySound(); break;
     case kMediaAvi: StopVideoWindow(); break;
     case kMediaMp3: music_.Stop(); break;
+    case kMediaFlash: StopFlash(); break;
     case kMediaMidi:
       midi_.Stop();
       midi_.Close();
@@ -145,6 +177,7 @@ void CScenePlayers::ReleaseAll() {
   StopAnySound();
   StopVideoWindow();
   if (video_) SendMessageW(video_->Handle(), WM_CLOSE, 0, 0);
+  StopFlash();
   midi_.Stop();
   midi_.Close();
   midi_.DeleteFile();

@@ -1,12 +1,14 @@
 #pragma once
 // The players of one show, owned by its scene thread: WAV through the system sound player, MP3
-// through CMP3Music, video through the video windows, MIDI through the sequencer. Media items
+// through CMP3Music, video through the video windows, MIDI through the sequencer, Flash movies
+// through a movie thread each. Media items
 // start and stop them by media kind; at the end of the show they are released in a fixed order.
 #include <windows.h>
 
 #include <memory>
 
 #include "media/MediaPlayers.h"
+#include "media/win/FlashPlayerThread.h"
 #include "media/win/MP3Music.h"
 #include "media/win/MidiPlayer.h"
 #include "media/win/VideoPlayWnd.h"
@@ -27,7 +29,7 @@ struct MediaSettings {
 class CScenePlayers final : public MediaPlayers {
  public:
   // Made on the saver window's thread, which the video window belongs to. `stop_event` is the scene
-  // thread's: the MIDI waits end when it is set.
+  // thread's: the MIDI and Flash waits end when it is set.
   CScenePlayers(MediaSettings settings, HANDLE stop_event, UserMessages& messages);
   ~CScenePlayers() override;
   CScenePlayers(const CScenePlayers&) = delete;
@@ -39,7 +41,7 @@ class CScenePlayers final : public MediaPlayers {
   bool Start(const CMediaItem& media, const MediaStart& start) override;
   void Stop(const CMediaItem& media) override;
 
-  // The end of the show, on the scene thread: music, video window, blocking video, MIDI, in that order.
+  // The end of the show, on the scene thread: music, video window, Flash movie, MIDI, in that order.
   void ReleaseAll();
   // On the thread that ends the show, before it waits for the scene thread: cuts short a blocking
   // sound or video, which would otherwise hold the scene thread (a looping one for ever).
@@ -48,6 +50,8 @@ class CScenePlayers final : public MediaPlayers {
   CMidiPlayer& Midi() { return midi_; }
   CMP3Music& Music() { return music_; }
   HWND VideoWindow() const { return video_ ? video_->Handle() : nullptr; }
+  // Set while a movie thread lives.
+  HANDLE FlashEvent() const { return flash_event_.Get(); }
   const CVideoWnd* Video() const { return video_.get(); }
 
  private:
@@ -55,6 +59,9 @@ class CScenePlayers final : public MediaPlayers {
   bool StartAvi(const CMediaItem& media, const MediaStart& start);
   bool StartMp3(const CMediaItem& media, const MediaStart& start);
   bool StartMidi(const CMediaItem& media, const MediaStart& start);
+  bool StartFlash(const CMediaItem& media, const MediaStart& start);
+  // Ends the movie thread, if any, and waits until it has gone.
+  void StopFlash();
   void WaitForMidiEnd();
   bool PlayVideoBlocking(const std::wstring& file_name, const MediaStart& start);
   void SendVideo(WPARAM command, LPARAM argument = 0);
@@ -66,6 +73,8 @@ class CScenePlayers final : public MediaPlayers {
   CMP3Music music_;
   CMidiPlayer midi_;
   std::unique_ptr<CVideoWnd> video_;
+  ScopedHandle flash_event_;
+  std::unique_ptr<CFlashPlayerThread> flash_;
   // The blocking video while it plays; Interrupt reads it from the other thread.
   std::atomic<CVideoPlayWnd*> playing_video_{nullptr};
 };

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -13,12 +14,15 @@
 #include <vector>
 
 #include "MediaFixtures.h"
+#include "SwfFixture.h"
 #include "app/UserMessages.h"
 #include "app/win/ScopedWin.h"
 #include "media/MediaItem.h"
 #include "media/MediaMessages.h"
 #include "media/PlayMediaItem.h"
 #include "media/StopMediaItem.h"
+#include "media/win/FlashInstalled.h"
+#include "media/win/FlashPlayerThread.h"
 #include "media/win/MediaTempFile.h"
 #include "media/win/ScenePlayers.h"
 #include "scene/SceneRuntime.h"
@@ -109,8 +113,8 @@ class ScenePlayersTest : public testing::Test {
     EXPECT_EQ(LiveCounts::handles, handles_before_) << "handles leaked";
   }
 
-  CScenePlayers& Players(bool mute = false) {
-    players_ = std::make_unique<CScenePlayers>(MediaSettings{screen_, mute, false}, stop_.Get(), messages_);
+  CScenePlayers& Players(bool mute = false, bool exit_button_flag = false) {
+    players_ = std::make_unique<CScenePlayers>(MediaSettings{screen_, mute, exit_button_flag}, stop_.Get(), messages_);
     return *players_;
   }
   static std::unique_ptr<CMediaItem> Media(MediaKind kind, std::vector<std::uint8_t> data) {
@@ -311,6 +315,143 @@ TEST_F(ScenePlayersTest, EndOfTheShowReleasesEveryPlayerAndFile) {
   const HWND window = players.VideoWindow();
   players.ReleaseAll();
   EXPECT_FALSE(IsWindow(window));
+}
+
+// --- Flash movies, played by the stand-in control that the build makes (TestFlashControl.cpp) ---
+
+bool IsSet(HANDLE event) { return WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }
+
+std::wstring FlashServerKey() { return std::wstring(L"CLSID\\") + kFlashClassId; }
+
+// Registers `server` as the control's in-process server in this test prefix; an empty name removes it.
+void RegisterFlashServer(const std::wstring& server) {
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, FlashServerKey().c_str());
+  if (server.empty()) return;
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, (FlashServerKey() + L"\\InprocServer32").c_str(), 0, nullptr, 0,
+                            KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const ScopedRegKey owned(key);
+  const auto bytes = static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t));
+  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()), bytes);
+  const wchar_t model[] = L"Apartment";
+  RegSetValueExW(key, L"ThreadingModel", 0, REG_SZ, reinterpret_cast<const BYTE*>(model), sizeof model);
+}
+
+std::wstring StandInControl() {
+  wchar_t path[MAX_PATH]{};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path);
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"test_flash_control.dll";
+}
+
+class FlashPlayersTest : public ScenePlayersTest {
+ protected:
+  void SetUp() override {
+    ScenePlayersTest::SetUp();
+    RegisterFlashServer(StandInControl());
+  }
+  void TearDown() override {
+    ScenePlayersTest::TearDown();
+    RegisterFlashServer(L"");
+  }
+  // Starts a 550 x 400 movie at (10, 20) and says whether a movie thread took it.
+  bool StartMovie(CScenePlayers& players, bool loop, std::int32_t time_limit = -1, bool wait = false) {
+    movie_ = Media(kMediaFlash, testing_support::Movie("FWS", testing_support::SwfRect(15, 0, 11000, 0, 8000)));
+    MediaStart start;
+    start.rect = {10, 20, 560, 420};
+    start.loop = loop;
+    start.wait = wait;
+    start.flash_time_limit = time_limit;
+    return players.Start(*movie_, start);
+  }
+  bool EventuallyClear(CScenePlayers& players) { return Eventually([&] { return !IsSet(players.FlashEvent()); }); }
+  static std::wstring MovieGiven() {
+    wchar_t path[MAX_PATH]{};
+    GetEnvironmentVariableW(L"SAVER_TEST_FLASH_MOVIE", path, MAX_PATH);
+    return path;
+  }
+
+  std::unique_ptr<CMediaItem> movie_;
+};
+
+TEST_F(FlashPlayersTest, InstalledWhenTheRegisteredServerExists) {
+  const struct {
+    const char* what;
+    std::wstring server;
+    bool installed;
+  } cases[] = {
+      {"the stand-in control", StandInControl(), true},
+      {"a server file that is not there", L"C:\\no\\such\\flash.ocx", false},
+      {"nothing registered", L"", false},
+  };
+  for (const auto& c : cases) {
+    RegisterFlashServer(c.server);
+    EXPECT_EQ(FlashInstalled(), c.installed) << c.what;
+  }
+}
+
+TEST_F(FlashPlayersTest, MovieEndsAtItsLastFrameAndTakesItsFile) {
+  CScenePlayers& players = Players();
+  ASSERT_TRUE(StartMovie(players, false));
+  EXPECT_TRUE(IsSet(players.FlashEvent()));
+  ASSERT_TRUE(EventuallyClear(players)) << "the movie did not end at its last frame";
+  const std::wstring given = MovieGiven();
+  EXPECT_EQ(given.substr(given.size() - 4), L".swf");
+  EXPECT_FALSE(FileExists(given));
+}
+
+TEST_F(FlashPlayersTest, TimeLimitEndsALoopingMovie) {
+  CScenePlayers& players = Players();
+  const auto started = Clock::now();
+  ASSERT_TRUE(StartMovie(players, true, 5000));
+  ASSERT_TRUE(Eventually([&] { return SecondsSince(started) > 2; }));
+  EXPECT_TRUE(IsSet(players.FlashEvent())) << "a looping movie plays on until its time is up";
+  ASSERT_TRUE(EventuallyClear(players)) << "the time limit did not end the movie";
+  std::printf("the 5000 ms movie ended after %.2f s\n", SecondsSince(started));
+}
+
+TEST_F(FlashPlayersTest, SecondStartStopsTheFirstAndStopMediaEndsIt) {
+  CScenePlayers& players = Players();
+  ASSERT_TRUE(StartMovie(players, true));
+  const std::wstring first = MovieGiven();
+  ASSERT_TRUE(Eventually([&] { return GetDlgItem(screen_, static_cast<int>(CFlashPlayerThread::kHostId)); }));
+  ASSERT_TRUE(StartMovie(players, true));
+  EXPECT_FALSE(FileExists(first)) << "the first movie's thread has ended";
+  EXPECT_TRUE(IsSet(players.FlashEvent()));
+  players.Stop(*movie_);
+  EXPECT_FALSE(IsSet(players.FlashEvent())) << "stop media returns when the movie's thread has gone";
+}
+
+TEST_F(FlashPlayersTest, MovieTakesInputOnlyInATestRun) {
+  for (const bool test_run : {false, true}) {
+    CScenePlayers& players = Players(false, test_run);
+    ASSERT_TRUE(StartMovie(players, true));
+    HWND host = nullptr;
+    ASSERT_TRUE(Eventually([&] { return host = GetDlgItem(screen_, static_cast<int>(CFlashPlayerThread::kHostId)); }));
+    RECT placed{};
+    GetWindowRect(host, &placed);
+    MapWindowPoints(nullptr, screen_, reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, 10);
+    EXPECT_EQ(placed.top, 20);
+    EXPECT_EQ((GetWindowLongW(host, GWL_STYLE) & WS_DISABLED) != 0, !test_run) << "test run " << test_run;
+    players.ReleaseAll();
+    EXPECT_FALSE(IsSet(players.FlashEvent()));
+  }
+}
+
+TEST_F(FlashPlayersTest, BlockingMovieReturnsWhenItHasEnded) {
+  CScenePlayers& players = Players();
+  std::atomic<bool> returned{false};
+  std::thread scene([&] {
+    StartMovie(players, false, -1, true);
+    returned = true;
+  });
+  const bool ended = Eventually([&] { return returned.load(); });
+  if (!ended) SetEvent(stop_.Get());
+  scene.join();
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(IsSet(players.FlashEvent()));
 }
 
 }  // namespace
