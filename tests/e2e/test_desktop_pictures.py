@@ -57,18 +57,14 @@ def temporary_pictures(folder):
     return [os.path.join(folder, name) for name in ("desktop.bmp", "wallpaper.bmp")]
 
 
-def run_show(saver_path, expected, temporary):
-    """Runs the show until the screen has the expected colour at every sample point, then ends it."""
+def run_show(saver_path, check, temporary):
+    """Runs the show, calls `check` once its fill is up, then ends it by moving the mouse."""
     saver = e2e.Saver(saver_path, "/s")
     try:
         e2e.wait_for_screen_colour(FILL_COLOUR, timeout=120)
         for path in temporary:
             assert os.path.exists(path), path + " is missing while the show runs"
-        try:
-            e2e.wait_until(lambda: mismatches(e2e.Screenshot(), expected) == [], "the taken picture on the screen", 60)
-        except e2e.TimedOut:
-            print("differences (point, seen, expected):", mismatches(e2e.Screenshot(), expected))
-            raise
+        check()
         e2e.mouse_move(20, 20)
         time.sleep(1.0)
         e2e.mouse_move(500, 400)
@@ -77,6 +73,17 @@ def run_show(saver_path, expected, temporary):
         saver.kill()
     for path in temporary:
         assert not os.path.exists(path), path + " survived the saver"
+
+
+def samples_show(expected):
+    """A check that waits until every sample point has the colour `expected` gives it."""
+    def check():
+        try:
+            e2e.wait_until(lambda: mismatches(e2e.Screenshot(), expected) == [], "the taken picture on the screen", 60)
+        except e2e.TimedOut:
+            print("differences (point, seen, expected):", mismatches(e2e.Screenshot(), expected))
+            raise
+    return check
 
 
 def mismatches(shot, expected):
@@ -89,7 +96,7 @@ def desktop_snapshot(saver_path, temporary):
     subprocess.run(["display", "-window", "root", pattern])
     before = e2e.wait_until(lambda: (lambda shot: shot if shot.pixel(200, 150) != (0, 0, 0) else None)(e2e.Screenshot()),
                             "the pattern on the root window", 30)
-    run_show(saver_path, lambda x, y: before.pixel(x, y), temporary)
+    run_show(saver_path, samples_show(lambda x, y: before.pixel(x, y)), temporary)
 
 
 def wallpaper_styles(saver_path, temporary, wallpaper):
@@ -107,25 +114,20 @@ def wallpaper_styles(saver_path, temporary, wallpaper):
         print("wallpaper", name)
         e2e.reg_add_string(DESKTOP_KEY, "WallpaperStyle", style)
         e2e.reg_add_string(DESKTOP_KEY, "TileWallpaper", tile)
-        run_show(saver_path, expected, temporary)
+        run_show(saver_path, samples_show(expected), temporary)
     print("wallpaper centred")
     e2e.reg_add_string(DESKTOP_KEY, "WallpaperStyle", "0")
     e2e.reg_add_string(DESKTOP_KEY, "TileWallpaper", "0")
-    saver = e2e.Saver(saver_path, "/s")
-    try:
-        e2e.wait_for_screen_colour(FILL_COLOUR, timeout=120)
-        centre = [(left + 5, top + 5), (left + width - 5, top + height - 5)]
+    centre = [(left + 5, top + 5), (left + width - 5, top + height - 5)]
+
+    def centred():
         e2e.wait_until(lambda: [e2e.Screenshot().pixel(x, y) for x, y in centre] ==
                        [quadrant_colour(5, 5), quadrant_colour(width - 5, height - 5)],
                        "the centred wallpaper", 60)
         shot = e2e.Screenshot()
         assert shot.pixel(left - 3, top + 5) not in QUADRANTS and shot.pixel(5, 5) not in QUADRANTS
-        e2e.mouse_move(20, 20)
-        time.sleep(1.0)
-        e2e.mouse_move(500, 400)
-        assert saver.wait_exit(timeout=60) == 0
-    finally:
-        saver.kill()
+
+    run_show(saver_path, centred, temporary)
 
 
 def no_temporary_pictures_left(temporary):
