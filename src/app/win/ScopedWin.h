@@ -88,6 +88,13 @@ struct MappedViewTraits {
   static std::atomic<long>& Count() { return LiveCounts::handles; }
 };
 
+// A module from LoadLibrary.
+struct LibraryTraits {
+  static HMODULE Invalid() { return nullptr; }
+  static void Close(HMODULE module) { FreeLibrary(module); }
+  static std::atomic<long>& Count() { return LiveCounts::handles; }
+};
+
 using ScopedHandle = ScopedResource<HANDLE, HandleTraits>;
 using ScopedMappedView = ScopedResource<const void*, MappedViewTraits>;
 using ScopedFile = ScopedResource<HANDLE, FileHandleTraits>;
@@ -98,6 +105,7 @@ using ScopedFont = ScopedResource<HFONT, GdiObjectTraits<HFONT>>;
 using ScopedRegion = ScopedResource<HRGN, GdiObjectTraits<HRGN>>;
 using ScopedMemoryDC = ScopedResource<HDC, MemoryDCTraits>;
 using ScopedRegKey = ScopedResource<HKEY, RegKeyTraits>;
+using ScopedLibrary = ScopedResource<HMODULE, LibraryTraits>;
 
 // A DC from GetDC, given back with ReleaseDC on the same window.
 class ScopedWindowDC {

@@ -73,18 +73,15 @@ WallpaperSetting ReadWallpaperSetting(bool active_desktop) {
 
 bool ActiveDesktopOn() {
   if (!ReadRegistryText(HKEY_LOCAL_MACHINE, kBrowserKey, "Version", kVersionBytes)) return false;
-  const HMODULE shell = LoadLibraryW(L"shell32.dll");
+  const ScopedLibrary shell(LoadLibraryW(L"shell32.dll"));
   if (!shell) return false;
   using GetSettings = void(WINAPI*)(BYTE*, DWORD);
-  const auto get_settings = reinterpret_cast<GetSettings>(reinterpret_cast<void*>(GetProcAddress(shell, "SHGetSettings")));
-  bool on = false;
-  if (get_settings) {
-    BYTE state[8] = {};  // SHELLFLAGSTATE is one 32-bit set of bit fields
-    get_settings(state, kDesktopHtmlMask);
-    on = (state[0] & kDesktopHtmlFlag) != 0;
-  }
-  FreeLibrary(shell);
-  return on;
+  const auto get_settings =
+      reinterpret_cast<GetSettings>(reinterpret_cast<void*>(GetProcAddress(shell.Get(), "SHGetSettings")));
+  if (!get_settings) return false;
+  BYTE state[8] = {};  // SHELLFLAGSTATE is one 32-bit set of bit fields
+  get_settings(state, kDesktopHtmlMask);
+  return (state[0] & kDesktopHtmlFlag) != 0;
 }
 
 bool PrepareWallpaper(const std::wstring& output, std::uint32_t& style, MessageSink& messages) {
