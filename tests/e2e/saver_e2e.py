@@ -237,6 +237,12 @@ def wait_for_dialog(name="Settings", timeout=60.0):
     return wait_until(lambda: find_windows("^%s$" % name), "the %s dialog" % name, timeout)[0]
 
 
+def focus(window):
+    """Gives `window` the X input focus. There is no window manager to activate windows, and a
+    window of an earlier test may have left the focus elsewhere."""
+    xdotool("windowfocus", "--sync", window)
+
+
 def display_name_of(saver_path):
     """The name the engine keeps the saver's settings under (its display name): found by storing the
     default settings through its dialog and seeing which key appears."""
@@ -247,8 +253,8 @@ def display_name_of(saver_path):
     before = set(saver_display_names())
     saver = Saver(saver_path, "/c")
     try:
-        dialog = wait_for_dialog()
-        xdotool("windowactivate", "--sync", dialog)
+        focus(wait_for_dialog())
+        time.sleep(0.5)
         key("Return")
         assert saver.wait_exit() == 0
     finally:

@@ -20,8 +20,7 @@ def drive_dialog(saver_path, argument, keys):
     """Opens the dialog, types `keys` into it (xdotool key names) and waits for the saver's end."""
     saver = e2e.Saver(saver_path, *([argument] if argument else []))
     try:
-        dialog = e2e.wait_for_dialog()
-        e2e.xdotool("windowactivate", "--sync", dialog)
+        e2e.focus(e2e.wait_for_dialog())
         time.sleep(0.5)
         for name in keys:
             e2e.key(name)
