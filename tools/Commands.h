@@ -11,5 +11,7 @@ void RunBuild(const Arguments& arguments, std::ostream& out);
 void RunMakeScr(const Arguments& arguments, std::ostream& out);
 void RunInfo(const Arguments& arguments, std::ostream& out);
 void RunExtract(const Arguments& arguments, std::ostream& out);
+void RunCheck(const Arguments& arguments, std::ostream& out);
+void RunEffects(const Arguments& arguments, std::ostream& out);
 
 }  // namespace saver::tool

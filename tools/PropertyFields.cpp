@@ -1,5 +1,7 @@
 #include "PropertyFields.h"
 
+#include "EffectNames.h"
+
 namespace saver::tool {
 namespace {
 
@@ -11,7 +13,6 @@ const ChoiceTable kCoordinateModes = {
     {"edge_end", kModeEdgeEnd},     {"random", kModeRandom},
     {"random_inside", kModeRandomInside}, {"value", kModeStored}};
 const ChoiceTable kComparisons = {{"greater", 0}, {"less", 1}, {"equal", 2}, {"not_equal", 3}};
-constexpr std::int64_t kLastEffect = 87;
 
 auto Mode(std::size_t index) {
   return [index](auto& path) -> auto& { return path.modes[index]; };
@@ -71,7 +72,10 @@ const FieldTable<CPathProperty>& PathFields() {
       Integer<Path>("typewriter_delay", &Path::typewriter_delay),
       Flag<Path>("screen_copy_background", &Path::screen_copy_background),
       Flag<Path>("save_background", &Path::save_background),
-      Integer<Path>("effect", &Path::effect_number, 0, kLastEffect),
+      {"effect", [](const Path& path) { return Json(path.effect_number); },
+       [](Path& path, const Json& v, const SceneSite& at) {
+         path.effect_number = static_cast<decltype(path.effect_number)>(ReadEffect(v, at));
+       }},
       Integer<Path>("speed", &Path::speed),
   };
   return table;

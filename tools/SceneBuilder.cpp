@@ -12,8 +12,7 @@ namespace {
 
 const std::vector<std::string> kSceneFields = {"signature", "version", "reserved", "exit_button", "items"};
 
-Json ParseSceneFile(const std::filesystem::path& scene_file) {
-  const Bytes bytes = ReadFileBytes(scene_file);
+Json ParseSceneText(const Bytes& bytes, const std::filesystem::path& scene_file) {
   try {
     return Json::parse(bytes.begin(), bytes.end());
   } catch (const Json::parse_error& error) {
@@ -161,8 +160,11 @@ void CheckReadsBack(const BuiltScene& built, const SceneSite& at) {
 }  // namespace
 
 BuiltScene BuildScene(const std::filesystem::path& scene_file) {
-  const Json scene = ParseSceneFile(scene_file);
-  const SceneSite at(scene_file.string(), scene_file.parent_path());
+  const Bytes text = ReadFileBytes(scene_file);
+  const Json scene = ParseSceneText(text, scene_file);
+  const SceneSite at(scene_file.string(), scene_file.parent_path(),
+                     std::make_shared<const JsonPositions>(MapJsonPositions(
+                         std::string_view(reinterpret_cast<const char*>(text.data()), text.size()))));
   if (!scene.is_object()) at.Fail("expected a scene object {\"items\": [...]}");
   BuiltScene built;
   built.package = std::make_unique<LoadedPackage>();

@@ -1,6 +1,9 @@
 #pragma once
 #include <filesystem>
+#include <memory>
 #include <string>
+
+#include "JsonPositions.h"
 
 namespace saver::tool {
 
@@ -8,8 +11,9 @@ namespace saver::tool {
 // and for resolving the relative paths of pictures and media against the scene file's folder.
 class SceneSite {
  public:
-  SceneSite(std::string file_name, std::filesystem::path folder)
-      : file_name_(std::move(file_name)), folder_(std::move(folder)) {}
+  // `positions` maps the scene text, so that messages can point at the line and column.
+  SceneSite(std::string file_name, std::filesystem::path folder, std::shared_ptr<const JsonPositions> positions = {})
+      : file_name_(std::move(file_name)), folder_(std::move(folder)), positions_(std::move(positions)) {}
 
   SceneSite Member(const std::string& name) const {
     return Derived(path_.empty() ? name : path_ + "." + name);
@@ -20,10 +24,9 @@ class SceneSite {
 
   const std::filesystem::path& Folder() const { return folder_; }
   const std::string& FileName() const { return file_name_; }
-  // "file: path: what", the form of every scene error.
-  std::string Describe(const std::string& what) const {
-    return file_name_ + ": " + (path_.empty() ? "" : path_ + ": ") + what;
-  }
+  // "file:line:column: path: what", the form of every scene error (without line and column
+  // where the place is not mapped, without the place for the scene as a whole).
+  std::string Describe(const std::string& what) const;
   [[noreturn]] void Fail(const std::string& what) const;
 
  private:
@@ -35,6 +38,7 @@ class SceneSite {
 
   std::string file_name_;
   std::filesystem::path folder_;
+  std::shared_ptr<const JsonPositions> positions_;
   std::string path_;
 };
 

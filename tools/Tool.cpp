@@ -15,6 +15,7 @@ struct Command {
   std::vector<std::string> required;
   std::vector<std::string> switches;
   std::function<void(const Arguments&, std::ostream&)> run;
+  std::size_t input_count = 1;
 };
 
 const std::vector<Command>& CommandTable() {
@@ -25,6 +26,8 @@ const std::vector<Command>& CommandTable() {
        {"--engine", "--output"}, {"--engine", "--output"}, {"--exit-button", "--no-exit-button"}, RunMakeScr},
       {"info", "info (SHOW.scr | SHOW.pkg | SCENE.json) [--json]", {}, {}, {"--json"}, RunInfo},
       {"extract", "extract SHOW.scr -o SHOW.pkg", {"--output"}, {"--output"}, {}, RunExtract},
+      {"check", "check (SHOW.scr | SHOW.pkg | SCENE.json)", {}, {}, {}, RunCheck},
+      {"effects", "effects", {}, {}, {}, RunEffects, 0},
   };
   return commands;
 }
@@ -57,7 +60,8 @@ int RunTool(const std::vector<std::string>& words, std::ostream& out, std::ostre
   }
   Arguments arguments;
   try {
-    arguments = ParseArguments({words.begin() + 1, words.end()}, command->value_options, command->switches, 1);
+    arguments = ParseArguments({words.begin() + 1, words.end()}, command->value_options, command->switches,
+                               command->input_count);
     for (const std::string& option : command->required) arguments.Value(option);
   } catch (const ToolError& error) {
     err << "saverpkg " << command->name << ": " << error.what() << "\nusage: saverpkg " << command->usage << "\n";
@@ -71,7 +75,8 @@ int RunTool(const std::vector<std::string>& words, std::ostream& out, std::ostre
   } catch (const std::bad_alloc&) {
     err << "saverpkg: out of memory\n";
   } catch (const std::exception& error) {
-    err << "saverpkg: " << arguments.inputs[0] << ": internal error: " << error.what() << "\n";
+    err << "saverpkg: " << (arguments.inputs.empty() ? std::string(command->name) : arguments.inputs[0])
+        << ": internal error: " << error.what() << "\n";
   }
   return 1;
 }

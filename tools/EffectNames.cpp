@@ -1,0 +1,43 @@
+#include "EffectNames.h"
+
+#include <array>
+
+#include "effects/EffectTable.h"
+
+namespace saver::tool {
+namespace {
+
+// The effects below the first transition, which draw the picture without one.
+constexpr std::array<const char*, kFirstEffect> kDrawingModes = {"own_size", "tiled", "stretched",
+                                                                  "random_transition"};
+
+}  // namespace
+
+std::int64_t ReadEffect(const Json& value, const SceneSite& at) {
+  if (value.is_number()) return ReadInteger(value, at, 0, kLastEffect);
+  if (value.is_string()) {
+    const std::string name = value.get<std::string>();
+    for (std::size_t number = 0; number < kDrawingModes.size(); ++number) {
+      if (name == kDrawingModes[number]) return static_cast<std::int64_t>(number);
+    }
+    for (const EffectEntry& effect : EffectCatalogue()) {
+      if (name == effect.name) return effect.number;
+    }
+  }
+  at.Fail("unknown effect " + value.dump() + " (valid: an integer from 0 to " + std::to_string(kLastEffect) +
+          ", \"own_size\", \"tiled\", \"stretched\", \"random_transition\" or a transition's name such as \"" +
+          std::string(EffectCatalogue().front().name) + "\"; saverpkg effects lists them all)");
+}
+
+std::string EffectList() {
+  std::string list;
+  for (std::size_t number = 0; number < kDrawingModes.size(); ++number) {
+    list += std::to_string(number) + "  " + kDrawingModes[number] + "\n";
+  }
+  for (const EffectEntry& effect : EffectCatalogue()) {
+    list += std::to_string(effect.number) + "  " + std::string(effect.name) + "\n";
+  }
+  return list;
+}
+
+}  // namespace saver::tool
