@@ -25,7 +25,8 @@ const std::vector<Command>& CommandTable() {
        "make-scr --engine SAVER.scr (SCENE.json | SHOW.pkg | OLD.scr) -o SHOW.scr [--exit-button | --no-exit-button]",
        {"--engine", "--output"}, {"--engine", "--output"}, {"--exit-button", "--no-exit-button"}, RunMakeScr},
       {"info", "info (SHOW.scr | SHOW.pkg | SCENE.json) [--json]", {}, {}, {"--json"}, RunInfo},
-      {"extract", "extract SHOW.scr -o SHOW.pkg", {"--output"}, {"--output"}, {}, RunExtract},
+      {"extract", "extract SHOW.scr -o SHOW.pkg [--files FOLDER]", {"--output", "--files"}, {"--output"}, {},
+       RunExtract},
       {"check", "check (SHOW.scr | SHOW.pkg | SCENE.json)", {}, {}, {}, RunCheck},
       {"effects", "effects", {}, {}, {}, RunEffects, 0},
   };
