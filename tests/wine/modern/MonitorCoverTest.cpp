@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/win/ScopedWin.h"
@@ -130,13 +131,18 @@ TEST_F(MonitorCoverTest, InputOnACoverReachesTheShowWindowInItsCoordinates) {
 TEST_F(MonitorCoverTest, ClosingACoverAsksTheShowToClose) {
   ASSERT_TRUE(cover_.Cover(show_.Handle(), {kShow, kRight}));
   const HWND window = cover_.Handles().at(0);
+  // Pumping also delivers the mouse moves the system makes up for new windows: count the closes.
+  const auto closes = [this] {
+    return std::count_if(show_.received.begin(), show_.received.end(),
+                         [](const RecordingShowWindow::Received& r) { return r.message == WM_CLOSE; });
+  };
   SendMessageW(window, WM_CLOSE, 0, 0);
-  for (int i = 0; i < 5000 && show_.received.empty(); ++i) {
+  for (int i = 0; i < 5000 && closes() == 0; ++i) {
     PumpMessages();
     Sleep(1);
   }
-  ASSERT_EQ(show_.received.size(), 1u);
-  EXPECT_EQ(show_.received[0].message, static_cast<UINT>(WM_CLOSE));
+  PumpMessages();
+  EXPECT_EQ(closes(), 1);
   EXPECT_TRUE(IsWindow(window));  // the show's window decides, and destroys every cover with itself
 }
 
