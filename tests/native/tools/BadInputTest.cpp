@@ -42,6 +42,8 @@ TEST_P(BadInput, FailsWithAClearMessageAndNoOutput) {
 }
 
 const std::vector<std::string> kBuild = {"build", "@/scene.json", "-o", "@/out"};
+// Nesting far deeper than any scene: the item is refused, the position scan gives up quietly.
+const std::string kDeepScene = "{\"items\": " + std::string(20000, '[') + std::string(20000, ']') + "}";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadInput,
@@ -69,6 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "\"fade in from black\"", "saverpkg effects"}},
         BadInputCase{"position_counts_characters_not_bytes", "{\"items\": [{\"kind\": \"string\", \"name\": \"é\", \"text\": 5}]}",
                      kBuild, 1, {"@/scene.json:1:44: items[0].text: expected a string"}},
+        BadInputCase{"deeply_nested_item", kDeepScene.c_str(), kBuild, 1,
+                     {"@/scene.json:1:12: items[0]: expected an item object"}},
         BadInputCase{"check_of_a_scene_that_does_not_validate", R"({"items": [{"kind": "loop_end"}]})",
                      {"check", "@/scene.json"}, 1, {"@/scene.json: items[0] (loop_end \"\") does not validate"}},
         BadInputCase{"check_of_a_picture_without_file", R"({"items": [{"kind": "picture", "name": "e"}]})",
