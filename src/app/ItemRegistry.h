@@ -27,7 +27,6 @@ class CItemRegistry {
   CItemList& Items() { return items_; }
   const CItemList& Items() const { return items_; }
 
-  void SetImageMeasurer(ImageMeasurer* measurer) { measurer_ = measurer; }
   ValidationContext Context() const { return {items_, messages_, measurer_}; }
 
  private:
