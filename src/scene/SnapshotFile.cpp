@@ -63,7 +63,8 @@ std::optional<std::vector<std::uint8_t>> ReadSnapshotFile(const std::string& utf
   const long size = std::ftell(file.get());
   if (size < 0 || size > kMaxSnapshotBytes || std::fseek(file.get(), 0, SEEK_SET) != 0) return std::nullopt;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return std::nullopt;
+  // An empty file has no buffer to read into (data() may be null).
+  if (!bytes.empty() && std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return std::nullopt;
   return bytes;
 }
 

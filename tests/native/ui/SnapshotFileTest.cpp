@@ -46,7 +46,7 @@ class SnapshotFileTest : public testing::Test {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     EXPECT_NE(file, nullptr);
     if (file) {
-      std::fwrite(bytes.data(), 1, bytes.size(), file);
+      if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);  // data() may be null when empty
       std::fclose(file);
     }
     return path.string();
