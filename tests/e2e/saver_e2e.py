@@ -196,6 +196,15 @@ def rgb(text):
     return tuple(int(text[i:i + 2], 16) for i in (1, 3, 5))
 
 
+def rough_colour_name(pixel, named, tolerance=48):
+    """The name in `named` ({name: (r, g, b)}) of the colour `pixel` lies within `tolerance` of in
+    every channel, or None: for pictures that went through a lossy codec."""
+    for name, colour in named.items():
+        if all(abs(a - b) <= tolerance for a, b in zip(pixel, colour)):
+            return name
+    return None
+
+
 def wait_for_screen_colour(colour, timeout=60.0, points=((10, 10), (640, 512), (1200, 1000))):
     """Waits until the screen shows `colour` ("#RRGGBB") at every sample point."""
     want = rgb(colour)

@@ -22,4 +22,14 @@ SIZE VideoSize(MCIDEVICEID device) {
   return {where.rc.right, where.rc.bottom};
 }
 
+MCIERROR StopVideo(MCIDEVICEID device) {
+  const MCIERROR result = mciSendCommandW(device, MCI_STOP, MCI_WAIT, 0);
+  if (result == 0) return 0;
+  MCI_STATUS_PARMS status{};
+  status.dwItem = MCI_STATUS_MODE;
+  const bool stopped = mciSendCommandW(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
+                       status.dwReturn == MCI_MODE_STOP;
+  return stopped ? 0 : result;
+}
+
 }  // namespace saver::win

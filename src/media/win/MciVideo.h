@@ -11,5 +11,8 @@ namespace saver::win {
 MCIERROR OpenVideo(const wchar_t* file_name, HWND parent, DWORD flags, MCIDEVICEID& device);
 // The video's source size from MCI_WHERE; 0 x 0 when the device cannot tell.
 SIZE VideoSize(MCIDEVICEID device);
+// MCI_STOP with MCI_WAIT; a failure is only reported when the device still plays afterwards, since
+// a device may fail the stop of a sound part that the video lacks although its picture has stopped.
+MCIERROR StopVideo(MCIDEVICEID device);
 
 }  // namespace saver::win

@@ -44,7 +44,7 @@ void CVideoWnd::PlayDevice(bool once) {
 
 void CVideoWnd::StopDevice() {
   if (device_ == kNoDevice) return;
-  if (const MCIERROR error = mciSendCommandW(device_, MCI_STOP, MCI_WAIT, 0)) Report(error);
+  if (const MCIERROR error = StopVideo(device_)) Report(error);
 }
 
 void CVideoWnd::CloseDevice() {

@@ -290,6 +290,7 @@ TEST_F(ScenePlayersTest, VideoWindowPlaysAtItsPlaceAndRepeatsUntilStopped) {
   EXPECT_EQ(status.dwReturn, static_cast<DWORD_PTR>(MCI_MODE_PLAY));
   players.Stop(*video);
   EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_EQ(messages_.texts, std::vector<std::string>{}) << "stopping a playing video is no failure";
 }
 
 TEST_F(ScenePlayersTest, BlockingVideoReturnsWhenItHasPlayed) {
@@ -315,6 +316,7 @@ TEST_F(ScenePlayersTest, EndOfTheShowReleasesEveryPlayerAndFile) {
   const HWND window = players.VideoWindow();
   players.ReleaseAll();
   EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(messages_.texts, std::vector<std::string>{}) << "the end of the show reports nothing";
 }
 
 // --- Flash movies, played by the stand-in control that the build makes (TestFlashControl.cpp) ---
