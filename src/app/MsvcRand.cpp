@@ -7,9 +7,8 @@ thread_local std::uint32_t g_state = 1;
 
 void MsvcSrand(std::uint32_t seed) { g_state = seed; }
 
-int MsvcRand() {
-  g_state = g_state * 214013u + 2531011u;
-  return static_cast<int>((g_state >> 16) & 0x7FFF);
-}
+int MsvcRand() { return MsvcRandStep(g_state); }
+
+std::uint32_t MsvcRandState() { return g_state; }
 
 }  // namespace saver

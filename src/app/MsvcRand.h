@@ -11,5 +11,30 @@ inline constexpr int kMsvcRandMax = 32767;
 
 void MsvcSrand(std::uint32_t seed);
 int MsvcRand();
+// The calling thread's state as it stands (MsvcSrand sets it).
+std::uint32_t MsvcRandState();
+
+// One step of the generator on a given state.
+constexpr int MsvcRandStep(std::uint32_t& state) {
+  state = state * 214013u + 2531011u;
+  return static_cast<int>((state >> 16) & 0x7FFF);
+}
+
+// The calling thread's generator borrowed for a loop of many draws: the state is held in the
+// object (no thread-local lookup per draw) and handed back when the object goes. The draws are
+// those MsvcRand would give, provided nothing else on the thread draws while the object lives.
+class MsvcRandDraws {
+ public:
+  // Inline, so that the state never leaves a register while draws are made.
+  MsvcRandDraws() : state_(MsvcRandState()) {}
+  ~MsvcRandDraws() { MsvcSrand(state_); }
+  MsvcRandDraws(const MsvcRandDraws&) = delete;
+  MsvcRandDraws& operator=(const MsvcRandDraws&) = delete;
+
+  int Next() { return MsvcRandStep(state_); }
+
+ private:
+  std::uint32_t state_;
+};
 
 }  // namespace saver

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <numeric>
 #include <vector>
 
@@ -11,109 +12,134 @@
 namespace saver::effects {
 namespace {
 
-// Square blocks of `side` pixels, cut at the right and bottom edges, column by column (x outer,
-// y inner), the order in which the pool starts.
-std::vector<Rect> Blocks(int w, int h, int side) {
-  std::vector<Rect> blocks;
-  blocks.reserve(static_cast<std::size_t>((w + side - 1) / side) * ((h + side - 1) / side));
-  for (int x = 0; x < w; x += side) {
-    for (int y = 0; y < h; y += side) {
-      blocks.push_back(Rect::FromSize(x, y, std::min(side, w - x), std::min(side, h - y)));
-    }
-  }
-  return blocks;
+// Pieces numbered 0 ... count - 1: block indices (column * rows + row), rows or columns.
+std::vector<std::uint32_t> Numbers(int count) {
+  std::vector<std::uint32_t> numbers(static_cast<std::size_t>(std::max(count, 0)));
+  std::iota(numbers.begin(), numbers.end(), 0u);
+  return numbers;
 }
 
-std::vector<Rect> Rows(int w, int h) {
-  std::vector<Rect> rows;
-  rows.reserve(static_cast<std::size_t>(std::max(h, 0)));
-  for (int y = 0; y < h; ++y) rows.push_back(Rect::FromSize(0, y, w, 1));
-  return rows;
-}
-
-std::vector<Rect> Columns(int w, int h) {
-  std::vector<Rect> columns;
-  columns.reserve(static_cast<std::size_t>(std::max(w, 0)));
-  for (int x = 0; x < w; ++x) columns.push_back(Rect::FromSize(x, 0, 1, h));
-  return columns;
-}
-
-void Reveal(EffectContext& context, const Rect& piece) {
-  RevealBlock(context, piece.left, piece.top, piece.Width(), piece.Height());
-}
+int BlocksAcross(int length, int side) { return length > 0 ? (length + side - 1) / side : 0; }
 
 // Each dissolve seeds its own generator from the clock (seed 0), then draws every piece once
-// with a wait after each.
-void PacedDissolve(EffectContext& context, std::vector<Rect> pieces) {
+// with a wait after each. Nothing else draws random numbers on the scene thread meanwhile, so the
+// pool may hold the thread's generator for the whole run.
+template <typename Reveal>
+void PacedDissolve(EffectContext& context, int pieces, Reveal reveal) {
   CRandomRange random(0);
-  PiecePool pool(std::move(pieces));
+  MsvcRandDraws draws;
+  PiecePool pool(Numbers(pieces));
   while (!pool.Empty()) {
-    Reveal(context, pool.Take(random));
+    reveal(pool.Take(random, draws));
     context.Wait();
   }
 }
 
-// The blocks picked since the last drawing, drawn in one pass by block row so that the pictures
-// are walked from top to bottom instead of at random. Which blocks a pass holds is unchanged; only
-// their order inside the pass is.
-class RowOrderedBatch {
+// The square blocks picked since the last drawing, marked on a map of the block grid kept row by
+// row. Drawing walks the map from the top and copies every run of neighbours marked in one block
+// row as one block: memory is walked in order, and a slice that picked most of a row draws it
+// in a single copy. Blocks on the right and bottom edges are cut by the context.
+class PickedBlocks {
  public:
-  RowOrderedBatch(int height, int side)
-      : side_(side), row_starts_(static_cast<std::size_t>(std::max(height, 0) / side) + 2) {}
+  PickedBlocks(int width, int height, int side)
+      : side_(side),
+        columns_(BlocksAcross(width, side)),
+        rows_(BlocksAcross(height, side)),
+        marks_(static_cast<std::size_t>(columns_) * rows_) {}
 
-  void Add(const Rect& block) { picked_.push_back(block); }
-  std::size_t Size() const { return picked_.size(); }
+  // The pool's pieces: the map index of every block, column by column (x outer, y inner).
+  std::vector<std::uint32_t> ColumnByColumn() const {
+    std::vector<std::uint32_t> cells;
+    cells.reserve(marks_.size());
+    for (int column = 0; column < columns_; ++column) {
+      for (int row = 0; row < rows_; ++row) cells.push_back(static_cast<std::uint32_t>(row * columns_ + column));
+    }
+    return cells;
+  }
 
-  // A counting sort on the block row: linear in the pass, where a comparison sort is not.
+  void Mark(std::uint32_t cell) { marks_[cell] = 1; }
+
   void Draw(EffectContext& context) {
-    std::fill(row_starts_.begin(), row_starts_.end(), 0);
-    for (const Rect& block : picked_) ++row_starts_[RowOf(block) + 1];
-    std::partial_sum(row_starts_.begin(), row_starts_.end(), row_starts_.begin());
-    ordered_.resize(picked_.size());
-    for (const Rect& block : picked_) ordered_[row_starts_[RowOf(block)]++] = block;
-    for (const Rect& block : ordered_) Reveal(context, block);
-    picked_.clear();
+    for (int row = 0; row < rows_; ++row) {
+      std::uint8_t* const marks = marks_.data() + static_cast<std::size_t>(row) * columns_;
+      std::size_t column = 0;
+      while (column < static_cast<std::size_t>(columns_)) {
+        const auto* first = static_cast<const std::uint8_t*>(std::memchr(marks + column, 1, columns_ - column));
+        if (!first) break;
+        const std::size_t start = static_cast<std::size_t>(first - marks);
+        const auto* end = static_cast<const std::uint8_t*>(std::memchr(first, 0, columns_ - start));
+        column = end ? static_cast<std::size_t>(end - marks) : static_cast<std::size_t>(columns_);
+        std::memset(marks + start, 0, column - start);
+        const int x = static_cast<int>(start) * side_;
+        RevealBlock(context, x, row * side_, static_cast<int>(column) * side_ - x, side_);
+      }
+    }
   }
 
  private:
-  std::size_t RowOf(const Rect& block) const { return static_cast<std::size_t>(block.top / side_); }
-
-  int side_;
-  std::vector<std::uint32_t> row_starts_;
-  std::vector<Rect> picked_, ordered_;
+  int side_, columns_, rows_;
+  std::vector<std::uint8_t> marks_;  // 1: picked and not drawn yet
 };
 
-// Passes per run of the small-block dissolve: enough that the screen still dissolves while it
-// draws, few enough that every pass has many blocks to every block row.
-constexpr std::size_t kSmallBlockPasses = 8;
+// Slices of drawing time for the unpaced dissolve: a screen shows at most one frame per refresh,
+// so the picks of a few milliseconds go out together. The clock is read only every few hundred
+// picks, as a pick costs nanoseconds and the tick count a call to the system.
+class DrawingSlices {
+ public:
+  explicit DrawingSlices(EffectContext& context) : context_(context), start_(context.TickCount()) {}
+
+  bool Over() {
+    if (++picks_ % kPicksPerClockRead != 0) return false;
+    return context_.TickCount() - start_ >= kSliceMs;  // unsigned: right across the wrap-around
+  }
+  void Restart() { start_ = context_.TickCount(); }
+
+ private:
+  static constexpr std::uint32_t kSliceMs = 8;
+  static constexpr std::uint32_t kPicksPerClockRead = 256;
+
+  EffectContext& context_;
+  std::uint32_t start_;
+  std::uint32_t picks_ = 0;
+};
 
 }  // namespace
 
 // Unpaced, so that tens of thousands of blocks stay quick; the only dissolve that ends early
-// when asked to stop, leaving the picture partly drawn (every block picked so far is drawn).
-// Having no waits, it draws its picks in passes rather than one by one.
+// when asked to stop (polled after every pick), leaving the picture partly drawn: every block
+// picked so far is drawn, and no other.
 void DissolveSmallBlocks(EffectContext& context) {
-  constexpr int kSide = 4;
+  PickedBlocks picked(context.Width(), context.Height(), 4);
   CRandomRange random(0);
-  PiecePool pool(Blocks(context.Width(), context.Height(), kSide));
-  const std::size_t pass_size = std::max<std::size_t>(1, pool.Size() / kSmallBlockPasses);
-  RowOrderedBatch batch(context.Height(), kSide);
+  MsvcRandDraws draws;
+  PiecePool pool(picked.ColumnByColumn());
+  DrawingSlices slices(context);
   while (!pool.Empty()) {
-    batch.Add(pool.Take(random));
+    picked.Mark(pool.Take(random, draws));
     if (context.StopRequested()) break;
-    if (batch.Size() == pass_size) batch.Draw(context);
+    if (slices.Over()) {
+      picked.Draw(context);
+      slices.Restart();
+    }
   }
-  batch.Draw(context);
+  picked.Draw(context);
 }
 
 void DissolveLargeBlocks(EffectContext& context) {
-  PacedDissolve(context, Blocks(context.Width(), context.Height(), 8));
+  constexpr int kSide = 8;
+  const int rows = BlocksAcross(context.Height(), kSide);
+  PacedDissolve(context, BlocksAcross(context.Width(), kSide) * rows, [&](std::uint32_t block) {
+    const int index = static_cast<int>(block);
+    RevealBlock(context, index / rows * kSide, index % rows * kSide, kSide, kSide);
+  });
 }
 
-void DissolveRows(EffectContext& context) { PacedDissolve(context, Rows(context.Width(), context.Height())); }
+void DissolveRows(EffectContext& context) {
+  PacedDissolve(context, context.Height(), [&](std::uint32_t y) { RevealRow(context, static_cast<int>(y)); });
+}
 
 void DissolveColumns(EffectContext& context) {
-  PacedDissolve(context, Columns(context.Width(), context.Height()));
+  PacedDissolve(context, context.Width(), [&](std::uint32_t x) { RevealColumn(context, static_cast<int>(x)); });
 }
 
 }  // namespace saver::effects
