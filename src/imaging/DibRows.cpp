@@ -19,15 +19,6 @@ void PixelsToDibRows(const PixelBuffer& pixels, bool bottom_up, std::uint8_t* ro
   }
 }
 
-void DibRowsToPixels(const std::uint8_t* rows, bool bottom_up, PixelBuffer& pixels) {
-  const std::size_t stride = DibStride(pixels.Width());
-  for (int y = 0; y < pixels.Height(); ++y) {
-    const std::uint8_t* s = rows + stride * (bottom_up ? pixels.Height() - 1 - y : y);
-    std::uint8_t* d = pixels.Row(y);
-    for (int x = 0; x < pixels.Width(); ++x, s += 3, d += 3) d[0] = s[2], d[1] = s[1], d[2] = s[0];
-  }
-}
-
 std::vector<std::uint8_t> PackDib(const PixelBuffer& pixels) {
   if (pixels.IsEmpty()) return {};
   const std::size_t image_size = DibStride(pixels.Width()) * pixels.Height();

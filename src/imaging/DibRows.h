@@ -8,10 +8,9 @@
 namespace saver {
 
 // Device-independent bitmaps keep 24-bit pixels as B, G, R with every row padded to a multiple
-// of 4 bytes; the pixel buffers keep R, G, B packed. These convert between the two.
+// of 4 bytes; the pixel buffers keep R, G, B packed.
 std::size_t DibStride(int width);
 void PixelsToDibRows(const PixelBuffer& pixels, bool bottom_up, std::uint8_t* rows);
-void DibRowsToPixels(const std::uint8_t* rows, bool bottom_up, PixelBuffer& pixels);
 
 inline constexpr std::size_t kDibHeaderSize = 40;
 

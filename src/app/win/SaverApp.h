@@ -33,10 +33,6 @@ class CSaverApp {
   // (the second). True when a window was created and the message loop must run.
   bool InitInstance(std::optional<std::wstring> argument, std::optional<std::wstring> handle_text);
 
-  const std::wstring& ApplicationName() const { return application_name_; }
-  const std::wstring& DesktopSnapshotPath() const { return desktop_path_; }
-  const std::wstring& WallpaperPath() const { return wallpaper_path_; }
-
  private:
   bool RunShow();
   bool RunPreview(const std::optional<std::wstring>& handle_text);
