@@ -7,8 +7,12 @@ set(SAVER_MANIFEST_SCRIPT ${PROJECT_SOURCE_DIR}/src/res/manifest.rc CACHE INTERN
 add_executable(saver_engine WIN32 ${PROJECT_SOURCE_DIR}/src/app/win/WinMain.cpp ${SAVER_RESOURCE_SCRIPT}
   ${SAVER_MANIFEST_SCRIPT})
 target_link_libraries(saver_engine PRIVATE saver_win saver_core)
-target_compile_options(saver_engine PRIVATE -Os)
-target_link_options(saver_engine PRIVATE -municode -s -Wl,--gc-sections)
+if(MSVC)
+  target_compile_options(saver_engine PRIVATE /O1)
+else()
+  target_compile_options(saver_engine PRIVATE -Os)
+  target_link_options(saver_engine PRIVATE -municode -s -Wl,--gc-sections)
+endif()
 set_target_properties(saver_engine PROPERTIES OUTPUT_NAME saver_engine SUFFIX .exe)
 
 set(SAVER_SCR ${CMAKE_BINARY_DIR}/saver.scr)
