@@ -13,5 +13,6 @@ void RunInfo(const Arguments& arguments, std::ostream& out);
 void RunExtract(const Arguments& arguments, std::ostream& out);
 void RunCheck(const Arguments& arguments, std::ostream& out);
 void RunEffects(const Arguments& arguments, std::ostream& out);
+void RunRender(const Arguments& arguments, std::ostream& out);
 
 }  // namespace saver::tool

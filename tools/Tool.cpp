@@ -29,6 +29,10 @@ const std::vector<Command>& CommandTable() {
        RunExtract},
       {"check", "check (SHOW.scr | SHOW.pkg | SCENE.json)", {}, {}, {}, RunCheck},
       {"effects", "effects", {}, {}, {}, RunEffects, 0},
+      {"render",
+       "render (SCENE.json | SHOW.pkg | SHOW.scr) -o FOLDER [--size WxH] [--seconds N] [--fps N] [--times N] "
+       "[--gif | --mp4]",
+       {"--output", "--size", "--seconds", "--fps", "--times"}, {"--output"}, {"--gif", "--mp4"}, RunRender},
   };
   return commands;
 }
