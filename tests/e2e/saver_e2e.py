@@ -51,6 +51,20 @@ def make_saver(name, items, exit_button=False):
     return saver_path
 
 
+def make_video(name, colours, width, height):
+    """An MS Video 1 AVI (which Wine's video device plays) showing each of `colours` ("red",
+    "#RRGGBB"...) for one second in turn; returns its path."""
+    path = work_path(name + ".avi")
+    inputs, joined = [], ""
+    for i, colour in enumerate(colours):
+        inputs += ["-f", "lavfi", "-i", "color=c=%s:s=%dx%d:r=10:d=1" % (colour.replace("#", "0x"), width, height)]
+        joined += "[%d]" % i
+    subprocess.run(["ffmpeg", "-hide_banner", "-loglevel", "error", "-y"] + inputs +
+                   ["-filter_complex", "%sconcat=n=%d:v=1" % (joined, len(colours)), "-c:v", "msvideo1", path],
+                   check=True)
+    return path
+
+
 def fill(colour):
     return {"kind": "fill", "colour": {"value": colour}}
 

@@ -4,7 +4,6 @@ the saver, so a key still ends the show; played with waiting, the show goes on a
 file is left behind. The times measured are printed."""
 import glob
 import os
-import subprocess
 import time
 
 import saver_e2e as e2e
@@ -13,16 +12,6 @@ SHOW_COLOUR = "#204060"
 AFTER_COLOUR = "#60A020"
 VIDEO_WIDTH, VIDEO_HEIGHT = 160, 120
 PLACE = (200, 150)
-
-
-def make_video():
-    """Two seconds of MS Video 1: red, then blue, one second each."""
-    path = e2e.work_path("red-blue.avi")
-    size = "s=%dx%d:r=10:d=1" % (VIDEO_WIDTH, VIDEO_HEIGHT)
-    subprocess.run(["ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i", "color=c=red:" + size,
-                    "-f", "lavfi", "-i", "color=c=blue:" + size, "-filter_complex", "[0][1]concat=n=2:v=1",
-                    "-c:v", "msvideo1", path], check=True)
-    return path
 
 
 def video_colour():
@@ -99,7 +88,7 @@ def blocking_video(video):
 def main():
     temp_folder = e2e.windows_temp_folder()
     before = avi_files(temp_folder)
-    video = make_video()
+    video = e2e.make_video("red-blue", ["red", "blue"], VIDEO_WIDTH, VIDEO_HEIGHT)
     background_video(video, temp_folder, before)
     blocking_video(video)
     left = [path for path in avi_files(temp_folder) if path not in before]

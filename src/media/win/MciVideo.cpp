@@ -2,11 +2,16 @@
 
 #include <digitalv.h>
 
+#include <string>
+
+#include "media/win/MciFileName.h"
+
 namespace saver::win {
 
 MCIERROR OpenVideo(const wchar_t* file_name, HWND parent, DWORD flags, MCIDEVICEID& device) {
+  std::wstring element = MciFileName(file_name);
   MCI_DGV_OPEN_PARMSW open{};
-  open.lpstrElementName = const_cast<LPWSTR>(file_name);  // read only by the device
+  open.lpstrElementName = element.data();
   open.dwStyle = WS_CHILD | WS_VISIBLE;
   open.hWndParent = parent;
   const MCIERROR result = mciSendCommandW(0, MCI_OPEN, MCI_DGV_OPEN_PARENT | MCI_DGV_OPEN_WS | MCI_OPEN_ELEMENT | flags,

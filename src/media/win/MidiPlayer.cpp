@@ -1,5 +1,6 @@
 #include "media/win/MidiPlayer.h"
 
+#include "media/win/MciFileName.h"
 #include "media/win/MediaTempFile.h"
 
 namespace saver::win {
@@ -14,10 +15,11 @@ CMidiPlayer::~CMidiPlayer() {
 
 MCIERROR CMidiPlayer::Open(const wchar_t* file_name, bool shareable) {
   file_name_ = file_name;
+  const std::wstring element = MciFileName(file_name_);
   MCI_OPEN_PARMSW open{};
   open.dwCallback = CallbackParameter();
   open.lpstrDeviceType = reinterpret_cast<LPCWSTR>(static_cast<UINT_PTR>(MCI_DEVTYPE_SEQUENCER));
-  open.lpstrElementName = file_name_.c_str();
+  open.lpstrElementName = element.c_str();
   const DWORD flags =
       MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT | MCI_WAIT | (shareable ? MCI_OPEN_SHAREABLE : 0);
   const MCIERROR result = SendTo(0, MCI_OPEN, flags, &open);

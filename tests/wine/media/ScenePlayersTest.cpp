@@ -23,6 +23,7 @@
 #include "media/StopMediaItem.h"
 #include "media/win/FlashInstalled.h"
 #include "media/win/FlashPlayerThread.h"
+#include "media/win/MciFileName.h"
 #include "media/win/MediaTempFile.h"
 #include "media/win/ScenePlayers.h"
 #include "scene/SceneRuntime.h"
@@ -155,6 +156,88 @@ TEST_F(ScenePlayersTest, UnwritableTemporaryFolderShowsTheMessageAndPlaysNothing
   SetEnvironmentVariableW(L"TMP", saved[0] ? saved : nullptr);
   EXPECT_FALSE(played);
   EXPECT_EQ(messages_.texts, std::vector<std::string>{std::string(kMediaFileFailedMessage)});
+}
+
+// Points TMP at a folder of that name below the temporary folder while it lives; the folder must be
+// empty again when it goes.
+class TemporaryFolderNamed {
+ public:
+  explicit TemporaryFolderNamed(const std::wstring& name) : path_(TempFolder() + name + L"\\") {
+    GetEnvironmentVariableW(L"TMP", saved_, MAX_PATH);
+    CreateDirectoryW(path_.c_str(), nullptr);
+    SetEnvironmentVariableW(L"TMP", path_.c_str());
+  }
+  ~TemporaryFolderNamed() {
+    SetEnvironmentVariableW(L"TMP", saved_[0] ? saved_ : nullptr);
+    EXPECT_TRUE(RemoveDirectoryW(path_.c_str())) << "a file was left in the folder";
+  }
+  const std::wstring& Path() const { return path_; }
+
+ private:
+  std::wstring path_;
+  wchar_t saved_[MAX_PATH]{};
+};
+
+const wchar_t kOutsideAnsiName[] = L"\u03A9 \u0432\u0438\u0434\u0435\u043E \u6F22\u5B57";
+
+bool AnsiSpells(const std::wstring& text) {
+  BOOL lossy = FALSE;
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, nullptr, 0, nullptr, &lossy);
+  return !lossy;
+}
+
+TEST_F(ScenePlayersTest, MciFileNameSpellsEveryNameInTheAnsiCodePage) {
+  if (AnsiSpells(kOutsideAnsiName)) GTEST_SKIP() << "this code page spells every name";
+  const TemporaryFolderNamed folder(kOutsideAnsiName);
+  std::wstring made = WriteMediaTempFile(test::OneNoteMidi(), L".mid", messages_);
+  ASSERT_FALSE(made.empty());
+  const std::wstring plain = TempFolder() + L"plain.mid";
+  const std::wstring missing = folder.Path() + L"missing.mid";
+  const struct {
+    const char* what;
+    std::wstring name;
+    bool same;  // handed over as it is
+  } cases[] = {
+      {"a name the code page spells", plain, true},
+      {"a file in a folder it does not spell", made, false},
+      {"a missing file, which has no short form", missing, true},
+  };
+  for (const auto& c : cases) {
+    const std::wstring handed = MciFileName(c.name);
+    EXPECT_EQ(handed == c.name, c.same) << c.what;
+    if (!c.same) {
+      EXPECT_TRUE(AnsiSpells(handed)) << c.what;
+      EXPECT_EQ(ReadFile(handed), test::OneNoteMidi()) << c.what << ": the short form names the same file";
+    }
+  }
+  DeleteMediaFile(made);
+}
+
+// Video and the sequencer read their files through the ANSI file functions.
+TEST_F(ScenePlayersTest, VideoAndMidiOpenInATemporaryFolderOutsideTheAnsiCodePage) {
+  if (AnsiSpells(kOutsideAnsiName)) GTEST_SKIP() << "this code page spells every name";
+  const TemporaryFolderNamed folder(kOutsideAnsiName);
+  CScenePlayers& players = Players();
+  const auto video = Media(kMediaAvi, test::ReadVideoFixture("one_second"));
+  ASSERT_TRUE(players.Start(*video, MediaStart{}));
+  EXPECT_NE(players.Video()->Device(), CVideoWnd::kNoDevice);
+  const std::set<std::wstring> playing = MediaFilesInTemp();
+  EXPECT_TRUE(playing.size() == 1 && playing.begin()->find(L".avi") != std::wstring::npos)
+      << "the video's file is made in the folder";
+  players.Stop(*video);
+
+  MediaStart blocking;
+  blocking.wait = true;
+  const auto started = Clock::now();
+  EXPECT_TRUE(players.Start(*video, blocking));
+  EXPECT_GE(SecondsSince(started), 0.8) << "the blocking video played";
+
+  std::wstring midi = WriteMediaTempFile(test::OneNoteMidi(), L".mid", messages_);
+  EXPECT_EQ(players.Midi().Open(midi.c_str(), false), 0u);
+  players.Midi().Close();
+  players.Midi().DeleteFile();
+  EXPECT_EQ(messages_.texts, std::vector<std::string>{});
+  players_.reset();
 }
 
 TEST_F(ScenePlayersTest, SequencerNotificationsLoopOrEndThePlay) {
