@@ -107,4 +107,12 @@ std::optional<PixelBuffer> DecodePictureResized(std::span<const std::uint8_t> by
   return out;
 }
 
+bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages) {
+  if (DetectPictureFormat(bytes, {}) == PictureFormat::Jpeg) return MeasureJpeg(bytes, size);
+  Size decoded_size;
+  if (!DecodePicture(bytes, decoded_size, messages)) return false;
+  size = decoded_size;
+  return true;
+}
+
 }  // namespace saver

@@ -32,4 +32,10 @@ std::optional<PixelBuffer> DecodePictureFile(const std::string& file_name, Size&
 std::optional<PixelBuffer> DecodePictureResized(std::span<const std::uint8_t> bytes, Size target, Size& natural,
                                                 MessageSink& messages);
 
+// The picture's size with the verdict of DecodePicture (the same message for a refused
+// format, the same refusal of damaged data), without keeping pixels. A JPEG is checked
+// without being reconstructed (see MeasureJpeg); other formats are decoded. `size` is set only
+// on success.
+bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages);
+
 }  // namespace saver

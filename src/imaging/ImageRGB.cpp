@@ -51,12 +51,8 @@ bool CImageRGB::ResizeImage(int width, int height) {
 }
 
 bool CImageRGB::MeasureImage(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages) {
-  // The smallest possible target lets a JPEG decode at 1/8 scale; every other format decodes
-  // fully, so the verdict on damaged data is always that of a full decode.
-  bool ok = LoadImageResized(bytes, 1, 1, messages) == LoadResult::Loaded;
-  if (ok) size = size_;
   FreePixels(false);
-  return ok;
+  return MeasurePicture(bytes, size, messages);
 }
 
 std::optional<PixelBuffer> CImageRGB::TakeHeld(Size target, Size& natural) {

@@ -40,8 +40,8 @@ class CImageRGB {
   // zero or negative side.
   bool ResizeImage(int width, int height);
 
-  // The natural size of a picture without keeping its pixels. The verdict is that of a full
-  // decode (a damaged picture fails), but a JPEG is decoded at 1/8 scale.
+  // The natural size of a picture without keeping its pixels (see MeasurePicture): the verdict
+  // is that of a full decode. Leaves the image empty.
   bool MeasureImage(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages);
 
   // GetImage without GDI: decodes the bytes and gives their pixels at their own size (target

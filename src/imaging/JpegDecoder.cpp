@@ -15,6 +15,8 @@ constexpr int kMaxScans = 1000;
 // libjpeg's working memory (the coefficient buffer of a progressive picture of the largest
 // accepted size needs 192 MiB).
 constexpr long kMaxDecoderMemory = 320L << 20;
+// A target that every scale covers, so the smallest one (1/8) is chosen.
+constexpr Size kSmallestTarget{1, 1};
 
 void LimitScans(j_common_ptr info) {
   auto* d = reinterpret_cast<j_decompress_ptr>(info);
@@ -32,6 +34,10 @@ unsigned ScaleNumerator(const jpeg_decompress_struct& d, Size at_least) {
       return n;
   }
   return 8;
+}
+
+bool IsCmyk(const jpeg_decompress_struct& info) {
+  return info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
 }
 
 void CmykToRgb(const std::uint8_t* cmyk, std::size_t pixels, bool adobe_inverted, std::uint8_t* rgb) {
@@ -57,13 +63,9 @@ struct Session {
   }
 };
 
-// No object with a destructor may live in this frame: libjpeg leaves it by longjmp. The
-// session lives in the caller and is cleaned up there.
-bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target) {
-  // Warnings (corrupt entropy data, premature end) stop the decode too: a damaged picture
-  // is refused, not patched up.
-  s.info.err = s.error.Install(true);
-  if (setjmp(s.error.jump)) return false;
+// Reads the header and sets up everything but the scale. Call it below the caller's setjmp:
+// libjpeg leaves by longjmp.
+bool ReadHeader(Session& s, std::span<const std::uint8_t> data) {
   jpeg_create_decompress(&s.info);
   s.created = true;
   s.info.mem->max_memory_to_use = kMaxDecoderMemory;
@@ -72,24 +74,41 @@ bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowT
   jpeg_mem_src(&s.info, data.data(), static_cast<unsigned long>(data.size()));
   if (jpeg_read_header(&s.info, TRUE) != JPEG_HEADER_OK) return false;
   if (!IsAcceptedPictureSize(s.info.image_width, s.info.image_height)) return false;
+  s.info.out_color_space = IsCmyk(s.info) ? JCS_CMYK : JCS_RGB;
+  return true;
+}
 
-  const bool cmyk = s.info.jpeg_color_space == JCS_CMYK || s.info.jpeg_color_space == JCS_YCCK;
-  s.info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
-  s.info.scale_num = ScaleNumerator(s.info, at_least);
-  s.info.scale_denom = 8;
-  if (s.info.scale_num < 8) {
+void ChooseScale(jpeg_decompress_struct& info, Size at_least) {
+  info.scale_num = ScaleNumerator(info, at_least);
+  info.scale_denom = 8;
+  if (info.scale_num < 8) {
     // A picture decoded smaller is resized further still, which hides the small errors of the
     // fast integer inverse DCT and of chroma repeated rather than interpolated.
-    s.info.dct_method = JDCT_IFAST;
-    s.info.do_fancy_upsampling = FALSE;
+    info.dct_method = JDCT_IFAST;
+    info.do_fancy_upsampling = FALSE;
   }
+}
+
+Size NaturalSize(const jpeg_decompress_struct& info) {
+  return {static_cast<int>(info.image_width), static_cast<int>(info.image_height)};
+}
+
+// No object with a destructor may live in this frame: libjpeg leaves it by longjmp. The
+// session lives in the caller and is cleaned up there.
+bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target) {
+  // Warnings (corrupt entropy data, premature end) stop the decode too: a damaged picture
+  // is refused, not patched up.
+  s.info.err = s.error.Install(true);
+  if (setjmp(s.error.jump)) return false;
+  if (!ReadHeader(s, data)) return false;
+  ChooseScale(s.info, at_least);
   jpeg_start_decompress(&s.info);
 
-  const Size natural{static_cast<int>(s.info.image_width), static_cast<int>(s.info.image_height)};
+  const bool cmyk = IsCmyk(s.info);
   const Size scaled{static_cast<int>(s.info.output_width), static_cast<int>(s.info.output_height)};
   s.scanline.resize(std::size_t{s.info.output_width} * s.info.output_components);
   if (cmyk) s.rgb.resize(std::size_t{s.info.output_width} * 3);
-  if (!target.Begin(natural, scaled)) return false;
+  if (!target.Begin(NaturalSize(s.info), scaled)) return false;
   while (s.info.output_scanline < s.info.output_height) {
     JSAMPROW row = s.scanline.data();
     if (jpeg_read_scanlines(&s.info, &row, 1) != 1) return false;
@@ -100,16 +119,45 @@ bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowT
   return true;
 }
 
-}  // namespace
+// As Run, with the same settings and the same handling of warnings, but every row except the
+// last is skipped: libjpeg still entropy-decodes each skipped MCU (where damage shows) and
+// leaves out the inverse DCT, upsampling and colour conversion. A file of several scans is
+// read whole when the decompression starts, as in Run.
+bool RunMeasure(Session& s, std::span<const std::uint8_t> data, Size& natural) {
+  s.info.err = s.error.Install(true);
+  if (setjmp(s.error.jump)) return false;
+  if (!ReadHeader(s, data)) return false;
+  ChooseScale(s.info, kSmallestTarget);
+  jpeg_start_decompress(&s.info);
+  jpeg_skip_scanlines(&s.info, s.info.output_height - 1);
+  s.scanline.resize(std::size_t{s.info.output_width} * s.info.output_components);
+  JSAMPROW row = s.scanline.data();
+  if (jpeg_read_scanlines(&s.info, &row, 1) != 1) return false;
+  jpeg_finish_decompress(&s.info);
+  natural = NaturalSize(s.info);
+  return true;
+}
 
-bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target) {
+// Runs one pass on a fresh session; a pass that runs out of memory refuses the picture.
+template <typename Pass>
+bool WithSession(std::span<const std::uint8_t> data, Pass pass) {
   if (data.empty()) return false;
   try {
     Session session;
-    return Run(session, data, at_least, target);
+    return pass(session);
   } catch (const std::bad_alloc&) {
     return false;
   }
+}
+
+}  // namespace
+
+bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target) {
+  return WithSession(data, [&](Session& s) { return Run(s, data, at_least, target); });
+}
+
+bool MeasureJpeg(std::span<const std::uint8_t> data, Size& natural) {
+  return WithSession(data, [&](Session& s) { return RunMeasure(s, data, natural); });
 }
 
 }  // namespace saver

@@ -23,4 +23,9 @@ class JpegRowTarget {
 // alone would carry on.
 bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target);
 
+// Judges the data as DecodeJpeg does, with the same verdict on damaged data, without making
+// pixels: all entropy-coded data is decoded, but only one row at 1/8 scale is reconstructed.
+// `natural` receives the picture's size on success and is left alone otherwise.
+bool MeasureJpeg(std::span<const std::uint8_t> data, Size& natural);
+
 }  // namespace saver

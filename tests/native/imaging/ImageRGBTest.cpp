@@ -77,25 +77,72 @@ TEST(ImageRGBTest, MeasureGivesTheNaturalSizeAndLeavesTheImageEmpty) {
   }
 }
 
+// Offset of the last marker FF `code` (entropy-coded data stuffs every FF, so a match is a
+// marker); the file's size when there is none.
+std::size_t LastMarker(const Bytes& file, std::uint8_t code) {
+  for (std::size_t i = file.size() - 1; i > 0; --i)
+    if (file[i - 1] == 0xFF && file[i] == code) return i - 1;
+  return file.size();
+}
+
+// Where the entropy-coded data of the scan whose header starts at `sos` begins.
+std::size_t ScanData(const Bytes& file, std::size_t sos) { return sos + 2 + (file[sos + 2] << 8 | file[sos + 3]); }
+
+// 64 one bits (stuffed FF 00 pairs) from `at` on: longer than any code plus its extra bits,
+// so the decoder meets an all-ones code, which no table assigns.
+Bytes WithBadHuffmanCode(Bytes file, std::size_t at) {
+  for (std::size_t i = 0; i < 16; i += 2) {
+    file.at(at + i) = 0xFF;
+    file.at(at + i + 1) = 0x00;
+  }
+  return file;
+}
+
 // Measuring reads less than a full decode but must judge damaged data the same way.
 TEST(ImageRGBTest, MeasureRefusesWhatAFullDecodeRefuses) {
-  RecordingMessages messages;
   const PixelBuffer p = TestPicture(64, 48);
-  std::vector<Bytes> damaged;
-  for (JpegKind kind : {JpegKind::Baseline, JpegKind::Progressive}) {
-    Bytes file = JpegFile(p, kind);
-    damaged.emplace_back(file.begin(), file.begin() + file.size() * 3 / 4);  // header intact, scans cut
-    Bytes corrupt = file;
-    for (std::size_t i = file.size() / 2; i < file.size() / 2 + 40; ++i) corrupt[i] = 0xFF;  // markers in the data
-    damaged.push_back(corrupt);
-  }
-  for (const Bytes& file : damaged) {
+  const Bytes baseline = JpegFile(p, JpegKind::Baseline);
+  const Bytes progressive = JpegFile(p, JpegKind::Progressive);
+  const std::size_t baseline_data = ScanData(baseline, LastMarker(baseline, 0xDA));
+  const std::size_t last_scan = LastMarker(progressive, 0xDA);
+  const std::size_t last_scan_data = ScanData(progressive, last_scan);
+  ASSERT_LT(last_scan_data + 16, LastMarker(progressive, 0xD9)) << "the last scan is long enough to damage";
+
+  auto cut = [](const Bytes& file, std::size_t size) { return Bytes(file.begin(), file.begin() + size); };
+  auto markers_inside = [](Bytes file) {
+    for (std::size_t i = file.size() / 2; i < file.size() / 2 + 40; ++i) file[i] = 0xFF;
+    return file;
+  };
+  auto with_byte = [](Bytes file, std::size_t at, std::uint8_t value) {
+    file.at(at) = value;
+    return file;
+  };
+  const struct {
+    const char* name;
+    Bytes file;
+  } cases[] = {
+      {"baseline cut in its scan", cut(baseline, baseline.size() * 3 / 4)},
+      {"baseline cut before its end marker", cut(baseline, baseline.size() - 2)},
+      {"progressive cut in a scan", cut(progressive, progressive.size() * 3 / 4)},
+      {"progressive cut in its last scan", cut(progressive, last_scan_data + 8)},
+      {"baseline with markers in its data", markers_inside(baseline)},
+      {"progressive with markers in its data", markers_inside(progressive)},
+      {"baseline with a bad Huffman code", WithBadHuffmanCode(baseline, baseline_data + 8)},
+      {"progressive with a bad code in its last scan", WithBadHuffmanCode(progressive, last_scan_data)},
+      // Successive approximation by 14 bits, beyond any 8-bit sample.
+      {"progressive with an impossible last scan header", with_byte(progressive, last_scan_data - 1, 0x0E)},
+      {"baseline of 12-bit samples", with_byte(baseline, LastMarker(baseline, 0xC0) + 4, 12)},
+      {"baseline whose first marker is no marker", with_byte(baseline, 2, 0x00)},
+  };
+  for (const auto& c : cases) {
+    RecordingMessages messages;
     CImageRGB image;
     Size size{-1, -1};
-    const bool decodes = image.LoadImage(file, messages);
-    EXPECT_EQ(image.MeasureImage(file, size, messages), decodes);
-    EXPECT_FALSE(decodes);
-    EXPECT_EQ(size, (Size{-1, -1})) << "a failed measure leaves the size alone";
+    const bool decodes = image.LoadImage(c.file, messages);
+    EXPECT_FALSE(decodes) << c.name;
+    EXPECT_EQ(image.MeasureImage(c.file, size, messages), decodes) << c.name;
+    EXPECT_EQ(size, (Size{-1, -1})) << c.name << ": a failed measure leaves the size alone";
+    EXPECT_EQ(image.Decoded(), nullptr) << c.name;
   }
 }
 
