@@ -1,5 +1,5 @@
-"""/p <hwnd> puts the preview into a parent window of another process and ends cleanly when that
-window is destroyed.
+"""/p <hwnd>, and /p:<hwnd> as some callers write it, put the preview into a parent window of another
+process, and the preview ends cleanly when that window is destroyed.
 
 Wine 8 on Xvfb does not show what one process draws into a child of another process's window, so
 the screen cannot show the preview here; the drawing itself (picture and scrolling name) is checked
@@ -10,8 +10,14 @@ import time
 import saver_e2e as e2e
 
 
-def main():
-    saver_path = e2e.make_saver("Preview Name", [e2e.fill("#000000")])
+# The ways of naming the parent window on the command line.
+FORMS = [
+    ("/p <hwnd>", lambda handle: ["/p", handle]),
+    ("/p:<hwnd>", lambda handle: ["/p:" + handle]),
+]
+
+
+def preview_until_parent_goes(saver_path, arguments):
     handle_file = e2e.work_path("preview-parent.txt")
     stop_file = e2e.work_path("preview-parent.stop")
     for path in (handle_file, stop_file):
@@ -23,7 +29,7 @@ def main():
     try:
         handle = e2e.wait_until(lambda: os.path.exists(handle_file) and open(handle_file).read().strip(),
                                 "the parent window's handle")
-        saver = e2e.Saver(saver_path, "/p", handle)
+        saver = e2e.Saver(saver_path, *arguments(handle))
         # The preview runs until its parent goes.
         time.sleep(3)
         assert saver.running(), "the preview ended on its own"
@@ -35,6 +41,13 @@ def main():
         if saver:
             saver.kill()
         parent.kill()
+
+
+def main():
+    saver_path = e2e.make_saver("Preview Name", [e2e.fill("#000000")])
+    for name, arguments in FORMS:
+        print(name)
+        preview_until_parent_goes(saver_path, arguments)
 
 
 if __name__ == "__main__":
