@@ -1,7 +1,6 @@
 #include "EmbeddedFiles.h"
 
 #include "AnsiText.h"
-#include "FileBytes.h"
 #include "ToolError.h"
 #include "media/MediaItem.h"
 #include "scene/ImageItem.h"
@@ -21,26 +20,33 @@ std::string SafeBaseName(const std::string& recorded) {
   return base;
 }
 
-}  // namespace
-
-std::vector<std::filesystem::path> WriteEmbeddedFiles(const CItemList& items, const std::filesystem::path& folder) {
+void CreateFolder(const std::filesystem::path& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) throw ToolError(folder.string() + ": cannot create the folder (" + error.message() + ")");
-  std::vector<std::filesystem::path> written;
+}
+
+}  // namespace
+
+EmbeddedData EmbeddedDataOf(const CSceneItem& item) {
+  if (const auto* image = dynamic_cast<const CImageItem*>(&item)) return {&image->data, &image->file_name};
+  if (const auto* media = dynamic_cast<const CMediaItem*>(&item)) return {&media->data, &media->file_name};
+  return {};
+}
+
+std::vector<EmbeddedFile> WriteEmbeddedFiles(const CItemList& items, const std::filesystem::path& folder,
+                                             Progress& progress) {
+  CreateFolder(folder);
+  std::vector<EmbeddedFile> written;
   for (std::size_t i = 0; i < items.Size(); ++i) {
-    const Bytes* data = nullptr;
-    const std::string* recorded = nullptr;
-    if (const auto* image = dynamic_cast<const CImageItem*>(&items.At(i))) {
-      data = &image->data;
-      recorded = &image->file_name;
-    } else if (const auto* media = dynamic_cast<const CMediaItem*>(&items.At(i))) {
-      data = &media->data;
-      recorded = &media->file_name;
-    }
-    if (data == nullptr || data->empty()) continue;
-    written.push_back(folder / ("items-" + std::to_string(i) + "-" + SafeBaseName(*recorded)));
-    WriteFileBytes(written.back(), *data);
+    const EmbeddedData embedded = EmbeddedDataOf(items.At(i));
+    if (embedded.bytes == nullptr || embedded.bytes->empty()) continue;
+    const std::filesystem::path item_folder = folder / ("item-" + std::to_string(i));
+    const std::string name = SafeBaseName(*embedded.recorded_name);
+    CreateFolder(item_folder);
+    written.push_back({i, item_folder / name, *embedded.recorded_name, name != Utf8FromAnsi(*embedded.recorded_name)});
+    progress.Step("writing " + written.back().path.string(), embedded.bytes->size());
+    WriteFileBytes(written.back().path, *embedded.bytes);
   }
   return written;
 }

@@ -18,10 +18,15 @@ bool IsSceneDescription(const std::string& path) {
 }  // namespace
 
 InputFile LoadInput(const std::string& path) {
+  Progress silent;
+  return LoadInput(path, silent);
+}
+
+InputFile LoadInput(const std::string& path, Progress& progress) {
   InputFile input;
   input.name = path;
   if (IsSceneDescription(path)) {
-    BuiltScene scene = BuildScene(path);
+    BuiltScene scene = BuildScene(path, progress);
     input.package = std::move(scene.package);
     input.exit_button = scene.exit_button;
     input.location.container = PackageLocation::Container::SceneDescription;
@@ -29,6 +34,7 @@ InputFile LoadInput(const std::string& path) {
   }
   input.contents = ReadFileBytes(path);
   input.location = LocatePackage(input.contents, path);
+  progress.Step("reading the package of " + path, input.location.package.size());
   input.package = LoadPackage(input.location.package, path);
   input.exit_button = input.location.exit_button;
   return input;

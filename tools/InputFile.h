@@ -4,6 +4,7 @@
 
 #include "FileBytes.h"
 #include "LoadedPackage.h"
+#include "Progress.h"
 #include "SaverFile.h"
 
 namespace saver::tool {
@@ -19,5 +20,7 @@ struct InputFile {
 };
 
 InputFile LoadInput(const std::string& path);
+// The same, showing on `progress` which file is being read and checked.
+InputFile LoadInput(const std::string& path, Progress& progress);
 
 }  // namespace saver::tool

@@ -1,5 +1,6 @@
 #include "SceneBuilder.h"
 
+#include "EmbeddedFiles.h"
 #include "FieldTable.h"
 #include "ItemKinds.h"
 #include "PackageDescription.h"
@@ -97,17 +98,35 @@ void LinkTargets(const Json& entries, CItemList& items, const SceneSite& at) {
   }
 }
 
-void ReadItems(const Json& scene, const SceneSite& at, CItemList& items) {
+// The bytes of every file the items embed, for the progress line.
+std::uint64_t EmbeddedBytes(const CItemList& items) {
+  std::uint64_t total = 0;
+  for (const auto& item : items) {
+    const EmbeddedData embedded = EmbeddedDataOf(*item);
+    if (embedded.bytes != nullptr) total += embedded.bytes->size();
+  }
+  return total;
+}
+
+void ReadItems(const Json& scene, const SceneSite& at, CItemList& items, Progress& progress) {
   if (!scene.contains("items")) at.Fail("missing \"items\" (the list of the show's items)");
   const Json& entries = scene["items"];
   const SceneSite list = at.Member("items");
   if (!entries.is_array()) list.Fail("expected a list [...] of items");
+  std::uint64_t embedded_total = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const SceneSite site = list.Element(i);
     const ItemKind& kind = ReadKind(entries[i], site);
     std::unique_ptr<CSceneItem> item = kind.create();
     kind.apply(*item, entries[i], site);
+    const EmbeddedData embedded = EmbeddedDataOf(*item);
     items.Append(std::move(item));
+    if (embedded.bytes != nullptr && !embedded.bytes->empty()) {
+      embedded_total += embedded.bytes->size();
+      progress.Step("item " + std::to_string(i + 1) + " of " + std::to_string(entries.size()) + " read (" +
+                        Utf8FromAnsi(*embedded.recorded_name) + "); files embedded in all",
+                    embedded_total);
+    }
   }
   LinkTargets(entries, items, list);
 }
@@ -160,6 +179,11 @@ void CheckReadsBack(const BuiltScene& built, const SceneSite& at) {
 }  // namespace
 
 BuiltScene BuildScene(const std::filesystem::path& scene_file) {
+  Progress silent;
+  return BuildScene(scene_file, silent);
+}
+
+BuiltScene BuildScene(const std::filesystem::path& scene_file, Progress& progress) {
   const Bytes text = ReadFileBytes(scene_file);
   const Json scene = ParseSceneText(text, scene_file);
   const SceneSite at(scene_file.string(), scene_file.parent_path(),
@@ -169,13 +193,16 @@ BuiltScene BuildScene(const std::filesystem::path& scene_file) {
   BuiltScene built;
   built.package = std::make_unique<LoadedPackage>();
   ReadHeader(scene, at, built);
-  ReadItems(scene, at, built.package->registry.Items());
+  CItemList& items = built.package->registry.Items();
+  ReadItems(scene, at, items, progress);
+  progress.Step("checking " + std::to_string(items.Size()) + " items as the engine does", EmbeddedBytes(items));
   const std::string failure = FirstValidationFailure(*built.package);
   if (!failure.empty()) at.Fail(failure);
   ArchiveWriter writer;
   WritePackage(writer, built.package->header, built.package->registry.Items());
   built.package->bytes = writer.Bytes();
   built.package->found_signature = built.package->header.signature;
+  progress.Step("reading the package back", built.package->bytes.size());
   CheckReadsBack(built, at);
   return built;
 }

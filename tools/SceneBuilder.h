@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "LoadedPackage.h"
+#include "Progress.h"
 
 namespace saver::tool {
 
@@ -16,5 +17,7 @@ struct BuiltScene {
 // folder, validates the items as the engine will and writes the package. Every failure is a
 // ToolError naming the file and the field.
 BuiltScene BuildScene(const std::filesystem::path& scene_file);
+// The same, showing on `progress` each embedded file as it is read, then the checks and the writing.
+BuiltScene BuildScene(const std::filesystem::path& scene_file, Progress& progress);
 
 }  // namespace saver::tool

@@ -20,13 +20,15 @@ struct Command {
 
 const std::vector<Command>& CommandTable() {
   static const std::vector<Command> commands = {
-      {"build", "build SCENE.json -o SHOW.pkg", {"--output"}, {"--output"}, {}, RunBuild},
+      {"build", "build SCENE.json -o SHOW.pkg [--progress]", {"--output"}, {"--output"}, {"--progress"}, RunBuild},
       {"make-scr",
-       "make-scr --engine SAVER.scr (SCENE.json | SHOW.pkg | OLD.scr) -o SHOW.scr [--exit-button | --no-exit-button]",
-       {"--engine", "--output"}, {"--engine", "--output"}, {"--exit-button", "--no-exit-button"}, RunMakeScr},
+       "make-scr --engine SAVER.scr (SCENE.json | SHOW.pkg | OLD.scr) -o SHOW.scr [--exit-button | --no-exit-button]"
+       " [--progress]",
+       {"--engine", "--output"}, {"--engine", "--output"}, {"--exit-button", "--no-exit-button", "--progress"},
+       RunMakeScr},
       {"info", "info (SHOW.scr | SHOW.pkg | SCENE.json) [--json]", {}, {}, {"--json"}, RunInfo},
-      {"extract", "extract SHOW.scr -o SHOW.pkg [--files FOLDER]", {"--output", "--files"}, {"--output"}, {},
-       RunExtract},
+      {"extract", "extract SHOW.scr -o SHOW.pkg [--scene SCENE.json] [--files FOLDER] [--progress]",
+       {"--output", "--scene", "--files"}, {"--output"}, {"--progress"}, RunExtract},
       {"check", "check (SHOW.scr | SHOW.pkg | SCENE.json)", {}, {}, {}, RunCheck},
       {"effects", "effects", {}, {}, {}, RunEffects, 0},
       {"render",

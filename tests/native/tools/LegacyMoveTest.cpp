@@ -7,33 +7,6 @@
 namespace saver::tool::testing {
 namespace {
 
-// A saver file of the older engine: 819200 bytes of engine (here an MZ stub and filler), the
-// package under that engine's own signature, then a trailer ending in the exit-button flag.
-Bytes MakeOlderSaverFile(const Bytes& package, std::uint8_t exit_flag) {
-  Bytes file(kLegacyPackageOffset + package.size(), 0x90);
-  file[0] = 'M';
-  file[1] = 'Z';
-  std::copy(package.begin(), package.end(), file.begin() + kLegacyPackageOffset);
-  for (std::uint8_t trailer_byte : {std::uint8_t{0x00}, std::uint8_t{0x17}, std::uint8_t{0x2A}, exit_flag}) {
-    file.push_back(trailer_byte);
-  }
-  return file;
-}
-
-Json ShowScene(const Json& header) {
-  Json scene = header;
-  scene["items"] = {
-      {{"kind", "picture"}, {"name", "logo"}, {"file", "logo.bmp"}},
-      {{"kind", "show_image"}, {"target", "logo"}, {"path", {{"start", {{"x_mode", "centre"}}}, {"effect", 17}}}},
-      {{"kind", "delay"}, {"duration", 800}},
-      {{"kind", "hide_image"}, {"target", "logo"}},
-      {{"kind", "link"}, {"key", "space"}, {"url", "http://example.org/"}},
-      {{"kind", "media"}, {"name", "tune"}, {"file", "tune.wav"}},
-      {{"kind", "play_media"}, {"target", "tune"}, {"repeat", 2}, {"wait", true}},
-  };
-  return scene;
-}
-
 struct LegacyCase {
   const char* label;
   Json header;                 // the layout the older authoring tool wrote
@@ -47,7 +20,7 @@ TEST_P(OlderSaverFile, IsMovedOntoThisEngineWithTheSameItems) {
   ScratchFolder folder;
   WriteBytes(folder / "logo.bmp", MakeBmp(5, 3));
   WriteBytes(folder / "tune.wav", MakeWav());
-  const Bytes package = WithSignature(BuildPackage(folder, ShowScene(legacy.header)), "ElderShow");
+  const Bytes package = WithSignature(BuildPackage(folder, SmallShowScene(legacy.header)), "ElderShow");
   WriteBytes(folder / "old.scr", MakeOlderSaverFile(package, 1));
   WriteBytes(folder / "engine.scr", MakePaddedEngine());
 
@@ -99,7 +72,7 @@ TEST(OlderSaverFileReading, PackageNeitherSignatureReadsFailsNamingBoth) {
   ScratchFolder folder;
   WriteBytes(folder / "logo.bmp", MakeBmp(5, 3));
   WriteBytes(folder / "tune.wav", MakeWav());
-  Bytes package = WithSignature(BuildPackage(folder, ShowScene({{"signature", "B"}, {"version", 2.5}})), "ElderShow");
+  Bytes package = WithSignature(BuildPackage(folder, SmallShowScene({{"signature", "B"}, {"version", 2.5}})), "ElderShow");
   package.resize(package.size() - 40);  // cut inside the last items
   WriteBytes(folder / "old.scr", MakeOlderSaverFile(package, 0));
   const ToolRun run = RunSaverpkg({"extract", (folder / "old.scr").string(), "-o", (folder / "moved.pkg").string()});

@@ -103,6 +103,89 @@ Bytes MakePaddedEngine() {
   return engine;
 }
 
+Json EveryKindItems() {
+  const Json path = {{"start", {{"x", 12}, {"y", -7}, {"x_mode", "centre"}, {"y_mode", "value"}}},
+                     {"end", {{"x", 300}, {"y", 40}, {"x_mode", "value"}, {"y_mode", "random"}}},
+                     {"step", {{"x", 5}, {"y", -2}}},
+                     {"horizontal", false},
+                     {"free_movement", true},
+                     {"limit", {{"x", 500}, {"y", 9}}},
+                     {"x_test", "less"},
+                     {"y_test", "not_equal"},
+                     {"both_tests", true},
+                     {"step_delay", 90000},
+                     {"typewriter", true},
+                     {"typewriter_delay", 1950},
+                     {"screen_copy_background", true},
+                     {"save_background", true},
+                     {"effect", 42},
+                     {"speed", 700}};
+  const Json colour = {{"value", "#12AB7F"}, {"raster", "or"}, {"random", true}, {"use_window_colour", false}};
+  return Json::array({
+      {{"kind", "picture"}, {"name", "logo"}, {"builder", 77}, {"file", "logo.bmp"}, {"source", "wallpaper"},
+       {"width", 40}, {"height", 30}, {"fit_to_screen", true}, {"keep_aspect", true}},
+      {{"kind", "text"}, {"name", "greeting"}, {"disabled", true}, {"text", "Gr\u00fc\u00dfe\nzweite Zeile"},
+       {"text_colour", "#FF0000"}, {"background_colour", "#0000FF"}, {"opaque", false}, {"align", "right"},
+       {"font", {{"height", -24}, {"weight", 700}, {"italic", true}, {"charset", 2}, {"face", "Arial"}}}},
+      {{"kind", "show_image"}, {"name", "show"}, {"target", "logo"}, {"path", path}, {"colour", colour}},
+      {{"kind", "move_image"}, {"target", "greeting"}, {"path", path}},
+      {{"kind", "hide_image"}, {"target", "logo"}, {"colour", colour}},
+      {{"kind", "delay"}, {"duration", 1234}, {"random", true}},
+      {{"kind", "fill"}, {"colour", colour}},
+      {{"kind", "loop_start"}, {"name", "outer"}},
+      {{"kind", "line"}, {"path", path}, {"colour", colour}, {"pen_style", 2}, {"pen_width", 3}},
+      {{"kind", "loop_end"}, {"repeat", 4}, {"endless", true}},
+      {{"kind", "media"}, {"name", "tune"}, {"file", "tune.wav"}, {"media", "midi"}},
+      {{"kind", "play_media"}, {"target", "tune"}, {"repeat", 3}, {"forever", true}, {"wait", true}, {"loop", true},
+       {"x", 10}, {"y", 20}, {"width", 320}, {"height", 200}, {"centre_x", true}, {"centre_y", true},
+       {"full_screen", true}, {"time_limited", true}, {"time_limit", 4500}},
+      {{"kind", "stop_media"}, {"target", "tune"}},
+      {{"kind", "string"}, {"text", "a note"}},
+      {{"kind", "link"}, {"clear", true}, {"key", "f12"}, {"url", "http://example.com/a?b=c"}},
+  });
+}
+
+const FieldsByKind kNotCarriedUnderB481 = {
+    {"play_media", {"width", "height", "centre_x", "centre_y", "full_screen", "time_limited", "time_limit"}}};
+const FieldsByKind kNotCarriedUnderA41 = {{"picture", {"width", "height", "fit_to_screen", "keep_aspect"}},
+                                          {"text", {"align"}},
+                                          {"play_media", {"time_limited", "time_limit"}}};
+
+Json EveryKindItemsWithout(const FieldsByKind& not_carried) {
+  Json items = EveryKindItems();
+  for (Json& item : items) {
+    const auto dropped = not_carried.find(item["kind"].get<std::string>());
+    if (dropped == not_carried.end()) continue;
+    for (const std::string& field : dropped->second) item.erase(field);
+  }
+  return items;
+}
+
+Json SmallShowScene(const Json& header) {
+  Json scene = header;
+  scene["items"] = {
+      {{"kind", "picture"}, {"name", "logo"}, {"file", "logo.bmp"}},
+      {{"kind", "show_image"}, {"target", "logo"}, {"path", {{"start", {{"x_mode", "centre"}}}, {"effect", 17}}}},
+      {{"kind", "delay"}, {"duration", 800}},
+      {{"kind", "hide_image"}, {"target", "logo"}},
+      {{"kind", "link"}, {"key", "space"}, {"url", "http://example.org/"}},
+      {{"kind", "media"}, {"name", "tune"}, {"file", "tune.wav"}},
+      {{"kind", "play_media"}, {"target", "tune"}, {"repeat", 2}, {"wait", true}},
+  };
+  return scene;
+}
+
+Bytes MakeOlderSaverFile(const Bytes& package, std::uint8_t exit_flag) {
+  Bytes file(kLegacyPackageOffset + package.size(), 0x90);
+  file[0] = 'M';
+  file[1] = 'Z';
+  std::copy(package.begin(), package.end(), file.begin() + kLegacyPackageOffset);
+  for (std::uint8_t trailer_byte : {std::uint8_t{0x00}, std::uint8_t{0x17}, std::uint8_t{0x2A}, exit_flag}) {
+    file.push_back(trailer_byte);
+  }
+  return file;
+}
+
 Bytes BuildPackage(const ScratchFolder& folder, const Json& scene) {
   WriteJson(folder / "fixture.json", scene);
   const ToolRun run = RunSaverpkg({"build", (folder / "fixture.json").string(), "-o", (folder / "fixture.pkg").string()});

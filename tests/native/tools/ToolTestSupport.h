@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,27 @@ void WriteJson(const std::filesystem::path& path, const Json& json);
 Bytes MakeBmp(int width, int height);
 Bytes MakeWav();
 Bytes MakePaddedEngine();
+
+// A show with every kind of item, each field away from its default where the kind has one; its
+// picture is "logo.bmp" and its media file "tune.wav" (MakeBmp, MakeWav) beside the scene.
+Json EveryKindItems();
+
+// Fields a package layout does not carry, by kind.
+using FieldsByKind = std::map<std::string, std::vector<std::string>>;
+// Under signature B a play action carries only its flags and position.
+extern const FieldsByKind kNotCarriedUnderB481;
+// Before 4.11 no explicit picture size or play time limit, before 4.21 no aspect or alignment.
+extern const FieldsByKind kNotCarriedUnderA41;
+// EveryKindItems without the fields a layout does not carry.
+Json EveryKindItemsWithout(const FieldsByKind& not_carried);
+
+// A short show under `header` (signature, version) with a picture "logo.bmp", a media file
+// "tune.wav", actions on both, a delay and a link: items every layout carries.
+Json SmallShowScene(const Json& header);
+
+// A saver file of the older engine: kLegacyPackageOffset bytes of engine (an MZ stub and filler),
+// the package, then a trailer ending in the exit-button flag.
+Bytes MakeOlderSaverFile(const Bytes& package, std::uint8_t exit_flag);
 
 // The package that `build` makes of a scene (fails the test when it does not build).
 Bytes BuildPackage(const ScratchFolder& folder, const Json& scene);
