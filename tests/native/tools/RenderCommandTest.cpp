@@ -81,6 +81,14 @@ std::string FrameName(int frame) {
   return name;
 }
 
+// The show time the output reports for the show's end, in seconds; -1 when it reports none.
+double ReportedEnd(const std::string& out) {
+  const std::size_t at = out.find("the show ended at ");
+  double seconds = -1.0;
+  if (at != std::string::npos) std::sscanf(out.c_str() + at, "the show ended at %lf s", &seconds);
+  return seconds;
+}
+
 int CountFrames(const Rendered& rendered) {
   int frames = 0;
   while (std::filesystem::exists(rendered.Out(FrameName(frames)))) ++frames;
@@ -132,10 +140,28 @@ TEST(RenderTiming, FramesFollowTheShowClock) {
                 first ? 0x000000FFu : 0x00FF0000u)
           << "fps " << c.fps << " frame " << frame;
     }
-    char end[32];
-    std::snprintf(end, sizeof end, "ended at %.3f s", show_ms / 1000.0);
-    EXPECT_NE(rendered.run.out.find(end), std::string::npos) << rendered.run.out;
+    EXPECT_DOUBLE_EQ(ReportedEnd(rendered.run.out), show_ms / 1000.0) << rendered.run.out;
   }
+}
+
+// A paced wait lasts its polls divided by the calibration count: a move's pause between steps
+// grows with 100000 minus its step delay, and the show's length does not depend on --times.
+TEST(RenderTiming, PacedWaitsLastTheirPollsOverTheCalibrationCount) {
+  const auto move_show = [](int step_delay, const char* times) {
+    Rendered rendered;
+    RenderScene(rendered, {PictureItem(),
+                           {{"kind", "move_image"}, {"target", "p"},
+                            {"path", {{"start", Point(0, 10)}, {"end", Point(40, 10)}, {"step", {{"x", 5}, {"y", 1}}},
+                                      {"step_delay", step_delay}}}}},
+                {"--times", times, "--seconds", "60"});
+    EXPECT_EQ(rendered.run.exit_code, 0) << rendered.run.err;
+    return ReportedEnd(rendered.run.out);
+  };
+  const double short_pauses = move_show(95000, "10000000");
+  ASSERT_GT(short_pauses, 0.0);
+  EXPECT_DOUBLE_EQ(move_show(90000, "10000000"), 2 * short_pauses);
+  EXPECT_DOUBLE_EQ(move_show(80000, "10000000"), 4 * short_pauses);
+  EXPECT_DOUBLE_EQ(move_show(95000, "1000000"), short_pauses);
 }
 
 // A show longer than the time asked for is stopped there: the frames cover exactly that time.
