@@ -36,7 +36,7 @@ void PrepareFolder(const std::filesystem::path& folder) {
   }
 }
 
-void PrintNotes(const UnrenderedItems& left_out, const OffscreenRuntime& runtime, const ShowMessages& messages,
+void PrintNotes(const UnrenderedItems& left_out, const OffscreenRuntime& runtime, const MessageLog& messages,
                 std::ostream& out) {
   if (left_out.text_actions > 0) {
     out << "note: " << left_out.text_actions << " action(s) on texts skipped: texts need the Windows fonts\n";

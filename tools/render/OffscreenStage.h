@@ -1,21 +1,11 @@
 #pragma once
 #include <string>
-#include <vector>
 
+#include "ToolValidation.h"
 #include "render/RenderCanvas.h"
 #include "scene/ImageStage.h"
 
 namespace saver::tool {
-
-// What the show's message boxes would have said, in order.
-class ShowMessages final : public MessageSink {
- public:
-  void Show(std::string_view text) override { texts_.emplace_back(text); }
-  const std::vector<std::string>& Texts() const { return texts_; }
-
- private:
-  std::vector<std::string> texts_;
-};
 
 // The saver window of a show rendered off screen: a canvas of the chosen size, a background
 // colour that fills change, and the show's message boxes collected. It renders no text (that
@@ -25,7 +15,7 @@ class OffscreenStage final : public ImageStage {
   OffscreenStage(Size screen, std::function<void(const PixelBuffer&)> transition_ended);
 
   RenderCanvas& Canvas() { return canvas_; }
-  const ShowMessages& ShownMessages() const { return messages_; }
+  const MessageLog& ShownMessages() const { return messages_; }
   // The window's fill: its background becomes `colour` and is painted over the whole screen.
   void FillWindow(std::uint32_t colour);
 
@@ -41,7 +31,7 @@ class OffscreenStage final : public ImageStage {
 
  private:
   Size size_;
-  ShowMessages messages_;
+  MessageLog messages_;  // what the show's message boxes would have said, in order
   RenderCanvas canvas_;
   std::uint32_t background_ = 0;  // a show starts on a black window
 };
