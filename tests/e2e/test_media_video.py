@@ -77,8 +77,9 @@ def blocking_video(video):
         e2e.wait_for_screen_colour(AFTER_COLOUR, timeout=60, points=((10, 10), PLACE, (1200, 1000)))
         played = time.monotonic() - appeared
         print("  the show went on %.2f s after the video appeared" % played)
-        # The video's last frame shows 1.9 s after its first; screenshots take their time too.
-        assert played > 1.5, "the show did not wait for the video"
+        # The video's last frame shows 1.9 s after its first; a screenshot may see the video late by a
+        # few hundred milliseconds on a busy machine, so only half its length is held to.
+        assert played > 1.0, "the show did not wait for the video"
         e2e.key("a")
         assert saver.wait_exit(timeout=30) == 0
     finally:

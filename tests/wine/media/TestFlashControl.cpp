@@ -3,6 +3,8 @@
 // members answer the engine's dispatch ids (IDispatch). "Playing" advances one frame per 20 ms
 // thread timer tick through a movie of 25 frames, wrapping when looping; Stop ends the ticks.
 // The last movie path put is kept in the process environment (SAVER_TEST_FLASH_MOVIE) for tests.
+// Once activated in its host, the movie shows as a window of plain kMovieColour over the host's
+// area, so that screenshots can see where and how long it plays.
 #include <windows.h>
 #include <ole2.h>
 #include <olectl.h>
@@ -14,6 +16,26 @@ namespace {
 constexpr CLSID kFlashClsid = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 constexpr LONG kTotalFrames = 25;
 constexpr UINT kFrameMs = 20;
+constexpr COLORREF kMovieColour = RGB(255, 0, 255);
+const wchar_t kMovieWindowClass[] = L"SaverTestMovie";
+
+HINSTANCE module_instance = nullptr;
+
+// A child window of `parent` over `area`, painted in the movie colour by its class's brush. The class
+// is looked up every time: COM may unload this library between movies, and the class registered by
+// an earlier load can outlive it.
+HWND CreateMovieWindow(HWND parent, const RECT& area) {
+  WNDCLASSW window_class{};
+  if (!GetClassInfoW(module_instance, kMovieWindowClass, &window_class)) {
+    window_class.lpfnWndProc = DefWindowProcW;
+    window_class.hInstance = module_instance;
+    window_class.hbrBackground = CreateSolidBrush(kMovieColour);  // lives as long as the class
+    window_class.lpszClassName = kMovieWindowClass;
+    if (!RegisterClassW(&window_class)) return nullptr;
+  }
+  return CreateWindowExW(0, kMovieWindowClass, L"", WS_CHILD | WS_VISIBLE, area.left, area.top,
+                         area.right - area.left, area.bottom - area.top, parent, nullptr, module_instance, nullptr);
+}
 
 std::atomic<long> live_objects{0};
 
@@ -25,6 +47,7 @@ class TestMovie final : public IOleObject, public IDispatch {
   TestMovie() { ++live_objects; }
   ~TestMovie() {
     StopTicking();
+    CloseWindow();
     if (site_) site_->Release();
     --live_objects;
   }
@@ -61,12 +84,18 @@ class TestMovie final : public IOleObject, public IDispatch {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Close(DWORD) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Close(DWORD) override {
+    CloseWindow();
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND parent, LPCRECT area) override {
+    if (parent && area && !window_) window_ = CreateMovieWindow(parent, *area);
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE IsUpToDate() override { return S_OK; }
@@ -140,6 +169,11 @@ class TestMovie final : public IOleObject, public IDispatch {
     ticking_movie = this;
     timer_ = SetTimer(nullptr, 0, kFrameMs, Tick);
   }
+  // The window goes with its host's windows; it is destroyed here only while it is still there.
+  void CloseWindow() {
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    window_ = nullptr;
+  }
   void StopTicking() {
     if (timer_) KillTimer(nullptr, timer_);
     timer_ = 0;
@@ -151,6 +185,7 @@ class TestMovie final : public IOleObject, public IDispatch {
   bool loop_ = false;
   LONG frame_ = 0;
   UINT_PTR timer_ = 0;
+  HWND window_ = nullptr;
 };
 
 class TestMovieFactory final : public IClassFactory {
@@ -178,6 +213,11 @@ class TestMovieFactory final : public IClassFactory {
 TestMovieFactory factory;
 
 }  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
+  if (reason == DLL_PROCESS_ATTACH) module_instance = instance;
+  return TRUE;
+}
 
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   if (clsid != kFlashClsid) return CLASS_E_CLASSNOTAVAILABLE;
