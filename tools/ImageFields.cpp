@@ -77,10 +77,13 @@ std::string ToCrLf(const std::string& text) {
   return out;
 }
 
+// The inverse of ToCrLf on what it writes: a CR before LF goes, unless a CR stands before it
+// too, as ToCrLf would not put that one back ("a\r\r\nb" stays as it is).
 std::string FromCrLf(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    const bool line_break = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+    if (line_break && (i == 0 || text[i - 1] != '\r')) continue;
     out += text[i];
   }
   return out;

@@ -21,6 +21,8 @@ struct RebuildCase {
   Container container;
 };
 
+void PrintTo(const RebuildCase& c, std::ostream* out) { *out << c.label; }
+
 Json SceneOf(const RebuildCase& c) {
   Json scene = c.header;
   scene["items"] = EveryKindItemsWithout(c.not_carried);
@@ -132,6 +134,8 @@ struct OlderCase {
   const char* label;
   Json header;
 };
+
+void PrintTo(const OlderCase& c, std::ostream* out) { *out << c.label; }
 
 class ExtractRebuildOlder : public ::testing::TestWithParam<OlderCase> {};
 

@@ -93,6 +93,8 @@ struct ProgressCase {
   std::vector<std::string> (*mentions)(const Show&);  // what the display names
 };
 
+void PrintTo(const ProgressCase& c, std::ostream* out) { *out << c.label; }
+
 const ProgressCase kCases[] = {
     {"build", [](const Show& s) { return std::vector<std::string>{"build", s / "show.json", "-o", s / "show.pkg"}; },
      [](const Show& s) { return std::vector<std::string>{"logo.bmp", "tune.wav", "writing " + s / "show.pkg"}; }},

@@ -124,7 +124,7 @@ Json EveryKindItems() {
   return Json::array({
       {{"kind", "picture"}, {"name", "logo"}, {"builder", 77}, {"file", "logo.bmp"}, {"source", "wallpaper"},
        {"width", 40}, {"height", 30}, {"fit_to_screen", true}, {"keep_aspect", true}},
-      {{"kind", "text"}, {"name", "greeting"}, {"disabled", true}, {"text", "Gr\u00fc\u00dfe\nzweite Zeile"},
+      {{"kind", "text"}, {"name", "greeting"}, {"disabled", true}, {"text", "Gr\u00fc\u00dfe\nzweite Zeile\r\r\ndritte"},
        {"text_colour", "#FF0000"}, {"background_colour", "#0000FF"}, {"opaque", false}, {"align", "right"},
        {"font", {{"height", -24}, {"weight", 700}, {"italic", true}, {"charset", 2}, {"face", "Arial"}}}},
       {{"kind", "show_image"}, {"name", "show"}, {"target", "logo"}, {"path", path}, {"colour", colour}},
