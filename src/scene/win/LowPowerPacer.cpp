@@ -12,6 +12,12 @@ namespace {
 constexpr DWORD CREATE_WAITABLE_TIMER_HIGH_RESOLUTION = 0x00000002;
 #endif
 
+// Weight the earlier tails' polls, and the earlier sleeps' lateness, keep at each new wait.
+constexpr double kFading = 0.9;
+// Lateness beyond this is a stall of the machine rather than the timer's habit; waking earlier
+// for it would only spend the processor time the wait is there to save.
+constexpr double kMostLateness = 0.001;
+
 HANDLE CreateHighResolutionTimer() {
   return CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
 }
@@ -37,30 +43,62 @@ LowPowerPacer::~LowPowerPacer() {
   if (raised_timer_resolution_) timeEndPeriod(1);
 }
 
-void LowPowerPacer::Wait(HANDLE stop, std::uint32_t polls, std::uint32_t polls_per_second) const {
-  if (polls == 0 || polls_per_second == 0 || counter_frequency_ <= 0) return;
-  const double seconds = static_cast<double>(polls) / polls_per_second;
-  const std::int64_t start = CounterNow();
-  const auto elapsed = [&] { return static_cast<double>(CounterNow() - start) / counter_frequency_; };
-  for (double left = seconds; left > kPollingTailSeconds; left = seconds - elapsed())
-    if (SleepOnStop(stop, left - kPollingTailSeconds)) return;
-  while (elapsed() < seconds)
-    if (IsSet(stop)) return;
+double LowPowerPacer::SecondsPerPoll(std::uint32_t polls_per_second) const {
+  return timed_polls_ > 0 ? timed_poll_seconds_ / timed_polls_ : 1.0 / polls_per_second;
 }
 
-bool LowPowerPacer::SleepOnStop(HANDLE stop, double seconds) const {
+double LowPowerPacer::SecondsBetween(std::int64_t from, std::int64_t to) const {
+  return static_cast<double>(to - from) / counter_frequency_;
+}
+
+void LowPowerPacer::Wait(HANDLE stop, std::uint32_t polls, std::uint32_t polls_per_second) {
+  if (polls == 0 || polls_per_second == 0 || counter_frequency_ <= 0) return;
+  const double ticks = polls * SecondsPerPoll(polls_per_second) * counter_frequency_;
+  const std::int64_t deadline = CounterNow() + static_cast<std::int64_t>(std::min(ticks, 9.0e18));
+  for (;;) {
+    const double sleep = SecondsBetween(CounterNow(), deadline) - kPollingTailSeconds - wake_lateness_;
+    if (sleep <= 0) break;
+    if (SleepOnStop(stop, sleep)) return;
+  }
+  PollUntil(stop, deadline);
+}
+
+void LowPowerPacer::PollUntil(HANDLE stop, std::int64_t deadline) {
+  // The first poll after a sleep may find the system cold; the timing starts after it. One poll
+  // is timed even past the deadline, so that a calibration far too fast for the machine, whose
+  // waits end before a poll could be made, is still corrected.
+  if (IsSet(stop)) return;
+  const std::int64_t start = CounterNow();
+  std::uint32_t polls = 0;
+  do {
+    if (IsSet(stop)) return;
+    ++polls;
+  } while (CounterNow() < deadline);
+  timed_poll_seconds_ = timed_poll_seconds_ * kFading + SecondsBetween(start, CounterNow());
+  timed_polls_ = timed_polls_ * kFading + polls;
+}
+
+bool LowPowerPacer::SleepOnStop(HANDLE stop, double seconds) {
+  const std::int64_t start = CounterNow();
+  if (WaitOnTimer(stop, seconds) == WAIT_OBJECT_0) return true;
+  const double late = SecondsBetween(start, CounterNow()) - seconds;
+  wake_lateness_ = std::clamp(wake_lateness_ * kFading + late * (1 - kFading), 0.0, kMostLateness);
+  return false;
+}
+
+DWORD LowPowerPacer::WaitOnTimer(HANDLE stop, double seconds) const {
   if (timer_) {
     // Relative due times are negative, in units of 100 ns.
     LARGE_INTEGER due{};
     due.QuadPart = -std::max<std::int64_t>(1, static_cast<std::int64_t>(seconds * 1e7));
     if (SetWaitableTimer(timer_.Get(), &due, 0, nullptr, nullptr, FALSE)) {
       const HANDLE objects[] = {stop, timer_.Get()};
-      return WaitForMultipleObjects(2, objects, FALSE, INFINITE) == WAIT_OBJECT_0;
+      return WaitForMultipleObjects(2, objects, FALSE, INFINITE);
     }
   }
   // Whole milliseconds only, rounded down, so that the sleep never passes the polling tail.
   const DWORD milliseconds = static_cast<DWORD>(std::min(seconds * 1000.0, 4294967294.0));
-  return WaitForSingleObject(stop, milliseconds) == WAIT_OBJECT_0;
+  return WaitForSingleObject(stop, milliseconds);
 }
 
 }  // namespace saver::win
