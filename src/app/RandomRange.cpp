@@ -4,7 +4,7 @@
 
 namespace saver {
 
-CRandomRange::CRandomRange(std::uint32_t seed) {
+void CRandomRange::Seed(std::uint32_t seed) {
   if (seed == 0) seed = static_cast<std::uint32_t>(std::time(nullptr));
   MsvcSrand(seed);
   MsvcSrand((seed << 8) | static_cast<std::uint32_t>(MsvcRand() & 0xFF));

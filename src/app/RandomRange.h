@@ -11,8 +11,9 @@ namespace saver {
 class CRandomRange {
  public:
   // Seeds the generator twice: srand(seed), then srand((seed << 8) | (rand() & 0xFF)).
-  // A seed of 0 means the current time in whole seconds.
-  explicit CRandomRange(std::uint32_t seed);
+  // A seed of 0 means the current time in whole seconds. Inline, and the seeding static, so that
+  // the object's address stays with its owner and a loop of picks keeps its fields in registers.
+  explicit CRandomRange(std::uint32_t seed) { Seed(seed); }
 
   // lo = hi = 0 selects 0..32767; otherwise lo >= hi is refused and nothing changes. Inline, as
   // the dissolves set a range before every pick.
@@ -36,6 +37,7 @@ class CRandomRange {
   int Max() const { return max_; }
 
  private:
+  static void Seed(std::uint32_t seed);
   int Scaled(int draw) const { return static_cast<int>(draw * scale_) + min_; }
 
   int min_ = 0;

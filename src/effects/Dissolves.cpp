@@ -23,16 +23,15 @@ int BlocksAcross(int length, int side) { return length > 0 ? (length + side - 1)
 
 // Each dissolve seeds its own generator from the clock (seed 0), then draws every piece once
 // with a wait after each. Nothing else draws random numbers on the scene thread meanwhile, so the
-// pool may hold the thread's generator for the whole run.
+// pool may borrow the thread's generator while it picks.
 template <typename Reveal>
 void PacedDissolve(EffectContext& context, int pieces, Reveal reveal) {
   CRandomRange random(0);
-  MsvcRandDraws draws;
-  PiecePool pool(Numbers(pieces));
-  while (!pool.Empty()) {
-    reveal(pool.Take(random, draws));
+  PiecePool(Numbers(pieces)).TakeWhile(random, [&](std::uint32_t piece) {
+    reveal(piece);
     context.Wait();
-  }
+    return true;
+  });
 }
 
 // The square blocks picked since the last drawing, marked on a map of the block grid kept row by
@@ -49,10 +48,10 @@ class PickedBlocks {
 
   // The pool's pieces: the map index of every block, column by column (x outer, y inner).
   std::vector<std::uint32_t> ColumnByColumn() const {
-    std::vector<std::uint32_t> cells;
-    cells.reserve(marks_.size());
+    std::vector<std::uint32_t> cells(marks_.size());
+    auto* next = cells.data();
     for (int column = 0; column < columns_; ++column) {
-      for (int row = 0; row < rows_; ++row) cells.push_back(static_cast<std::uint32_t>(row * columns_ + column));
+      for (int row = 0; row < rows_; ++row) *next++ = static_cast<std::uint32_t>(row * columns_ + column);
     }
     return cells;
   }
@@ -82,42 +81,45 @@ class PickedBlocks {
 };
 
 // Slices of drawing time for the unpaced dissolve: a screen shows at most one frame per refresh,
-// so the picks of a few milliseconds go out together. The clock is read only every few hundred
-// picks, as a pick costs nanoseconds and the tick count a call to the system.
+// so the picks of a few milliseconds go out together.
 class DrawingSlices {
  public:
   explicit DrawingSlices(EffectContext& context) : context_(context), start_(context.TickCount()) {}
 
-  bool Over() {
-    if (++picks_ % kPicksPerClockRead != 0) return false;
-    return context_.TickCount() - start_ >= kSliceMs;  // unsigned: right across the wrap-around
-  }
+  bool Over() const { return context_.TickCount() - start_ >= kSliceMs; }  // unsigned: right across the wrap
   void Restart() { start_ = context_.TickCount(); }
 
  private:
   static constexpr std::uint32_t kSliceMs = 8;
-  static constexpr std::uint32_t kPicksPerClockRead = 256;
 
   EffectContext& context_;
   std::uint32_t start_;
-  std::uint32_t picks_ = 0;
 };
+
+// The clock is read only between runs of this many picks: a pick costs nanoseconds, the tick count
+// a call to the system.
+constexpr std::uint32_t kPicksPerClockRead = 256;
 
 }  // namespace
 
 // Unpaced, so that tens of thousands of blocks stay quick; the only dissolve that ends early
 // when asked to stop (polled after every pick), leaving the picture partly drawn: every block
-// picked so far is drawn, and no other.
+// picked so far is drawn, and no other. The picks go in runs between readings of the clock; the
+// blocks picked in a slice are drawn when it is over.
 void DissolveSmallBlocks(EffectContext& context) {
   PickedBlocks picked(context.Width(), context.Height(), 4);
   CRandomRange random(0);
-  MsvcRandDraws draws;
   PiecePool pool(picked.ColumnByColumn());
   DrawingSlices slices(context);
-  while (!pool.Empty()) {
-    picked.Mark(pool.Take(random, draws));
-    if (context.StopRequested()) break;
-    if (slices.Over()) {
+  bool stop = false;
+  while (!stop && !pool.Empty()) {
+    std::uint32_t picks = 0;
+    pool.TakeWhile(random, [&](std::uint32_t cell) {
+      picked.Mark(cell);
+      stop = context.StopRequested();
+      return !stop && ++picks < kPicksPerClockRead;
+    });
+    if (!stop && slices.Over()) {
       picked.Draw(context);
       slices.Restart();
     }

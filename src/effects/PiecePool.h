@@ -14,27 +14,43 @@ namespace saver {
 // piece moves the last one into its place, so picking and removing cost O(1) at any size.
 class PiecePool {
  public:
-  explicit PiecePool(std::vector<std::uint32_t> pieces) : pieces_(std::move(pieces)) {}
+  explicit PiecePool(std::vector<std::uint32_t> pieces) : pieces_(std::move(pieces)), left_(pieces_.size()) {}
 
-  bool Empty() const { return pieces_.empty(); }
-  std::size_t Size() const { return pieces_.size(); }
+  bool Empty() const { return left_ == 0; }
+  std::size_t Size() const { return left_; }
 
-  // `draws` is the calling thread's generator, borrowed after `random` seeded it.
-  std::uint32_t Take(CRandomRange& random, MsvcRandDraws& draws) {
-    const int last = static_cast<int>(pieces_.size()) - 1;
-    random.SetRange(0, last);
-    const int drawn = random.Next(draws);
-    // One unsigned comparison catches both max + 1 and (never seen) negative values.
-    const std::size_t index =
-        static_cast<unsigned>(drawn) > static_cast<unsigned>(last) ? 0 : static_cast<std::size_t>(drawn);
-    const std::uint32_t piece = pieces_[index];
-    pieces_[index] = pieces_.back();
-    pieces_.pop_back();
-    return piece;
+  // Takes pieces one after another, drawing from the generator `random` has seeded, and hands
+  // each to `taken` until the pool is empty or `taken` returns false. The loop works on copies
+  // of the range, the thread's generator state and the count, which stay in registers whatever
+  // `taken` calls; nothing else may draw random numbers on this thread meanwhile.
+  template <typename Taken>
+  void TakeWhile(CRandomRange& random, Taken taken) {
+    CRandomRange range = random;
+    MsvcRandDraws draws;
+    std::uint32_t* const pieces = pieces_.data();
+    std::size_t left = left_;
+    bool more = true;
+    while (more && left > 0) more = taken(TakeOne(range, draws, pieces, left));
+    left_ = left;
+    random = range;
   }
 
  private:
-  std::vector<std::uint32_t> pieces_;
+  static std::uint32_t TakeOne(CRandomRange& range, MsvcRandDraws& draws, std::uint32_t* pieces,
+                               std::size_t& left) {
+    const int last = static_cast<int>(left) - 1;
+    range.SetRange(0, last);
+    const int drawn = range.Next(draws);
+    // One unsigned comparison catches both max + 1 and (never seen) negative values.
+    const std::size_t index =
+        static_cast<unsigned>(drawn) > static_cast<unsigned>(last) ? 0 : static_cast<std::size_t>(drawn);
+    const std::uint32_t piece = pieces[index];
+    pieces[index] = pieces[--left];
+    return piece;
+  }
+
+  std::vector<std::uint32_t> pieces_;  // the first left_ are the pieces left
+  std::size_t left_;
 };
 
 }  // namespace saver

@@ -202,27 +202,52 @@ TEST(SmallBlockDissolveTest, DrawsEachSliceOfPicksInRowOrder) {
   }
 }
 
+// Everything the pool hands out, in order.
+std::vector<std::uint32_t> TakeAll(PiecePool& pool, CRandomRange& random) {
+  std::vector<std::uint32_t> taken;
+  pool.TakeWhile(random, [&](std::uint32_t piece) {
+    taken.push_back(piece);
+    return true;
+  });
+  return taken;
+}
+
 // With one piece left the range is the full 0 ... 32767, and every draw past index 0 falls
 // back to it: the last piece is always taken.
 TEST(PiecePoolTest, LastPieceIsAlwaysTaken) {
   for (std::uint32_t seed = 1; seed <= 300; ++seed) {
     CRandomRange random(seed);
-    MsvcRandDraws draws;
     PiecePool pool({0x00070003u});
-    EXPECT_EQ(pool.Take(random, draws), 0x00070003u);
+    EXPECT_EQ(TakeAll(pool, random), std::vector<std::uint32_t>{0x00070003u});
     EXPECT_TRUE(pool.Empty());
   }
 }
 
-TEST(PiecePoolTest, TakesEachPieceOnce) {
-  std::vector<std::uint32_t> pieces;
-  for (std::uint32_t i = 0; i < 50; ++i) pieces.push_back(i);
-  CRandomRange random(7);
-  MsvcRandDraws draws;
-  PiecePool pool(pieces);
-  std::vector<int> taken(50);
-  while (!pool.Empty()) ++taken[pool.Take(random, draws)];
-  EXPECT_EQ(taken, std::vector<int>(50, 1));
+// A pool stopped part way keeps the rest, and taking resumes where the generator left off: the
+// pieces come in the same order as from a run without a pause.
+TEST(PiecePoolTest, StoppingAndResumingKeepsTheSequence) {
+  std::vector<std::uint32_t> pieces(50);
+  for (std::uint32_t i = 0; i < 50; ++i) pieces[i] = i;
+  CRandomRange whole_random(7);
+  PiecePool whole(pieces);
+  const std::vector<std::uint32_t> all = TakeAll(whole, whole_random);
+  std::vector<std::uint32_t> sorted = all;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, pieces);
+
+  for (const std::size_t pause : {std::size_t{1}, std::size_t{17}, std::size_t{49}}) {
+    CRandomRange random(7);
+    PiecePool pool(pieces);
+    std::vector<std::uint32_t> taken;
+    pool.TakeWhile(random, [&](std::uint32_t piece) {
+      taken.push_back(piece);
+      return taken.size() < pause;
+    });
+    EXPECT_EQ(pool.Size(), pieces.size() - pause);
+    const std::vector<std::uint32_t> rest = TakeAll(pool, random);
+    taken.insert(taken.end(), rest.begin(), rest.end());
+    EXPECT_EQ(taken, all) << "paused after " << pause;
+  }
 }
 
 }  // namespace
