@@ -219,6 +219,16 @@ def rough_colour_name(pixel, named, tolerance=48):
     return None
 
 
+def corner_pixels(place, size):
+    """The pixels just inside the top-left and bottom-right corners of the rectangle at `place` of
+    `size`, and those just outside them: (inside, outside)."""
+    shot = Screenshot()
+    (left, top), (width, height) = place, size
+    right, bottom = left + width, top + height
+    return ([shot.pixel(left, top), shot.pixel(right - 1, bottom - 1)],
+            [shot.pixel(left - 1, top - 1), shot.pixel(right, bottom)])
+
+
 def wait_for_screen_colour(colour, timeout=60.0, points=((10, 10), (640, 512), (1200, 1000))):
     """Waits until the screen shows `colour` ("#RRGGBB") at every sample point."""
     want = rgb(colour)

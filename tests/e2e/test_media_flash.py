@@ -60,12 +60,8 @@ def movie_at(place):
 
 
 def movie_placed(place, background):
-    """The pixels just inside the movie's corners show it, those just outside the background."""
-    shot = e2e.Screenshot()
-    left, top = place
-    right, bottom = left + MOVIE_WIDTH, top + MOVIE_HEIGHT
-    inside = [shot.pixel(left, top), shot.pixel(right - 1, bottom - 1)]
-    outside = [shot.pixel(left - 1, top - 1), shot.pixel(right, bottom)]
+    """True when the movie shows just inside its corners and the background just outside them."""
+    inside, outside = e2e.corner_pixels(place, (MOVIE_WIDTH, MOVIE_HEIGHT))
     return all(p == MOVIE_COLOUR for p in inside) and all(p == e2e.rgb(background) for p in outside)
 
 
