@@ -4,7 +4,8 @@
 // same load of a shared machine. Prints the CPU time the process spends per wall-clock second with
 // each wait, and how far each transition's mean length with the low-power wait lies from its mean
 // length with the polling one. Goals: CPU at most a tenth of the polling figure; lengths within
-// 5 %. Run under Wine, where the polling wait's event polls are partly spent in wineserver, which
+// 5 %. The polling lengths' spread between the rounds is printed beside them: on a loaded machine
+// a poll's cost swings, and with it the polling wait, so that spread is the noise of the run. Run under Wine, where the polling wait's event polls are partly spent in wineserver, which
 // the process's own CPU time does not include.
 // Usage: bench_pacing [width height]
 #include <windows.h>
@@ -69,9 +70,25 @@ double Now() {
 
 // Totals of one kind of wait over the whole run.
 struct WaitTotals {
-  std::vector<double> lengths = std::vector<double>(std::size(kEffects));  // seconds, per transition
+  // Seconds, per round and transition.
+  std::vector<std::vector<double>> lengths =
+      std::vector<std::vector<double>>(kRounds, std::vector<double>(std::size(kEffects)));
   double cpu_seconds = 0, wall_seconds = 0;
   double CpuPerSecond() const { return cpu_seconds / wall_seconds; }
+  double MeanLength(std::size_t transition) const {
+    double sum = 0;
+    for (const auto& round : lengths) sum += round[transition];
+    return sum / kRounds;
+  }
+  // The longest round's length over the shortest's, less one, in percent.
+  double RoundSpread(std::size_t transition) const {
+    double shortest = lengths[0][transition], longest = shortest;
+    for (const auto& round : lengths) {
+      shortest = std::min(shortest, round[transition]);
+      longest = std::max(longest, round[transition]);
+    }
+    return (longest / shortest - 1) * 100.0;
+  }
 };
 
 // The calibration of the saver window (a counting scene thread for one second), as the median of
@@ -87,8 +104,8 @@ std::uint32_t Calibrate(NoWindowHost& host) {
   return counts[1];
 }
 
-// Plays transition `index` of kEffects on the scene thread; false when the thread did not start.
-bool PlayTransition(NoWindowHost& host, std::uint32_t times, std::size_t index, bool low_power,
+// Plays transition `index` of kEffects on the scene thread in `round`; false when the thread did not start.
+bool PlayTransition(NoWindowHost& host, std::uint32_t times, int round, std::size_t index, bool low_power,
                     const saver::bench::BenchPictures& pictures, saver::Size size, WaitTotals& totals) {
   double length = 0;
   CSceneThread thread(host, &times, false, [&](SceneRuntime& runtime) {
@@ -106,7 +123,7 @@ bool PlayTransition(NoWindowHost& host, std::uint32_t times, std::size_t index, 
   WaitForSingleObject(thread.ExitedEvent(), INFINITE);
   totals.cpu_seconds += ProcessCpuSeconds() - cpu_start;
   totals.wall_seconds += Now() - wall_start;
-  totals.lengths[index] += length / kRounds;
+  totals.lengths[round][index] = length;
   return true;
 }
 
@@ -124,23 +141,29 @@ int main(int argc, char** argv) {
   WaitTotals polling, low_power;
   for (int round = 0; round < kRounds; ++round) {
     for (std::size_t i = 0; i < std::size(kEffects); ++i) {
-      if (!PlayTransition(host, times, i, false, pictures, size, polling)) return 1;
-      if (!PlayTransition(host, times, i, true, pictures, size, low_power)) return 1;
+      if (!PlayTransition(host, times, round, i, false, pictures, size, polling)) return 1;
+      if (!PlayTransition(host, times, round, i, true, pictures, size, low_power)) return 1;
     }
   }
 
-  std::printf("%6s %-50s %12s %12s %9s\n", "effect", "name", "polling ms", "low-power ms", "deviation");
-  double sum = 0, worst = 0;
+  std::printf("%6s %-44s %12s %12s %9s %14s\n", "effect", "name", "polling ms", "low-power ms", "deviation",
+              "polling spread");
+  double sum = 0, worst = 0, spread_sum = 0, spread_worst = 0;
   for (std::size_t i = 0; i < std::size(kEffects); ++i) {
-    const double deviation = (low_power.lengths[i] - polling.lengths[i]) / polling.lengths[i] * 100.0;
+    const double polling_length = polling.MeanLength(i), low_power_length = low_power.MeanLength(i);
+    const double deviation = (low_power_length - polling_length) / polling_length * 100.0;
     sum += std::fabs(deviation);
     worst = std::max(worst, std::fabs(deviation));
-    std::printf("%6d %-50.50s %12.1f %12.1f %+8.2f%%\n", kEffects[i],
-                std::string(saver::FindEffect(kEffects[i])->name).c_str(), polling.lengths[i] * 1000,
-                low_power.lengths[i] * 1000, deviation);
+    spread_sum += polling.RoundSpread(i);
+    spread_worst = std::max(spread_worst, polling.RoundSpread(i));
+    std::printf("%6d %-44.44s %12.1f %12.1f %+8.2f%% %13.2f%%\n", kEffects[i],
+                std::string(saver::FindEffect(kEffects[i])->name).c_str(), polling_length * 1000,
+                low_power_length * 1000, deviation, polling.RoundSpread(i));
   }
   std::printf("CPU seconds per wall-clock second: polling %.3f, low-power %.3f, ratio %.3f (goal <= 0.100)\n",
               polling.CpuPerSecond(), low_power.CpuPerSecond(), low_power.CpuPerSecond() / polling.CpuPerSecond());
   std::printf("Transition length deviation: mean %.2f %%, worst %.2f %% (goal <= 5 %%)\n",
               sum / std::size(kEffects), worst);
+  std::printf("Polling lengths' spread between rounds (the noise of this run): mean %.2f %%, worst %.2f %%\n",
+              spread_sum / std::size(kEffects), spread_worst);
 }
