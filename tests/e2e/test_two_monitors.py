@@ -3,8 +3,8 @@ show's fill colour, and a key given to the window on the second monitor or the p
 the part of the screen only that window covers ends the show.
 
 The test runs itself again in a world of its own, an Xvfb display with two screens joined by
-Xinerama (RANDR off, so that Wine takes its monitors from Xinerama), with a Wine prefix kept in the
-test's scratch folder. Xvfb puts both screens at the origin, so the primary monitor is made the
+Xinerama, with a Wine prefix kept in the test's scratch folder. RANDR is off: with it, Wine sees
+Xvfb's first screen as the only monitor. Xvfb puts both screens at the origin, so the primary monitor is made the
 smaller one: the part of the second monitor outside it is covered by the second window alone."""
 import os
 import re
