@@ -12,6 +12,7 @@ import time
 import saver_e2e as e2e
 
 FLASH_SERVER_KEY = r"HKCR\CLSID\{D27CDB6E-AE6D-11CF-96B8-444553540000}"
+REGISTRY_VIEWS = ("/reg:32", "/reg:64")
 SHOW_COLOUR = "#305070"
 AFTER_COLOUR = "#70A030"
 MOVIE_COLOUR = (255, 0, 255)
@@ -46,8 +47,15 @@ def register_control():
     windows_path = subprocess.run(["winepath", "-w", control], capture_output=True, text=True,
                                   env=e2e.wine_env()).stdout.strip()
     server = FLASH_SERVER_KEY + r"\InprocServer32"
-    e2e.run_wine("reg", "add", server, "/ve", "/t", "REG_SZ", "/d", windows_path, "/f")
-    e2e.reg_add_string(server, "ThreadingModel", "Apartment")
+    # In both registry views: a 64-bit saver reads the 64-bit one, a 32-bit saver its own.
+    for view in REGISTRY_VIEWS:
+        e2e.run_wine("reg", "add", server, "/ve", "/t", "REG_SZ", "/d", windows_path, "/f", view)
+        e2e.run_wine("reg", "add", server, "/v", "ThreadingModel", "/t", "REG_SZ", "/d", "Apartment", "/f", view)
+
+
+def unregister_control():
+    for view in REGISTRY_VIEWS:
+        e2e.run_wine("reg", "delete", FLASH_SERVER_KEY, "/f", view)
 
 
 def swf_files(folder):
@@ -109,7 +117,7 @@ def main():
     finally:
         if saver:
             saver.kill()
-        e2e.reg_delete(FLASH_SERVER_KEY)
+        unregister_control()
     left = [path for path in swf_files(temp_folder) if path not in before]
     assert not left, "movie files left: %s" % left
 

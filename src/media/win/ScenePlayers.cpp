@@ -76,6 +76,8 @@ void CScenePlayers::StopVideoWindow() {
 bool CScenePlayers::StartAvi(const CMediaItem& media, const MediaStart& start) {
   music_.Stop();
   StopVideoWindow();
+  // Keys go to the saver window, whichever window had the focus before the video.
+  SendVideo(CVideoWnd::kFocusParent);
   const std::wstring file_name = WriteMediaTempFile(media.data, L".avi", messages_);
   if (file_name.empty()) return false;
   if (start.wait) return PlayVideoBlocking(file_name, start);

@@ -65,6 +65,7 @@ LRESULT CVideoWnd::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case kPlay: PlayDevice(lparam != 0); return 0;
         case kStop: StopDevice(); return 0;
         case kClose: CloseDevice(); return 0;
+        case kFocusParent: SetFocus(GetParent(Handle())); return 0;
         case kSetPosition: {
           const auto* xy = reinterpret_cast<const std::int32_t*>(lparam);
           if (xy) position_ = {xy[0], xy[1]};

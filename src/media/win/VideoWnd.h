@@ -26,6 +26,7 @@ class CVideoWnd : public Window {
     kStop = 120,
     kClose = 130,        // closes the device and hides the window
     kSetPosition = 140,  // lParam: two 32-bit integers, x then y, in the parent's client area
+    kFocusParent = 150,  // gives the parent the keyboard focus, which only its own thread can do
   };
   static constexpr UINT_PTR kControlId = 75000;
   static constexpr MCIDEVICEID kNoDevice = static_cast<MCIDEVICEID>(-1);

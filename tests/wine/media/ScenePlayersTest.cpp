@@ -388,6 +388,23 @@ TEST_F(ScenePlayersTest, BlockingVideoReturnsWhenItHasPlayed) {
       << "the blocking player's window is gone";
 }
 
+TEST_F(ScenePlayersTest, VideoStartGivesTheSaverWindowTheKeyboardFocus) {
+  CScenePlayers& players = Players();
+  const auto video = Media(kMediaAvi, test::ReadVideoFixture("one_second"));
+  const HWND other = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, screen_, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  for (const bool wait : {false, true}) {
+    SetFocus(other);
+    ASSERT_EQ(GetFocus(), other);
+    MediaStart start;
+    start.wait = wait;
+    EXPECT_TRUE(players.Start(*video, start));
+    EXPECT_EQ(GetFocus(), screen_) << "wait " << wait;
+    players.Stop(*video);
+  }
+}
+
 TEST_F(ScenePlayersTest, EndOfTheShowReleasesEveryPlayerAndFile) {
   CScenePlayers& players = Players();
   const auto video = Media(kMediaAvi, test::ReadVideoFixture("two_seconds"));
