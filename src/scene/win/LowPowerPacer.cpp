@@ -54,7 +54,7 @@ double LowPowerPacer::SecondsBetween(std::int64_t from, std::int64_t to) const {
 void LowPowerPacer::Wait(HANDLE stop, std::uint32_t polls, std::uint32_t polls_per_second) {
   if (polls == 0 || polls_per_second == 0 || counter_frequency_ <= 0) return;
   const double ticks = polls * SecondsPerPoll(polls_per_second) * counter_frequency_;
-  const std::int64_t deadline = CounterNow() + static_cast<std::int64_t>(std::min(ticks, 9.0e18));
+  const std::int64_t deadline = CounterNow() + static_cast<std::int64_t>(std::min(ticks, 1.0e18));
   for (;;) {
     const double sleep = SecondsBetween(CounterNow(), deadline) - kPollingTailSeconds - wake_lateness_;
     if (sleep <= 0) break;
