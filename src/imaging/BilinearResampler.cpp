@@ -38,13 +38,24 @@ std::vector<BilinearResampler::Tap> BilinearResampler::Taps(int src, int dst) {
   return taps;
 }
 
-void BilinearResampler::Horizontal(const std::uint8_t* row, std::vector<std::uint32_t>& out) const {
-  std::uint32_t* o = out.data();
-  for (const Tap& t : columns_) {
-    const std::uint8_t* a = row + static_cast<std::size_t>(t.first) * channels_;
-    const std::uint8_t* b = row + static_cast<std::size_t>(t.second) * channels_;
-    for (int c = 0; c < channels_; ++c) *o++ = a[c] * (256 - t.weight) + b[c] * t.weight;
+// The pixel size is a template argument so that the channel loop unrolls.
+template <int kChannels>
+void BilinearResampler::HorizontalPass(const std::uint8_t* row, const Tap* taps, std::size_t count,
+                                       std::uint16_t* out) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const Tap& t = taps[i];
+    const std::uint8_t* a = row + static_cast<std::size_t>(t.first) * kChannels;
+    const std::uint8_t* b = row + static_cast<std::size_t>(t.second) * kChannels;
+    for (int c = 0; c < kChannels; ++c)
+      out[c] = static_cast<std::uint16_t>(a[c] * (256 - t.weight) + b[c] * t.weight);
+    out += kChannels;
   }
+}
+
+void BilinearResampler::Horizontal(const std::uint8_t* row, std::vector<std::uint16_t>& out) const {
+  using Pass = void (*)(const std::uint8_t*, const Tap*, std::size_t, std::uint16_t*);
+  static constexpr Pass kPasses[] = {HorizontalPass<1>, HorizontalPass<2>, HorizontalPass<3>, HorizontalPass<4>};
+  kPasses[channels_ - 1](row, columns_.data(), columns_.size(), out.data());
 }
 
 void BilinearResampler::PushRow(const std::uint8_t* row) {
@@ -62,13 +73,13 @@ void BilinearResampler::PushRow(const std::uint8_t* row) {
 void BilinearResampler::EmitReadyRows() {
   while (next_dst_row_ < dst_.height && rows_[next_dst_row_].second <= newer_index_) {
     const Tap& t = rows_[next_dst_row_];
-    const std::vector<std::uint32_t>& a = t.first == newer_index_ ? newer_ : older_;
-    const std::uint32_t* pa = a.data();
-    const std::uint32_t* pb = newer_.data();
+    const std::vector<std::uint16_t>& a = t.first == newer_index_ ? newer_ : older_;
+    const std::uint16_t* pa = a.data();
+    const std::uint16_t* pb = newer_.data();
+    const std::uint32_t wa = 256 - t.weight, wb = t.weight;
     std::uint8_t* o = out_ + out_stride_ * next_dst_row_;
     const std::size_t n = newer_.size();
-    for (std::size_t i = 0; i < n; ++i)
-      o[i] = static_cast<std::uint8_t>((pa[i] * (256 - t.weight) + pb[i] * t.weight + 32768) >> 16);
+    for (std::size_t i = 0; i < n; ++i) o[i] = static_cast<std::uint8_t>((pa[i] * wa + pb[i] * wb + 32768) >> 16);
     ++next_dst_row_;
   }
 }

@@ -26,7 +26,9 @@ class BilinearResampler {
     unsigned weight;  // share of `second`, 0..256
   };
   static std::vector<Tap> Taps(int src, int dst);
-  void Horizontal(const std::uint8_t* row, std::vector<std::uint32_t>& out) const;
+  template <int kChannels>
+  static void HorizontalPass(const std::uint8_t* row, const Tap* taps, std::size_t count, std::uint16_t* out);
+  void Horizontal(const std::uint8_t* row, std::vector<std::uint16_t>& out) const;
   void EmitReadyRows();
 
   Size src_, dst_;
@@ -34,8 +36,9 @@ class BilinearResampler {
   std::uint8_t* out_;
   std::size_t out_stride_;
   std::vector<Tap> columns_, rows_;
-  // Horizontally resampled source rows, scaled by 256: the two most recent that are needed.
-  std::vector<std::uint32_t> older_, newer_;
+  // Horizontally resampled source rows, scaled by 256 (at most 255 * 256, so 16 bits hold
+  // them): the two most recent that are needed.
+  std::vector<std::uint16_t> older_, newer_;
   int older_index_ = -1, newer_index_ = -1;
   int next_src_row_ = 0;
   int next_dst_row_ = 0;
