@@ -198,6 +198,32 @@ TEST(RenderMove, LeavesThePictureAtThePathsEnd) {
   }
 }
 
+// A package and a saver file made of the scene render the same frames as the scene itself.
+TEST(RenderInput, EveryFormOfAShowRendersAlike) {
+  Rendered scene;
+  RenderScene(scene, {Fill(kBackgroundText), PictureItem(),
+                      {{"kind", "show_image"}, {"target", "p"},
+                       {"path", {{"start", Point(3, 4)}, {"effect", "fade in from black"}}}},
+                      Delay(200)});
+  ASSERT_EQ(scene.run.exit_code, 0) << scene.run.err;
+  const std::string json = (scene.folder / "scene.json").string();
+  const std::string package = (scene.folder / "show.pkg").string();
+  const std::string saver = (scene.folder / "show.scr").string();
+  WriteBytes(scene.folder / "engine.scr", MakePaddedEngine());
+  ASSERT_EQ(RunSaverpkg({"build", json, "-o", package}).exit_code, 0);
+  ASSERT_EQ(RunSaverpkg({"make-scr", "--engine", (scene.folder / "engine.scr").string(), json, "-o", saver}).exit_code, 0);
+  const int frames = CountFrames(scene);
+  for (const std::string& input : {package, saver}) {
+    const std::filesystem::path out = scene.folder / ("out-" + std::filesystem::path(input).extension().string().substr(1));
+    const ToolRun run = RunSaverpkg({"render", input, "-o", out.string(), "--size", "64x48"});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    for (int frame = 0; frame < frames; ++frame) {
+      EXPECT_EQ(ReadBytes(out / FrameName(frame)), ReadBytes(scene.Out(FrameName(frame)))) << input << " " << frame;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out / FrameName(frames))) << input;
+  }
+}
+
 // Texts cannot be drawn without the Windows fonts: their actions are left out with a note and the
 // rest of the show plays.
 TEST(RenderNotes, SkipsTextsAndPlaysTheRest) {
