@@ -16,8 +16,11 @@ long long StepTime(EffectContext& context, FadeDirection direction) {
   return (direction == FadeDirection::In ? 11 : 12) - context.Pace() / 100;
 }
 
-// Levels 0 ... 255, level L due at start + L * T. A machine that is late jumps to the level the
-// elapsed time calls for (possibly drawing the same level again); an early one sleeps.
+// Levels 0 ... 255: after drawing level L the fade sleeps until start + L * T and goes on with
+// L + 1, so that each level is drawn at the due time of the one before. A machine that is late
+// jumps to the level the elapsed time calls for, but at least to the next one: taking that
+// level's floor again would put every later frame behind its due time too, so that one late
+// frame made the fade draw the same levels over and over, never sleeping, to its end.
 FadeLevels ShowLevels(EffectContext& context, FadeDirection direction, long long step_time,
                       const PixelBuffer& source) {
   FadeLevels shown;
@@ -34,7 +37,7 @@ FadeLevels ShowLevels(EffectContext& context, FadeDirection direction, long long
     const long long elapsed = static_cast<std::uint32_t>(context.TickCount() - start);
     const long long due = level * step_time;
     if (elapsed > due) {
-      level = static_cast<int>(std::min<long long>(elapsed / step_time, kLevels));
+      level = static_cast<int>(std::min<long long>(std::max<long long>(elapsed / step_time, level + 1), kLevels));
     } else {
       context.Sleep(static_cast<int>(std::min<long long>(due - elapsed, INT_MAX)));
       ++level;

@@ -2,6 +2,7 @@
 // the early ends, and what each leaves on the screen.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "EffectFixture.h"
@@ -14,19 +15,22 @@ namespace {
 
 using effects::FadeDirection;
 
-// A device on which every drawing of pixels takes `draw_ms` of the clock. It notes the first
-// byte of every frame drawn.
+// A device on which every drawing of pixels takes `draw_ms` of the clock, and the one frame
+// numbered `hiccup_frame` (counting from 0) `hiccup_ms` more. It notes the first byte of every
+// frame drawn.
 class TimedDrawSurface : public ForwardingSurface {
  public:
   TimedDrawSurface(MemorySurface& inner, int draw_ms) : ForwardingSurface(inner), draw_ms_(draw_ms) {}
 
   void Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part) override {
     ForwardingSurface::Draw(target, at, pixels, part);
+    Sleep(draw_ms_ + (first_bytes.size() == hiccup_frame ? hiccup_ms : 0));
     first_bytes.push_back(pixels.Data()[0]);
-    Sleep(draw_ms_);
   }
 
   std::vector<int> first_bytes;
+  std::size_t hiccup_frame = SIZE_MAX;
+  int hiccup_ms = 0;
 
  private:
   int draw_ms_;
@@ -117,6 +121,31 @@ TEST(FadeTest, SlowDeviceDropsLevelsAndKeepsTheDuration) {
   for (std::size_t i = 1; i < shown.size(); ++i) EXPECT_GE(shown[i], shown[i - 1]) << i;
   EXPECT_GE(shown.back(), 250);
   EXPECT_EQ(fade.run.TargetNow(), fade.NewPicture());
+}
+
+// A device that keeps up (1 ms a frame, T = 4 ms) but stalls once, on frame 100 (level 100, drawn
+// from 99 * T = 396 ms), resumes at the level the clock calls for, floor((397 + stall) / T), at
+// least at 101: only the levels in between are dropped, no level is drawn twice, and the fade
+// keeps to its schedule afterwards, ending 255 * T after its start.
+TEST(FadeTest, OneLateFrameDropsOnlyTheLevelsItTook) {
+  struct Case {
+    int stall_ms;
+    int levels_dropped;
+  };
+  for (const Case& c : {Case{3, 0}, Case{9, 0}, Case{13, 1}, Case{30, 5}}) {
+    SCOPED_TRACE(::testing::Message() << "stall of " << c.stall_ms << " ms");
+    FadeRun fade(700, 1);
+    fade.device.hiccup_frame = 100;
+    fade.device.hiccup_ms = c.stall_ms;
+    const effects::FadeLevels levels = fade.Fade(FadeDirection::In);
+    EXPECT_EQ(levels.frames, levels.levels);
+    EXPECT_EQ(levels.levels, 256 - c.levels_dropped);
+    // Levels 0 and 1 both show 255 as 0; from level 1 on every level shows it differently.
+    const auto& shown = fade.device.first_bytes;
+    for (std::size_t i = 2; i < shown.size(); ++i) ASSERT_GT(shown[i], shown[i - 1]) << "frame " << i;
+    EXPECT_EQ(fade.run.surface.TickCount(), 255u * 4);
+    EXPECT_EQ(fade.run.TargetNow(), fade.NewPicture());
+  }
 }
 
 // Without a picture to read, the fade ends before drawing anything: no fill, no final blit.
