@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the JPEG decoder, at full size and through the scaled, resampled
-// path that fits a picture to a target: both must refuse or decode, never crash or hang.
+// Feeds arbitrary bytes to the JPEG decoder at full size, through the scaled, resampled path
+// that fits a picture to a target, and through the measuring path: all must refuse or decode,
+// never crash or hang, and all must judge JPEG data alike.
 #include <cstddef>
 #include <cstdint>
 
@@ -13,8 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   saver::fuzz::IgnoreMessages messages;
   saver::Size natural;
   auto fitted = saver::DecodePictureResized({data, size}, {37, 23}, natural, messages);
-  // Both paths judge JPEG data the same way (other data goes to other readers when fitted).
+  saver::Size measured;
+  const bool measures = saver::MeasurePicture({data, size}, measured, messages);
+  // Other data goes to other readers when fitted or measured.
   const bool jpeg = saver::DetectPictureFormat({data, size}, {}) == saver::PictureFormat::Jpeg;
-  if (jpeg && full.has_value() != fitted.has_value()) __builtin_trap();
+  if (jpeg && (full.has_value() != fitted.has_value() || full.has_value() != measures)) __builtin_trap();
+  if (jpeg && measures && (measured.width != full->Width() || measured.height != full->Height())) __builtin_trap();
   return 0;
 }
