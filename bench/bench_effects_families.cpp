@@ -62,7 +62,7 @@ void SmallBlockDissolve() {
   const Rect whole = Rect::FromSize(0, 0, kW, kH);
   const double copy_ms =
       BestMs(20, [&] { surface.Copy(Layer::Screen, whole, Layer::New, {0, 0}, rop::kSrcCopy); });
-  const double dissolve_ms = BestMs(5, [&] {
+  const double dissolve_ms = BestMs(20, [&] {
     CTransition transition(5);
     transition.SetTargetRect(whole, std::nullopt, rop::kSrcCopy);
     transition.SetDCs(surface);
@@ -70,7 +70,7 @@ void SmallBlockDissolve() {
     transition.ImageEffects(point, 1000, 0, 0);
   });
   // The random picks alone, without drawing: what the pool costs.
-  const double picks_ms = BestMs(5, [] {
+  const double picks_ms = BestMs(20, [] {
     std::vector<std::uint32_t> cells(static_cast<std::size_t>(kW / 4) * (kH / 4));
     std::iota(cells.begin(), cells.end(), 0u);
     CRandomRange random(1);
