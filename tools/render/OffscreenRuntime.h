@@ -15,6 +15,9 @@ namespace saver::tool {
 class OffscreenRuntime final : public SceneRuntime {
  public:
   OffscreenRuntime(OffscreenStage& stage, FrameRecorder& recorder, std::uint32_t calibration);
+  // The seed sources read this object's clock.
+  OffscreenRuntime(const OffscreenRuntime&) = delete;
+  OffscreenRuntime& operator=(const OffscreenRuntime&) = delete;
 
   int LinksArmed() const { return links_armed_; }
   // Milliseconds of show time passed.
