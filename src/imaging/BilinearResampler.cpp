@@ -14,8 +14,14 @@ BilinearResampler::BilinearResampler(Size src, Size dst, int channels, std::uint
       out_stride_(out_stride),
       columns_(Taps(src.width, dst.width)),
       rows_(Taps(src.height, dst.height)),
-      older_(static_cast<std::size_t>(dst.width) * channels),
-      newer_(older_.size()) {}
+      rows_first_(src.height >= dst.height) {
+  if (rows_first_) {
+    row_sum_.resize(static_cast<std::size_t>(src.width) * channels);
+  } else {
+    older_.resize(static_cast<std::size_t>(dst.width) * channels);
+    newer_.resize(older_.size());
+  }
+}
 
 std::vector<BilinearResampler::Tap> BilinearResampler::Taps(int src, int dst) {
   std::vector<Tap> taps(dst);
@@ -58,8 +64,46 @@ void BilinearResampler::Horizontal(const std::uint8_t* row, std::vector<std::uin
   kPasses[channels_ - 1](row, columns_.data(), columns_.size(), out.data());
 }
 
+template <int kChannels>
+void BilinearResampler::BlendColumns(const std::uint16_t* sums, const Tap* taps, std::size_t count,
+                                     std::uint8_t* out) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const Tap& t = taps[i];
+    const std::uint16_t* a = sums + static_cast<std::size_t>(t.first) * kChannels;
+    const std::uint16_t* b = sums + static_cast<std::size_t>(t.second) * kChannels;
+    const std::uint32_t wa = 256 - t.weight, wb = t.weight;
+    for (int c = 0; c < kChannels; ++c) out[c] = static_cast<std::uint8_t>((a[c] * wa + b[c] * wb + 32768) >> 16);
+    out += kChannels;
+  }
+}
+
+// Source rows arrive in order and, when the picture does not grow taller, each destination row
+// starts at or after the row where the one before it ends.
+void BilinearResampler::PushRowRowsFirst(int index, const std::uint8_t* row) {
+  using Pass = void (*)(const std::uint16_t*, const Tap*, std::size_t, std::uint8_t*);
+  static constexpr Pass kPasses[] = {BlendColumns<1>, BlendColumns<2>, BlendColumns<3>, BlendColumns<4>};
+  const std::size_t n = row_sum_.size();
+  std::uint16_t* sum = row_sum_.data();
+  while (next_dst_row_ < dst_.height) {
+    const Tap& t = rows_[next_dst_row_];
+    if (index == t.first) {
+      const std::uint32_t wa = 256 - t.weight;
+      for (std::size_t i = 0; i < n; ++i) sum[i] = static_cast<std::uint16_t>(row[i] * wa);
+    }
+    if (index != t.second) return;
+    const std::uint32_t wb = t.weight;
+    for (std::size_t i = 0; i < n; ++i) sum[i] = static_cast<std::uint16_t>(sum[i] + row[i] * wb);
+    kPasses[channels_ - 1](sum, columns_.data(), columns_.size(), out_ + out_stride_ * next_dst_row_);
+    ++next_dst_row_;
+  }
+}
+
 void BilinearResampler::PushRow(const std::uint8_t* row) {
   const int index = next_src_row_++;
+  if (rows_first_) {
+    PushRowRowsFirst(index, row);
+    return;
+  }
   // Rows that no remaining destination row samples are skipped, which makes a large
   // vertical reduction cheap.
   if (next_dst_row_ >= dst_.height || index < rows_[next_dst_row_].first) return;

@@ -11,7 +11,8 @@ namespace saver {
 // can feed it while it decodes and no full-size copy of the source is ever held. Pixel
 // centres are aligned: destination pixel d samples source position (d + 0.5) * S / D - 0.5,
 // clamped to the picture, so edges repeat instead of fading. Weights are in 1/256 steps and
-// the result is rounded to the nearest value.
+// the result is rounded to the nearest value. The order of the two passes is chosen for speed
+// and does not change the result: every sum is exact until the final rounding.
 class BilinearResampler {
  public:
   // `channels` bytes per pixel (1 to 4); `out` holds dst.height rows of `out_stride` bytes.
@@ -28,16 +29,24 @@ class BilinearResampler {
   static std::vector<Tap> Taps(int src, int dst);
   template <int kChannels>
   static void HorizontalPass(const std::uint8_t* row, const Tap* taps, std::size_t count, std::uint16_t* out);
+  template <int kChannels>
+  static void BlendColumns(const std::uint16_t* sums, const Tap* taps, std::size_t count, std::uint8_t* out);
   void Horizontal(const std::uint8_t* row, std::vector<std::uint16_t>& out) const;
   void EmitReadyRows();
+  void PushRowRowsFirst(int index, const std::uint8_t* row);
 
   Size src_, dst_;
   int channels_;
   std::uint8_t* out_;
   std::size_t out_stride_;
   std::vector<Tap> columns_, rows_;
-  // Horizontally resampled source rows, scaled by 256 (at most 255 * 256, so 16 bits hold
-  // them): the two most recent that are needed.
+  // A picture that keeps or loses height is blended row with row first, and only destination
+  // rows are resampled along the row: at most one destination row is open at a time, its two
+  // source rows summed in `row_sum_` (scaled by 256). A picture that grows taller is resampled
+  // along each source row first, into the two most recent rows needed (scaled by 256), which
+  // many destination rows then share. 255 * 256 fits in 16 bits.
+  bool rows_first_;
+  std::vector<std::uint16_t> row_sum_;
   std::vector<std::uint16_t> older_, newer_;
   int older_index_ = -1, newer_index_ = -1;
   int next_src_row_ = 0;

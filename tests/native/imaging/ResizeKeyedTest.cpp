@@ -29,6 +29,9 @@ TEST(ResizeTest, MatchesHandComputedBilinearValues) {
   EXPECT_EQ(ResizeGrey({10, 20, 30, 50}, 4, 1, 2, 1), (Grey{15, 40}));
   // 3 -> 2 samples 0.25 and 1.75.
   EXPECT_EQ(ResizeGrey({0, 100, 200}, 3, 1, 2, 1), (Grey{25, 175}));
+  // 3 x 3 -> 2 x 2 samples 0.25 and 1.75 both ways: columns 25, 175 / 50, 110 / 150, 75 of the
+  // rows, then 31.25, 158.75 and 125, 83.75.
+  EXPECT_EQ(ResizeGrey({0, 100, 200, 40, 80, 120, 200, 0, 100}, 3, 3, 2, 2), (Grey{31, 159, 125, 84}));
   // One pixel fills any size.
   EXPECT_EQ(ResizeGrey({77}, 1, 1, 3, 2), Grey(6, 77));
 }
