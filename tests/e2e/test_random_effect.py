@@ -17,6 +17,8 @@ ORIGIN = ((SCREEN[0] - PICTURE[0]) // 2, (SCREEN[1] - PICTURE[1]) // 2)
 GRID = (16, 12)  # sample points across the picture
 PASSES = 6
 HOLD_MS = 1500   # the finished picture stays this long before the next pass blanks the screen
+BLACK_MS = 1000  # and the blank screen this long before the picture comes, so that screenshots
+                 # of a loaded machine still see where one pass ends and the next begins
 MARKER = "#0000C0"
 # Two passes count as different transitions when each of their half-way patterns uncovers at
 # least this share of the sample points that the other leaves covered. One transition caught at two
@@ -41,10 +43,10 @@ def write_picture():
 
 def items(picture):
     show = {"kind": "show_image", "target": "white", "path": {
-        "start": {"x_mode": "centre", "y_mode": "centre"}, "effect": 3, "speed": 300}}
+        "start": {"x_mode": "centre", "y_mode": "centre"}, "effect": 3, "speed": 500}}
     return [{"kind": "picture", "name": "white", "file": picture},
             {"kind": "loop_start"},
-            e2e.fill("#000000"), show, e2e.delay(HOLD_MS),
+            e2e.fill("#000000"), e2e.delay(BLACK_MS), show, e2e.delay(HOLD_MS),
             {"kind": "loop_end", "repeat": PASSES},
             e2e.fill(MARKER), e2e.delay(600000)]
 
