@@ -44,44 +44,33 @@ std::vector<BilinearResampler::Tap> BilinearResampler::Taps(int src, int dst) {
   return taps;
 }
 
-// The pixel size is a template argument so that the channel loop unrolls.
-template <int kChannels>
-void BilinearResampler::HorizontalPass(const std::uint8_t* row, const Tap* taps, std::size_t count,
-                                       std::uint16_t* out) {
+// Mixes each pixel's two neighbours along a row: exact sums when widening to 16 bits
+// (kShift 0), rounded when narrowing the sums of two mixes back to 8 bits (kShift 16). The pixel
+// size is a template argument so that the channel loop unrolls.
+template <typename In, typename Out, int kShift, int kChannels>
+void BilinearResampler::MixAlongRow(const In* row, const Tap* taps, std::size_t count, Out* out) {
+  constexpr std::uint32_t kHalf = kShift > 0 ? 1u << (kShift - 1) : 0;
   for (std::size_t i = 0; i < count; ++i) {
     const Tap& t = taps[i];
-    const std::uint8_t* a = row + static_cast<std::size_t>(t.first) * kChannels;
-    const std::uint8_t* b = row + static_cast<std::size_t>(t.second) * kChannels;
-    for (int c = 0; c < kChannels; ++c)
-      out[c] = static_cast<std::uint16_t>(a[c] * (256 - t.weight) + b[c] * t.weight);
-    out += kChannels;
-  }
-}
-
-void BilinearResampler::Horizontal(const std::uint8_t* row, std::vector<std::uint16_t>& out) const {
-  using Pass = void (*)(const std::uint8_t*, const Tap*, std::size_t, std::uint16_t*);
-  static constexpr Pass kPasses[] = {HorizontalPass<1>, HorizontalPass<2>, HorizontalPass<3>, HorizontalPass<4>};
-  kPasses[channels_ - 1](row, columns_.data(), columns_.size(), out.data());
-}
-
-template <int kChannels>
-void BilinearResampler::BlendColumns(const std::uint16_t* sums, const Tap* taps, std::size_t count,
-                                     std::uint8_t* out) {
-  for (std::size_t i = 0; i < count; ++i) {
-    const Tap& t = taps[i];
-    const std::uint16_t* a = sums + static_cast<std::size_t>(t.first) * kChannels;
-    const std::uint16_t* b = sums + static_cast<std::size_t>(t.second) * kChannels;
+    const In* a = row + static_cast<std::size_t>(t.first) * kChannels;
+    const In* b = row + static_cast<std::size_t>(t.second) * kChannels;
     const std::uint32_t wa = 256 - t.weight, wb = t.weight;
-    for (int c = 0; c < kChannels; ++c) out[c] = static_cast<std::uint8_t>((a[c] * wa + b[c] * wb + 32768) >> 16);
+    for (int c = 0; c < kChannels; ++c) out[c] = static_cast<Out>((a[c] * wa + b[c] * wb + kHalf) >> kShift);
     out += kChannels;
   }
+}
+
+template <typename In, typename Out, int kShift>
+void BilinearResampler::MixAlongRow(const In* row, Out* out) const {
+  using Pass = void (*)(const In*, const Tap*, std::size_t, Out*);
+  static constexpr Pass kPasses[] = {MixAlongRow<In, Out, kShift, 1>, MixAlongRow<In, Out, kShift, 2>,
+                                     MixAlongRow<In, Out, kShift, 3>, MixAlongRow<In, Out, kShift, 4>};
+  kPasses[channels_ - 1](row, columns_.data(), columns_.size(), out);
 }
 
 // Source rows arrive in order and, when the picture does not grow taller, each destination row
 // starts at or after the row where the one before it ends.
 void BilinearResampler::PushRowRowsFirst(int index, const std::uint8_t* row) {
-  using Pass = void (*)(const std::uint16_t*, const Tap*, std::size_t, std::uint8_t*);
-  static constexpr Pass kPasses[] = {BlendColumns<1>, BlendColumns<2>, BlendColumns<3>, BlendColumns<4>};
   const std::size_t n = row_sum_.size();
   std::uint16_t* sum = row_sum_.data();
   while (next_dst_row_ < dst_.height) {
@@ -93,7 +82,7 @@ void BilinearResampler::PushRowRowsFirst(int index, const std::uint8_t* row) {
     if (index != t.second) return;
     const std::uint32_t wb = t.weight;
     for (std::size_t i = 0; i < n; ++i) sum[i] = static_cast<std::uint16_t>(sum[i] + row[i] * wb);
-    kPasses[channels_ - 1](sum, columns_.data(), columns_.size(), out_ + out_stride_ * next_dst_row_);
+    MixAlongRow<std::uint16_t, std::uint8_t, 16>(sum, out_ + out_stride_ * next_dst_row_);
     ++next_dst_row_;
   }
 }
@@ -109,7 +98,7 @@ void BilinearResampler::PushRow(const std::uint8_t* row) {
   if (next_dst_row_ >= dst_.height || index < rows_[next_dst_row_].first) return;
   std::swap(older_, newer_);
   older_index_ = newer_index_;
-  Horizontal(row, newer_);
+  MixAlongRow<std::uint8_t, std::uint16_t, 0>(row, newer_.data());
   newer_index_ = index;
   EmitReadyRows();
 }

@@ -27,11 +27,10 @@ class BilinearResampler {
     unsigned weight;  // share of `second`, 0..256
   };
   static std::vector<Tap> Taps(int src, int dst);
-  template <int kChannels>
-  static void HorizontalPass(const std::uint8_t* row, const Tap* taps, std::size_t count, std::uint16_t* out);
-  template <int kChannels>
-  static void BlendColumns(const std::uint16_t* sums, const Tap* taps, std::size_t count, std::uint8_t* out);
-  void Horizontal(const std::uint8_t* row, std::vector<std::uint16_t>& out) const;
+  template <typename In, typename Out, int kShift, int kChannels>
+  static void MixAlongRow(const In* row, const Tap* taps, std::size_t count, Out* out);
+  template <typename In, typename Out, int kShift>
+  void MixAlongRow(const In* row, Out* out) const;
   void EmitReadyRows();
   void PushRowRowsFirst(int index, const std::uint8_t* row);
 
