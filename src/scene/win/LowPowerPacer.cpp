@@ -16,7 +16,7 @@ constexpr DWORD CREATE_WAITABLE_TIMER_HIGH_RESOLUTION = 0x00000002;
 constexpr double kFading = 0.9;
 // Lateness beyond this is a stall of the machine rather than the timer's habit; waking earlier
 // for it would only spend the processor time the wait is there to save.
-constexpr double kMostLateness = 0.001;
+constexpr double kMostLateness = 0.0005;
 
 HANDLE CreateHighResolutionTimer() {
   return CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
