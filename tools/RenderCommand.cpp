@@ -1,5 +1,6 @@
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
-#include <regex>
 
 #include "Commands.h"
 #include "InputFile.h"
@@ -22,15 +23,30 @@ std::string Seconds(std::uint64_t microseconds) {
   return text;
 }
 
+// "PREFIX" then at least `digits` decimal digits then ".png".
+bool IsNumberedPng(const std::string& name, const std::string& prefix, std::size_t digits) {
+  const std::string suffix = ".png";
+  if (name.size() < prefix.size() + digits + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix)) {
+    return false;
+  }
+  const auto first = name.begin() + static_cast<std::ptrdiff_t>(prefix.size());
+  const auto last = name.end() - static_cast<std::ptrdiff_t>(suffix.size());
+  return std::all_of(first, last, [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+bool IsRenderedFile(const std::string& name) {
+  return IsNumberedPng(name, "frame-", 6) || IsNumberedPng(name, "transition-", 3) || name == "show.gif" ||
+         name == "show.mp4" || name == "ffmpeg.log";
+}
+
 // Makes the folder, and clears the files an earlier rendering left there, so that no stale frame
 // joins the new ones in the video.
 void PrepareFolder(const std::filesystem::path& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (!std::filesystem::is_directory(folder)) throw ToolError(folder.string() + ": cannot be made a folder");
-  static const std::regex kRenderedFile(R"((frame-\d{6}|transition-\d{3,})\.png|show\.(gif|mp4)|ffmpeg\.log)");
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    if (entry.is_regular_file() && std::regex_match(entry.path().filename().string(), kRenderedFile)) {
+    if (entry.is_regular_file() && IsRenderedFile(entry.path().filename().string())) {
       std::filesystem::remove(entry.path());
     }
   }

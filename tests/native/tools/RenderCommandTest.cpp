@@ -236,6 +236,24 @@ TEST(RenderNotes, SkipsTextsAndPlaysTheRest) {
   EXPECT_EQ(Read(rendered.Out(FrameName(CountFrames(rendered) - 1))), Composed(Pattern(20, 12), {1, 2}));
 }
 
+// Rendering again into a folder removes the frames of the earlier rendering, and nothing else.
+TEST(RenderOutput, ReplacesAnEarlierRenderingOnly) {
+  Rendered rendered;
+  RenderScene(rendered, {Fill("#FF0000"), Delay(900)});
+  ASSERT_EQ(rendered.run.exit_code, 0) << rendered.run.err;
+  const int long_show = CountFrames(rendered);
+  WriteBytes(rendered.Out("notes.txt"), {'k'});
+  WriteBytes(rendered.Out("frame-1.png"), {'k'});
+  RenderScene(rendered, {Fill("#00FF00"), Delay(300)});
+  ASSERT_EQ(rendered.run.exit_code, 0) << rendered.run.err;
+  const int short_show = CountFrames(rendered);
+  ASSERT_LT(short_show, long_show);
+  EXPECT_FALSE(std::filesystem::exists(rendered.Out(FrameName(short_show))));
+  EXPECT_EQ(Read(rendered.Out(FrameName(short_show - 1))).PixelAt(0, 0), 0x0000FF00u);
+  EXPECT_TRUE(std::filesystem::exists(rendered.Out("notes.txt")));
+  EXPECT_TRUE(std::filesystem::exists(rendered.Out("frame-1.png")));
+}
+
 TEST(RenderVideo, JoinsTheFramesIntoAGif) {
   Rendered rendered;
   RenderScene(rendered, {Fill("#FF0000"), Delay(300), Fill("#0000FF"), Delay(300)}, {"--gif"});
