@@ -12,11 +12,11 @@ namespace {
 constexpr DWORD CREATE_WAITABLE_TIMER_HIGH_RESOLUTION = 0x00000002;
 #endif
 
-// Weight the earlier tails' polls, and the earlier sleeps' lateness, keep at each new wait.
+// Weight the earlier sleeps' lateness keeps at each new sleep.
 constexpr double kFading = 0.9;
 // Lateness beyond this is a stall of the machine rather than the timer's habit; waking earlier
 // for it would only spend the processor time the wait is there to save.
-constexpr double kMostLateness = 0.0005;
+constexpr double kMostLateness = 0.001;
 
 HANDLE CreateHighResolutionTimer() {
   return CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
@@ -43,17 +43,13 @@ LowPowerPacer::~LowPowerPacer() {
   if (raised_timer_resolution_) timeEndPeriod(1);
 }
 
-double LowPowerPacer::SecondsPerPoll(std::uint32_t polls_per_second) const {
-  return timed_polls_ > 0 ? timed_poll_seconds_ / timed_polls_ : 1.0 / polls_per_second;
-}
-
 double LowPowerPacer::SecondsBetween(std::int64_t from, std::int64_t to) const {
   return static_cast<double>(to - from) / counter_frequency_;
 }
 
 void LowPowerPacer::Wait(HANDLE stop, std::uint32_t polls, std::uint32_t polls_per_second) {
   if (polls == 0 || polls_per_second == 0 || counter_frequency_ <= 0) return;
-  const double ticks = polls * SecondsPerPoll(polls_per_second) * counter_frequency_;
+  const double ticks = static_cast<double>(polls) / polls_per_second * counter_frequency_;
   const std::int64_t deadline = CounterNow() + static_cast<std::int64_t>(std::min(ticks, 1.0e18));
   for (;;) {
     const double sleep = SecondsBetween(CounterNow(), deadline) - kPollingTailSeconds - wake_lateness_;
@@ -63,19 +59,9 @@ void LowPowerPacer::Wait(HANDLE stop, std::uint32_t polls, std::uint32_t polls_p
   PollUntil(stop, deadline);
 }
 
-void LowPowerPacer::PollUntil(HANDLE stop, std::int64_t deadline) {
-  // The first poll after a sleep may find the system cold; the timing starts after it. One poll
-  // is timed even past the deadline, so that a calibration far too fast for the machine, whose
-  // waits end before a poll could be made, is still corrected.
-  if (IsSet(stop)) return;
-  const std::int64_t start = CounterNow();
-  std::uint32_t polls = 0;
-  do {
+void LowPowerPacer::PollUntil(HANDLE stop, std::int64_t deadline) const {
+  while (CounterNow() < deadline)
     if (IsSet(stop)) return;
-    ++polls;
-  } while (CounterNow() < deadline);
-  timed_poll_seconds_ = timed_poll_seconds_ * kFading + SecondsBetween(start, CounterNow());
-  timed_polls_ = timed_polls_ * kFading + polls;
 }
 
 bool LowPowerPacer::SleepOnStop(HANDLE stop, double seconds) {

@@ -19,35 +19,22 @@ ScopedHandle ManualResetEvent() { return ScopedHandle(CreateEventW(nullptr, TRUE
 // Generous bound for "returns at once" on a shared, slow machine.
 constexpr double kPromptSeconds = 10.0;
 
-// Seconds `polls` polls of `stop` take, made as the polling wait makes them.
-double PollingSeconds(HANDLE stop, std::uint32_t polls) {
-  const Clock::time_point start = Clock::now();
-  for (std::uint32_t i = 0; i < polls; ++i)
-    if (WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) break;
-  return SecondsSince(start);
-}
-
-// The calibration counts the polls; how long they take is what the machine does now. With a
-// calibration far off either way, the waits still come to what the same polls take, once a few
-// have been timed. The bound is wide: a shared machine's load makes poll times swing.
-TEST(LowPowerPacerTest, WaitsFollowWhatThePollsTakeNowNotAStaleCalibration) {
+// The calibration defines the length: polls / polls per second, never less, and not much more.
+TEST(LowPowerPacerTest, WaitsAsLongAsTheCalibrationSays) {
+  struct Case {
+    std::uint32_t polls, rate;
+  };
+  // Below the polling tail, a little above it, and several timer periods.
+  const Case cases[] = {{10, 100000}, {50, 100000}, {2000, 100000}, {45000, 1000000}};
   const ScopedHandle stop = ManualResetEvent();
-  const double seconds_per_poll = PollingSeconds(stop.Get(), 5000) / 5000;
-  const auto polls_in = [&](double seconds) { return static_cast<std::uint32_t>(seconds / seconds_per_poll) + 1; };
-  const double calibration_errors[] = {1.0 / 200, 200};  // the calibration's rate over the real one
-  for (double error : calibration_errors) {
-    const auto calibrated_rate = static_cast<std::uint32_t>(error / seconds_per_poll) + 1;
-    LowPowerPacer pacer;
-    for (int i = 0; i < 10; ++i) pacer.Wait(stop.Get(), polls_in(0.001), calibrated_rate);
-    double polling = 0, low_power = 0;
-    for (int i = 0; i < 10; ++i) {
-      polling += PollingSeconds(stop.Get(), polls_in(0.01));
-      const Clock::time_point start = Clock::now();
-      pacer.Wait(stop.Get(), polls_in(0.01), calibrated_rate);
-      low_power += SecondsSince(start);
-    }
-    EXPECT_GT(low_power, polling / 10) << "calibration off by " << error;
-    EXPECT_LT(low_power, polling * 10) << "calibration off by " << error;
+  LowPowerPacer pacer;
+  for (const Case& c : cases) {
+    const double expected = static_cast<double>(c.polls) / c.rate;
+    const Clock::time_point start = Clock::now();
+    pacer.Wait(stop.Get(), c.polls, c.rate);
+    const double elapsed = SecondsSince(start);
+    EXPECT_GE(elapsed, expected * 0.999) << c.polls << " polls at " << c.rate;
+    EXPECT_LT(elapsed, expected + kPromptSeconds) << c.polls << " polls at " << c.rate;
   }
 }
 
