@@ -90,6 +90,15 @@ class Saver:
         self.process = subprocess.Popen(["wine", path] + list(arguments), stdout=self.log,
                                         stderr=subprocess.STDOUT, env=wine_env())
 
+    def end_by(self, give_input, what="the input", timeout=60.0):
+        """Gives the input that must end the saver, waits for the end, prints how long it took and
+        returns the exit code."""
+        started = time.monotonic()
+        give_input()
+        code = self.wait_exit(timeout=timeout)
+        print("  ended %.0f ms after %s" % ((time.monotonic() - started) * 1000, what))
+        return code
+
     def wait_exit(self, timeout=120.0):
         try:
             return self.process.wait(timeout=timeout)

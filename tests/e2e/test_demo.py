@@ -82,10 +82,7 @@ def main():
         finally:
             print(watch.summary())
         assert saver.running(), "the demo ended by itself"
-        e2e.key("space")
-        started = time.monotonic()
-        code = saver.wait_exit(timeout=60)
-        print("ended %.0f ms after the key" % ((time.monotonic() - started) * 1000))
+        code = saver.end_by(lambda: e2e.key("space"), "the key")
         assert code == 0, code
     finally:
         saver.kill()

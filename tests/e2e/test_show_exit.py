@@ -36,10 +36,7 @@ def expect_still_running(saver, what):
 
 
 def expect_end(saver, action, temporary):
-    started = time.monotonic()
-    action()
-    code = saver.wait_exit(timeout=60)
-    print("  ended %.0f ms after the input" % ((time.monotonic() - started) * 1000))
+    code = saver.end_by(action)
     assert code == 0, code
     for path in temporary:
         assert not os.path.exists(path), path + " survived the saver"
