@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "imaging/JpegErrorJump.h"
+#include "imaging/JpegScanCheck.h"
 #include "imaging/PictureLimits.h"
 
 namespace saver {
@@ -119,16 +120,21 @@ bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowT
   return true;
 }
 
-// As Run, with the same settings and the same handling of warnings, but every row except the
-// last is skipped: libjpeg still entropy-decodes each skipped MCU (where damage shows) and
-// leaves out the inverse DCT, upsampling and colour conversion. A file of several scans is
-// read whole when the decompression starts, as in Run.
+// As Run, with the same settings and the same handling of warnings. The entropy-coded data of
+// a one-scan file is first walked by the quick check; what it cannot vouch for is judged by
+// libjpeg with every row except the last skipped: libjpeg still entropy-decodes each skipped
+// MCU (where damage shows) and leaves out the inverse DCT, upsampling and colour conversion. A
+// file of several scans is read whole when the decompression starts, as in Run.
 bool RunMeasure(Session& s, std::span<const std::uint8_t> data, Size& natural) {
   s.info.err = s.error.Install(true);
   if (setjmp(s.error.jump)) return false;
   if (!ReadHeader(s, data)) return false;
   ChooseScale(s.info, kSmallestTarget);
   jpeg_start_decompress(&s.info);
+  if (ScanIsSurelyIntact(s.info)) {
+    natural = NaturalSize(s.info);
+    return true;
+  }
   jpeg_skip_scanlines(&s.info, s.info.output_height - 1);
   s.scanline.resize(std::size_t{s.info.output_width} * s.info.output_components);
   JSAMPROW row = s.scanline.data();

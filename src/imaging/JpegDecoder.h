@@ -24,7 +24,9 @@ class JpegRowTarget {
 bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target);
 
 // Judges the data as DecodeJpeg does, with the same verdict on damaged data, without making
-// pixels: all entropy-coded data is decoded, but only one row at 1/8 scale is reconstructed.
+// pixels: every Huffman code of a one-scan file is walked without making coefficients (see
+// ScanIsSurelyIntact); what that cannot vouch for, and files of several scans, libjpeg
+// entropy-decodes whole, reconstructing only one row at 1/8 scale.
 // `natural` receives the picture's size on success and is left alone otherwise.
 bool MeasureJpeg(std::span<const std::uint8_t> data, Size& natural);
 

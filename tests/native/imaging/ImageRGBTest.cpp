@@ -77,17 +77,6 @@ TEST(ImageRGBTest, MeasureGivesTheNaturalSizeAndLeavesTheImageEmpty) {
   }
 }
 
-// Offset of the last marker FF `code` (entropy-coded data stuffs every FF, so a match is a
-// marker); the file's size when there is none.
-std::size_t LastMarker(const Bytes& file, std::uint8_t code) {
-  for (std::size_t i = file.size() - 1; i > 0; --i)
-    if (file[i - 1] == 0xFF && file[i] == code) return i - 1;
-  return file.size();
-}
-
-// Where the entropy-coded data of the scan whose header starts at `sos` begins.
-std::size_t ScanData(const Bytes& file, std::size_t sos) { return sos + 2 + (file[sos + 2] << 8 | file[sos + 3]); }
-
 // 64 one bits (stuffed FF 00 pairs) from `at` on: longer than any code plus its extra bits,
 // so the decoder meets an all-ones code, which no table assigns.
 Bytes WithBadHuffmanCode(Bytes file, std::size_t at) {

@@ -352,7 +352,7 @@ Bytes PngFile(const PixelBuffer& p, int colour_type, int bit_depth, bool interla
   return out;
 }
 
-Bytes JpegFile(const PixelBuffer& p, JpegKind kind) {
+Bytes JpegFile(const PixelBuffer& p, JpegKind kind, JpegLayout layout) {
   jpeg_compress_struct info;
   jpeg_error_mgr err;
   info.err = jpeg_std_error(&err);
@@ -368,6 +368,9 @@ Bytes JpegFile(const PixelBuffer& p, JpegKind kind) {
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, 95, TRUE);
   if (kind == JpegKind::Progressive) jpeg_simple_progression(&info);
+  if (layout.luma_h > 0) info.comp_info[0].h_samp_factor = layout.luma_h;
+  if (layout.luma_v > 0) info.comp_info[0].v_samp_factor = layout.luma_v;
+  info.restart_interval = layout.restart_interval;
   jpeg_start_compress(&info, TRUE);
   Bytes row(static_cast<std::size_t>(p.Width()) * components);
   while (info.next_scanline < info.image_height) {
@@ -394,5 +397,13 @@ Bytes JpegFile(const PixelBuffer& p, JpegKind kind) {
   jpeg_destroy_compress(&info);
   return out;
 }
+
+std::size_t LastMarker(const Bytes& file, std::uint8_t code) {
+  for (std::size_t i = file.size() - 1; i > 0; --i)
+    if (file[i - 1] == 0xFF && file[i] == code) return i - 1;
+  return file.size();
+}
+
+std::size_t ScanData(const Bytes& file, std::size_t sos) { return sos + 2 + (file[sos + 2] << 8 | file[sos + 3]); }
 
 }  // namespace saver::test

@@ -41,8 +41,19 @@ Bytes PngFile(const PixelBuffer& p, int colour_type, int bit_depth, bool interla
               const std::vector<std::uint8_t>& alpha = {}, int transparent_index = -1);
 
 enum class JpegKind { Baseline, Progressive, Grey, AdobeCmyk };
+// How the first component is sampled (0: libjpeg's default, 2 x 2 for colour) and how many MCUs
+// each restart interval holds (0: no restart markers).
+struct JpegLayout {
+  int luma_h = 0, luma_v = 0;
+  unsigned restart_interval = 0;
+};
 // JPEG through libjpeg at quality 95 (grey from the red channel; CMYK stored inverted as
 // Adobe does, with K = 255 - max(R, G, B)).
-Bytes JpegFile(const PixelBuffer& p, JpegKind kind);
+Bytes JpegFile(const PixelBuffer& p, JpegKind kind, JpegLayout layout = {});
+// Offset of the last marker FF `code` (entropy-coded data stuffs every FF, so a match is a
+// marker); the file's size when there is none.
+std::size_t LastMarker(const Bytes& file, std::uint8_t code);
+// Where the entropy-coded data of the scan whose header starts at `sos` begins.
+std::size_t ScanData(const Bytes& file, std::size_t sos);
 
 }  // namespace saver::test
