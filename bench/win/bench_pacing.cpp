@@ -4,13 +4,19 @@
 // same load of a shared machine. Prints the CPU time the process spends per wall-clock second with
 // each wait, and how far each transition's mean length with the low-power wait lies from its mean
 // length with the polling one. Goals: CPU at most a tenth of the polling figure; lengths within
-// 5 %. The polling lengths' spread between the rounds is printed beside them: on a loaded machine
-// a poll's cost swings, and with it the polling wait, so that spread is the noise of the run. Run under Wine, where the polling wait's event polls are partly spent in wineserver, which
-// the process's own CPU time does not include.
+// 5 %. The polling lengths' spread between the rounds is printed beside them: a poll's cost
+// swings, and with it the polling wait, so that spread is the noise of the run.
+// Run under Wine, where the polling wait's event polls are partly spent in wineserver, which the
+// process's own CPU time does not include. Each poll is a round trip to wineserver; when the two
+// processes run on different cores, every round trip wakes the other core, and on a virtual
+// machine that makes a poll's cost swing by a quarter or more from one second to the next. Run
+// the whole Wine world on one core for a steady reference:
+//   taskset -c 0 scripts/with-wine wine build/mingw32/bench/win/bench_pacing.exe
 // Usage: bench_pacing [width height]
 #include <windows.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -91,6 +97,18 @@ struct WaitTotals {
   }
 };
 
+int AllowedProcessors() {
+  DWORD_PTR process = 0, system = 0;
+  GetProcessAffinityMask(GetCurrentProcess(), &process, &system);
+  return std::popcount(static_cast<std::uintptr_t>(process));
+}
+
+int SystemProcessors() {
+  SYSTEM_INFO info;
+  GetSystemInfo(&info);
+  return static_cast<int>(info.dwNumberOfProcessors);
+}
+
 // The calibration of the saver window (a counting scene thread for one second), as the median of
 // three, since the rate of event polls swings with the load of a shared machine.
 std::uint32_t Calibrate(NoWindowHost& host) {
@@ -138,6 +156,8 @@ int main(int argc, char** argv) {
   if (times == 0) return 1;
   std::printf("Paced waits of %zu transitions (mean of %d rounds) at speed %d on %d x %d; calibration (median of 3): %u polls per second\n",
               std::size(kEffects), kRounds, kSpeed, size.width, size.height, times);
+  std::printf("Processors this process may run on: %d of %d (one: wineserver round trips stay on one core)\n",
+              AllowedProcessors(), SystemProcessors());
   WaitTotals polling, low_power;
   for (int round = 0; round < kRounds; ++round) {
     for (std::size_t i = 0; i < std::size(kEffects); ++i) {
