@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "imaging/JpegErrorJump.h"
+#include "imaging/JpegReducedDecoder.h"
 #include "imaging/JpegScanCheck.h"
 #include "imaging/PictureLimits.h"
 
@@ -104,6 +105,8 @@ bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowT
   if (!ReadHeader(s, data)) return false;
   ChooseScale(s.info, at_least);
   jpeg_start_decompress(&s.info);
+  const int eighths = ReducedEighths(NaturalSize(s.info), at_least);
+  if (eighths > 0 && DecodeReduced(s.info, eighths, target)) return true;
 
   const bool cmyk = IsCmyk(s.info);
   const Size scaled{static_cast<int>(s.info.output_width), static_cast<int>(s.info.output_height)};

@@ -116,33 +116,6 @@ PixelBuffer FullDecodeThenResize(const Bytes& file, Size target) {
   return out;
 }
 
-// A photograph-like picture: lit shading, a hard-edged disc and fine grain of +-4 levels, the
-// mix of low and high detail a camera picture has.
-PixelBuffer PhotoLike(int width, int height) {
-  PixelBuffer p(width, height);
-  std::uint32_t grain = 2024;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      grain = grain * 1103515245 + 12345;
-      const int g = static_cast<int>(grain >> 16 & 7) - 4;
-      const int dx = x - width / 3, dy = y - height / 2;
-      const bool disc = dx * dx + dy * dy < height * height / 9;
-      auto level = [g](int v) { return static_cast<std::uint32_t>(std::clamp(v + g, 0, 255)); };
-      const std::uint32_t r = level(disc ? 220 - y * 60 / height : 40 + x * 150 / width);
-      const std::uint32_t gr = level(disc ? 90 + x * 40 / width : 60 + y * 120 / height);
-      const std::uint32_t b = level(disc ? 30 : 200 - (x + y) * 100 / (width + height));
-      p.SetPixel(x, y, r | gr << 8 | b << 16);
-    }
-  return p;
-}
-
-// Mean of the absolute channel differences, in levels.
-double MeanDifference(const PixelBuffer& a, const PixelBuffer& b) {
-  double sum = 0;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int i = 0; i < a.Width() * 3; ++i) sum += std::abs(a.Row(y)[i] - b.Row(y)[i]);
-  return sum / (3.0 * a.Width() * a.Height());
-}
 
 // The reduced-scale path (fast inverse DCT, chroma repeated) against a full decode resized by
 // the same resampler, at the 1/8, 1/4 and 1/2 scales and for a target the picture does not

@@ -13,6 +13,11 @@ using Bytes = std::vector<std::uint8_t>;
 // channel order shows. With `colours` > 0 it uses only the first `colours` entries of
 // TestPalette().
 PixelBuffer TestPicture(int width, int height, int colours = 0);
+// A photograph-like picture: lit shading, a hard-edged disc and fine grain of +-4 levels, the
+// mix of low and high detail a camera picture has.
+PixelBuffer PhotoLike(int width, int height);
+// Mean of the absolute channel differences of two pictures of one size, in levels.
+double MeanDifference(const PixelBuffer& a, const PixelBuffer& b);
 // 256 distinct colours; entry i of TestPalette() as COLORREF.
 std::uint32_t TestPaletteColour(int index);
 int TestPictureIndex(int x, int y, int colours);
