@@ -16,11 +16,13 @@ class JpegRowTarget {
 };
 
 // Decodes baseline, progressive, grey and CMYK/YCCK JPEG through libjpeg. When `at_least` is
-// nonzero, libjpeg scales by the smallest of 1/8, 1/4 and 1/2 that keeps the output at least
-// that large in both directions, which saves inverse DCT work for a small target. Every
-// coefficient is still entropy-decoded, so the verdict on damaged data never depends on the
-// scale. Data that libjpeg finds corrupt or truncated is refused (false) even where libjpeg
-// alone would carry on.
+// nonzero and at most half the picture's size, a one-scan file of grey or YCbCr samples is
+// decoded by the engine's own reduced-size decoder (see DecodeReduced) at the smallest of 1/8
+// to 4/8 that keeps the output at least that large; other files, and whatever that decoder
+// leaves, libjpeg scales by the smallest of 1/8, 1/4 and 1/2 that does, which saves inverse DCT
+// work for a small target. Every coefficient is still entropy-decoded, so the verdict on
+// damaged data never depends on the scale. Data that libjpeg finds corrupt or truncated is
+// refused (false) even where libjpeg alone would carry on.
 bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target);
 
 // Judges the data as DecodeJpeg does, with the same verdict on damaged data, without making

@@ -75,15 +75,15 @@ class InverseDct {
   void Apply(const std::int16_t* coefficients, unsigned rows, std::uint8_t* out, std::size_t stride) const {
     if (rows == 1 && std::all_of(coefficients + 1, coefficients + width_, [](std::int16_t c) { return c == 0; }))
       return Flat(coefficients[0] * step_[0], out, stride);
-    if (width_ != height_) return Transform(width_, height_, coefficients, rows, out, stride);
-    // Square blocks, the usual kind, with the sizes known to the compiler.
+    if (width_ != height_) return Transform<0>(coefficients, rows, out, stride);
+    // Square blocks, the usual kind, with the size known to the compiler.
     switch (width_) {
-      case 2: return Transform(2, 2, coefficients, rows, out, stride);
-      case 3: return Transform(3, 3, coefficients, rows, out, stride);
-      case 4: return Transform(4, 4, coefficients, rows, out, stride);
-      case 6: return Transform(6, 6, coefficients, rows, out, stride);
-      case 8: return Transform(8, 8, coefficients, rows, out, stride);
-      default: return Transform(width_, height_, coefficients, rows, out, stride);
+      case 2: return Transform<2>(coefficients, rows, out, stride);
+      case 3: return Transform<3>(coefficients, rows, out, stride);
+      case 4: return Transform<4>(coefficients, rows, out, stride);
+      case 6: return Transform<6>(coefficients, rows, out, stride);
+      case 8: return Transform<8>(coefficients, rows, out, stride);
+      default: return Transform<0>(coefficients, rows, out, stride);
     }
   }
 
@@ -111,9 +111,10 @@ class InverseDct {
   }
 
   // Along the rows of frequencies first (only the rows holding a nonzero coefficient), then
-  // down the columns.
-  [[gnu::always_inline]] inline void Transform(int width, int height, const std::int16_t* coefficients, unsigned rows,
-                                                std::uint8_t* out, std::size_t stride) const {
+  // down the columns. kSquare: the side of a square block, or 0 for the block's own sizes.
+  template <int kSquare>
+  void Transform(const std::int16_t* coefficients, unsigned rows, std::uint8_t* out, std::size_t stride) const {
+    const int width = kSquare != 0 ? kSquare : width_, height = kSquare != 0 ? kSquare : height_;
     float along[8][8];
     int used[8];
     int count = 0;

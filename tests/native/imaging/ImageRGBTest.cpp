@@ -102,10 +102,6 @@ TEST(ImageRGBTest, MeasureRefusesWhatAFullDecodeRefuses) {
     for (std::size_t i = file.size() / 2; i < file.size() / 2 + 40; ++i) file[i] = 0xFF;
     return file;
   };
-  auto with_byte = [](Bytes file, std::size_t at, std::uint8_t value) {
-    file.at(at) = value;
-    return file;
-  };
   const struct {
     const char* name;
     Bytes file;
@@ -119,9 +115,9 @@ TEST(ImageRGBTest, MeasureRefusesWhatAFullDecodeRefuses) {
       {"baseline with a bad Huffman code", WithBadHuffmanCode(baseline, baseline_data + 8)},
       {"progressive with a bad code in its last scan", WithBadHuffmanCode(progressive, last_scan_data)},
       // Successive approximation by 14 bits, beyond any 8-bit sample.
-      {"progressive with an impossible last scan header", with_byte(progressive, last_scan_data - 1, 0x0E)},
-      {"baseline of 12-bit samples", with_byte(baseline, LastMarker(baseline, 0xC0) + 4, 12)},
-      {"baseline whose first marker is no marker", with_byte(baseline, 2, 0x00)},
+      {"progressive with an impossible last scan header", WithByte(progressive, last_scan_data - 1, 0x0E)},
+      {"baseline of 12-bit samples", WithByte(baseline, LastMarker(baseline, 0xC0) + 4, 12)},
+      {"baseline whose first marker is no marker", WithByte(baseline, 2, 0x00)},
   };
   for (const auto& c : cases) {
     RecordingMessages messages;

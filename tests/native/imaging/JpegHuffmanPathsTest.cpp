@@ -216,10 +216,6 @@ TEST(JpegHuffmanPathsTest, CheckJudgesWhatFollowsTheDataByteForByte) {
     file.insert(file.begin() + static_cast<std::ptrdiff_t>(at), bytes.begin(), bytes.end());
     return file;
   };
-  auto with_byte = [](Bytes file, std::size_t at, std::uint8_t value) {
-    file.at(at) = value;
-    return file;
-  };
   const struct {
     const char* name;
     Bytes file;
@@ -230,7 +226,7 @@ TEST(JpegHuffmanPathsTest, CheckJudgesWhatFollowsTheDataByteForByte) {
       {"fill bytes before a restart marker", inserted(restarts, first_restart, {0xFF}), true},
       {"a data byte before the end marker", inserted(restarts, end, {0x12}), false},
       {"a data byte before a restart marker", inserted(restarts, first_restart, {0x12}), false},
-      {"a restart marker out of turn", with_byte(restarts, first_restart + 1, 0xD3), false},
+      {"a restart marker out of turn", WithByte(restarts, first_restart + 1, 0xD3), false},
       {"a comment before the end marker", inserted(restarts, end, {0xFF, 0xFE, 0x00, 0x03, 0x41}), false},
       {"no end marker", Bytes(restarts.begin(), restarts.begin() + static_cast<std::ptrdiff_t>(end)), false},
   };

@@ -430,6 +430,11 @@ std::size_t LastMarker(const Bytes& file, std::uint8_t code) {
   return file.size();
 }
 
+Bytes WithByte(Bytes file, std::size_t at, std::uint8_t value) {
+  file.at(at) = value;
+  return file;
+}
+
 std::size_t ScanData(const Bytes& file, std::size_t sos) { return sos + 2 + (file[sos + 2] << 8 | file[sos + 3]); }
 
 }  // namespace saver::test

@@ -58,6 +58,8 @@ Bytes JpegFile(const PixelBuffer& p, JpegKind kind, JpegLayout layout = {});
 // Offset of the last marker FF `code` (entropy-coded data stuffs every FF, so a match is a
 // marker); the file's size when there is none.
 std::size_t LastMarker(const Bytes& file, std::uint8_t code);
+// The file with byte `at` set to `value`.
+Bytes WithByte(Bytes file, std::size_t at, std::uint8_t value);
 // Where the entropy-coded data of the scan whose header starts at `sos` begins.
 std::size_t ScanData(const Bytes& file, std::size_t sos);
 
