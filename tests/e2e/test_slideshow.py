@@ -90,7 +90,9 @@ def slideshow_items(pictures):
         items.append(show(name, start))
         items.append({"kind": "delay", "duration": 200})
     items.append(show("caption", point("value", "value", *TEXT_AT)))
-    items.append({"kind": "delay", "duration": 6000})
+    # The first check has this long to catch the five pictures and the text: generous, since a
+    # busy machine can take seconds for a screenshot.
+    items.append({"kind": "delay", "duration": 12000})
     items.append(show("fitted", point("value", "value")))
     items.append({"kind": "delay", "duration": 6000})
     items.append({"kind": "fill", "colour": {"value": "#000000"}})
@@ -146,20 +148,28 @@ def main():
         print("engine or package tool missing: %r %r" % (e2e.SCR, e2e.TOOL))
         return 1
 
+    missing = []  # what the last screenshot of the first check lacked
+
     def pictures_and_text(shot):
-        placed = all(picture_at(shot, at, 12 if name == "jpg" else 0) for name, _, at in PLACEMENTS)
-        return placed and shot.pixel(TEXT_AT[0] + 1, TEXT_AT[1] + 1) == (0, 0, 255)
+        missing[:] = [name for name, _, at in PLACEMENTS if not picture_at(shot, at, 12 if name == "jpg" else 0)]
+        if shot.pixel(TEXT_AT[0] + 1, TEXT_AT[1] + 1) != (0, 0, 255):
+            missing.append("text (pixel %r)" % (shot.pixel(TEXT_AT[0] + 1, TEXT_AT[1] + 1),))
+        return not missing
 
     end = step_end(MOVE_FROM, MOVE_TO, MOVE_STEP)
 
     def moved(shot):
         return picture_at(shot, end) and shot.pixel(MOVE_FROM[0] + 5, MOVE_FROM[1] + 5) == (0, 0, 0)
 
-    run_saver("slideshow", slideshow_items(write_pictures()), [
-        (pictures_and_text, "five pictures placed by their coordinate modes, and an opaque text", 90),
-        (fitted_picture, "a picture fitted to the screen with its proportions", 90),
-        (moved, "the moved picture where Step ends it, %r" % (end,), 90),
-    ])
+    try:
+        run_saver("slideshow", slideshow_items(write_pictures()), [
+            (pictures_and_text, "five pictures placed by their coordinate modes, and an opaque text", 90),
+            (fitted_picture, "a picture fitted to the screen with its proportions", 90),
+            (moved, "the moved picture where Step ends it, %r" % (end,), 90),
+        ])
+    except e2e.TimedOut:
+        print("the last screenshot of the first check lacked: %s" % (", ".join(missing) or "nothing"))
+        raise
     return 0
 
 
