@@ -153,7 +153,9 @@ class CodeRuns {
 };
 
 // Value bits with the top bit clear stand for negative numbers: -(2^size - 1) and up.
-inline int ExtendValue(int raw, int size) { return size == 0 || raw >= (1 << (size - 1)) ? raw : raw - (1 << size) + 1; }
+inline int ExtendValue(int raw, int size) {
+  return size == 0 || raw >= (1 << (size - 1)) ? raw : raw - (1 << size) + 1;
+}
 
 // The next one or two AC codes with their values, where they fit in kLookupBits bits with their
 // value bits (most do): one look-up decodes them.
