@@ -18,7 +18,9 @@ TEST(SystemAnsiText, AgreesWithTheSystemsCodePage) {
                                          static_cast<int>(text.size()), expected, sizeof expected, nullptr, nullptr);
   ASSERT_GT(length, 0);
   EXPECT_EQ(converted, std::string(expected, static_cast<std::size_t>(length)));
-  if (GetACP() == 1252) EXPECT_EQ(converted, "Gr\xFC\xDF" "e \x80");
+  if (GetACP() == 1252) {
+    EXPECT_EQ(converted, "Gr\xFC\xDF" "e \x80");
+  }
 }
 
 TEST(SystemAnsiText, ArchiveReaderConvertsUtf16StringsWithIt) {
