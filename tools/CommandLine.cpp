@@ -11,6 +11,11 @@ bool Contains(const std::vector<std::string>& list, const std::string& word) {
   return std::find(list.begin(), list.end(), word) != list.end();
 }
 
+bool IsWholeNumber(const std::string& word) {
+  return !word.empty() && word.size() <= 10 &&
+         std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 }  // namespace
 
 const std::string& Arguments::Value(const std::string& name) const {
@@ -20,7 +25,8 @@ const std::string& Arguments::Value(const std::string& name) const {
 }
 
 Arguments ParseArguments(const std::vector<std::string>& words, const std::vector<std::string>& value_options,
-                         const std::vector<std::string>& switches, std::size_t input_count) {
+                         const std::vector<std::string>& switches, std::size_t input_count,
+                         const std::vector<std::string>& number_switches) {
   Arguments arguments;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string word = words[i] == "-o" ? "--output" : words[i];
@@ -28,6 +34,9 @@ Arguments ParseArguments(const std::vector<std::string>& words, const std::vecto
       arguments.inputs.push_back(word);
     } else if (Contains(switches, word)) {
       arguments.switches.insert(word);
+      if (Contains(number_switches, word) && i + 1 < words.size() && IsWholeNumber(words[i + 1])) {
+        arguments.values[word] = words[++i];
+      }
     } else if (Contains(value_options, word)) {
       if (i + 1 == words.size()) throw ToolError("option " + word + " needs a value");
       arguments.values[word] = words[++i];
@@ -35,7 +44,9 @@ Arguments ParseArguments(const std::vector<std::string>& words, const std::vecto
       throw ToolError("unknown option " + words[i]);
     }
   }
-  if (arguments.inputs.size() != input_count) {
+  if (input_count == kOneOrMoreInputs) {
+    if (arguments.inputs.empty()) throw ToolError("expected at least one input");
+  } else if (arguments.inputs.size() != input_count) {
     throw ToolError("expected " + std::to_string(input_count) + " input file" + (input_count == 1 ? "" : "s") +
                     ", got " + std::to_string(arguments.inputs.size()));
   }

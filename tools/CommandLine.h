@@ -18,9 +18,15 @@ struct Arguments {
   const std::string& Value(const std::string& name) const;
 };
 
+// An input count meaning: one or more.
+inline constexpr std::size_t kOneOrMoreInputs = static_cast<std::size_t>(-1);
+
 // Parses `words` against the options a command accepts (-o is the short form of --output).
-// Unknown options, missing values and a wrong number of inputs fail with a ToolError.
+// A switch in `number_switches` may be followed by a whole number, its value (--shuffle 7); it is
+// a plain switch otherwise. Unknown options, missing values and a wrong number of inputs fail
+// with a ToolError.
 Arguments ParseArguments(const std::vector<std::string>& words, const std::vector<std::string>& value_options,
-                         const std::vector<std::string>& switches, std::size_t input_count);
+                         const std::vector<std::string>& switches, std::size_t input_count,
+                         const std::vector<std::string>& number_switches = {});
 
 }  // namespace saver::tool

@@ -14,5 +14,6 @@ void RunExtract(const Arguments& arguments, std::ostream& out);
 void RunCheck(const Arguments& arguments, std::ostream& out);
 void RunEffects(const Arguments& arguments, std::ostream& out);
 void RunRender(const Arguments& arguments, std::ostream& out);
+void RunSlideshow(const Arguments& arguments, std::ostream& out);
 
 }  // namespace saver::tool

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "FieldTable.h"
@@ -10,6 +11,8 @@ namespace saver::tool {
 // "own_size", "tiled", "stretched" and "random_transition"; 4 to 87 are the transitions under
 // their catalogue names ("slide in from the top", "colour morph"...).
 std::int64_t ReadEffect(const Json& value, const SceneSite& at);
+// The effect of that name or number ("12", "colour morph"), or nothing.
+std::optional<std::int64_t> FindEffect(const std::string& name_or_number);
 
 // Every effect, one "number  name" line each, for `saverpkg effects`.
 std::string EffectList();

@@ -16,6 +16,7 @@ struct Command {
   std::vector<std::string> switches;
   std::function<void(const Arguments&, std::ostream&)> run;
   std::size_t input_count = 1;
+  std::vector<std::string> number_switches = {};
 };
 
 const std::vector<Command>& CommandTable() {
@@ -35,6 +36,13 @@ const std::vector<Command>& CommandTable() {
        "render (SCENE.json | SHOW.pkg | SHOW.scr) -o FOLDER [--size WxH] [--seconds N] [--fps N] [--times N] "
        "[--gif | --mp4]",
        {"--output", "--size", "--seconds", "--fps", "--times"}, {"--output"}, {"--gif", "--mp4"}, RunRender},
+      {"slideshow",
+       "slideshow PHOTO_OR_FOLDER... -o SHOW.scr [--engine SAVER.scr] [--order name|date] [--shuffle [SEED]]"
+       " [--effect NAME|NUMBER|random] [--seconds N] [--title TEXT] [--music FILE] [--max-size WxH] [--quality N]"
+       " [--scene SCENE.json] [--progress]",
+       {"--output", "--engine", "--order", "--effect", "--seconds", "--title", "--music", "--max-size", "--quality",
+        "--scene"},
+       {"--output"}, {"--shuffle", "--progress"}, RunSlideshow, kOneOrMoreInputs, {"--shuffle"}},
   };
   return commands;
 }
@@ -68,7 +76,7 @@ int RunTool(const std::vector<std::string>& words, std::ostream& out, std::ostre
   Arguments arguments;
   try {
     arguments = ParseArguments({words.begin() + 1, words.end()}, command->value_options, command->switches,
-                               command->input_count);
+                               command->input_count, command->number_switches);
     for (const std::string& option : command->required) arguments.Value(option);
   } catch (const ToolError& error) {
     err << "saverpkg " << command->name << ": " << error.what() << "\nusage: saverpkg " << command->usage << "\n";
