@@ -32,10 +32,13 @@ InputFile LoadInput(const std::string& path, Progress& progress) {
     input.location.container = PackageLocation::Container::SceneDescription;
     return input;
   }
-  input.contents = ReadFileBytes(path);
-  input.location = LocatePackage(input.contents, path);
+  Bytes contents = ReadFileBytes(path);
+  input.location = LocatePackage(contents, path);
   progress.Step("reading the package of " + path, input.location.package.size());
-  input.package = LoadPackage(input.location.package, path);
+  // The package takes the file's bytes over from its offset on, so the file is held only once.
+  contents.erase(contents.begin(), contents.begin() + static_cast<std::ptrdiff_t>(input.location.offset));
+  input.package = LoadPackage(std::move(contents), path);
+  input.location.package = input.package->bytes;
   input.exit_button = input.location.exit_button;
   return input;
 }

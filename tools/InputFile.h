@@ -13,8 +13,7 @@ namespace saver::tool {
 // a package or a saver file (of this engine or of the older one) is read and validated.
 struct InputFile {
   std::string name;
-  Bytes contents;  // the file as read; empty for a scene description
-  PackageLocation location;
+  PackageLocation location;  // its package span points into package->bytes once read
   std::unique_ptr<LoadedPackage> package;
   bool exit_button = false;  // the scene's or the saver file's flag
 };

@@ -150,11 +150,15 @@ std::string FirstValidationFailure(LoadedPackage& package) {
 }
 
 std::unique_ptr<LoadedPackage> LoadPackage(std::span<const std::uint8_t> source, const std::string& file_name) {
+  return LoadPackage(Bytes(source.begin(), source.end()), file_name);
+}
+
+std::unique_ptr<LoadedPackage> LoadPackage(Bytes&& source, const std::string& file_name) {
   const std::optional<Head> head = ReadHead(source);
   if (!head) throw ToolError(file_name + ": not a package (too short for the package header)");
   if (head->signature == SAVER_SIGNATURE_A || head->signature == SAVER_SIGNATURE_B) {
     const bool is_a = head->signature == SAVER_SIGNATURE_A;
-    Reading reading = TryRead(Bytes(source.begin(), source.end()), *head, is_a ? SAVER_SIGNATURE_A : SAVER_SIGNATURE_B);
+    Reading reading = TryRead(std::move(source), *head, is_a ? SAVER_SIGNATURE_A : SAVER_SIGNATURE_B);
     if (!reading.package) throw ToolError(file_name + ": " + reading.failure);
     return std::move(reading.package);
   }

@@ -35,6 +35,8 @@ struct LoadedPackage {
 // signature A and once as signature B, and the reading that reads and validates is kept. Fails
 // with a ToolError naming `file_name` and, where it can, the item at fault.
 std::unique_ptr<LoadedPackage> LoadPackage(std::span<const std::uint8_t> source, const std::string& file_name);
+// The same, taking the bytes over: a package of this engine's signatures keeps them without a copy.
+std::unique_ptr<LoadedPackage> LoadPackage(Bytes&& source, const std::string& file_name);
 
 // Numbers the items and validates them in order as the reader does; the first failure as a
 // message naming the item ("items[3] (loop_end \"x\") does not validate: ..."), or "".

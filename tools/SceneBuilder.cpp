@@ -200,7 +200,7 @@ BuiltScene BuildScene(const std::filesystem::path& scene_file, Progress& progres
   if (!failure.empty()) at.Fail(failure);
   ArchiveWriter writer;
   WritePackage(writer, built.package->header, built.package->registry.Items());
-  built.package->bytes = writer.Bytes();
+  built.package->bytes = writer.TakeBytes();
   built.package->found_signature = built.package->header.signature;
   progress.Step("reading the package back", built.package->bytes.size());
   CheckReadsBack(built, at);

@@ -26,6 +26,8 @@ class ArchiveWriter {
   void WriteBytes(const std::vector<std::uint8_t>& bytes);
 
   const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+  // Hands the written bytes over, leaving the writer empty (no copy of a large package).
+  std::vector<std::uint8_t> TakeBytes() { return std::move(bytes_); }
   PackageVersions& Versions() { return versions_; }
 
   void Dword(std::uint32_t value) { WriteDword(value); }
