@@ -160,8 +160,11 @@ std::string FirstDifference(const Json& wanted, const Json& got, const std::stri
 // Reads the written package back with the engine's reader: every value must come back. Older
 // layouts carry fewer fields (and the oldest path layouts no edge modes), so a value the chosen
 // version cannot hold is refused here instead of being lost.
-void CheckReadsBack(const BuiltScene& built, const SceneSite& at) {
-  const std::unique_ptr<LoadedPackage> read = LoadPackage(built.package->bytes, at.FileName() + " (as written)");
+void CheckReadsBack(BuiltScene& built, const SceneSite& at) {
+  // The reading takes the bytes over and gives them back, so a large package is not copied.
+  const std::unique_ptr<LoadedPackage> read =
+      LoadPackage(std::move(built.package->bytes), at.FileName() + " (as written)");
+  built.package->bytes = std::move(read->bytes);
   const CItemList& written = built.package->registry.Items();
   const CItemList& back = read->registry.Items();
   for (std::size_t i = 0; i < written.Size(); ++i) {

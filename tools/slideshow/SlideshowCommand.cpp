@@ -64,7 +64,8 @@ std::string CheckedMusicKind(const fs::path& music, const Bytes& bytes) {
 }
 
 std::string PhotoCounts(const PhotoBatch& batch) {
-  return std::to_string(batch.written.size()) + " photos (" + std::to_string(batch.kept) + " kept as they were, " +
+  const std::size_t count = batch.written.size();
+  return std::to_string(count) + (count == 1 ? " photo (" : " photos (") + std::to_string(batch.kept) + " kept as they were, " +
          std::to_string(batch.turned) + " turned upright losslessly, " + std::to_string(batch.reduced) +
          " reduced)";
 }
