@@ -10,7 +10,7 @@ namespace saver::tool {
 
 std::optional<Size> ToolMeasurer::MeasurePicture(std::span<const std::uint8_t> bytes) {
   Size size;
-  if (!DecodePicture(bytes, size, messages_)) return std::nullopt;
+  if (!saver::MeasurePicture(bytes, size, messages_)) return std::nullopt;
   return size;
 }
 
