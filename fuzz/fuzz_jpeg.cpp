@@ -14,6 +14,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   saver::PictureRefusal refusal;
   auto full = saver::ReadJpeg({data, size}, &refusal);
+  // Other data goes to other readers when fitted or measured, and has fuzz targets of its own.
+  if (saver::DetectPictureFormat({data, size}, {}) != saver::PictureFormat::Jpeg) return 0;
   saver::fuzz::IgnoreMessages messages;
   saver::Size natural;
   auto fitted = saver::DecodePictureResized({data, size}, {1, 1}, natural, messages);
@@ -23,8 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   saver::Size measured;
   const bool measures = saver::MeasurePicture({data, size}, measured, messages);
-  // Other data goes to other readers when fitted or measured.
-  if (saver::DetectPictureFormat({data, size}, {}) != saver::PictureFormat::Jpeg) return 0;
   if (fitted.has_value() != measures) __builtin_trap();
   if (full && !fitted) __builtin_trap();
   const bool held_too_large = refusal.reason == saver::PictureRefusal::Reason::TooLarge;
