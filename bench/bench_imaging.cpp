@@ -1,25 +1,35 @@
-// Fitting a 24-megapixel JPEG to a 1920 x 1080 screen: the engine's decode-and-resize path
-// against libjpeg-turbo's own full-size decode of the same file, the heap it needs beyond the
-// input, and the cost of measuring the picture. Times are wall-clock (best of the runs), which
-// is what a user waits: the fit of a one-scan file decodes its Huffman codes on a second thread
-// while the first reconstructs and resizes; the processor time of the whole process is printed
-// beside it. Run it on a quiet machine. Prints figures; asserts nothing.
+// Fitting JPEG pictures of 24 and 108 megapixels to a 1920 x 1080 screen, in every layout
+// (baseline 4:2:0, 4:2:2, 4:4:4 and progressive), against two yardsticks measured in the same
+// run on the same file: libjpeg-turbo's full-size decode streaming its rows through one reused
+// row buffer (as djpeg does), and libjpeg-turbo's own scaled decode (the smallest M/8 that stays
+// at least the target) streamed through the engine's resampler. Beside them the heap the fit
+// needs as a multiple of the screen buffer, and measuring a picture against libjpeg's
+// coefficient read. Then the fit as a whole process (fit_picture) against djpeg -scale and,
+// when installed, vipsthumbnail, in alternating pairs of runs, medians.
+// Times are wall-clock (best of the runs) with the processor time of all threads beside them.
+// Run it on a quiet machine. Prints figures; asserts nothing.
+#include <fcntl.h>
 #include <malloc.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include <jpeglib.h>
 
 #include "imaging/BilinearResampler.h"
 #include "imaging/ImageRGB.h"
-#include "imaging/PictureReaders.h"
-#include "imaging/PictureWriters.h"
 
 // Heap accounting: every allocation of the process passes through these.
 extern "C" void* __libc_malloc(std::size_t);
@@ -63,9 +73,8 @@ extern "C" void free(void* p) {
 
 namespace {
 
-constexpr int kWidth = 6000, kHeight = 4000;  // 24 megapixels
-constexpr int kScreenWidth = 1920, kScreenHeight = 1080;
-constexpr int kRuns = 7;
+constexpr saver::Size kScreen{1920, 1080};
+constexpr int kQuality = 90;
 
 double Seconds(clockid_t clock) {
   timespec t{};
@@ -79,9 +88,9 @@ struct Figures {
   long long peak;      // heap beyond what was live before, bytes
 };
 
-Figures Measure(const std::function<void()>& work) {
+Figures Measure(int runs, const std::function<void()>& work) {
   Figures f{1e9, 1e9, 0};
-  for (int i = 0; i < kRuns; ++i) {
+  for (int i = 0; i < runs; ++i) {
     const long long base = g_live.load();
     g_peak = base;
     const double start = Seconds(CLOCK_MONOTONIC), cpu_start = Seconds(CLOCK_PROCESS_CPUTIME_ID);
@@ -93,26 +102,84 @@ Figures Measure(const std::function<void()>& work) {
   return f;
 }
 
-// A photograph-like picture: smooth gradients with fine texture of the given amplitude (a
-// power of two); the texture decides how much of a decode is entropy decoding.
-saver::PixelBuffer MakePicture(int texture) {
-  saver::PixelBuffer p(kWidth, kHeight);
+struct Layout {
+  const char* name;
+  int luma_h, luma_v;  // sampling of the first component; chroma is 1 x 1
+  bool progressive;
+};
+constexpr Layout kLayouts[] = {
+    {"baseline 4:2:0", 2, 2, false},
+    {"baseline 4:2:2", 2, 1, false},
+    {"baseline 4:4:4", 1, 1, false},
+    {"progressive 4:2:0", 2, 2, true},
+};
+
+struct PictureSize {
+  const char* name;
+  saver::Size size;
+  int runs;
+};
+constexpr PictureSize kSizes[] = {{"24 MP", {6000, 4000}, 5}, {"108 MP", {12000, 9000}, 3}};
+
+// A photograph-like picture made row by row (a 108 MP picture is never held whole): smooth
+// gradients, hard-edged bands and fine grain of +-4 levels.
+std::vector<std::uint8_t> EncodePicture(saver::Size size, const Layout& layout) {
+  jpeg_compress_struct c;
+  jpeg_error_mgr err;
+  c.err = jpeg_std_error(&err);
+  jpeg_create_compress(&c);
+  unsigned char* bytes = nullptr;
+  unsigned long length = 0;
+  jpeg_mem_dest(&c, &bytes, &length);
+  c.image_width = static_cast<JDIMENSION>(size.width);
+  c.image_height = static_cast<JDIMENSION>(size.height);
+  c.input_components = 3;
+  c.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&c);
+  jpeg_set_quality(&c, kQuality, TRUE);
+  c.comp_info[0].h_samp_factor = layout.luma_h;
+  c.comp_info[0].v_samp_factor = layout.luma_v;
+  if (layout.progressive) jpeg_simple_progression(&c);
+  jpeg_start_compress(&c, TRUE);
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(size.width) * 3);
   std::uint32_t noise = 12345;
-  for (int y = 0; y < kHeight; ++y) {
-    std::uint8_t* row = p.Row(y);
-    for (int x = 0; x < kWidth; ++x) {
+  while (c.next_scanline < c.image_height) {
+    const int y = static_cast<int>(c.next_scanline);
+    for (int x = 0; x < size.width; ++x) {
       noise = noise * 1103515245 + 12345;
-      const int n = static_cast<int>((noise >> 16) & (texture - 1));
-      row[x * 3] = static_cast<std::uint8_t>((x * 255 / kWidth + n) & 0xFF);
-      row[x * 3 + 1] = static_cast<std::uint8_t>((y * 255 / kHeight + n) & 0xFF);
-      row[x * 3 + 2] = static_cast<std::uint8_t>(((x + y) / 40 * 17 + n) & 0xFF);
+      const int n = static_cast<int>((noise >> 16) & 7) - 4;
+      const int band = ((x + y) / (size.width / 40)) % 2 ? 60 : 0;
+      row[x * 3] = static_cast<std::uint8_t>(std::clamp(x * 200 / size.width + band + n, 0, 255));
+      row[x * 3 + 1] = static_cast<std::uint8_t>(std::clamp(y * 200 / size.height + n + 20, 0, 255));
+      row[x * 3 + 2] = static_cast<std::uint8_t>(std::clamp(150 - band + n, 0, 255));
     }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&c, rows, 1);
   }
-  return p;
+  jpeg_finish_compress(&c);
+  jpeg_destroy_compress(&c);
+  std::vector<std::uint8_t> file(bytes, bytes + length);
+  std::free(bytes);
+  return file;
 }
 
-// libjpeg-turbo on its own: default settings, full size, into one RGB buffer.
-void PlainFullDecode(const std::vector<std::uint8_t>& file) {
+saver::Size AspectFit(saver::Size picture) {
+  const double r = std::max(double(picture.width) / kScreen.width, double(picture.height) / kScreen.height);
+  return {static_cast<int>(picture.width / r), static_cast<int>(picture.height / r)};
+}
+
+// The smallest M/8 of libjpeg-turbo's scales whose output stays at least `target`.
+unsigned SmallestScale(saver::Size picture, saver::Size target) {
+  for (unsigned m = 1; m < 8; ++m) {
+    if ((picture.width * m + 7) / 8 >= unsigned(target.width) && (picture.height * m + 7) / 8 >= unsigned(target.height))
+      return m;
+  }
+  return 8;
+}
+
+// libjpeg-turbo at `eighths` / 8 with default settings, every row through `row_sink`.
+void LibjpegDecode(const std::vector<std::uint8_t>& file, unsigned eighths,
+                   const std::function<void(const jpeg_decompress_struct&, const std::uint8_t*)>& row_sink) {
   jpeg_decompress_struct info;
   jpeg_error_mgr err;
   info.err = jpeg_std_error(&err);
@@ -120,99 +187,191 @@ void PlainFullDecode(const std::vector<std::uint8_t>& file) {
   jpeg_mem_src(&info, file.data(), file.size());
   jpeg_read_header(&info, TRUE);
   info.out_color_space = JCS_RGB;
+  info.scale_num = eighths;
+  info.scale_denom = 8;
   jpeg_start_decompress(&info);
-  std::vector<std::uint8_t> pixels(std::size_t{info.output_width} * info.output_height * 3);
+  std::vector<std::uint8_t> row(std::size_t{info.output_width} * 3);
   while (info.output_scanline < info.output_height) {
-    JSAMPROW row = pixels.data() + std::size_t{info.output_scanline} * info.output_width * 3;
-    jpeg_read_scanlines(&info, &row, 1);
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_read_scanlines(&info, rows, 1);
+    if (row_sink) row_sink(info, row.data());
   }
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
 }
 
-// The same picture as a progressive file: the baseline file's coefficients rewritten in
-// libjpeg's standard progression, losslessly (as jpegtran -progressive does).
-std::vector<std::uint8_t> ToProgressive(const std::vector<std::uint8_t>& baseline) {
-  jpeg_decompress_struct in;
-  jpeg_compress_struct out;
-  jpeg_error_mgr in_err, out_err;
-  in.err = jpeg_std_error(&in_err);
-  out.err = jpeg_std_error(&out_err);
-  jpeg_create_decompress(&in);
-  jpeg_create_compress(&out);
-  jpeg_mem_src(&in, baseline.data(), baseline.size());
-  jpeg_read_header(&in, TRUE);
-  jvirt_barray_ptr* coefficients = jpeg_read_coefficients(&in);
-  jpeg_copy_critical_parameters(&in, &out);
-  jpeg_simple_progression(&out);
-  unsigned char* bytes = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&out, &bytes, &size);
-  jpeg_write_coefficients(&out, coefficients);
-  jpeg_finish_compress(&out);
-  jpeg_finish_decompress(&in);
-  jpeg_destroy_compress(&out);
-  jpeg_destroy_decompress(&in);
-  std::vector<std::uint8_t> file(bytes, bytes + size);
-  std::free(bytes);
-  return file;
+void ScaledDecodeAndResize(const std::vector<std::uint8_t>& file, saver::Size picture, saver::Size target) {
+  saver::PixelBuffer out(target.width, target.height);
+  std::optional<saver::BilinearResampler> resampler;
+  LibjpegDecode(file, SmallestScale(picture, target), [&](const jpeg_decompress_struct& info, const std::uint8_t* row) {
+    if (!resampler)
+      resampler.emplace(saver::Size{int(info.output_width), int(info.output_height)}, target, 3, out.Data(), out.RowBytes());
+    resampler->PushRow(row);
+  });
 }
 
-struct Quiet : saver::MessageSink {
+void ReadCoefficients(const std::vector<std::uint8_t>& file) {
+  jpeg_decompress_struct info;
+  jpeg_error_mgr err;
+  info.err = jpeg_std_error(&err);
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, file.data(), file.size());
+  jpeg_read_header(&info, TRUE);
+  jpeg_read_coefficients(&info);
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+}
+
+struct PrintedMessages : saver::MessageSink {
   void Show(std::string_view text) override { std::printf("message: %.*s\n", static_cast<int>(text.size()), text.data()); }
 };
 
-void Run(int texture, bool progressive) {
-  std::vector<std::uint8_t> file;
-  {
-    auto encoded = saver::EncodeJpeg(MakePicture(texture), 90);
-    if (!encoded) std::abort();
-    file = progressive ? ToProgressive(*encoded) : std::move(*encoded);
+void Line(const char* what, const Figures& f, const Figures& full) {
+  std::printf("    %-36s %8.1f ms (cpu %8.1f ms)  %.2f of a full decode (cpu %.2f)", what, f.seconds * 1e3,
+              f.cpu_seconds * 1e3, f.seconds / full.seconds, f.cpu_seconds / full.cpu_seconds);
+}
+
+void RunInProcess(const PictureSize& size, const Layout& layout) {
+  const std::vector<std::uint8_t> file = EncodePicture(size.size, layout);
+  const saver::Size target = AspectFit(size.size);
+  const double screen_bytes = double{kScreen.width} * kScreen.height * 3;
+  std::printf("\n  %s %s: %d x %d, file %.1f MB, fitted to %d x %d (libjpeg scale %u/8)\n", size.name, layout.name,
+              size.size.width, size.size.height, file.size() / 1e6, target.width, target.height,
+              SmallestScale(size.size, target));
+  PrintedMessages messages;
+  const Figures full = Measure(size.runs, [&] { LibjpegDecode(file, 8, nullptr); });
+  const Figures scaled = Measure(size.runs, [&] { ScaledDecodeAndResize(file, size.size, target); });
+  const Figures fit = Measure(size.runs, [&] {
+    saver::CImageRGB image;
+    if (image.LoadImageResized(file, target.width, target.height, messages) != saver::CImageRGB::LoadResult::Loaded)
+      std::abort();
+  });
+  const Figures coefficients = Measure(size.runs, [&] { ReadCoefficients(file); });
+  const Figures measure = Measure(size.runs, [&] {
+    saver::CImageRGB image;
+    saver::Size measured;
+    if (!image.MeasureImage(file, measured, messages) || measured != size.size) std::abort();
+  });
+  Line("libjpeg-turbo full decode (rows):", full, full);
+  std::printf("\n");
+  Line("libjpeg-turbo scaled decode + resize:", scaled, full);
+  std::printf("\n");
+  Line("engine fit (LoadImageResized):", fit, full);
+  std::printf(" (goal <= 0.50)\n      fit / scaled decode + resize: %.2f (cpu %.2f) (goal <= 0.80); heap %.1f MB = %.2f x screen buffer (goal < 2)\n",
+              fit.seconds / scaled.seconds, fit.cpu_seconds / scaled.cpu_seconds, fit.peak / 1e6, fit.peak / screen_bytes);
+  Line("jpeg_read_coefficients:", coefficients, full);
+  std::printf("\n");
+  Line("engine measure (MeasureImage):", measure, full);
+  std::printf("\n      measure / read coefficients: %.2f (cpu %.2f) (goal <= 0.50); heap %.1f MB\n",
+              measure.seconds / coefficients.seconds, measure.cpu_seconds / coefficients.cpu_seconds, measure.peak / 1e6);
+}
+
+// --- Whole processes ------------------------------------------------------------------------
+
+std::optional<std::string> FindProgram(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  if (!path) return std::nullopt;
+  std::string dirs = path;
+  for (std::size_t start = 0; start <= dirs.size();) {
+    std::size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    const std::string candidate = dirs.substr(start, end - start) + "/" + name;
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+    start = end + 1;
   }
-  // Fit keeping the aspect ratio.
-  const double scale = std::min(double{kScreenWidth} / kWidth, double{kScreenHeight} / kHeight);
-  const int fit_w = static_cast<int>(kWidth * scale), fit_h = static_cast<int>(kHeight * scale);
-  const double screen_bytes = double{kScreenWidth} * kScreenHeight * 3;
-  std::printf("\n%s, texture amplitude %d: file %.1f MB (%.2f bits per pixel), fitted size %d x %d, screen buffer %.1f MB\n",
-              progressive ? "progressive" : "baseline", texture, file.size() / 1e6, file.size() * 8.0 / (double{kWidth} * kHeight), fit_w, fit_h,
-              screen_bytes / 1e6);
+  return std::nullopt;
+}
 
-  Quiet messages;
-  const Figures plain = Measure([&] { PlainFullDecode(file); });
-  const Figures fitted = Measure([&] {
-    saver::CImageRGB image;
-    if (image.LoadImageResized(file, fit_w, fit_h, messages) != saver::CImageRGB::LoadResult::Loaded) std::abort();
-  });
-  const Figures naive = Measure([&] {
-    saver::CImageRGB image;
-    if (!image.LoadImage(file, messages) || !image.ResizeImage(fit_w, fit_h)) std::abort();
-  });
-  const Figures measure = Measure([&] {
-    saver::CImageRGB image;
-    saver::Size size;
-    if (!image.MeasureImage(file, size, messages) || size.width != kWidth) std::abort();
-  });
+struct ProcessTime {
+  double seconds = 0, cpu_seconds = 0;
+  bool ok = false;
+};
 
-  auto line = [&](const char* what, const Figures& f) {
-    std::printf("  %-34s %7.1f ms (cpu %7.1f ms)  ratio %.2f", what, f.seconds * 1e3, f.cpu_seconds * 1e3,
-                f.seconds / plain.seconds);
+ProcessTime RunProcess(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  ProcessTime t;
+  const double start = Seconds(CLOCK_MONOTONIC);
+  pid_t pid = 0;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    t.seconds = Seconds(CLOCK_MONOTONIC) - start;
+    t.cpu_seconds = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+    t.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  return t;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+void RunProcesses(const PictureSize& size, const std::filesystem::path& folder) {
+  constexpr int kPairs = 5;
+  const std::filesystem::path picture = folder / "picture.jpg";
+  {
+    const std::vector<std::uint8_t> file = EncodePicture(size.size, kLayouts[0]);
+    std::FILE* out = std::fopen(picture.c_str(), "wb");
+    if (!out || std::fwrite(file.data(), 1, file.size(), out) != file.size()) std::abort();
+    std::fclose(out);
+  }
+  const saver::Size target = AspectFit(size.size);
+  const unsigned scale = SmallestScale(size.size, target);
+  struct Contender {
+    std::string name;
+    std::vector<std::string> args;
+    std::vector<double> wall, cpu;
   };
-  line("libjpeg-turbo full decode:", plain);
-  std::printf("               heap %6.1f MB\n", plain.peak / 1e6);
-  line("decode + fit (scaled, streamed):", fitted);
-  std::printf(" (goal <= 0.50)  heap %6.1f MB = %.2f x screen (goal < 2)\n", fitted.peak / 1e6, fitted.peak / screen_bytes);
-  line("full decode + resize (comparison):", naive);
-  std::printf("               heap %6.1f MB = %.2f x screen\n", naive.peak / 1e6, naive.peak / screen_bytes);
-  line("MeasureImage:", measure);
-  std::printf(" (goal <= 0.25)  heap %6.1f MB\n", measure.peak / 1e6);
+  std::vector<Contender> contenders;
+  contenders.push_back({"engine fit (fit_picture)", {FIT_PICTURE_PATH, picture, std::to_string(target.width), std::to_string(target.height)}, {}, {}});
+  if (auto djpeg = FindProgram("djpeg")) {
+    const std::string s = std::to_string(scale) + "/8";
+    contenders.push_back({"djpeg -scale " + s, {*djpeg, "-scale", s, "-outfile", "/dev/null", picture}, {}, {}});
+    contenders.push_back({"djpeg (full size)", {*djpeg, "-outfile", "/dev/null", picture}, {}, {}});
+  }
+  if (auto vips = FindProgram("vipsthumbnail")) {
+    const std::string sized = std::to_string(kScreen.width) + "x" + std::to_string(kScreen.height);
+    contenders.push_back({"vipsthumbnail -s " + sized, {*vips, "-s", sized, "-o", (folder / "thumb.v").string(), picture}, {}, {}});
+  }
+  for (int round = 0; round < kPairs; ++round) {
+    for (std::size_t i = 0; i < contenders.size(); ++i) {
+      Contender& c = contenders[(i + round) % contenders.size()];  // each round starts elsewhere
+      const ProcessTime t = RunProcess(c.args);
+      if (!t.ok) std::printf("    %s failed\n", c.name.c_str());
+      c.wall.push_back(t.seconds);
+      c.cpu.push_back(t.cpu_seconds);
+    }
+  }
+  std::printf("\n  %s baseline 4:2:0 as whole processes fitted to %d x %d, medians of %d runs:\n", size.name, target.width,
+              target.height, kPairs);
+  const double engine_wall = Median(contenders[0].wall), engine_cpu = Median(contenders[0].cpu);
+  for (const Contender& c : contenders) {
+    const double wall = Median(c.wall), cpu = Median(c.cpu);
+    std::printf("    %-30s %8.1f ms (cpu %8.1f ms)  engine / this %.2f (cpu %.2f)\n", c.name.c_str(), wall * 1e3, cpu * 1e3,
+                engine_wall / wall, engine_cpu / cpu);
+  }
+  if (contenders.size() == 1) std::printf("    (djpeg and vipsthumbnail not installed: nothing to compare with)\n");
 }
 
 }  // namespace
 
 int main() {
-  std::printf("bench_imaging: %d x %d JPEG (quality 90) fitted to %d x %d, best of %d runs (wall-clock time)\n", kWidth, kHeight,
-              kScreenWidth, kScreenHeight, kRuns);
-  for (bool progressive : {false, true})
-    for (int texture : {16, 4}) Run(texture, progressive);
+  std::printf("bench_imaging: JPEG (quality %d) fitted to %d x %d keeping the aspect, best of the runs, wall-clock\n", kQuality,
+              kScreen.width, kScreen.height);
+  for (const PictureSize& size : kSizes)
+    for (const Layout& layout : kLayouts) RunInProcess(size, layout);
+  char folder_template[] = "/tmp/bench_imaging_XXXXXX";
+  if (!mkdtemp(folder_template)) return 1;
+  const std::filesystem::path folder = folder_template;
+  for (const PictureSize& size : kSizes) RunProcesses(size, folder);
+  std::filesystem::remove_all(folder);
   return 0;
 }

@@ -21,9 +21,9 @@ class MessageLog final : public UserMessages, public MessageSink {
   std::vector<std::string> texts_;
 };
 
-// Validation as the tool does it off Windows. Pictures are measured with the engine's own readers
-// (a JPEG's coded data checked without reconstructing its pixels, with a full decode's verdict),
-// so a picture the engine cannot show is refused here already. Texts cannot be rendered without
+// Validation as the tool does it off Windows. Pictures are measured as the engine measures them
+// (see MeasurePicture), so a picture the engine refuses is refused here already, with the reason.
+// Texts cannot be rendered without
 // the system's fonts: the size is estimated from the font height (the engine measures again when
 // the show runs; the natural size is not part of the package).
 class ToolMeasurer final : public ImageMeasurer {

@@ -15,23 +15,37 @@ namespace {
 
 enum class Origin { Memory, File };
 
-using Reader = std::optional<PixelBuffer> (*)(std::span<const std::uint8_t>);
+using Reader = std::optional<PixelBuffer> (*)(std::span<const std::uint8_t>, PictureRefusal&);
+
+template <std::optional<PixelBuffer> (*Read)(std::span<const std::uint8_t>)>
+std::optional<PixelBuffer> ReadWithoutReason(std::span<const std::uint8_t> bytes, PictureRefusal&) {
+  return Read(bytes);
+}
+
+std::optional<PixelBuffer> ReadJpegWithReason(std::span<const std::uint8_t> bytes, PictureRefusal& refusal) {
+  return ReadJpeg(bytes, &refusal);
+}
 
 // The reader for a detected format; null for formats that are refused. `silent` is set for
 // the one refusal that shows no message (WBMP from a file).
 Reader ReaderFor(PictureFormat format, Origin origin, bool& silent) {
   silent = false;
   switch (format) {
-    case PictureFormat::Bmp: return ReadBmp;
-    case PictureFormat::Jpeg: return ReadJpeg;
-    case PictureFormat::Png: return ReadPng;
-    case PictureFormat::Pcx: return ReadPcx;
-    case PictureFormat::Tga: return ReadTga;
+    case PictureFormat::Bmp: return ReadWithoutReason<ReadBmp>;
+    case PictureFormat::Jpeg: return ReadJpegWithReason;
+    case PictureFormat::Png: return ReadWithoutReason<ReadPng>;
+    case PictureFormat::Pcx: return ReadWithoutReason<ReadPcx>;
+    case PictureFormat::Tga: return ReadWithoutReason<ReadTga>;
     case PictureFormat::Wbmp:
       silent = origin == Origin::File;
-      return origin == Origin::Memory ? ReadTga : nullptr;
+      return origin == Origin::Memory ? ReadWithoutReason<ReadTga> : nullptr;
     default: return nullptr;
   }
+}
+
+// A picture refused for its size is the one failure of a read format with a message of its own.
+void ShowSizeRefusal(const PictureRefusal& refusal, MessageSink& messages) {
+  if (refusal.reason == PictureRefusal::Reason::TooLarge) messages.Show(refusal.message);
 }
 
 std::optional<PixelBuffer> Decode(std::span<const std::uint8_t> bytes, std::string_view file_name, Origin origin,
@@ -43,8 +57,10 @@ std::optional<PixelBuffer> Decode(std::span<const std::uint8_t> bytes, std::stri
     if (!silent) messages.Show(kUnsupportedPictureMessage);
     return std::nullopt;
   }
-  std::optional<PixelBuffer> pixels = reader(bytes);
+  PictureRefusal refusal;
+  std::optional<PixelBuffer> pixels = reader(bytes, refusal);
   if (pixels) size = {pixels->Width(), pixels->Height()};
+  else ShowSizeRefusal(refusal, messages);
   return pixels;
 }
 
@@ -94,7 +110,11 @@ std::optional<PixelBuffer> DecodePictureResized(std::span<const std::uint8_t> by
   if (!IsAcceptedPictureSize(target.width, target.height)) return std::nullopt;
   if (DetectPictureFormat(bytes, {}) == PictureFormat::Jpeg) {
     ResampleRows rows(target);
-    if (!DecodeJpeg(bytes, target, rows)) return std::nullopt;
+    PictureRefusal refusal;
+    if (!DecodeJpeg(bytes, target, rows, &refusal)) {
+      ShowSizeRefusal(refusal, messages);
+      return std::nullopt;
+    }
     natural = rows.Natural();
     return std::move(rows.out);
   }
@@ -108,7 +128,12 @@ std::optional<PixelBuffer> DecodePictureResized(std::span<const std::uint8_t> by
 }
 
 bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages) {
-  if (DetectPictureFormat(bytes, {}) == PictureFormat::Jpeg) return MeasureJpeg(bytes, size);
+  if (DetectPictureFormat(bytes, {}) == PictureFormat::Jpeg) {
+    PictureRefusal refusal;
+    if (MeasureJpeg(bytes, size, &refusal)) return true;
+    messages.Show(refusal.message.empty() ? kUndecodableJpegMessage : std::string_view(refusal.message));
+    return false;
+  }
   Size decoded_size;
   if (!DecodePicture(bytes, decoded_size, messages)) return false;
   size = decoded_size;

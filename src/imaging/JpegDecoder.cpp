@@ -1,10 +1,12 @@
 #include "imaging/JpegDecoder.h"
 
 #include <new>
+#include <string>
 #include <vector>
 
+#include <jerror.h>
+
 #include "imaging/JpegErrorJump.h"
-#include "imaging/JpegReducedDecoder.h"
 #include "imaging/JpegScanCheck.h"
 #include "imaging/PictureLimits.h"
 
@@ -14,22 +16,25 @@ namespace {
 // A progressive file can hold any number of scans, each one a full pass over the picture;
 // real encoders write about ten, so more than this is an attempt to stall the decoder.
 constexpr int kMaxScans = 1000;
-// libjpeg's working memory (the coefficient buffer of a progressive picture of the largest
-// accepted size needs 192 MiB).
-constexpr long kMaxDecoderMemory = 320L << 20;
+// libjpeg's working memory beyond the coefficient buffer: a few rows of its output width.
+constexpr long kMaxDecoderMemoryBesideCoefficients = 64L << 20;
 // A target that every scale covers, so the smallest one (1/8) is chosen.
 constexpr Size kSmallestTarget{1, 1};
+// The reduced scales, in eighths, that a fitted picture may be decoded at. libjpeg-turbo's other
+// reduced inverse DCTs (3/8, 5/8 to 7/8) have no SIMD code: a 24 MP picture fitted through 3/8
+// measured no faster than through 4/8 (bench_imaging), and further from a full decode + resize.
+constexpr unsigned kOfferedScales[] = {1, 2, 4};
+
+enum class Use { HeldWhole, Streamed };
 
 void LimitScans(j_common_ptr info) {
   auto* d = reinterpret_cast<j_decompress_ptr>(info);
   if (d->input_scan_number > kMaxScans) JpegErrorJump::Jump(info);
 }
 
-// Only the scales 1/8, 2/8 and 4/8 are offered: libjpeg-turbo's other reduced inverse DCTs
-// have no SIMD code and measure slower than the full-size decode they would replace.
 unsigned ScaleNumerator(const jpeg_decompress_struct& d, Size at_least) {
   if (at_least.width <= 0 || at_least.height <= 0) return 8;
-  for (unsigned n : {1u, 2u, 4u}) {
+  for (unsigned n : kOfferedScales) {
     auto scaled = [n](JDIMENSION side) { return (std::uint64_t{side} * n + 7) / 8; };
     if (scaled(d.image_width) >= static_cast<std::uint64_t>(at_least.width) &&
         scaled(d.image_height) >= static_cast<std::uint64_t>(at_least.height))
@@ -53,11 +58,30 @@ void CmykToRgb(const std::uint8_t* cmyk, std::size_t pixels, bool adobe_inverted
   }
 }
 
+Size NaturalSize(const jpeg_decompress_struct& info) {
+  return {static_cast<int>(info.image_width), static_cast<int>(info.image_height)};
+}
+
+// libjpeg's coefficient buffer for a file of several scans: every block of every component,
+// each component padded to whole MCUs, 64 coefficients of 2 bytes a block.
+std::int64_t CoefficientBytes(jpeg_decompress_struct& info) {
+  if (!jpeg_has_multiple_scans(&info)) return 0;
+  auto round_up = [](std::int64_t n, std::int64_t m) { return (n + m - 1) / m * m; };
+  std::int64_t blocks = 0;
+  for (int c = 0; c < info.num_components; ++c) {
+    const jpeg_component_info& component = info.comp_info[c];
+    blocks += round_up(component.width_in_blocks, component.h_samp_factor) *
+              round_up(component.height_in_blocks, component.v_samp_factor);
+  }
+  return blocks * static_cast<std::int64_t>(sizeof(JBLOCK));
+}
+
 struct Session {
   jpeg_decompress_struct info{};
   JpegErrorJump error{};
   jpeg_progress_mgr progress{};
   bool created = false;
+  PictureRefusal refusal;
   std::vector<std::uint8_t> scanline;
   std::vector<std::uint8_t> rgb;
   ~Session() {
@@ -65,17 +89,49 @@ struct Session {
   }
 };
 
+// Why libjpeg gave up (it has just jumped out): its own message, or the size against its limit.
+void RefuseFromLibjpeg(Session& s) {
+  if (s.error.manager.msg_code == JERR_IMAGE_TOO_BIG) {
+    s.refusal = TooLargeRefusal(NaturalSize(s.info), kJpegSideLimit);
+    return;
+  }
+  if (s.info.input_scan_number > kMaxScans) {
+    s.refusal = {PictureRefusal::Reason::Damaged, "JPEG decoder: more than " + std::to_string(kMaxScans) + " scans"};
+    return;
+  }
+  char text[JMSG_LENGTH_MAX] = {};
+  s.error.manager.format_message(reinterpret_cast<j_common_ptr>(&s.info), text);
+  s.refusal = {PictureRefusal::Reason::Damaged, std::string("JPEG decoder: ") + text};
+}
+
+// The size limits of the use, on a header just read; false with the refusal set when passed.
+bool WithinLimits(Session& s, Use use) {
+  const Size size = NaturalSize(s.info);
+  if (use == Use::HeldWhole && !IsAcceptedPictureSize(size.width, size.height)) {
+    s.refusal = TooLargeRefusal(size, kHeldPictureLimit);
+    return false;
+  }
+  const std::int64_t coefficients = CoefficientBytes(s.info);
+  if (coefficients > kMaxJpegCoefficientBytes) {
+    s.refusal = TooLargeRefusal(size, std::to_string(kMaxJpegCoefficientBytes >> 20) +
+                                          " MiB of coefficients for a JPEG of several scans (progressive); this one "
+                                          "needs " + std::to_string((coefficients + (1 << 20) - 1) >> 20) + " MiB");
+    return false;
+  }
+  return true;
+}
+
 // Reads the header and sets up everything but the scale. Call it below the caller's setjmp:
 // libjpeg leaves by longjmp.
-bool ReadHeader(Session& s, std::span<const std::uint8_t> data) {
+bool ReadHeader(Session& s, std::span<const std::uint8_t> data, Use use) {
   jpeg_create_decompress(&s.info);
   s.created = true;
-  s.info.mem->max_memory_to_use = kMaxDecoderMemory;
+  s.info.mem->max_memory_to_use = static_cast<long>(kMaxJpegCoefficientBytes) + kMaxDecoderMemoryBesideCoefficients;
   s.progress.progress_monitor = LimitScans;
   s.info.progress = &s.progress;
   jpeg_mem_src(&s.info, data.data(), static_cast<unsigned long>(data.size()));
   if (jpeg_read_header(&s.info, TRUE) != JPEG_HEADER_OK) return false;
-  if (!IsAcceptedPictureSize(s.info.image_width, s.info.image_height)) return false;
+  if (!WithinLimits(s, use)) return false;
   s.info.out_color_space = IsCmyk(s.info) ? JCS_CMYK : JCS_RGB;
   return true;
 }
@@ -91,22 +147,20 @@ void ChooseScale(jpeg_decompress_struct& info, Size at_least) {
   }
 }
 
-Size NaturalSize(const jpeg_decompress_struct& info) {
-  return {static_cast<int>(info.image_width), static_cast<int>(info.image_height)};
-}
-
 // No object with a destructor may live in this frame: libjpeg leaves it by longjmp. The
 // session lives in the caller and is cleaned up there.
 bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target) {
   // Warnings (corrupt entropy data, premature end) stop the decode too: a damaged picture
   // is refused, not patched up.
   s.info.err = s.error.Install(true);
-  if (setjmp(s.error.jump)) return false;
-  if (!ReadHeader(s, data)) return false;
+  if (setjmp(s.error.jump)) {
+    RefuseFromLibjpeg(s);
+    return false;
+  }
+  const bool own_size = at_least.width <= 0 || at_least.height <= 0;
+  if (!ReadHeader(s, data, own_size ? Use::HeldWhole : Use::Streamed)) return false;
   ChooseScale(s.info, at_least);
   jpeg_start_decompress(&s.info);
-  const int eighths = ReducedEighths(NaturalSize(s.info), at_least);
-  if (eighths > 0 && DecodeReduced(s.info, eighths, target)) return true;
 
   const bool cmyk = IsCmyk(s.info);
   const Size scaled{static_cast<int>(s.info.output_width), static_cast<int>(s.info.output_height)};
@@ -123,15 +177,18 @@ bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowT
   return true;
 }
 
-// As Run, with the same settings and the same handling of warnings. The entropy-coded data of
-// a one-scan file is first walked by the quick check; what it cannot vouch for is judged by
-// libjpeg with every row except the last skipped: libjpeg still entropy-decodes each skipped
-// MCU (where damage shows) and leaves out the inverse DCT, upsampling and colour conversion. A
-// file of several scans is read whole when the decompression starts, as in Run.
+// As Run for a fitted picture, with the same settings, limits and handling of warnings. The
+// entropy-coded data of a one-scan file is first walked by the quick check; what it cannot vouch
+// for is judged by libjpeg with every row except the last skipped: libjpeg still entropy-decodes
+// each skipped MCU (where damage shows) and leaves out the inverse DCT, upsampling and colour
+// conversion. A file of several scans is read whole when the decompression starts, as in Run.
 bool RunMeasure(Session& s, std::span<const std::uint8_t> data, Size& natural) {
   s.info.err = s.error.Install(true);
-  if (setjmp(s.error.jump)) return false;
-  if (!ReadHeader(s, data)) return false;
+  if (setjmp(s.error.jump)) {
+    RefuseFromLibjpeg(s);
+    return false;
+  }
+  if (!ReadHeader(s, data, Use::Streamed)) return false;
   ChooseScale(s.info, kSmallestTarget);
   jpeg_start_decompress(&s.info);
   if (ScanIsSurelyIntact(s.info)) {
@@ -149,24 +206,27 @@ bool RunMeasure(Session& s, std::span<const std::uint8_t> data, Size& natural) {
 
 // Runs one pass on a fresh session; a pass that runs out of memory refuses the picture.
 template <typename Pass>
-bool WithSession(std::span<const std::uint8_t> data, Pass pass) {
+bool WithSession(std::span<const std::uint8_t> data, PictureRefusal* refusal, Pass pass) {
   if (data.empty()) return false;
+  bool ok = false;
   try {
     Session session;
-    return pass(session);
+    ok = pass(session);
+    if (!ok && refusal) *refusal = std::move(session.refusal);
   } catch (const std::bad_alloc&) {
-    return false;
+    if (refusal) *refusal = {PictureRefusal::Reason::TooLarge, "Not enough memory to decode the JPEG picture."};
   }
+  return ok;
 }
 
 }  // namespace
 
-bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target) {
-  return WithSession(data, [&](Session& s) { return Run(s, data, at_least, target); });
+bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target, PictureRefusal* refusal) {
+  return WithSession(data, refusal, [&](Session& s) { return Run(s, data, at_least, target); });
 }
 
-bool MeasureJpeg(std::span<const std::uint8_t> data, Size& natural) {
-  return WithSession(data, [&](Session& s) { return RunMeasure(s, data, natural); });
+bool MeasureJpeg(std::span<const std::uint8_t> data, Size& natural, PictureRefusal* refusal) {
+  return WithSession(data, refusal, [&](Session& s) { return RunMeasure(s, data, natural); });
 }
 
 }  // namespace saver

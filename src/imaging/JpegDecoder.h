@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <span>
 
+#include "imaging/PictureRefusal.h"
 #include "imaging/Rect.h"
 
 namespace saver {
@@ -15,21 +16,23 @@ class JpegRowTarget {
   virtual void Row(const std::uint8_t* rgb) = 0;
 };
 
-// Decodes baseline, progressive, grey and CMYK/YCCK JPEG through libjpeg. When `at_least` is
-// nonzero and at most half the picture's size, a one-scan file of grey or YCbCr samples is
-// decoded by the engine's own reduced-size decoder (see DecodeReduced) at the smallest of 1/8
-// to 4/8 that keeps the output at least that large; other files, and whatever that decoder
-// leaves, libjpeg scales by the smallest of 1/8, 1/4 and 1/2 that does, which saves inverse DCT
-// work for a small target. Every coefficient is still entropy-decoded, so the verdict on
-// damaged data never depends on the scale. Data that libjpeg finds corrupt or truncated is
-// refused (false) even where libjpeg alone would carry on.
-bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target);
+// Decodes baseline, progressive, grey and CMYK/YCCK JPEG through libjpeg-turbo, row by row.
+// When `at_least` is nonzero, libjpeg-turbo decodes at the smallest of 1/8, 1/4 and 1/2 that
+// keeps the output at least that large (or at full size), and the rows go to `target` one by
+// one: a picture fitted to a screen is never held at its own size, whatever that is (see
+// PictureLimits.h). When `at_least` is
+// 0 x 0 the picture is decoded at its own size and must fit the limit of a picture held whole.
+// Every coefficient is entropy-decoded at every scale, so the verdict on damaged data never
+// depends on the scale. Data that libjpeg finds corrupt or truncated is refused (false) even
+// where libjpeg alone would carry on. `refusal`, when given, says why a picture was refused.
+bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target,
+                PictureRefusal* refusal = nullptr);
 
-// Judges the data as DecodeJpeg does, with the same verdict on damaged data, without making
-// pixels: every Huffman code of a one-scan file is walked without making coefficients (see
-// ScanIsSurelyIntact); what that cannot vouch for, and files of several scans, libjpeg
-// entropy-decodes whole, reconstructing only one row at 1/8 scale.
+// Judges the data as DecodeJpeg does for a fitted picture, with the same verdict on damaged data
+// and the same limits, without making pixels: every Huffman code of a one-scan file is walked
+// without making coefficients (see ScanIsSurelyIntact); what that cannot vouch for, and files of
+// several scans, libjpeg entropy-decodes whole, reconstructing only one row at 1/8 scale.
 // `natural` receives the picture's size on success and is left alone otherwise.
-bool MeasureJpeg(std::span<const std::uint8_t> data, Size& natural);
+bool MeasureJpeg(std::span<const std::uint8_t> data, Size& natural, PictureRefusal* refusal = nullptr);
 
 }  // namespace saver

@@ -1,7 +1,7 @@
 #pragma once
-// The Huffman-coded data of a sequential JPEG, read by the project's own code: the canonical
-// code tables, the segment bits between markers, and the walk through a one-scan file's MCUs.
-// Used where libjpeg would do more work than needed.
+// The Huffman-coded data of a sequential JPEG, walked by the project's own scan check (see
+// JpegScanCheck.h): the canonical code tables, the segment bits between markers, and the walk
+// through a one-scan file's MCUs.
 #include <cstdio>
 
 #include <algorithm>
@@ -20,13 +20,11 @@ constexpr int kMaxCodeLength = 16;
 constexpr int kEndOfBlockStep = 64;
 constexpr int kMaxCodesPerLookup = 3;
 
-// One Huffman code with its value bits: how many bits they take, how many of them are value
-// bits, and how far the code moves the block's coefficient index (the coefficient it gives, if
-// any, is the last one it covers).
+// One Huffman code with its value bits: how many bits they take, and how far the code moves the
+// block's coefficient index (the coefficient it gives, if any, is the last one it covers).
 struct Code {
   int bits = 0;  // 0: no code
   int step = 0;
-  int size = 0;
 };
 
 // One Huffman table as canonical codes.
@@ -46,8 +44,7 @@ class HuffmanCodes {
         if (dc && symbol > 15) return false;  // more value bits than any coefficient has
         if (length > kLookupBits) continue;
         const Code described = Describe(symbol, length);
-        const ShortCode packed{static_cast<std::uint8_t>(described.bits), static_cast<std::uint8_t>(described.step),
-                               static_cast<std::uint8_t>(described.size)};
+        const ShortCode packed{static_cast<std::uint8_t>(described.bits), static_cast<std::uint8_t>(described.step)};
         std::fill_n(short_.begin() + (code << (kLookupBits - length)), 1 << (kLookupBits - length), packed);
       }
       last_code_[length] = count > 0 ? code - 1 : -1;
@@ -63,7 +60,7 @@ class HuffmanCodes {
   // The code the stream's next kLookupBits bits start with, if it is no longer than that.
   Code Short(std::size_t next_bits) const {
     const ShortCode code = short_[next_bits];
-    return {code.bits, code.step, code.size};
+    return {code.bits, code.step};
   }
 
   // The code the stream's next 16 bits start with when it is longer than kLookupBits bits.
@@ -80,16 +77,16 @@ class HuffmanCodes {
   // bits that follow; 0x00 ends the block and 0xF0 covers sixteen zeros. A DC symbol is a count
   // of value bits alone.
   Code Describe(std::uint8_t symbol, int code_length) const {
-    if (dc_) return {code_length + symbol, 1, symbol};
+    if (dc_) return {code_length + symbol, 1};
     const int run = symbol >> 4, size = symbol & 15;
     const int step = size != 0 ? run + 1 : run == 15 ? 16 : kEndOfBlockStep;
-    return {code_length + size, step, size};
+    return {code_length + size, step};
   }
 
   bool dc_ = false;
-  // Four bytes a code, so that a table stays small in the cache.
+  // Two bytes a code, so that a table stays small in the cache.
   struct ShortCode {
-    std::uint8_t bits = 0, step = 0, size = 0;
+    std::uint8_t bits = 0, step = 0;
   };
   std::array<ShortCode, 1 << kLookupBits> short_{};
   std::array<int, kMaxCodeLength + 1> last_code_{};     // largest code of each length, -1 if none
@@ -109,8 +106,8 @@ class Lookup {
                 static_cast<std::uint32_t>(start_of_last) << 24) {}
 
   bool Found() const { return packed_ != 0; }
-  Code All() const { return {static_cast<int>(packed_ & 31), static_cast<int>(packed_ >> 5 & 127), 0}; }
-  Code First() const { return {static_cast<int>(packed_ >> 12 & 31), static_cast<int>(packed_ >> 17 & 127), 0}; }
+  Code All() const { return {static_cast<int>(packed_ & 31), static_cast<int>(packed_ >> 5 & 127)}; }
+  Code First() const { return {static_cast<int>(packed_ >> 12 & 31), static_cast<int>(packed_ >> 17 & 127)}; }
   // The coefficient index the last code of the run starts at, counted from the first code's.
   int StartOfLast() const { return static_cast<int>(packed_ >> 24); }
 
@@ -143,59 +140,13 @@ class CodeRuns {
       const Code following = ac.Short((next << all.bits) & kMask);
       if (following.bits == 0 || all.bits + following.bits > kLookupBits) break;
       start_of_last = all.step;
-      all = {all.bits + following.bits, all.step + following.step, 0};
+      all = {all.bits + following.bits, all.step + following.step};
     }
     return Lookup(first, all, start_of_last);
   }
 
   const HuffmanCodes* first_ = nullptr;
   std::array<Lookup, 1 << kLookupBits> lookup_{};
-};
-
-// Value bits with the top bit clear stand for negative numbers: -(2^size - 1) and up.
-inline int ExtendValue(int raw, int size) {
-  return size == 0 || raw >= (1 << (size - 1)) ? raw : raw - (1 << size) + 1;
-}
-
-// The next one or two AC codes with their values, where they fit in kLookupBits bits with their
-// value bits (most do): one look-up decodes them.
-class ValuePairs {
- public:
-  struct Pair {
-    std::uint8_t bits_first = 0;  // 0: the first code does not fit
-    std::uint8_t bits_both = 0;   // 0: the second does not fit, or the first ends the block
-    std::uint8_t step_first = 0, step_second = 0;
-    std::int16_t value_first = 0, value_second = 0;
-  };
-
-  void Build(const HuffmanCodes& ac) {
-    constexpr std::uint32_t kMask = (1u << kLookupBits) - 1;
-    for (std::uint32_t next = 0; next <= kMask; ++next) {
-      Pair& pair = pairs_[next];
-      const Code first = ac.Short(next);
-      if (first.bits == 0 || first.bits > kLookupBits) continue;
-      pair = {static_cast<std::uint8_t>(first.bits), 0, static_cast<std::uint8_t>(first.step), 0,
-              static_cast<std::int16_t>(ValueAt(next, first)), 0};
-      if (first.step >= kEndOfBlockStep) continue;
-      const std::uint32_t rest = (next << first.bits) & kMask;
-      const Code second = ac.Short(rest);
-      if (second.bits == 0 || first.bits + second.bits > kLookupBits) continue;
-      pair.bits_both = static_cast<std::uint8_t>(first.bits + second.bits);
-      pair.step_second = static_cast<std::uint8_t>(second.step);
-      pair.value_second = static_cast<std::int16_t>(ValueAt(rest, second));
-    }
-  }
-
-  const Pair& At(std::uint32_t next_bits) const { return pairs_[next_bits]; }
-
- private:
-  // The value of `code` at the top of `next` (kLookupBits bits holding the code and its value bits).
-  static int ValueAt(std::uint32_t next, const Code& code) {
-    const int raw = static_cast<int>(next >> (kLookupBits - code.bits)) & ((1 << code.size) - 1);
-    return ExtendValue(raw, code.size);
-  }
-
-  std::array<Pair, 1 << kLookupBits> pairs_{};
 };
 
 // Any byte of the eight equal to 0xFF (now and then a byte that is not, which only costs time).
@@ -233,35 +184,6 @@ class SegmentBits {
     bits_ <<= code.bits;
     count_ -= code.bits;
     index += code.step;
-    return true;
-  }
-
-  // The next kLookupBits bits, topped up first; zeros past the segment's end.
-  std::uint32_t Peek() {
-    if (count_ < 32) Refill();
-    return static_cast<std::uint32_t>(bits_ >> (64 - kLookupBits));
-  }
-  // Drops `count` bits; false when the segment ends first.
-  bool Skip(int count) {
-    if (count > count_) return false;
-    bits_ <<= count;
-    count_ -= count;
-    return true;
-  }
-
-  // Reads the next code of `table` and its value bits; false as for SkipCodes. `value` is the
-  // signed number the value bits stand for (0 when there are none).
-  bool ReadCode(const HuffmanCodes& table, Code& code, int& value) {
-    if (count_ < 32) Refill();
-    code = table.Short(static_cast<std::size_t>(bits_ >> (64 - kLookupBits)));
-    // One test for the usual case: a short code whose bits are all there.
-    if (static_cast<unsigned>(code.bits) - 1 >= static_cast<unsigned>(count_)) [[unlikely]] {
-      if (code.bits == 0) code = table.Long(static_cast<std::uint32_t>(bits_ >> (64 - kMaxCodeLength)));
-      if (code.bits == 0 || code.bits > count_) return false;
-    }
-    value = ExtendValue(static_cast<int>(bits_ >> (64 - code.bits)) & ((1 << code.size) - 1), code.size);
-    bits_ <<= code.bits;
-    count_ -= code.bits;
     return true;
   }
 
@@ -315,8 +237,6 @@ class SegmentBits {
 struct BlockRuns {
   const CodeRuns* start;
   const CodeRuns* within;
-  const HuffmanCodes* dc;
-  const HuffmanCodes* ac;
 };
 
 inline bool SkipBlock(SegmentBits& bits, const BlockRuns& runs) {
@@ -346,8 +266,7 @@ class ScanTables {
       const HuffmanCodes* dc_codes = Codes(dc, info.dc_huff_tbl_ptrs[dc], true);
       const HuffmanCodes* ac_codes = Codes(NUM_HUFF_TBLS + ac, info.ac_huff_tbl_ptrs[ac], false);
       if (!dc_codes || !ac_codes) return false;
-      blocks_[b] = {Runs(starts_[dc * NUM_HUFF_TBLS + ac], *dc_codes, *ac_codes), Runs(within_[ac], *ac_codes, *ac_codes),
-                    dc_codes, ac_codes};
+      blocks_[b] = {Runs(starts_[dc * NUM_HUFF_TBLS + ac], *dc_codes, *ac_codes), Runs(within_[ac], *ac_codes, *ac_codes)};
     }
     return true;
   }
@@ -389,14 +308,12 @@ class McuSequence {
   McuSequence(const jpeg_decompress_struct& info, SegmentBits& bits)
       : bits_(bits), interval_(info.restart_interval), left_in_interval_(interval_) {}
 
-  // Call before each MCU; false on a fault at a restart marker. `restarted` (optional): the MCU
-  // begins a new interval, whose DC predictions start again from 0.
-  bool Next(bool* restarted = nullptr) {
+  // Call before each MCU; false on a fault at a restart marker.
+  bool Next() {
     if (interval_ == 0 || left_in_interval_-- != 0) return true;
     if (!bits_.EndAt(static_cast<std::uint8_t>(JPEG_RST0 + restart_number_))) return false;
     restart_number_ = (restart_number_ + 1) & 7;
     left_in_interval_ = interval_ - 1;
-    if (restarted) *restarted = true;
     return true;
   }
 

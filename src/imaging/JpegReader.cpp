@@ -22,9 +22,9 @@ class CollectRows : public JpegRowTarget {
 
 }  // namespace
 
-std::optional<PixelBuffer> ReadJpeg(std::span<const std::uint8_t> data) {
+std::optional<PixelBuffer> ReadJpeg(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
   CollectRows rows;
-  if (!DecodeJpeg(data, Size{}, rows)) return std::nullopt;
+  if (!DecodeJpeg(data, Size{}, rows, refusal)) return std::nullopt;
   return std::move(rows.pixels);
 }
 

@@ -1,12 +1,19 @@
 #include "imaging/PictureLimits.h"
 
 #include <new>
+#include <string>
 
 namespace saver {
 
 bool IsAcceptedPictureSize(std::int64_t width, std::int64_t height) {
   return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
          width * height <= kMaxPicturePixels;
+}
+
+PictureRefusal TooLargeRefusal(Size size, std::string_view limit) {
+  return {PictureRefusal::Reason::TooLarge, "The picture is " + std::to_string(size.width) + " x " +
+                                                std::to_string(size.height) + " pixels, beyond the limit of " +
+                                                std::string(limit) + "."};
 }
 
 std::optional<PixelBuffer> AllocatePicture(std::int64_t width, std::int64_t height) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 
+#include "imaging/PictureRefusal.h"
 #include "imaging/PixelBuffer.h"
 #include "imaging/Rect.h"
 
@@ -15,6 +16,7 @@ std::optional<PixelBuffer> ReadBmp(std::span<const std::uint8_t> data);
 std::optional<PixelBuffer> ReadPcx(std::span<const std::uint8_t> data);
 std::optional<PixelBuffer> ReadTga(std::span<const std::uint8_t> data);
 std::optional<PixelBuffer> ReadPng(std::span<const std::uint8_t> data);
-std::optional<PixelBuffer> ReadJpeg(std::span<const std::uint8_t> data);
+// `refusal`, when given, says why a JPEG was refused (its size and the limit, or libjpeg's message).
+std::optional<PixelBuffer> ReadJpeg(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
 
 }  // namespace saver

@@ -1,5 +1,5 @@
 """A show of pictures in every format, placed by coordinate mode, a text, a photograph-sized JPEG
-fitted to the screen (decoded at half its size by the engine's own reduced-size decoder) and a
+fitted to the screen (decoded at half its size by libjpeg-turbo, streamed into the resampler) and a
 moved picture, played by the real saver under Wine: the screen shows each of them where the
 engine's placement rules put it, and the saver ends on a key."""
 import os

@@ -430,6 +430,17 @@ std::size_t LastMarker(const Bytes& file, std::uint8_t code) {
   return file.size();
 }
 
+Bytes WithJpegSize(Bytes file, int width, int height) {
+  std::size_t sof = LastMarker(file, 0xC0);
+  if (sof == file.size()) sof = LastMarker(file, 0xC2);
+  // FF Cn, length (2), precision (1), height (2), width (2)
+  file.at(sof + 5) = static_cast<std::uint8_t>(height >> 8);
+  file.at(sof + 6) = static_cast<std::uint8_t>(height);
+  file.at(sof + 7) = static_cast<std::uint8_t>(width >> 8);
+  file.at(sof + 8) = static_cast<std::uint8_t>(width);
+  return file;
+}
+
 Bytes WithByte(Bytes file, std::size_t at, std::uint8_t value) {
   file.at(at) = value;
   return file;

@@ -55,6 +55,9 @@ struct JpegLayout {
 // JPEG through libjpeg at quality 95 (grey from the red channel; CMYK stored inverted as
 // Adobe does, with K = 255 - max(R, G, B)).
 Bytes JpegFile(const PixelBuffer& p, JpegKind kind, JpegLayout layout = {});
+// The file with its frame header (SOF0 or SOF2) claiming `width` x `height`: the header is read
+// as that size, the data behind it is then too short for it.
+Bytes WithJpegSize(Bytes file, int width, int height);
 // Offset of the last marker FF `code` (entropy-coded data stuffs every FF, so a match is a
 // marker); the file's size when there is none.
 std::size_t LastMarker(const Bytes& file, std::uint8_t code);

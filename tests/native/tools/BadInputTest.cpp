@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "PictureFixtures.h"
 #include "ToolTestSupport.h"
 
 namespace saver::tool::testing {
@@ -28,6 +29,9 @@ TEST_P(BadInput, FailsWithAClearMessageAndNoOutput) {
   WriteBytes(folder / "logo.bmp", MakeBmp(4, 4));
   WriteBytes(folder / "noise.bmp", Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'});
   WriteBytes(folder / "engine.scr", MakePaddedEngine());
+  const Bytes jpeg = saver::test::JpegFile(saver::test::TestPicture(16, 16), saver::test::JpegKind::Baseline);
+  WriteBytes(folder / "huge.jpg", saver::test::WithJpegSize(jpeg, 65535, 8));
+  WriteBytes(folder / "cut.jpg", Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2)));
   if (bad.scene != nullptr) WriteBytes(folder / bad.file_name, Bytes(bad.scene, bad.scene + std::strlen(bad.scene)));
   std::vector<std::string> words;
   for (const std::string& word : bad.words) words.push_back(InFolder(word, folder));
@@ -106,6 +110,16 @@ INSTANTIATE_TEST_SUITE_P(
                      {"items[0].file: ", "nothing.png: cannot open"}},
         BadInputCase{"picture_not_decodable", R"({"items": [{"kind": "picture", "name": "n", "file": "noise.bmp"}]})",
                      kBuild, 1, {"items[0] (picture \"n\") does not validate", "not supported"}},
+        BadInputCase{"picture_too_large", R"({"items": [{"kind": "delay"}, {"kind": "picture", "name": "h", "file": "huge.jpg"}]})",
+                     kBuild, 1,
+                     {"items[1] (picture \"h\") does not validate: The picture is 65535 x 8 pixels, beyond the limit of "
+                      "65500 pixels a side for a JPEG picture."}},
+        BadInputCase{"picture_damaged", R"({"items": [{"kind": "picture", "name": "c", "file": "cut.jpg"}]})",
+                     {"check", "@/scene.json"}, 1,
+                     {"items[0] (picture \"c\") does not validate: JPEG decoder: Premature end of JPEG file"}},
+        BadInputCase{"picture_too_large_for_make_scr", R"({"items": [{"kind": "picture", "name": "h", "file": "huge.jpg"}]})",
+                     {"make-scr", "--engine", "@/engine.scr", "@/scene.json", "-o", "@/out"}, 1,
+                     {"items[0] (picture \"h\") does not validate: The picture is 65535 x 8 pixels"}},
         BadInputCase{"picture_without_file", R"({"items": [{"kind": "picture", "name": "e"}]})", kBuild, 1,
                      {"items[0] (picture \"e\") does not validate: You have to choose the image."}},
         BadInputCase{"loop_end_without_start", R"({"items": [{"kind": "loop_end"}]})", kBuild, 1,

@@ -1,19 +1,14 @@
-// The engine's own readers of a JPEG's Huffman-coded data: the check that measuring relies on
-// and the reduced-size decoder that fitting relies on. Both must handle every one-scan layout
-// and never accept data libjpeg refuses.
+// The engine's own check of a JPEG's Huffman-coded data, which measuring relies on: it must
+// vouch for every intact one-scan layout and never for data libjpeg refuses.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
-#include <optional>
 #include <string>
 
 #include "PictureFixtures.h"
-#include "imaging/BilinearResampler.h"
 #include "imaging/DecodePicture.h"
 #include "imaging/JpegDecoder.h"
 #include "imaging/JpegErrorJump.h"
-#include "imaging/JpegReducedDecoder.h"
 #include "imaging/JpegScanCheck.h"
 #include "imaging/PictureReaders.h"
 #include "RecordingMessages.h"
@@ -27,18 +22,16 @@ struct Decompression {
   ~Decompression() { jpeg_destroy_decompress(&info); }
 };
 
-// Starts a decompression of `file` at `eighths` / 8 of its size, as the engine's decoder does
-// before it turns to its own readers; false when libjpeg already refuses the headers. No object
-// with a destructor lives in this frame: libjpeg leaves it by longjmp.
-bool Start(Decompression& d, const Bytes& file, unsigned eighths = 8) {
+// Starts a decompression of `file` as the engine's measuring does before it turns to the check;
+// false when libjpeg already refuses the headers. No object with a destructor lives in this
+// frame: libjpeg leaves it by longjmp.
+bool Start(Decompression& d, const Bytes& file) {
   d.info.err = d.error.Install(true);
   if (setjmp(d.error.jump)) return false;
   jpeg_create_decompress(&d.info);
   jpeg_mem_src(&d.info, file.data(), static_cast<unsigned long>(file.size()));
   jpeg_read_header(&d.info, TRUE);
   if (d.info.jpeg_color_space != JCS_CMYK && d.info.jpeg_color_space != JCS_YCCK) d.info.out_color_space = JCS_RGB;
-  d.info.scale_num = eighths;
-  d.info.scale_denom = 8;
   jpeg_start_decompress(&d.info);
   return true;
 }
@@ -51,40 +44,6 @@ bool Vouches(const Bytes& file) {
 bool Measures(const Bytes& file) {
   Size size;
   return MeasureJpeg(file, size);
-}
-
-class CollectedRows : public JpegRowTarget {
- public:
-  bool Begin(Size, Size scaled) override {
-    pixels = PixelBuffer(scaled.width, scaled.height);
-    next_ = 0;
-    return true;
-  }
-  void Row(const std::uint8_t* rgb) override { std::memcpy(pixels.Row(next_++), rgb, pixels.Width() * 3u); }
-  PixelBuffer pixels;
-
- private:
-  int next_ = 0;
-};
-
-// The picture from the reduced-size decoder alone; nothing when it leaves the file to libjpeg.
-std::optional<PixelBuffer> Reduced(const Bytes& file, int eighths) {
-  Decompression d;
-  CollectedRows rows;
-  if (!Start(d, file) || !DecodeReduced(d.info, eighths, rows)) return std::nullopt;
-  return std::move(rows.pixels);
-}
-
-// libjpeg's own decode at `eighths` / 8 of the size.
-PixelBuffer LibjpegScaled(const Bytes& file, int eighths) {
-  Decompression d;
-  EXPECT_TRUE(Start(d, file, static_cast<unsigned>(eighths)));
-  PixelBuffer out(static_cast<int>(d.info.output_width), static_cast<int>(d.info.output_height));
-  while (d.info.output_scanline < d.info.output_height) {
-    JSAMPROW row = out.Row(static_cast<int>(d.info.output_scanline));
-    jpeg_read_scanlines(&d.info, &row, 1);
-  }
-  return out;
 }
 
 const struct Layout {
@@ -107,7 +66,7 @@ const struct Layout {
     {"4:2:0, large", 256, 192, JpegKind::Baseline, {}},
 };
 
-TEST(JpegHuffmanPathsTest, CheckVouchesForIntactFilesOfEveryOneScanLayout) {
+TEST(JpegScanCheckTest, CheckVouchesForIntactFilesOfEveryOneScanLayout) {
   for (const auto& c : kOneScanLayouts) {
     const Bytes file = JpegFile(TestPicture(c.width, c.height), c.kind, c.layout);
     EXPECT_TRUE(Vouches(file)) << c.name;
@@ -117,47 +76,16 @@ TEST(JpegHuffmanPathsTest, CheckVouchesForIntactFilesOfEveryOneScanLayout) {
   }
 }
 
-// Against a full decode resized to the same size, beside libjpeg's own scaled decode measured
-// the same way: the reduced decoder is never more than 1.5 levels further off on average (on
-// these small pictures both are 0 to 22 levels off, the hard edge of the disc falling between
-// blocks differently; it is nearer than libjpeg where chroma has half the columns, 4:2:2, which
-// libjpeg repeats). Blocks put one column or row off, or chroma taken from the wrong block, cost
-// several levels more.
-TEST(JpegHuffmanPathsTest, ReducedDecodeOfEveryOneScanLayoutStaysCloseToFullDecodeAndResize) {
-  for (const auto& c : kOneScanLayouts) {
-    const Bytes file = JpegFile(PhotoLike(c.width, c.height), c.kind, c.layout);
-    for (int eighths = 1; eighths <= 4; ++eighths) {
-      const std::string what = std::string(c.name) + " at " + std::to_string(eighths) + "/8";
-      const std::optional<PixelBuffer> reduced = Reduced(file, eighths);
-      if (c.kind == JpegKind::AdobeCmyk) {
-        EXPECT_FALSE(reduced.has_value()) << what << ": CMYK is left to libjpeg";
-        continue;
-      }
-      ASSERT_TRUE(reduced.has_value()) << what;
-      const PixelBuffer scaled = LibjpegScaled(file, eighths);
-      ASSERT_EQ(reduced->Width(), scaled.Width()) << what;
-      ASSERT_EQ(reduced->Height(), scaled.Height()) << what;
-      auto full = ReadJpeg(file);
-      PixelBuffer reference(scaled.Width(), scaled.Height());
-      ASSERT_TRUE(ResizeBilinear(full->Data(), full->Width(), full->Height(), full->RowBytes(), reference.Data(),
-                                 reference.Width(), reference.Height(), reference.RowBytes(), 3));
-      EXPECT_LE(MeanDifference(*reduced, reference), MeanDifference(scaled, reference) + 1.5) << what;
-    }
-  }
-}
-
-TEST(JpegHuffmanPathsTest, LeavesFilesOfSeveralScansToLibjpeg) {
+TEST(JpegScanCheckTest, LeavesFilesOfSeveralScansToLibjpeg) {
   const Bytes progressive = JpegFile(TestPicture(64, 48), JpegKind::Progressive);
   EXPECT_FALSE(Vouches(progressive));
-  EXPECT_FALSE(Reduced(progressive, 2).has_value());
   EXPECT_TRUE(Measures(progressive));
 }
 
 // Every byte of the entropy-coded data (and the markers after it) changed in several ways, and
-// the data cut at every length: wherever the check vouches for a file or the reduced decoder
-// decodes it, libjpeg decodes it without a warning; measuring and fitting always agree with a
-// full decode.
-TEST(JpegHuffmanPathsTest, NeverAcceptDataLibjpegRefuses) {
+// the data cut at every length: wherever the check vouches for a file, libjpeg decodes it
+// without a warning; measuring and fitting always agree with a full decode.
+TEST(JpegScanCheckTest, NeverAcceptDataLibjpegRefuses) {
   const struct {
     const char* name;
     Bytes file;
@@ -170,11 +98,10 @@ TEST(JpegHuffmanPathsTest, NeverAcceptDataLibjpegRefuses) {
     int vouched = 0, refused = 0;
     auto judge = [&](const Bytes& file, const std::string& what) {
       const bool decodes = ReadJpeg(file).has_value();
-      const bool vouches = Vouches(file), reduces = Reduced(file, 2).has_value();
-      if (vouches || reduces) {
+      const bool vouches = Vouches(file);
+      if (vouches) {
         EXPECT_TRUE(decodes) << original.name << ", " << what;
       }
-      EXPECT_EQ(vouches, reduces) << original.name << ", " << what;
       EXPECT_EQ(Measures(file), decodes) << original.name << ", " << what;
       RecordingMessages messages;
       Size natural;
@@ -203,7 +130,7 @@ TEST(JpegHuffmanPathsTest, NeverAcceptDataLibjpegRefuses) {
   }
 }
 
-TEST(JpegHuffmanPathsTest, CheckJudgesWhatFollowsTheDataByteForByte) {
+TEST(JpegScanCheckTest, CheckJudgesWhatFollowsTheDataByteForByte) {
   const Bytes restarts = JpegFile(TestPicture(48, 32), JpegKind::Baseline, {2, 2, 2});
   const std::size_t first_restart = [&] {
     for (std::size_t i = ScanData(restarts, LastMarker(restarts, 0xDA)); i + 1 < restarts.size(); ++i)

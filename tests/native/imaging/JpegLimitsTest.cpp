@@ -1,0 +1,101 @@
+// A JPEG is limited by what must be held decoded: at its own size by the pixels held, fitted to a
+// smaller target only by what libjpeg decodes and, for a file of several scans, by libjpeg's
+// coefficient buffer. Every refusal for size says the size and the limit.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "PictureFixtures.h"
+#include "RecordingMessages.h"
+#include "imaging/DecodePicture.h"
+#include "imaging/PictureLimits.h"
+
+namespace saver::test {
+namespace {
+
+const std::string kHeldRefusal =
+    "The picture is 40000 x 16 pixels, beyond the limit of 64 megapixels and 32767 pixels a side for a "
+    "picture shown at its own size.";
+
+// Wider than a picture held whole may be, and small enough to encode in a test.
+const Bytes& WideJpeg() {
+  static const Bytes file = JpegFile(PhotoLike(40000, 16), JpegKind::Baseline);
+  return file;
+}
+
+TEST(JpegLimitsTest, PictureBeyondTheHeldLimitIsFittedAndMeasuredButNotDecodedWhole) {
+  RecordingMessages messages;
+  Size size;
+  EXPECT_FALSE(DecodePicture(WideJpeg(), size, messages).has_value());
+  EXPECT_EQ(messages.shown, std::vector<std::string>{kHeldRefusal});
+
+  messages.shown.clear();
+  Size natural;
+  auto fitted = DecodePictureResized(WideJpeg(), {1000, 1}, natural, messages);
+  ASSERT_TRUE(fitted.has_value());
+  EXPECT_EQ(natural, (Size{40000, 16}));
+  EXPECT_EQ(fitted->Width(), 1000);
+
+  Size measured;
+  EXPECT_TRUE(MeasurePicture(WideJpeg(), measured, messages));
+  EXPECT_EQ(measured, (Size{40000, 16}));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+// Headers claiming sizes beyond the limits: the refusal comes from the header alone, before any
+// memory of that size is asked for, and is the same for every path that judges the picture.
+TEST(JpegLimitsTest, RefusalsForSizeNameTheSizeAndTheLimit) {
+  const Bytes baseline = JpegFile(TestPicture(16, 16), JpegKind::Baseline);
+  const Bytes progressive = JpegFile(TestPicture(16, 16), JpegKind::Progressive);
+  const struct {
+    const char* name;
+    Bytes file;
+    std::string message;
+  } cases[] = {
+      {"wider than libjpeg decodes", WithJpegSize(baseline, 65535, 8),
+       "The picture is 65535 x 8 pixels, beyond the limit of 65500 pixels a side for a JPEG picture."},
+      {"progressive, coefficients beyond the limit", WithJpegSize(progressive, 30000, 20000),
+       "The picture is 30000 x 20000 pixels, beyond the limit of 512 MiB of coefficients for a JPEG of several "
+       "scans (progressive); this one needs 1717 MiB."},
+  };
+  for (const auto& c : cases) {
+    RecordingMessages measured_messages, fitted_messages, decoded_messages;
+    Size size;
+    EXPECT_FALSE(MeasurePicture(c.file, size, measured_messages)) << c.name;
+    EXPECT_EQ(measured_messages.shown, std::vector<std::string>{c.message}) << c.name;
+    EXPECT_FALSE(DecodePictureResized(c.file, {100, 100}, size, fitted_messages).has_value()) << c.name;
+    EXPECT_EQ(fitted_messages.shown, std::vector<std::string>{c.message}) << c.name;
+    EXPECT_FALSE(DecodePicture(c.file, size, decoded_messages).has_value()) << c.name;
+    EXPECT_EQ(decoded_messages.shown.size(), 1u) << c.name;
+  }
+}
+
+// A progressive picture whose coefficients fit is allowed beyond the held limit when fitted: its
+// header claims 12000 x 9000 (309 MiB of coefficients), its data is that of a small picture, so
+// libjpeg gets as far as the data and refuses it as damaged, not for its size.
+TEST(JpegLimitsTest, ProgressivePictureWithinTheCoefficientLimitIsJudgedByItsData) {
+  const Bytes file = WithJpegSize(JpegFile(TestPicture(16, 16), JpegKind::Progressive), 12000, 9000);
+  RecordingMessages messages;
+  Size size;
+  EXPECT_FALSE(MeasurePicture(file, size, messages));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].rfind("JPEG decoder: ", 0), 0u) << messages.shown[0];
+}
+
+// Damaged data: measuring (validation) gives libjpeg's own words; showing the picture stays
+// silent here, as every damaged picture of a read format does (the caller says it failed).
+TEST(JpegLimitsTest, DamagedDataIsRefusedWithTheDecodersMessageWhenMeasured) {
+  const Bytes whole = JpegFile(TestPicture(32, 32), JpegKind::Baseline);
+  const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(whole.size() / 2));
+  RecordingMessages messages;
+  Size size;
+  EXPECT_FALSE(MeasurePicture(cut, size, messages));
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"JPEG decoder: Premature end of JPEG file"});
+  messages.shown.clear();
+  EXPECT_FALSE(DecodePicture(cut, size, messages).has_value());
+  EXPECT_FALSE(DecodePictureResized(cut, {8, 8}, size, messages).has_value());
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace saver::test
