@@ -1,6 +1,7 @@
 // PNG through libpng: every colour type and bit depth, interlaced or not. Palette, grey and
 // 16-bit samples become 8-bit R, G, B; alpha (a channel or a tRNS chunk) is flattened onto
 // black. Gamma chunks are not applied, as no other format's pixels are corrected either.
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -16,6 +17,9 @@ namespace {
 // Chunks other than the pixels (text, profiles) are not needed; a file that declares a huge
 // one is refused rather than buffered.
 constexpr png_alloc_size_t kMaxChunkBytes = 8u << 20;
+// Deflate never inflates more than 1032 times its input: a header that claims more pixel data
+// than the rest of the file could give is refused before its buffer is made.
+constexpr std::uint64_t kMaxInflateRatio = 1032;
 
 struct MemoryInput {
   std::span<const std::uint8_t> data;
@@ -65,6 +69,8 @@ bool Run(Session& s, std::optional<PixelBuffer>& out) {
   png_set_chunk_malloc_max(s.png, kMaxChunkBytes);
   png_read_info(s.png, s.info);
   const png_uint_32 width = png_get_image_width(s.png, s.info), height = png_get_image_height(s.png, s.info);
+  const std::uint64_t filtered_bytes = std::uint64_t{height} * (png_get_rowbytes(s.png, s.info) + 1);
+  if (filtered_bytes > (s.input.data.size() - s.input.pos) * kMaxInflateRatio) return false;
   out = AllocatePicture(width, height);
   if (!out) return false;
 
