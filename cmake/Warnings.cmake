@@ -11,6 +11,8 @@ endif()
 if(SAVER_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
+  # libFuzzer's convention: code may relax checks that only stop mutated inputs early.
+  add_compile_definitions(FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION)
 endif()
 if(WIN32 AND MSVC)
   # The same with Visual C++: the static runtime, and /Gy with /OPT:REF for the unused functions.

@@ -21,14 +21,22 @@ class SilentMessages final : public saver::UserMessages {
   void ShowError(std::string_view) override {}
 };
 
+class SilentPictureMessages final : public saver::MessageSink {
+ public:
+  void Show(std::string_view) override {}
+};
+
 class HeaderMeasurer final : public saver::ImageMeasurer {
  public:
-  std::optional<saver::Size> MeasurePicture(std::span<const std::uint8_t> bytes) override {
-    if (bytes.size() < 2) return std::nullopt;
-    return saver::Size{bytes[0], bytes[1]};
-  }
+  explicit HeaderMeasurer(saver::MessageSink& messages) : ImageMeasurer(messages) {}
   std::optional<saver::Size> RenderText(saver::CImageItem& item) override {
     return saver::Size{static_cast<int>(item.text.size()), 1};
+  }
+
+ protected:
+  std::optional<saver::Size> Measure(std::span<const std::uint8_t> bytes, saver::MessageSink&) override {
+    if (bytes.size() < 2) return std::nullopt;
+    return saver::Size{bytes[0], bytes[1]};
   }
 };
 
@@ -36,7 +44,8 @@ class HeaderMeasurer final : public saver::ImageMeasurer {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   SilentMessages messages;
-  HeaderMeasurer measurer;
+  SilentPictureMessages picture_messages;
+  HeaderMeasurer measurer(picture_messages);
   saver::CItemRegistry registry(messages, &measurer);
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   saver::ArchiveReader reader(in);

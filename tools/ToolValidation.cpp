@@ -8,9 +8,9 @@
 
 namespace saver::tool {
 
-std::optional<Size> ToolMeasurer::MeasurePicture(std::span<const std::uint8_t> bytes) {
+std::optional<Size> ToolMeasurer::Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) {
   Size size;
-  if (!saver::MeasurePicture(bytes, size, messages_)) return std::nullopt;
+  if (!saver::MeasurePicture(bytes, size, messages)) return std::nullopt;
   return size;
 }
 

@@ -28,12 +28,11 @@ class MessageLog final : public UserMessages, public MessageSink {
 // the show runs; the natural size is not part of the package).
 class ToolMeasurer final : public ImageMeasurer {
  public:
-  explicit ToolMeasurer(MessageSink& messages) : messages_(messages) {}
-  std::optional<Size> MeasurePicture(std::span<const std::uint8_t> bytes) override;
+  explicit ToolMeasurer(MessageSink& messages) : ImageMeasurer(messages) {}
   std::optional<Size> RenderText(CImageItem& item) override;
 
- private:
-  MessageSink& messages_;
+ protected:
+  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) override;
 };
 
 }  // namespace saver::tool

@@ -7,14 +7,34 @@
 
 namespace saver {
 
-// How Windows places the wallpaper picture on the desktop.
-enum class WallpaperStyle : std::int32_t { kCentred = 0, kTiled = 1, kStretched = 2 };
+// How Windows places the wallpaper picture on the desktop; the numbers are the registry's
+// "WallpaperStyle" values, except tiling, which "TileWallpaper" selects.
+enum class WallpaperStyle : std::int32_t {
+  kCentred = 0,
+  kTiled = 1,
+  kStretched = 2,
+  kFit = 6,    // scaled to fit inside the screen, aspect kept, centred on the desktop colour
+  kFill = 10,  // scaled to cover the screen, aspect kept, centred, the overhang cut off
+  kSpan = 22,  // as kFill, over the whole desktop of every monitor
+};
 
-// The desktop background as Windows draws it, at the screen's size: the picture centred over the
-// desktop colour (a COLORREF), tiled from the top-left corner, or stretched over the whole
-// screen. An empty picture leaves the plain desktop colour. None for an empty or absurd screen.
-std::optional<PixelBuffer> ComposeWallpaper(const PixelBuffer& picture, Size screen, WallpaperStyle style,
-                                            std::uint32_t desktop_colour);
+// Where the desktop lies around the primary screen: the primary screen is (0, 0, width, height)
+// and `desktop` the bounding rectangle of every monitor in the same coordinates (its corner may
+// be negative). On one monitor both are the same.
+struct ScreenLayout {
+  Size screen;
+  Rect desktop;
+  static constexpr ScreenLayout SingleMonitor(Size screen) {
+    return {screen, Rect::FromSize(0, 0, screen.width, screen.height)};
+  }
+};
+
+// The desktop background as Windows draws it on the primary screen, at the screen's size, over
+// the desktop colour (a COLORREF): centred, tiled from the top-left corner, stretched over the
+// whole screen, fitted, filled, or filled across the whole desktop (span). An empty picture
+// leaves the plain desktop colour. None for an empty or absurd screen.
+std::optional<PixelBuffer> ComposeWallpaper(const PixelBuffer& picture, const ScreenLayout& layout,
+                                            WallpaperStyle style, std::uint32_t desktop_colour);
 
 // A screen-sized picture of the desktop colour alone.
 std::optional<PixelBuffer> PlainDesktop(Size screen, std::uint32_t desktop_colour);

@@ -24,8 +24,13 @@ std::string UpperExtension(const std::string& path) {
 WallpaperStyle WallpaperStyleFromValues(const std::optional<std::string>& wallpaper_style,
                                         const std::optional<std::string>& tile_wallpaper) {
   if (NumberIn(tile_wallpaper) == 1) return WallpaperStyle::kTiled;
-  if (NumberIn(wallpaper_style) == 2) return WallpaperStyle::kStretched;
-  return WallpaperStyle::kCentred;
+  switch (NumberIn(wallpaper_style)) {
+    case 2: return WallpaperStyle::kStretched;
+    case 6: return WallpaperStyle::kFit;
+    case 10: return WallpaperStyle::kFill;
+    case 22: return WallpaperStyle::kSpan;
+    default: return WallpaperStyle::kCentred;
+  }
 }
 
 bool IsUsableWallpaperPath(const std::string& path) {

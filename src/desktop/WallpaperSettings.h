@@ -7,7 +7,8 @@
 namespace saver {
 
 // The style that the registry's "WallpaperStyle" and "TileWallpaper" texts give (each absent
-// when the value is missing): tiling wins over stretching; anything else is centred.
+// when the value is missing): tiling wins over every other style; a style number the system
+// does not know is centred.
 WallpaperStyle WallpaperStyleFromValues(const std::optional<std::string>& wallpaper_style,
                                         const std::optional<std::string>& tile_wallpaper);
 

@@ -1,5 +1,7 @@
 #include "effects/MemorySurface.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -53,6 +55,77 @@ PixelBuffer CopyArea(const PixelBuffer& from, const Rect& area) {
 MemorySurface::MemorySurface(PixelBuffer screen, PixelBuffer frame, PixelBuffer picture)
     : screen_(std::move(screen)), frame_(std::move(frame)), picture_(std::move(picture)) {}
 
+const PixelBuffer& MemorySurface::Pixels(Layer layer) const {
+  DrawPending();
+  return Buffer(layer);
+}
+
+PixelBuffer& MemorySurface::MutablePixels(Layer layer) {
+  DrawPending();
+  return Buffer(layer);
+}
+
+bool MemorySurface::Join(PendingRun& run, const PendingRun& next) {
+  if (run.target != next.target || run.source != next.source || run.top != next.top || run.bottom != next.bottom ||
+      run.source_top != next.source_top) {
+    return false;
+  }
+  const bool column = next.width == 1;
+  if (next.left == run.left + run.width) {  // on the right
+    if (run.width == 1 && column && std::abs(next.source_left - run.source_left) == 1) {
+      run.step = next.source_left - run.source_left;
+    } else if (next.source_left != run.source_left + run.width * run.step || (!column && run.step != 1)) {
+      return false;  // a wider block is a forward run of its own
+    }
+    run.width += next.width;
+    return true;
+  }
+  if (column && next.left == run.left - 1) {  // on the left
+    if (run.width == 1 && std::abs(next.source_left - run.source_left) == 1) {
+      run.step = run.source_left - next.source_left;
+    } else if (next.source_left != run.source_left - run.step) {
+      return false;
+    }
+    run.left = next.left;
+    run.source_left = next.source_left;
+    ++run.width;
+    return true;
+  }
+  return false;
+}
+
+void MemorySurface::HoldBack(const PendingRun& next) {
+  if (!pending_.empty() && pending_.front().target != next.target) DrawPending();
+  const auto destination = [](const PendingRun& run) { return Rect{run.left, run.top, run.left + run.width, run.bottom}; };
+  if (!pending_.empty() && Join(pending_.back(), next)) return;
+  // Two bands drawn in turn (a roll from both sides): the one before the last may take the
+  // column as long as the last one does not cover the same pixels.
+  if (pending_.size() >= 2 && destination(pending_.back()).Intersect(destination(next)).IsEmpty() &&
+      Join(pending_[pending_.size() - 2], next)) {
+    return;
+  }
+  pending_.push_back(next);
+}
+
+void MemorySurface::DrawPending() const {
+  if (pending_.empty()) return;
+  PixelBuffer& to = const_cast<MemorySurface*>(this)->Buffer(pending_.front().target);
+  // In the order they were copied, so that a later copy covers an earlier one.
+  for (const PendingRun& run : pending_) {
+    const PixelBuffer& from = Buffer(run.source);
+    for (int y = run.top; y < run.bottom; ++y) {
+      const std::uint8_t* in = from.Row(run.source_top + y - run.top) + run.source_left * 3;
+      std::uint8_t* out = to.Row(y) + run.left * 3;
+      if (run.step == 1) {
+        std::memcpy(out, in, static_cast<std::size_t>(run.width) * 3);
+      } else {
+        for (int i = 0; i < run.width; ++i, out += 3, in -= 3) out[0] = in[0], out[1] = in[1], out[2] = in[2];
+      }
+    }
+  }
+  pending_.clear();
+}
+
 PixelBuffer& MemorySurface::Buffer(Layer layer) {
   return const_cast<PixelBuffer&>(std::as_const(*this).Buffer(layer));
 }
@@ -80,10 +153,17 @@ void MemorySurface::Copy(Layer target, const Rect& destination, Layer source, Po
   auto block = ClipBlock(destination, source_origin, Bounds(to), Bounds(from));
   if (!block) return;
   if (record_copies_) copies_.push_back({target, block->destination, source, block->source});
+  if (raster_op == rop::kSrcCopy && target != source) {
+    const Rect& d = block->destination;
+    HoldBack({target, source, d.left, d.Width(), d.top, d.bottom, block->source.x, block->source.y, 1});
+    return;
+  }
+  DrawPending();
   CopyBlock(to, block->destination, from, block->source, raster_op);
 }
 
 void MemorySurface::Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) {
+  DrawPending();
   PixelBuffer& to = Buffer(target);
   const PixelBuffer& from = Buffer(source);
   if (destination.IsEmpty() || source_rect.IsEmpty()) return;
@@ -102,6 +182,7 @@ void MemorySurface::Stretch(Layer target, const Rect& destination, Layer source,
 }
 
 void MemorySurface::Fill(Layer target, const Rect& area, std::uint32_t colorref) {
+  DrawPending();
   PixelBuffer& to = Buffer(target);
   const Rect visible = area.Intersect(Bounds(to));
   for (int y = visible.top; y < visible.bottom; ++y) {
@@ -110,12 +191,14 @@ void MemorySurface::Fill(Layer target, const Rect& area, std::uint32_t colorref)
 }
 
 bool MemorySurface::Read(Layer source, const Rect& area, PixelBuffer& out) {
+  DrawPending();
   if (area.IsEmpty()) return false;
   out = CopyArea(Buffer(source), area);
   return true;
 }
 
 void MemorySurface::Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part) {
+  DrawPending();
   PixelBuffer& to = Buffer(target);
   const Rect destination = Rect::FromSize(at.x, at.y, part.Width(), part.Height());
   if (auto block = ClipBlock(destination, {part.left, part.top}, Bounds(to), Bounds(pixels))) {
@@ -124,15 +207,20 @@ void MemorySurface::Draw(Layer target, Point at, const PixelBuffer& pixels, cons
 }
 
 bool MemorySurface::TakeOld(const Rect& screen_area) {
+  DrawPending();
   if (screen_area.IsEmpty()) return false;
   old_ = CopyArea(screen_, screen_area);
   ++snapshots_taken_;
   return true;
 }
 
-void MemorySurface::ReleaseOld() { old_ = PixelBuffer(); }
+void MemorySurface::ReleaseOld() {
+  DrawPending();
+  old_ = PixelBuffer();
+}
 
 void MemorySurface::PacedWait(int a, double d) {
+  DrawPending();
   waits_.push_back({a, d, copies_.size()});
   if (!frame_area_.IsEmpty()) frames_.push_back(CopyArea(screen_, frame_area_));
 }

@@ -1,6 +1,7 @@
 // Truevision TGA: colour-mapped (8-bit indices into 15-, 16-, 24- or 32-bit entries), true
 // colour (15, 16, 24, 32 bits) and grey (8 bits, or 16 with alpha), each raw or run-length
 // coded, with any of the four origins. Alpha is ignored.
+#include <cstdint>
 #include <vector>
 
 #include "imaging/ByteReader.h"
@@ -122,6 +123,15 @@ class PixelStream {
   const std::uint8_t* repeated_ = nullptr;
 };
 
+// The most pixels the rest of the file can give: raw data stores every pixel, and run-length
+// data at best one byte and one pixel for a run of 128. Anything the header claims beyond that
+// would end in truncation, so it is refused before its buffer is made (TGA has no signature:
+// any bytes may claim a picture of 65535 x 65535).
+std::int64_t MostPixelsIn(std::size_t bytes_left, int pixel_bytes, bool rle) {
+  const auto bytes = static_cast<std::int64_t>(bytes_left);
+  return rle ? bytes / (1 + pixel_bytes) * 128 : bytes / pixel_bytes;
+}
+
 }  // namespace
 
 std::optional<PixelBuffer> ReadTga(std::span<const std::uint8_t> data) {
@@ -130,10 +140,12 @@ std::optional<PixelBuffer> ReadTga(std::span<const std::uint8_t> data) {
   if (!ReadHeader(in, h) || h.map_type > 1 || !in.Skip(h.id_length)) return std::nullopt;
   PixelDecoder decoder;
   if (!decoder.Init(in, h)) return std::nullopt;
+  const bool rle = (h.image_type & kRleFlag) != 0;
+  if (std::int64_t{h.width} * h.height > MostPixelsIn(in.Remaining(), decoder.PixelBytes(), rle)) return std::nullopt;
   auto out = AllocatePicture(h.width, h.height);
   if (!out) return std::nullopt;
 
-  PixelStream stream(in, decoder.PixelBytes(), (h.image_type & kRleFlag) != 0);
+  PixelStream stream(in, decoder.PixelBytes(), rle);
   const bool top_down = h.descriptor & kTopToBottom, mirrored = h.descriptor & kRightToLeft;
   for (int row = 0; row < h.height; ++row) {
     std::uint8_t* line = out->Row(top_down ? row : h.height - 1 - row);

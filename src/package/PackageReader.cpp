@@ -1,12 +1,17 @@
 #include "package/PackageReader.h"
 
 #include <new>
+#include <span>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "app/ItemRegistry.h"
 #include "package/ArchiveError.h"
 #include "package/ArchiveReader.h"
 #include "package/Signatures.h"
+#include "scene/ImageItem.h"
+#include "scene/ImageMeasurer.h"
 
 namespace saver {
 namespace {
@@ -59,6 +64,15 @@ bool ValidateInOrder(CItemRegistry& registry) {
   CItemList& items = registry.Items();
   for (std::size_t i = 0; i < items.Size(); ++i) items.At(i).SetIndex(static_cast<std::int32_t>(i));
   const ValidationContext context = registry.Context();
+  if (context.measurer != nullptr) {
+    std::vector<std::span<const std::uint8_t>> pictures;
+    for (const auto& item : items) {
+      if (item->TypeId() != kImageItem) continue;
+      const auto bytes = static_cast<const CImageItem&>(*item).PictureToMeasure();
+      if (!bytes.empty()) pictures.push_back(bytes);
+    }
+    context.measurer->MeasureAhead(pictures, std::thread::hardware_concurrency());
+  }
   for (const auto& item : items) {
     if (!item->Validate(context)) return false;
   }

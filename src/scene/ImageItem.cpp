@@ -120,6 +120,11 @@ void CImageItem::Save(ArchiveWriter& archive) const {
   Transfer(archive, *this);
 }
 
+std::span<const std::uint8_t> CImageItem::PictureToMeasure() const {
+  if (!NeedsValidation() || IsText()) return {};
+  return data;
+}
+
 bool CImageItem::Validate(const ValidationContext& context) {
   if (!NeedsValidation()) return true;
   shown = 0;

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,8 @@ class CImageItem final : public CResourceItem {
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CImageItem>(); }
 
   bool IsText() const { return kind == kKindText; }
+  // The picture bytes that Validate will measure; empty for a text and for an item it skips.
+  std::span<const std::uint8_t> PictureToMeasure() const;
   Size NaturalSize() const { return {natural_width, natural_height}; }
 
   // Draws the image on `target` where the placement says, directly or through its transition;

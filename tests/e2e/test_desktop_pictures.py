@@ -1,6 +1,6 @@
 """The desktop pictures end to end: a picture of source "desktop" shows the screen as it was before
 the saver started; one of source "wallpaper" shows the wallpaper set in the registry, placed by its
-style; "desktop.bmp" and "wallpaper.bmp" exist while a show runs and are gone after every end (a
+style (centred, tiled, stretched, and a PNG filled, fitted and spanned); "desktop.bmp" and "wallpaper.bmp" exist while a show runs and are gone after every end (a
 normal end, a saver file without a readable package, the settings mode)."""
 import os
 import shutil
@@ -31,12 +31,16 @@ def write_ppm(path, size, colour_at):
         f.write(b"P6 %d %d 255\n" % (width, height) + bytes(rows))
 
 
-def write_bmp(name, size, colour_at):
+def write_picture(name, size, colour_at, extension="bmp", magick_format="BMP3"):
     ppm = e2e.work_path("pictures", name + ".ppm")
     write_ppm(ppm, size, colour_at)
-    bmp = e2e.work_path("pictures", name + ".bmp")
-    subprocess.run(["convert", ppm, "-type", "TrueColor", "BMP3:" + bmp], check=True)
-    return bmp
+    path = e2e.work_path("pictures", name + "." + extension)
+    subprocess.run(["convert", ppm, "-type", "TrueColor", magick_format + ":" + path], check=True)
+    return path
+
+
+def write_bmp(name, size, colour_at):
+    return write_picture(name, size, colour_at)
 
 
 def windows_path(unix_path):
@@ -75,19 +79,23 @@ def run_show(saver_path, check, temporary):
         assert not os.path.exists(path), path + " survived the saver"
 
 
-def samples_show(expected):
-    """A check that waits until every sample point has the colour `expected` gives it."""
+def samples_show(expected, samples=SAMPLES):
+    """A check that waits until every sample point has the colour `expected` gives it (None: the
+    desktop colour, which is no colour of the pictures)."""
     def check():
         try:
-            e2e.wait_until(lambda: mismatches(e2e.Screenshot(), expected) == [], "the taken picture on the screen", 60)
+            e2e.wait_until(lambda: mismatches(e2e.Screenshot(), expected, samples) == [],
+                           "the taken picture on the screen", 60)
         except e2e.TimedOut:
-            print("differences (point, seen, expected):", mismatches(e2e.Screenshot(), expected))
+            print("differences (point, seen, expected):", mismatches(e2e.Screenshot(), expected, samples))
             raise
     return check
 
 
-def mismatches(shot, expected):
-    return [((x, y), shot.pixel(x, y), expected(x, y)) for x, y in SAMPLES if shot.pixel(x, y) != expected(x, y)]
+def mismatches(shot, expected, samples):
+    def wrong(seen, wanted):
+        return seen in QUADRANTS if wanted is None else seen != wanted
+    return [((x, y), shot.pixel(x, y), expected(x, y)) for x, y in samples if wrong(shot.pixel(x, y), expected(x, y))]
 
 
 def desktop_snapshot(saver_path, temporary):
@@ -130,6 +138,34 @@ def wallpaper_styles(saver_path, temporary, wallpaper):
     run_show(saver_path, centred, temporary)
 
 
+# A 160 x 60 PNG of four 40-pixel stripes on the 1280 x 1024 screen. Filled (and spanned over the
+# one monitor): 2731 x 1024 from x = -725, so stripes 1 and 2 show, meeting near x = 640. Fitted:
+# 1280 x 480 from y = 272, each stripe 320 pixels wide, the desktop colour above and below.
+STRIPES = (160, 60)
+STRIPE_SAMPLES = ((5, 5), (100, 500), (600, 300), (700, 500), (1200, 700), (1275, 1019), (100, 100), (900, 900))
+
+
+def stripe_colour(x, y):
+    return QUADRANTS[x // 40]
+
+
+def filled(x, y):
+    return QUADRANTS[1] if x < 630 else QUADRANTS[2]
+
+
+def fitted(x, y):
+    return stripe_colour(x // 8, 0) if 272 <= y < 752 else None
+
+
+def scaled_wallpaper_styles(saver_path, temporary, wallpaper):
+    e2e.reg_add_string(DESKTOP_KEY, "Wallpaper", windows_path(wallpaper))
+    e2e.reg_add_string(DESKTOP_KEY, "TileWallpaper", "0")
+    for name, style, expected in (("fill", "10", filled), ("fit", "6", fitted), ("span", "22", filled)):
+        print("PNG wallpaper", name)
+        e2e.reg_add_string(DESKTOP_KEY, "WallpaperStyle", style)
+        run_show(saver_path, samples_show(expected, STRIPE_SAMPLES), temporary)
+
+
 def no_temporary_pictures_left(temporary):
     print("an unreadable package and the settings mode leave no pictures")
     bare = e2e.work_path("bare.scr")
@@ -161,7 +197,10 @@ def main():
         no_temporary_pictures_left(temporary)
         print("desktop snapshot")
         desktop_snapshot(e2e.make_saver("desktop", show_source("desktop", placeholder)), temporary)
-        wallpaper_styles(e2e.make_saver("wallpaper", show_source("wallpaper", placeholder)), temporary, wallpaper)
+        wallpaper_saver = e2e.make_saver("wallpaper", show_source("wallpaper", placeholder))
+        wallpaper_styles(wallpaper_saver, temporary, wallpaper)
+        stripes = write_picture("stripes", STRIPES, stripe_colour, "png", "PNG24")
+        scaled_wallpaper_styles(wallpaper_saver, temporary, stripes)
     finally:
         # Later tests expect the bare black root window again.
         subprocess.run(["display", "-window", "root", write_bmp("black", (8, 8), lambda x, y: (0, 0, 0))])

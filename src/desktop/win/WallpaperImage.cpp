@@ -26,11 +26,21 @@ constexpr DWORD kDesktopHtmlMask = 0x200;   // SSF_DESKTOPHTML
 constexpr BYTE kDesktopHtmlFlag = 0x40;     // fDesktopHTML in the first byte of SHELLFLAGSTATE
 constexpr std::uint64_t kMaxWallpaperFileBytes = 256u << 20;
 constexpr int kPlainDesktopQuality = 100;
+// The copy of the current wallpaper that Windows keeps (a JPEG, whatever the original was).
+constexpr const char* kTranscodedWallpaper = "%APPDATA%\\Microsoft\\Windows\\Themes\\TranscodedWallpaper";
 
 Size ScreenSize() {
   ScopedWindowDC screen(nullptr);
   if (!screen) return {};
   return {GetDeviceCaps(screen.Get(), HORZRES), GetDeviceCaps(screen.Get(), VERTRES)};
+}
+
+// The primary screen and the desktop of every monitor, which the primary one starts at (0, 0) of.
+ScreenLayout CurrentScreenLayout() {
+  const Size screen = ScreenSize();
+  const Rect desktop = Rect::FromSize(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                      GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  return desktop.IsEmpty() ? ScreenLayout::SingleMonitor(screen) : ScreenLayout{screen, desktop};
 }
 
 std::uint32_t DesktopColour() { return GetSysColor(COLOR_BACKGROUND); }
@@ -41,12 +51,23 @@ std::string ExpandEnvironment(const std::string& path) {
   return length > 0 && length <= kPathBytes ? std::string(expanded) : path;
 }
 
-// Only BMP and JPEG wallpapers are drawn; any other picture counts as none.
+// The file to draw: the one the settings name, or, when that no longer exists, the copy that
+// Windows keeps of the current wallpaper, if there is one. Empty for none.
+std::string WallpaperFile(const std::string& path) {
+  if (!IsUsableWallpaperPath(path)) return {};
+  if (FileExists(WideFromAnsi(path))) return path;
+  const std::string transcoded = ExpandEnvironment(kTranscodedWallpaper);
+  return FileExists(WideFromAnsi(transcoded)) ? transcoded : std::string();
+}
+
+// BMP, JPEG and PNG wallpapers are drawn; any other picture counts as none.
 std::optional<PixelBuffer> ReadWallpaperPicture(const std::string& path) {
   const auto bytes = ReadFileBytes(WideFromAnsi(path), kMaxWallpaperFileBytes);
   if (!bytes) return std::nullopt;
   const PictureFormat format = DetectPictureFormat(*bytes, path);
-  if (format != PictureFormat::Bmp && format != PictureFormat::Jpeg) return std::nullopt;
+  if (format != PictureFormat::Bmp && format != PictureFormat::Jpeg && format != PictureFormat::Png) {
+    return std::nullopt;
+  }
   struct Quiet final : MessageSink {
     void Show(std::string_view) override {}
   } quiet;
@@ -93,9 +114,9 @@ bool PrepareWallpaper(const std::wstring& output, std::uint32_t& style, MessageS
     style = static_cast<std::uint32_t>(setting.style);
   }
   std::optional<PixelBuffer> picture;
-  if (IsUsableWallpaperPath(setting.path)) picture = ReadWallpaperPicture(setting.path);
+  if (const std::string file = WallpaperFile(setting.path); !file.empty()) picture = ReadWallpaperPicture(file);
   if (!picture) return WritePlainDesktopImage(output);
-  const auto composed = ComposeWallpaper(*picture, ScreenSize(), setting.style, DesktopColour());
+  const auto composed = ComposeWallpaper(*picture, CurrentScreenLayout(), setting.style, DesktopColour());
   if (!composed) {
     messages.Show(kWallpaperMemoryMessage);
     return true;

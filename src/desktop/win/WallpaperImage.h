@@ -21,9 +21,10 @@ WallpaperSetting ReadWallpaperSetting(bool active_desktop);
 // True when the browser is installed and the shell draws the desktop as a web page.
 bool ActiveDesktopOn();
 
-// Writes the background to `output`: a BMP or JPEG wallpaper placed by its style over the
+// Writes the background to `output`: a BMP, JPEG or PNG wallpaper placed by its style over the
 // desktop colour at the screen's size as a 24-bit BMP, otherwise the desktop colour alone (see
-// WritePlainDesktopImage). `style` receives the style in use. A picture that cannot be composed
+// WritePlainDesktopImage). A wallpaper file that no longer exists is replaced by the copy
+// Windows keeps of the current wallpaper (TranscodedWallpaper in the user's themes folder). `style` receives the style in use. A picture that cannot be composed
 // shows a message on `messages` and leaves no file; the result is still true then, as the show
 // can go on without the file.
 bool PrepareWallpaper(const std::wstring& output, std::uint32_t& style, MessageSink& messages);

@@ -6,10 +6,10 @@
 
 namespace saver::win {
 
-std::optional<Size> GdiImageMeasurer::MeasurePicture(std::span<const std::uint8_t> bytes) {
+std::optional<Size> GdiImageMeasurer::Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) {
   CImageRGB image;
   Size size;
-  if (!image.MeasureImage(bytes, size, messages_)) return std::nullopt;
+  if (!image.MeasureImage(bytes, size, messages)) return std::nullopt;
   return size;
 }
 

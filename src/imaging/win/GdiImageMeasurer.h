@@ -8,12 +8,11 @@ namespace saver::win {
 // item's rendered text (whose pixels stay in the item's image buffer).
 class GdiImageMeasurer final : public ImageMeasurer {
  public:
-  explicit GdiImageMeasurer(MessageSink& messages) : messages_(messages) {}
-  std::optional<Size> MeasurePicture(std::span<const std::uint8_t> bytes) override;
+  explicit GdiImageMeasurer(MessageSink& messages) : ImageMeasurer(messages) {}
   std::optional<Size> RenderText(CImageItem& item) override;
 
- private:
-  MessageSink& messages_;
+ protected:
+  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) override;
 };
 
 }  // namespace saver::win

@@ -17,8 +17,11 @@ TEST(WallpaperSettings, StyleFromTheRegistryTexts) {
       {"2", std::nullopt, WallpaperStyle::kStretched},
       {"0", "1", WallpaperStyle::kTiled},
       {"2", "1", WallpaperStyle::kTiled},  // tiling wins
-      {"10", "0", WallpaperStyle::kCentred},
-      {"6", "0", WallpaperStyle::kCentred},
+      {"6", "0", WallpaperStyle::kFit},
+      {"10", "0", WallpaperStyle::kFill},
+      {"22", "0", WallpaperStyle::kSpan},
+      {"10", "1", WallpaperStyle::kTiled},
+      {"3", "0", WallpaperStyle::kCentred},
       {"", "", WallpaperStyle::kCentred},
       {"x", "yes", WallpaperStyle::kCentred},
       {" 2", "01", WallpaperStyle::kTiled},

@@ -61,6 +61,56 @@ TEST(MemorySurface, OverlappingCopyWithinOneLayerMovesTheBlockIntact) {
   }
 }
 
+// Plain copies between layers are drawn in batches, row by row, with neighbouring columns
+// joined into runs; the result must be what drawing each copy at once gives. Each sequence
+// is checked at a wait's recorded frame and through Pixels.
+TEST(MemorySurface, BatchedCopiesLandAsIfDrawnOneByOne) {
+  struct Block {
+    Rect destination;
+    Layer source;
+    Point origin;
+  };
+  auto column = [](int x, int source_x, Layer source = Layer::New) {
+    return Block{Rect::FromSize(x, 0, 1, 6), source, {source_x, 0}};
+  };
+  const struct {
+    const char* name;
+    std::vector<Block> blocks;
+  } cases[] = {
+      {"forward columns", {column(1, 2), column(2, 3), column(3, 4)}},
+      {"mirrored columns", {column(2, 6), column(3, 5), column(4, 4), column(5, 3)}},
+      {"columns leftwards, forward and mirrored", {column(5, 5), column(4, 4), column(3, 1), column(2, 2), column(1, 3)}},
+      {"two bands in turn", {column(0, 7), column(7, 0), column(1, 6), column(6, 1), column(2, 5), column(5, 2)}},
+      {"two bands in turn that meet", {column(3, 1), column(4, 2), column(4, 5), column(3, 6)}},
+      {"mirrored, then a block that does not continue it", {column(0, 3), column(1, 2), {Rect::FromSize(2, 0, 3, 6), Layer::New, {2, 0}}}},
+      {"forward, then a wider block continuing it", {column(0, 4), {Rect::FromSize(1, 0, 3, 6), Layer::New, {5, 0}}}},
+      {"a later copy covers an earlier one", {column(2, 0), column(3, 1), column(2, 7, Layer::Picture)}},
+      {"two layers interleaved", {column(0, 0, Layer::Picture), column(1, 1), column(2, 2, Layer::Picture)}},
+      {"blocks of other rows", {{Rect::FromSize(1, 2, 4, 3), Layer::New, {0, 0}}, column(2, 7), {Rect::FromSize(0, 4, 8, 1), Layer::Picture, {0, 5}}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemorySurface surface(TaggedPicture(8, 6, kOldTag), TaggedPicture(8, 6, kNewTag), TaggedPicture(8, 6, kOldTag + 1));
+    PixelBuffer expected = surface.Pixels(Layer::Screen);
+    // Taken before the copies: looking at a layer draws what is held back.
+    const PixelBuffer new_layer = surface.Pixels(Layer::New), picture_layer = surface.Pixels(Layer::Picture);
+    surface.RecordFrames(Rect::FromSize(0, 0, 8, 6));
+    for (const Block& b : c.blocks) {
+      surface.Copy(Layer::Screen, b.destination, b.source, b.origin, rop::kSrcCopy);
+      const PixelBuffer& from = b.source == Layer::New ? new_layer : picture_layer;
+      for (int y = b.destination.top; y < b.destination.bottom; ++y) {
+        for (int x = b.destination.left; x < b.destination.right; ++x) {
+          expected.SetPixel(x, y, from.PixelAt(b.origin.x + x - b.destination.left, b.origin.y + y - b.destination.top));
+        }
+      }
+    }
+    surface.PacedWait(1000, 1000.0);
+    ASSERT_EQ(surface.Frames().size(), 1u);
+    EXPECT_EQ(surface.Frames().front(), expected);
+    EXPECT_EQ(surface.Pixels(Layer::Screen), expected);
+  }
+}
+
 TEST(MemorySurface, ReadsOutsideTheLayerAsBlack) {
   MemorySurface surface = SurfaceWithScreen(3, 3);
   PixelBuffer out;

@@ -100,6 +100,20 @@ TEST(PcxTgaReaderTest, RefusesUnsupportedLayoutsAndImpossibleSizes) {
   for (const auto& [name, data] : bad_tga) EXPECT_FALSE(ReadTga(data).has_value()) << name;
 }
 
+// Run-length data at its densest, runs of 128 pixels of one colour, still reads: the check of
+// the claimed size against the data left must not refuse it. One run less is a truncation.
+TEST(PcxTgaReaderTest, TgaInTheLongestRunsReadsAndOneRunShortIsRefused) {
+  Bytes tga = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 24, 0x20};  // 256 x 256, top-down
+  constexpr int kRuns = 256 * 256 / 128;
+  for (int i = 0; i < kRuns; ++i) tga.insert(tga.end(), {0xFF, 30, 20, 10});  // 128 x (R 10, G 20, B 30)
+  const auto decoded = ReadTga(tga);
+  ASSERT_TRUE(decoded.has_value());
+  EXPECT_EQ(decoded->PixelAt(0, 0), 0x1E140Au);
+  EXPECT_EQ(decoded->PixelAt(255, 255), 0x1E140Au);
+  tga.resize(tga.size() - 4);
+  EXPECT_FALSE(ReadTga(tga).has_value());
+}
+
 TEST(PcxTgaReaderTest, PcxWithoutItsPaletteMarkerIsRefused) {
   Bytes file = PcxFile(TestPicture(4, 3, 4), 8, 1, 4);
   file[file.size() - 769] = 0x0B;

@@ -69,6 +69,17 @@ TEST(PngReaderTest, FlattensTransparencyOntoBlack) {
       EXPECT_EQ(keyed->PixelAt(x, y), TestPictureIndex(x, y, 4) == 2 ? 0u : p.PixelAt(x, y)) << x << "," << y;
 }
 
+// The reader refuses a header whose pixels the rest of the file could not inflate to; a picture
+// of one colour, which deflate packs near its limit, must still read.
+TEST(PngReaderTest, OneColourPicturePackedNearDeflatesLimitReads) {
+  const PixelBuffer black(4000, 1000);
+  const Bytes file = PngFile(black, 0, 8, false);
+  const auto decoded = ReadPng(file);
+  ASSERT_TRUE(decoded.has_value()) << file.size() << " bytes";
+  EXPECT_EQ(decoded->PixelAt(3999, 999), 0u);
+  EXPECT_LT(file.size(), 4000u * 1000 / 200);  // packed hundreds of times: the case is near the limit
+}
+
 TEST(PngReaderTest, RefusesTruncatedAndCorruptData) {
   const Bytes file = PngFile(TestPicture(16, 16), PNG_COLOR_TYPE_RGB, 8, false);
   for (std::size_t size = 0; size < file.size() - 12; size += 7)  // 12: the IEND chunk

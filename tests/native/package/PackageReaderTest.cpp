@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <limits>
+#include <mutex>
+#include <thread>
 
 #include "app/StringItem.h"
 #include "media/MediaItem.h"
@@ -182,6 +185,80 @@ TEST(PackageReader, ValidationStopsAtTheFirstFailure) {
   EXPECT_FALSE(fixture.Read(WritePackageBytes(HeaderA(), items)));
   EXPECT_EQ(fixture.messages.texts, std::vector<std::string>{"You have to choose the media."});
   EXPECT_EQ(fixture.registry.Items().Size(), 3u);
+}
+
+// Pictures are measured ahead on every core, but what validation shows stays as in a walk in
+// item order that stops at the first failure.
+TEST(PackageReader, PicturesMeasuredAheadShowTheirMessagesInItemOrderUpToTheFirstFailure) {
+  const struct {
+    const char* name;
+    bool media_without_data_first;
+    std::vector<std::vector<std::uint8_t>> pictures;
+    bool reads;
+    std::vector<std::string> picture_messages, messages;
+  } cases[] = {
+      {"all measure", false, {{3, 2}, {5, 1}, {1, 1}}, true, {}, {}},
+      {"the first failure ends it", false, {{3, 2}, {0, 1, 1}, {0, 1, 2}, {4, 4}}, false, {"picture 1 failed"}, {}},
+      {"an earlier item fails first", true, {{0, 1, 1}, {2, 2}}, false, {}, {"You have to choose the media."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CItemList items;
+    if (c.media_without_data_first) AppendNew<CMediaItem>(items);
+    for (const auto& picture : c.pictures) AppendNew<CImageItem>(items).data = picture;
+    PackageFixture fixture;
+    EXPECT_EQ(fixture.Read(WritePackageBytes(HeaderA(), items)), c.reads);
+    EXPECT_EQ(fixture.measurer.PictureMessages(), c.picture_messages);
+    EXPECT_EQ(fixture.messages.texts, c.messages);
+    if (c.reads) {
+      const auto& first = static_cast<const CImageItem&>(fixture.registry.Items().At(0));
+      EXPECT_EQ(first.NaturalSize(), (Size{30, 20}));
+    }
+  }
+}
+
+// Each picture takes a while unless it fails; measuring ahead on three threads starts nothing
+// after a failure once it is known, and its result is what a later ask for the bytes gets.
+class SlowMeasurer final : public ImageMeasurer {
+ public:
+  SlowMeasurer() : ImageMeasurer(kept_) {}
+  std::optional<Size> RenderText(CImageItem&) override { return std::nullopt; }
+  std::vector<int> Started() {
+    std::lock_guard lock(mutex_);
+    return started_;
+  }
+  testing::KeptPictureMessages kept_;
+
+ protected:
+  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) override {
+    {
+      std::lock_guard lock(mutex_);
+      started_.push_back(bytes[0]);
+    }
+    messages.Show("picture " + std::to_string(bytes[0]));
+    if (bytes[0] == 1) return std::nullopt;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return Size{bytes[0], 1};
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<int> started_;
+};
+
+TEST(ImageMeasurer, MeasuringAheadStopsAfterAFailureAndKeepsEachPicturesMessages) {
+  std::vector<std::vector<std::uint8_t>> pictures;
+  for (std::uint8_t i = 0; i < 12; ++i) pictures.push_back({i});
+  std::vector<std::span<const std::uint8_t>> spans(pictures.begin(), pictures.end());
+  SlowMeasurer measurer;
+  measurer.MeasureAhead(spans, 3);
+  for (int started : measurer.Started()) EXPECT_LT(started, 6);
+  EXPECT_TRUE(measurer.kept_.texts.empty());  // nothing shown before validation asks
+  EXPECT_EQ(measurer.MeasurePicture(pictures[0]), (Size{0, 1}));
+  EXPECT_EQ(measurer.MeasurePicture(pictures[1]), std::nullopt);
+  EXPECT_EQ(measurer.kept_.texts, (std::vector<std::string>{"picture 0", "picture 1"}));
+  // A picture not measured ahead is measured when asked.
+  EXPECT_EQ(measurer.MeasurePicture(pictures[11]), (Size{11, 1}));
 }
 
 }  // namespace

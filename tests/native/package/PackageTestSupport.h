@@ -26,18 +26,36 @@ class CollectingMessages final : public UserMessages {
   std::vector<std::string> texts;
 };
 
-// Pictures measure as their first byte times ten by their second; texts render as 8 pixels per
-// character by 13, unless they are "unrenderable".
+// A picture sink that keeps what it is shown.
+struct KeptPictureMessages final : MessageSink {
+  void Show(std::string_view text) override { texts.emplace_back(text); }
+  std::vector<std::string> texts;
+};
+
+// Pictures measure as their first byte times ten by their second, and one whose first byte is
+// 0 fails with the message "picture <its third byte> failed"; shorter ones fail silently. Texts
+// render as 8 pixels per character by 13, unless they are "unrenderable".
 class FakeMeasurer final : public ImageMeasurer {
  public:
-  std::optional<Size> MeasurePicture(std::span<const std::uint8_t> bytes) override {
-    if (bytes.size() < 2) return std::nullopt;
-    return Size{bytes[0] * 10, bytes[1] * 10};
-  }
+  FakeMeasurer() : ImageMeasurer(picture_messages_) {}
+  const std::vector<std::string>& PictureMessages() const { return picture_messages_.texts; }
   std::optional<Size> RenderText(CImageItem& item) override {
     if (item.text == "unrenderable") return std::nullopt;
     return Size{static_cast<int>(item.text.size()) * 8, 13};
   }
+
+ protected:
+  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) override {
+    if (bytes.size() < 2) return std::nullopt;
+    if (bytes[0] == 0) {
+      messages.Show("picture " + std::to_string(bytes.size() > 2 ? bytes[2] : 0) + " failed");
+      return std::nullopt;
+    }
+    return Size{bytes[0] * 10, bytes[1] * 10};
+  }
+
+ private:
+  KeptPictureMessages picture_messages_;
 };
 
 inline std::string AsString(const std::vector<std::uint8_t>& bytes) {

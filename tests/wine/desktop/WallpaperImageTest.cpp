@@ -9,6 +9,7 @@
 #include "../password/ScopedRegistryValue.h"
 #include "DesktopFixtures.h"
 #include "app/win/ScopedWin.h"
+#include "app/win/TextConversion.h"
 #include "desktop/win/FileBytes.h"
 #include "imaging/DecodePicture.h"
 #include "imaging/PictureFormat.h"
@@ -155,6 +156,66 @@ TEST(WallpaperImage, JpegWallpapersAreDrawnToo) {
   EXPECT_EQ(prepared.format, PictureFormat::Bmp);
   ASSERT_TRUE(prepared.pixels);
   EXPECT_TRUE(Near(prepared.pixels->PixelAt(prepared.size.width / 2, prepared.size.height / 2), RGB(180, 40, 70), 4));
+}
+
+// The picture scaled by the newer styles: the style number is kept, and the composition gets
+// the screen as the system gives it (here one monitor, where span is fill).
+TEST(WallpaperImage, FitFillAndSpanWallpapersAreScaledToTheScreen) {
+  const PixelBuffer picture = DistinctPixels(7, 3);
+  TemporaryPath wallpaper(L"guard-wallpaper-picture.bmp");
+  ASSERT_TRUE(WriteFileBytes(wallpaper.Wide(), EncodeBmp(picture)));
+  const struct {
+    const wchar_t* style;
+    WallpaperStyle expected;
+  } cases[] = {{L"6", WallpaperStyle::kFit}, {L"10", WallpaperStyle::kFill}, {L"22", WallpaperStyle::kSpan}};
+  ClassicWallpaper settings;
+  const Size screen = Screen();
+  const std::uint32_t desktop = GetSysColor(COLOR_BACKGROUND);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.expected));
+    settings.Set(wallpaper.Wide(), c.style, L"0");
+    const Prepared prepared = Prepare();
+    ASSERT_TRUE(prepared.result);
+    EXPECT_EQ(prepared.style, static_cast<std::uint32_t>(c.expected));
+    ASSERT_TRUE(prepared.pixels);
+    EXPECT_EQ(prepared.pixels, ComposeWallpaper(picture, ScreenLayout::SingleMonitor(screen), c.expected, desktop));
+    // A wide picture fitted leaves the desktop colour above it; filled, it covers the corner.
+    EXPECT_EQ(prepared.pixels->PixelAt(0, 0) == desktop, c.expected == WallpaperStyle::kFit);
+  }
+}
+
+// When the named file is gone, the copy Windows keeps in the user's themes folder is drawn.
+TEST(WallpaperImage, AMissingWallpaperFileFallsBackToTheTranscodedCopy) {
+  char themes[MAX_PATH] = {};
+  ASSERT_GT(ExpandEnvironmentStringsA("%APPDATA%\\Microsoft\\Windows\\Themes", themes, MAX_PATH), 0u);
+  const std::string folder(themes);
+  for (std::size_t slash = folder.find('\\', 3); ; slash = folder.find('\\', slash + 1)) {
+    CreateDirectoryA(folder.substr(0, slash).c_str(), nullptr);  // each level; existing ones stay
+    if (slash == std::string::npos) break;
+  }
+  const std::wstring transcoded = WideFromAnsi(folder + "\\TranscodedWallpaper");
+  ASSERT_FALSE(FileExists(transcoded)) << "the prefix already has a transcoded wallpaper";
+  PixelBuffer picture(16, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) picture.SetPixel(x, y, RGB(30, 150, 90));
+  const auto jpeg = EncodeJpeg(picture, 95);
+  ASSERT_TRUE(jpeg);
+  ASSERT_TRUE(WriteFileBytes(transcoded, *jpeg));
+  struct Remover {
+    std::wstring path;
+    ~Remover() { DeleteFileW(path.c_str()); }
+  } remover{transcoded};
+
+  ClassicWallpaper settings;
+  settings.Set(L"C:\\guard-no-such-folder\\gone.jpg", L"2", L"0");
+  const Prepared prepared = Prepare();
+  ASSERT_TRUE(prepared.result);
+  ASSERT_EQ(prepared.format, PictureFormat::Bmp);
+  ASSERT_TRUE(prepared.pixels);
+  EXPECT_TRUE(Near(prepared.pixels->PixelAt(prepared.size.width / 2, prepared.size.height / 2), RGB(30, 150, 90), 4));
+  // A web page is still not drawn, even with the copy there.
+  settings.Set(L"C:\\guard-no-such-folder\\page.htm", L"2", L"0");
+  EXPECT_EQ(Prepare().format, PictureFormat::Jpeg);
 }
 
 TEST(WallpaperImage, WithoutAUsableWallpaperTheDesktopColourIsWrittenAsJpeg) {

@@ -1,0 +1,53 @@
+#include "scene/ImageMeasurer.h"
+
+#include <algorithm>
+#include <atomic>
+#include <limits>
+#include <thread>
+
+namespace saver {
+namespace {
+
+struct KeptMessages final : MessageSink {
+  explicit KeptMessages(std::vector<std::string>& kept) : kept(kept) {}
+  void Show(std::string_view text) override { kept.emplace_back(text); }
+  std::vector<std::string>& kept;
+};
+
+}  // namespace
+
+void ImageMeasurer::MeasureAhead(const std::vector<std::span<const std::uint8_t>>& pictures, unsigned threads) {
+  measured_.assign(pictures.size(), {});
+  index_of_.clear();
+  for (std::size_t i = 0; i < pictures.size(); ++i) index_of_.emplace(pictures[i].data(), i);
+  std::atomic<std::size_t> next{0};
+  std::atomic<std::size_t> first_failed{std::numeric_limits<std::size_t>::max()};
+  const auto work = [&] {
+    // Each thread takes the next picture in order; none after a failed one is started.
+    for (std::size_t i = next++; i < pictures.size() && i < first_failed; i = next++) {
+      Measured& result = measured_[i];
+      KeptMessages messages(result.messages);
+      result.size = Measure(pictures[i], messages);
+      result.done = true;
+      if (!result.size) {
+        std::size_t failed = first_failed.load();
+        while (i < failed && !first_failed.compare_exchange_weak(failed, i)) {
+        }
+      }
+    }
+  };
+  const std::size_t helpers = std::min<std::size_t>(std::max(threads, 1u), pictures.size());
+  std::vector<std::jthread> running;
+  for (std::size_t t = 1; t < helpers; ++t) running.emplace_back(work);
+  work();
+}
+
+std::optional<Size> ImageMeasurer::MeasurePicture(std::span<const std::uint8_t> bytes) {
+  const auto found = index_of_.find(bytes.data());
+  if (found == index_of_.end() || !measured_[found->second].done) return Measure(bytes, messages_);
+  const Measured& result = measured_[found->second];
+  for (const std::string& text : result.messages) messages_.Show(text);
+  return result.size;
+}
+
+}  // namespace saver
