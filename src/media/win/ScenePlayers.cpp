@@ -59,7 +59,7 @@ bool CScenePlayers::StartWav(const CMediaItem& media, const MediaStart& start) {
 bool CScenePlayers::StartMp3(const CMediaItem& media, const MediaStart& start) {
   if (settings_.mute) return false;
   StopAnySound();
-  music_.Play(media.data.data(), media.data.size(), start.wait, start.loop);
+  music_.Play(media.data.data(), media.data.size(), start.wait, start.loop, stop_event_);
   return music_.HasTrack();
 }
 
@@ -95,9 +95,16 @@ bool CScenePlayers::StartAvi(const CMediaItem& media, const MediaStart& start) {
 
 bool CScenePlayers::PlayVideoBlocking(const std::wstring& file_name, const MediaStart& start) {
   CVideoPlayWnd window(settings_.mute);
-  playing_video_ = &window;
+  {
+    std::lock_guard<std::mutex> hand_over(video_lock_);
+    playing_video_ = &window;
+  }
   const bool played = window.PlayBlocking(start.loop, start.rect.left, start.rect.top, settings_.saver_window, file_name);
-  playing_video_ = nullptr;
+  {
+    // Cleared before the window goes, and not while Interrupt is using it.
+    std::lock_guard<std::mutex> hand_over(video_lock_);
+    playing_video_ = nullptr;
+  }
   window.Finish();
   return played;
 }
@@ -186,8 +193,10 @@ void CScenePlayers::ReleaseAll() {
 }
 
 void CScenePlayers::Interrupt() {
+  music_.Interrupt();
   StopAnySound();
-  if (CVideoPlayWnd* video = playing_video_) video->Interrupt();
+  std::lock_guard<std::mutex> hand_over(video_lock_);
+  if (playing_video_) playing_video_->Interrupt();
 }
 
 }  // namespace saver::win

@@ -1,0 +1,167 @@
+"""A key ends the show in the middle of every long-running step: waited sounds, music, blocking
+video, a waited Flash movie, slow transitions, moves, typed text, delays, and a MIDI item that the
+sequencer cannot play. For each case the show is started, the key is given while the step still
+runs, and the time from the key to the end of the process is printed; the process must end within
+a generous bound, no sound may reach the null sink after it, and none of the saver's temporary
+media files may stay behind. Works with the engine named by SAVER_SCR, i686 or x86_64."""
+import os
+import struct
+import subprocess
+import time
+
+import saver_e2e as e2e
+from test_media_flash import make_movie, register_control, unregister_control
+from test_media_sound import SinkRecording, loud_seconds, make_tone, temporary_media_files
+
+MARKER_COLOUR = "#3060A0"  # filled just before the step
+AFTER_COLOUR = "#A06030"   # filled just after it: seen before the key, the step had already ended
+PROBE = (1270, 1015)       # a point that no step draws on
+STEP_LEAD_SECONDS = 1.0    # how long the step runs before the key
+LONG_SECONDS = 40          # length of the sounds and the video
+KEY_TO_END_LIMIT_SECONDS = 5.0  # generous: the aim is 0.3 s, a missed stop takes the step's length
+RECORDER_LATENCY_SECONDS = 0.3
+PICTURE_SIZE = (800, 600)
+
+
+def make_picture(name, source):
+    path = e2e.work_path(name + ".png")
+    subprocess.run(["ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                    "%s=size=%dx%d" % ((source,) + PICTURE_SIZE), "-frames:v", "1", path], check=True)
+    return path
+
+
+def make_midi():
+    """A type 0 standard MIDI file: one note held for a few seconds."""
+    events = bytes([0x00, 0x90, 60, 100, 0x83, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00])
+    path = e2e.work_path("tune.mid")
+    with open(path, "wb") as midi:
+        midi.write(b"MThd" + struct.pack(">IHHH", 6, 0, 1, 96) + b"MTrk" + struct.pack(">I", len(events)) + events)
+    return path
+
+
+def pe_machine(path):
+    with open(path, "rb") as image:
+        image.seek(0x3C)
+        header = struct.unpack("<I", image.read(4))[0]
+        image.seek(header + 4)
+        return struct.unpack("<H", image.read(2))[0]
+
+
+def flash_control_fits():
+    """The stand-in Flash control loads only into an engine of its own architecture."""
+    control = os.environ.get("SAVER_E2E_FLASH_CONTROL", "")
+    return bool(control) and os.path.exists(control) and pe_machine(control) == pe_machine(e2e.SCR)
+
+
+def media(name, path):
+    return {"kind": "media", "name": name, "file": path}
+
+
+def play(target, **fields):
+    return dict({"kind": "play_media", "target": target}, **fields)
+
+
+def picture(name, path):
+    return {"kind": "picture", "name": name, "file": path}
+
+
+def at(x, y):
+    return {"x": x, "y": y, "x_mode": "value", "y_mode": "value"}
+
+
+def show(target, **path):
+    return {"kind": "show_image", "target": target, "path": dict({"start": at(0, 0)}, **path)}
+
+
+def cases(flash_fits):
+    """(name, items before the marker, the step, whether the step still runs a second after it began)."""
+    wav = make_tone("long", ".wav", LONG_SECONDS)
+    mp3 = make_tone("long", ".mp3", LONG_SECONDS)
+    video = e2e.make_video("long", ["red", "green", "blue", "yellow"] * (LONG_SECONDS // 4), 160, 120)
+    first, second = make_picture("first", "testsrc"), make_picture("second", "smptebars")
+    pictures = [picture("first", first), picture("second", second)]
+    table = [
+        ("waited WAV", [media("sound", wav)], [play("sound", wait=True)], True),
+        ("waited MP3", [media("music", mp3)], [play("music", wait=True)], True),
+        ("looping MP3", [media("music", mp3)], [play("music", loop=True), e2e.delay(600000)], True),
+        ("blocking AVI", [media("video", video)], [play("video", wait=True)], True),
+        ("fade 4 at speed 100", pictures, [show("first", effect=4, speed=100)], True),
+        ("colour morph", pictures, [show("first"), show("second", effect=66, speed=1)], True),
+        ("4 x 4 dissolve", pictures, [show("first", effect=5)], True),
+        ("slow move", pictures, [{"kind": "move_image", "target": "first", "path": {
+            "start": at(0, 0), "end": at(400, 0), "step": {"x": 1, "y": 1}, "step_delay": 0}}], True),
+        ("typewriter text", [{"kind": "text", "name": "typed", "text": "typed out slowly, one letter a second"}],
+         [show("typed", start=at(10, 300), typewriter=True, typewriter_delay=1000)], True),
+        ("long delay", [], [e2e.delay(600000)], True),
+        # The sequencer fails at once here; what is measured is that nothing hangs or stays behind.
+        ("MIDI without a sequencer", [media("tune", make_midi())], [play("tune", wait=True)], False),
+    ]
+    if flash_fits:
+        table.append(("waited Flash movie under its time limit", [media("movie", make_movie())],
+                      [play("movie", x=100, y=100, wait=True, time_limited=True, time_limit=60000)], True))
+    return table
+
+
+def probe_colour():
+    return e2e.Screenshot().pixel(*PROBE)
+
+
+def run_case(number, name, before, step, still_running, temp_folder):
+    files_before = temporary_media_files(temp_folder)
+    saver_path = e2e.make_saver("stop-%02d" % number, before + [e2e.fill(MARKER_COLOUR)] + step +
+                                [e2e.fill(AFTER_COLOUR), e2e.delay(600000)])
+    saver = e2e.Saver(saver_path, "/s")
+    recording = None
+    try:
+        e2e.wait_for_screen_colour(MARKER_COLOUR if still_running else AFTER_COLOUR, timeout=120, points=(PROBE,))
+        recording = SinkRecording("stop-%02d" % number)
+        time.sleep(STEP_LEAD_SECONDS)
+        if still_running:
+            assert probe_colour() == e2e.rgb(MARKER_COLOUR), "%s: the step ended before the key" % name
+        key_at = time.monotonic() - recording.started
+        e2e.key("a")
+        code = saver.wait_exit(timeout=60)
+        ended_at = time.monotonic() - recording.started
+        time.sleep(1.0)
+        windows = recording.stop()
+        recording = None
+    finally:
+        saver.kill()
+        if recording:
+            recording.stop()
+    latency = ended_at - key_at
+    print("  %-40s ended %4.0f ms after the key" % (name, latency * 1000))
+    assert code == 0, "%s: exit code %s" % (name, code)
+    assert latency < KEY_TO_END_LIMIT_SECONDS, "%s: the show held on for %.1f s after the key" % (name, latency)
+    assert loud_seconds(windows, ended_at + RECORDER_LATENCY_SECONDS) == 0, "%s: sound outlived the saver" % name
+    left = [path for path in temporary_media_files(temp_folder) if path not in files_before]
+    assert not left, "%s: temporary files left: %s" % (name, left)
+    return latency, loud_seconds(windows, 0, key_at)
+
+
+def main():
+    if not (os.path.exists(e2e.SCR) and os.path.exists(e2e.TOOL)):
+        print("engine or package tool missing: %r %r" % (e2e.SCR, e2e.TOOL))
+        return 1
+    temp_folder = e2e.windows_temp_folder()
+    flash_fits = flash_control_fits()
+    if not flash_fits:
+        print("the Flash case is not run: no stand-in control built for this engine's architecture")
+    else:
+        register_control()
+    try:
+        latencies = {}
+        for number, (name, before, step, still_running) in enumerate(cases(flash_fits)):
+            latency, sounded = run_case(number, name, before, step, still_running, temp_folder)
+            latencies[name] = latency
+            if name in ("waited WAV", "waited MP3", "looping MP3"):
+                assert sounded > 0, "%s: no sound reached the sink before the key" % name
+    finally:
+        if flash_fits:
+            unregister_control()
+    print("key to end: worst %.0f ms (%s)" % (max(latencies.values()) * 1000, max(latencies, key=latencies.get)))
+    return 0
+
+
+if __name__ == "__main__":
+    raise SystemExit(main())
