@@ -94,17 +94,10 @@ bool CScenePlayers::StartAvi(const CMediaItem& media, const MediaStart& start) {
 }
 
 bool CScenePlayers::PlayVideoBlocking(const std::wstring& file_name, const MediaStart& start) {
+  // The window lives and dies on this thread; the show's stop reaches it through the stop event.
   CVideoPlayWnd window(settings_.mute);
-  {
-    std::lock_guard<std::mutex> hand_over(video_lock_);
-    playing_video_ = &window;
-  }
-  const bool played = window.PlayBlocking(start.loop, start.rect.left, start.rect.top, settings_.saver_window, file_name);
-  {
-    // Cleared before the window goes, and not while Interrupt is using it.
-    std::lock_guard<std::mutex> hand_over(video_lock_);
-    playing_video_ = nullptr;
-  }
+  const bool played = window.PlayBlocking(start.loop, start.rect.left, start.rect.top, settings_.saver_window,
+                                          file_name, stop_event_);
   window.Finish();
   return played;
 }
@@ -195,8 +188,6 @@ void CScenePlayers::ReleaseAll() {
 void CScenePlayers::Interrupt() {
   music_.Interrupt();
   StopAnySound();
-  std::lock_guard<std::mutex> hand_over(video_lock_);
-  if (playing_video_) playing_video_->Interrupt();
 }
 
 }  // namespace saver::win
