@@ -26,9 +26,11 @@ DISSOLVES = 20  # an unpaced dissolve lasts under a second here: a row of them o
 
 
 def make_picture(name, source, size=PICTURE_SIZE):
+    """A picture from one of ffmpeg's sources ("testsrc", "color=c=white")."""
     path = e2e.work_path(name + ".png")
+    joined = ":" if "=" in source else "="
     subprocess.run(["ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
-                    "%s=size=%dx%d" % ((source,) + size), "-frames:v", "1", path], check=True)
+                    "%s%ssize=%dx%d" % ((source, joined) + size), "-frames:v", "1", path], check=True)
     return path
 
 
@@ -80,8 +82,8 @@ def cases(flash_fits):
     wav = make_tone("long", ".wav", LONG_SECONDS)
     mp3 = make_tone("long", ".mp3", LONG_SECONDS)
     video = e2e.make_video("long", ["red", "green", "blue", "yellow"] * (LONG_SECONDS // 4), 160, 120)
-    first, second = make_picture("first", "testsrc"), make_picture("second", "smptebars")
-    pictures = [picture("first", first), picture("second", second),
+    pictures = [picture("first", make_picture("first", "testsrc")),
+                picture("white", make_picture("white", "color=c=white")),
                 picture("wide", make_picture("wide", "testsrc", WIDE_PICTURE_SIZE)),
                 picture("wide bars", make_picture("wide-bars", "smptebars", WIDE_PICTURE_SIZE))]
     table = [
@@ -89,9 +91,11 @@ def cases(flash_fits):
         ("waited MP3", [media("music", mp3)], [play("music", wait=True)]),
         ("looping MP3", [media("music", mp3)], [play("music", loop=True), e2e.delay(600000)]),
         ("blocking AVI", [media("video", video)], [play("video", wait=True)]),
-        # At speed 100 the fade takes a quarter of a second, too short to be met a second in.
-        ("fade 4 at speed 1000", pictures, [show("first", effect=4, speed=1000)]),
-        ("colour morph", pictures, [show("first"), show("second", effect=66, speed=5000)]),
+        # At speed 100 the fade takes a quarter of a second, too short to be met a second in; at
+        # 5000 it takes 13 s.
+        ("fade 4 at speed 5000", pictures, [show("first", effect=4, speed=5000)]),
+        # From the marker colour to white: over 200 passes of a tenth of a second.
+        ("colour morph", pictures, [show("white", effect=66, speed=10000)]),
         ("4 x 4 dissolve", pictures, [{"kind": "loop_start"}, show("wide", effect=5), show("wide bars", effect=5),
                                       {"kind": "loop_end", "repeat": DISSOLVES}]),
         ("slow move", pictures, [{"kind": "move_image", "target": "first", "path": {
