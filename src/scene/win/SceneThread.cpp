@@ -3,8 +3,9 @@
 #include <limits>
 #include <utility>
 
-#include "media/win/ScenePlayers.h"
+#include "app/win/SentMessageWait.h"
 #include "app/win/WorkerThread.h"
+#include "media/win/ScenePlayers.h"
 #include "scene/Timeline.h"
 
 namespace saver::win {
@@ -16,27 +17,6 @@ bool IsSet(HANDLE event) { return WaitForSingleObject(event, 0) == WAIT_OBJECT_0
 
 // How often Stop repeats its interrupt while the show winds down.
 constexpr DWORD kInterruptRepeatMs = 25;
-
-// Waits for `object` while answering messages other threads send to this one; `meanwhile` runs
-// every `period` milliseconds until the object is signalled.
-template <typename Meanwhile>
-void WaitAnsweringSentMessages(HANDLE object, DWORD period, Meanwhile meanwhile) {
-  for (;;) {
-    const DWORD woken = MsgWaitForMultipleObjects(1, &object, FALSE, period, QS_SENDMESSAGE);
-    if (woken == WAIT_OBJECT_0 + 1) {
-      MSG message;
-      PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    } else if (woken == WAIT_TIMEOUT) {
-      meanwhile();
-    } else {
-      return;
-    }
-  }
-}
-
-void WaitAnsweringSentMessages(HANDLE object) {
-  WaitAnsweringSentMessages(object, INFINITE, [] {});
-}
 
 }  // namespace
 
