@@ -33,6 +33,9 @@ FadeLevels ShowLevels(EffectContext& context, FadeDirection direction, long long
     ++shown.frames;
     if (level != last_level) ++shown.levels;
     last_level = level;
+    // The show is ending: its sleeps would return at once, and drawing the levels left would only
+    // hold the end back by up to 256 frames.
+    if (context.StopRequested()) break;
     // Unsigned difference: correct across the tick count's wrap-around.
     const long long elapsed = static_cast<std::uint32_t>(context.TickCount() - start);
     const long long due = level * step_time;

@@ -3,24 +3,12 @@
 #include <ole2.h>
 #include <process.h>
 
+#include "app/win/SentMessageWait.h"
 #include "media/win/MediaTempFile.h"
 #include "media/win/ShockwaveFlash.h"
 #include "ui/win/Window.h"
 
 namespace saver::win {
-namespace {
-
-// The movie's windows are children of a window that may belong to the waiting thread: their
-// destruction sends it messages, which must be answered while it waits.
-void WaitAnsweringSentMessages(HANDLE object) {
-  while (MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
-    MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
-}
-
-}  // namespace
-
 // The control's parent: when the time limit runs out it stops the movie and tells its thread.
 class CFlashHostWnd : public Window {
  public:

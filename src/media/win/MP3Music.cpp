@@ -12,7 +12,7 @@ HANDLE ManualResetEvent() { return CreateEventW(nullptr, TRUE, FALSE, nullptr); 
 
 CMP3Music::CMP3Music() : stop_(ManualResetEvent()), started_(ManualResetEvent()), done_(ManualResetEvent()) {}
 
-void CMP3Music::Play(const std::uint8_t* data, std::size_t size, bool wait, bool loop) {
+void CMP3Music::Play(const std::uint8_t* data, std::size_t size, bool wait, bool loop, HANDLE cancel) {
   Stop();
   if (!data || !WaveDevicePresent() || !Mp3CodecPresent()) return;
   ResetEvent(started_.Get());
@@ -21,7 +21,11 @@ void CMP3Music::Play(const std::uint8_t* data, std::size_t size, bool wait, bool
   auto thread = std::make_unique<CMP3Thread>(Mp3Events{done_.Get(), started_.Get(), stop_.Get()}, data, size, loop);
   if (!thread->Start()) return;
   thread_ = std::move(thread);
-  if (wait) WaitForSingleObject(done_.Get(), INFINITE);
+  if (!wait) return;
+  // The cancel event is never reset by this class, so a request that came while the track was
+  // being set up still ends the wait.
+  const HANDLE ends[] = {done_.Get(), cancel};
+  WaitForMultipleObjects(cancel ? 2 : 1, ends, FALSE, INFINITE);
 }
 
 void CMP3Music::Stop() {

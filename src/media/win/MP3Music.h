@@ -19,11 +19,14 @@ class CMP3Music {
   CMP3Music& operator=(const CMP3Music&) = delete;
 
   // Stops the current track, then plays the block; with `wait`, returns when the first pass has
-  // ended. Does nothing without a wave device, data or MP3 codec. The block must stay valid
-  // until the track is stopped.
-  void Play(const std::uint8_t* data, std::size_t size, bool wait, bool loop);
+  // ended or `cancel` (when given) is set. Does nothing without a wave device, data or MP3 codec.
+  // The block must stay valid until the track is stopped.
+  void Play(const std::uint8_t* data, std::size_t size, bool wait, bool loop, HANDLE cancel = nullptr);
   // Ends the current track at once, from any point of its life.
   void Stop();
+  // From any thread while the owner may be playing: the wave output falls silent and the track's
+  // thread winds down; the owner still calls Stop to end it.
+  void Interrupt() { SetEvent(stop_.Get()); }
 
   bool HasTrack() const { return thread_ != nullptr; }
   int CompletedPasses() const { return thread_ ? thread_->CompletedPasses() : 0; }

@@ -38,7 +38,11 @@ std::wstring WriteMediaTempFile(const std::vector<std::uint8_t>& bytes, const wc
   std::wstring named;
   if (!ssd.empty() && WriteAll(ssd, bytes)) {
     named = ssd + extension;
-    if (!CopyFileW(ssd.c_str(), named.c_str(), FALSE)) named.clear();
+    if (!CopyFileW(ssd.c_str(), named.c_str(), FALSE)) {
+      // A copy that failed part-way may have left some of the file.
+      DeleteFileW(named.c_str());
+      named.clear();
+    }
   }
   if (!ssd.empty()) DeleteFileW(ssd.c_str());
   if (named.empty()) messages.ShowError(kMediaFileFailedMessage);

@@ -59,7 +59,7 @@ bool CScenePlayers::StartWav(const CMediaItem& media, const MediaStart& start) {
 bool CScenePlayers::StartMp3(const CMediaItem& media, const MediaStart& start) {
   if (settings_.mute) return false;
   StopAnySound();
-  music_.Play(media.data.data(), media.data.size(), start.wait, start.loop);
+  music_.Play(media.data.data(), media.data.size(), start.wait, start.loop, stop_event_);
   return music_.HasTrack();
 }
 
@@ -94,10 +94,10 @@ bool CScenePlayers::StartAvi(const CMediaItem& media, const MediaStart& start) {
 }
 
 bool CScenePlayers::PlayVideoBlocking(const std::wstring& file_name, const MediaStart& start) {
+  // The window lives and dies on this thread; the show's stop reaches it through the stop event.
   CVideoPlayWnd window(settings_.mute);
-  playing_video_ = &window;
-  const bool played = window.PlayBlocking(start.loop, start.rect.left, start.rect.top, settings_.saver_window, file_name);
-  playing_video_ = nullptr;
+  const bool played = window.PlayBlocking(start.loop, start.rect.left, start.rect.top, settings_.saver_window,
+                                          file_name, stop_event_);
   window.Finish();
   return played;
 }
@@ -186,8 +186,8 @@ void CScenePlayers::ReleaseAll() {
 }
 
 void CScenePlayers::Interrupt() {
+  music_.Interrupt();
   StopAnySound();
-  if (CVideoPlayWnd* video = playing_video_) video->Interrupt();
 }
 
 }  // namespace saver::win

@@ -43,8 +43,11 @@ class CScenePlayers final : public MediaPlayers {
 
   // The end of the show, on the scene thread: music, video window, Flash movie, MIDI, in that order.
   void ReleaseAll();
-  // On the thread that ends the show, before it waits for the scene thread: cuts short a blocking
-  // sound or video, which would otherwise hold the scene thread (a looping one for ever).
+  // On the thread that ends the show, while it waits for the scene thread: silences the music and
+  // cuts short a blocking sound, which would otherwise hold the scene thread (a looping one for
+  // ever). A sound that had not yet begun is missed, so the caller repeats this until the scene
+  // thread has ended. Everything else (the music's thread, the video windows, the movie, the
+  // sequencer) stays the scene thread's: its waits end on the stop event and it releases them.
   void Interrupt();
 
   CMidiPlayer& Midi() { return midi_; }
@@ -75,8 +78,6 @@ class CScenePlayers final : public MediaPlayers {
   std::unique_ptr<CVideoWnd> video_;
   ScopedHandle flash_event_;
   std::unique_ptr<CFlashPlayerThread> flash_;
-  // The blocking video while it plays; Interrupt reads it from the other thread.
-  std::atomic<CVideoPlayWnd*> playing_video_{nullptr};
 };
 
 }  // namespace saver::win

@@ -19,7 +19,8 @@ void CVideoPlayWnd::Open() {
   SetWindowPos(Handle(), nullptr, 0, 0, video_.cx, video_.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool CVideoPlayWnd::PlayBlocking(bool loop, int x, int y, HWND parent, const std::wstring& file_name) {
+bool CVideoPlayWnd::PlayBlocking(bool loop, int x, int y, HWND parent, const std::wstring& file_name,
+                                 HANDLE stop) {
   file_name_ = file_name;
   if (!CreateBound(0, WS_CHILD, RECT{x, y, x, y}, parent, kControlId)) return false;
   Open();
@@ -33,9 +34,32 @@ bool CVideoPlayWnd::PlayBlocking(bool loop, int x, int y, HWND parent, const std
   }
   MCI_DGV_PLAY_PARMS play{};
   play.dwCallback = reinterpret_cast<DWORD_PTR>(Handle());
-  const DWORD flags = loop ? MCI_DGV_PLAY_REPEAT | MCI_WAIT | MCI_NOTIFY : MCI_WAIT | MCI_NOTIFY;
-  if (device_ != 0) mciSendCommandW(device_, MCI_PLAY, flags, reinterpret_cast<DWORD_PTR>(&play));
+  // Played without MCI_WAIT, which only the device's own end could cut short: this thread waits
+  // for the device's notification or the stop event instead.
+  const DWORD flags = loop ? MCI_DGV_PLAY_REPEAT | MCI_NOTIFY : MCI_NOTIFY;
+  if (device_ != 0 && mciSendCommandW(device_, MCI_PLAY, flags, reinterpret_cast<DWORD_PTR>(&play)) == 0)
+    WaitForEndOrStop(stop);
   return true;
+}
+
+void CVideoPlayWnd::WaitForEndOrStop(HANDLE stop) {
+  while (!ended_) {
+    // The window's messages (painting, the device's notification) are this thread's to answer.
+    if (MsgWaitForMultipleObjects(1, &stop, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0 + 1) return;
+    MSG message;
+    while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
+LRESULT CVideoPlayWnd::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == MM_MCINOTIFY && static_cast<MCIDEVICEID>(lparam) == device_) {
+    ended_ = true;
+    return 0;
+  }
+  return Window::OnMessage(message, wparam, lparam);
 }
 
 void CVideoPlayWnd::Finish() {
@@ -45,10 +69,6 @@ void CVideoPlayWnd::Finish() {
     device_ = 0;
   }
   DeleteMediaFile(file_name_);
-}
-
-void CVideoPlayWnd::Interrupt() const {
-  if (device_ != 0) mciSendCommandW(device_, MCI_STOP, 0, 0);
 }
 
 }  // namespace saver::win

@@ -1,11 +1,11 @@
 #pragma once
 // A window made for one blocking video playback: the scene thread creates it, plays the video in it
-// and is held until the video has played (or, looping, until its device is stopped from another
-// thread). Failures are silent.
+// and is held until the video has played or the show's stop event is set. Only that thread touches
+// the window and its device, so ending the show never races with the window's end. Failures are
+// silent.
 #include <windows.h>
 #include <mmsystem.h>
 
-#include <atomic>
 #include <string>
 
 #include "ui/win/Window.h"
@@ -20,20 +20,24 @@ class CVideoPlayWnd : public Window {
   // Deletes the file once more, in case the playback was never finished.
   ~CVideoPlayWnd() override;
 
-  // Plays `file_name` at (x, y) in `parent` and returns when the playing ends.
-  bool PlayBlocking(bool loop, int x, int y, HWND parent, const std::wstring& file_name);
+  // Plays `file_name` at (x, y) in `parent` and returns when the playing ends (a looping one never
+  // does) or `stop` is set, answering the window's messages meanwhile.
+  bool PlayBlocking(bool loop, int x, int y, HWND parent, const std::wstring& file_name, HANDLE stop);
   // Stops and closes the device and deletes the file.
   void Finish();
-  // Ends a playing device from any thread, so that PlayBlocking returns.
-  void Interrupt() const;
   std::wstring& FileName() { return file_name_; }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
   void Open();
+  void WaitForEndOrStop(HANDLE stop);
 
   bool mute_;
   std::wstring file_name_;
-  std::atomic<MCIDEVICEID> device_{0};  // read by Interrupt on another thread
+  MCIDEVICEID device_ = 0;
+  bool ended_ = false;  // the device reported the end of its play
   SIZE video_{};
 };
 

@@ -3,8 +3,9 @@
 #include <limits>
 #include <utility>
 
-#include "media/win/ScenePlayers.h"
+#include "app/win/SentMessageWait.h"
 #include "app/win/WorkerThread.h"
+#include "media/win/ScenePlayers.h"
 #include "scene/Timeline.h"
 
 namespace saver::win {
@@ -14,13 +15,8 @@ ScopedHandle ManualResetEvent() { return ScopedHandle(CreateEventW(nullptr, TRUE
 
 bool IsSet(HANDLE event) { return WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }
 
-// Waits for `object` while answering messages other threads send to this one.
-void WaitAnsweringSentMessages(HANDLE object) {
-  while (MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
-    MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
-}
+// How often Stop repeats its interrupt while the show winds down.
+constexpr DWORD kInterruptRepeatMs = 25;
 
 }  // namespace
 
@@ -39,10 +35,15 @@ bool CSceneThread::Start() {
 
 void CSceneThread::Stop() {
   if (!thread_) return;
-  if (players_) players_->Interrupt();
+  const auto interrupt = [this] {
+    if (players_) players_->Interrupt();
+  };
+  interrupt();
   SetEvent(stop_.Get());
   ResumeThread(thread_.Get());
-  WaitAnsweringSentMessages(exited_.Get());
+  // A blocking sound or video that the scene thread began just after an interrupt would hold it
+  // to its end, so the interrupt is repeated until the thread is through.
+  WaitAnsweringSentMessages(exited_.Get(), kInterruptRepeatMs, interrupt);
   WaitAnsweringSentMessages(thread_.Get());
 }
 

@@ -44,7 +44,12 @@ void AcceptNewPassword(HWND dialog) {
     ShowMessage(dialog, IDS_PASSWORDS_DIFFER, MB_ICONEXCLAMATION);
     return;
   }
-  StateOf<NewPasswordState>(dialog)->store->Store(ScramblePassword(password));
+  // A write the registry refused leaves the old value, and so the old password, in force; the
+  // dialog stays open for another try or Cancel.
+  if (!StateOf<NewPasswordState>(dialog)->store->Store(ScramblePassword(password))) {
+    ShowMessage(dialog, IDS_PASSWORD_NOT_STORED, MB_ICONEXCLAMATION);
+    return;
+  }
   ShowMessage(dialog, IDS_PASSWORD_CHANGED, MB_ICONINFORMATION);
   EndDialog(dialog, IDOK);
 }

@@ -17,13 +17,14 @@ using effects::FadeDirection;
 
 // A device on which every drawing of pixels takes `draw_ms` of the clock, and the one frame
 // numbered `hiccup_frame` (counting from 0) `hiccup_ms` more. It notes the first byte of every
-// frame drawn.
+// frame drawn, and asks the show to stop while it draws frame `stop_frame`.
 class TimedDrawSurface : public ForwardingSurface {
  public:
-  TimedDrawSurface(MemorySurface& inner, int draw_ms) : ForwardingSurface(inner), draw_ms_(draw_ms) {}
+  TimedDrawSurface(MemorySurface& inner, int draw_ms) : ForwardingSurface(inner), memory_(inner), draw_ms_(draw_ms) {}
 
   void Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part) override {
     ForwardingSurface::Draw(target, at, pixels, part);
+    if (first_bytes.size() == stop_frame) memory_.RequestStop();
     Sleep(draw_ms_ + (first_bytes.size() == hiccup_frame ? hiccup_ms : 0));
     first_bytes.push_back(pixels.Data()[0]);
   }
@@ -31,8 +32,10 @@ class TimedDrawSurface : public ForwardingSurface {
   std::vector<int> first_bytes;
   std::size_t hiccup_frame = SIZE_MAX;
   int hiccup_ms = 0;
+  std::size_t stop_frame = SIZE_MAX;
 
  private:
+  MemorySurface& memory_;
   int draw_ms_;
 };
 
@@ -109,6 +112,18 @@ TEST(FadeTest, NoStepTimeSkipsTheLevels) {
 }
 
 // A device slower than a level drops levels so that the fade still lasts about 256 * T.
+// A stop while a level is drawn ends the fade there with its last picture, the new one or black.
+TEST(FadeTest, StopEndsTheLevelsAtOnce) {
+  for (const FadeDirection direction : {FadeDirection::In, FadeDirection::Out}) {
+    FadeRun fade(700);
+    fade.device.stop_frame = 40;
+    const effects::FadeLevels levels = fade.Fade(direction);
+    EXPECT_EQ(levels.frames, 41);
+    EXPECT_LT(fade.run.surface.TickCount(), 41u * 5);
+    EXPECT_EQ(fade.run.TargetNow(), direction == FadeDirection::In ? fade.NewPicture() : PixelBuffer(6, 5));
+  }
+}
+
 TEST(FadeTest, SlowDeviceDropsLevelsAndKeepsTheDuration) {
   FadeRun fade(700, 10);  // T = 4 ms, 10 ms a frame
   const effects::FadeLevels levels = fade.Fade(FadeDirection::In);

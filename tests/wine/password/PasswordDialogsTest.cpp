@@ -21,6 +21,7 @@ using testing_support::TestRegistry;
 const std::wstring kWrong = L"The password is not correct.";
 const std::wstring kDiffer = L"The new and confirmed passwords do not match.";
 const std::wstring kChanged = L"The password has been successfully changed.";
+const std::wstring kNotStored = L"The new password could not be saved; the old password is still in force.";
 
 DialogStep Type(DialogKind kind, std::vector<std::pair<int, std::wstring>> texts, int button = IDOK) {
   return {kind, std::move(texts), button};
@@ -93,6 +94,20 @@ TEST(NewPasswordDialog, StoresOnlyConfirmedPasswordsAndSaysWhatHappened) {
     EXPECT_EQ(record.unexpected_windows, 0);
     EXPECT_EQ(store.Stored(), c.stored);
   }
+}
+
+TEST(NewPasswordDialog, RefusedWriteSaysSoAndKeepsTheOldPassword) {
+  TestRegistry registry(L"Guard Password Dialog Test");
+  // No registry key may have a name this long, so every write under it is refused.
+  const PasswordStore store(registry.Path() + L"\\" + std::wstring(300, L'k'));
+  ASSERT_FALSE(store.Store(ScramblePassword("probe")));
+  DialogScript script({NewPassword(L"letmein", L"letmein"), Acknowledge(), Cancel(DialogKind::NewPassword)});
+  EXPECT_EQ(ShowNewPasswordDialog(nullptr, store), IDCANCEL);
+  const auto record = script.Finish();
+  EXPECT_FALSE(record.timed_out);
+  EXPECT_EQ(record.messages, std::vector<std::wstring>{kNotStored});
+  EXPECT_EQ(record.unexpected_windows, 0);
+  EXPECT_EQ(store.Stored(), "");
 }
 
 struct GateCase {
