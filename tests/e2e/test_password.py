@@ -34,6 +34,8 @@ def answer(title, texts):
     window = e2e.wait_for_dialog(title)
     pointer_over_dialogs()
     e2e.xdotool("windowfocus", "--sync", window)
+    # A fixed wait: typed text cannot be repeated, and nothing outside Wine shows when the dialog
+    # has taken the keyboard focus it was given.
     time.sleep(1.0)
     e2e.key("alt+p")
     for i, text in enumerate(texts):
@@ -50,10 +52,9 @@ def acknowledge_message(title):
     except e2e.TimedOut:
         subprocess.run(["import", "-window", "root", e2e.work_path("logs", "no-message-box.png")])
         raise
-    time.sleep(0.5)
+    time.sleep(0.5)  # a fixed wait for the box to take the keyboard, as in answer()
     e2e.key("Return")
     e2e.wait_until(lambda: len(dialogs(title)) <= 1, "the message box to close", 60)
-    time.sleep(0.5)
 
 
 def stored_password(display_name):
