@@ -2,8 +2,10 @@
 Xvfb display that scripts/with-wine provides.
 
 The environment names the engine (SAVER_SCR), the native package tool (SAVER_TOOL) and a scratch
-folder (SAVER_E2E_WORK). Every wait polls with a generous limit: the machines are shared and slow.
+folder (SAVER_E2E_WORK); SAVER_WINE names the Wine loader to start Windows programs with (wine64
+where this machine runs no 32-bit programs and only the x86_64 engine is tested). Every wait polls with a generous limit: the machines are shared and slow.
 """
+import itertools
 import json
 import os
 import subprocess
@@ -12,6 +14,7 @@ import time
 SCR = os.environ.get("SAVER_SCR", "")
 TOOL = os.environ.get("SAVER_TOOL", "")
 WORK = os.environ.get("SAVER_E2E_WORK", "/tmp/saver-e2e")
+WINE = os.environ.get("SAVER_WINE", "wine")
 
 # Where the engine keeps its settings and its calibration.
 COMPANY_KEY = r"HKCU\Software\Brightvane\Screen Saver"
@@ -87,14 +90,18 @@ class Saver:
     def __init__(self, path, *arguments):
         self.log = open(work_path("logs", os.path.basename(path) + ".log"), "ab")
         # Output goes to a file: a pipe would stay open in the persistent wineserver.
-        self.process = subprocess.Popen(["wine", path] + list(arguments), stdout=self.log,
+        self.process = subprocess.Popen([WINE, path] + list(arguments), stdout=self.log,
                                         stderr=subprocess.STDOUT, env=wine_env())
 
-    def end_by(self, give_input, what="the input", timeout=60.0):
-        """Gives the input that must end the saver, waits for the end, prints how long it took and
-        returns the exit code."""
+    def end_by(self, give_input, what="the input", timeout=60.0, repeat=False):
+        """Gives the input that must end the saver, waits for the end, prints how long it took (from
+        the first input) and returns the exit code. With `repeat` the input is given again every
+        half second until the end: for pointer moves, of which the first the window sees only sets
+        its reference."""
         started = time.monotonic()
         give_input()
+        if repeat:
+            wait_until(lambda: not self.running() or give_input(), what + " to end the saver", timeout, 0.5)
         code = self.wait_exit(timeout=timeout)
         print("  ended %.0f ms after %s" % ((time.monotonic() - started) * 1000, what))
         return code
@@ -121,10 +128,16 @@ def run_wine(*command, timeout=120):
     """Runs a Wine command to its end and returns its standard output as text."""
     out_path = work_path("logs", "wine-command.out")
     with open(out_path, "wb") as out:
-        subprocess.run(["wine"] + list(command), stdout=out, stderr=subprocess.DEVNULL, env=wine_env(),
+        subprocess.run([WINE] + list(command), stdout=out, stderr=subprocess.DEVNULL, env=wine_env(),
                        timeout=timeout)
     with open(out_path, "rb") as out:
         return out.read().decode("utf-8", "replace")
+
+
+def windows_path(unix_path):
+    """The Windows path Wine gives `unix_path`."""
+    return subprocess.run([WINE, "winepath", "-w", unix_path], capture_output=True, text=True,
+                          env=wine_env()).stdout.strip()
 
 
 def reg_query(key, value=None):
@@ -177,7 +190,7 @@ def saver_display_names():
 def windows_temp_folder():
     """The Unix path of Wine's temporary folder, where desktop.bmp and wallpaper.bmp are made."""
     windows = run_wine("cmd", "/c", "echo", "%TEMP%").strip().splitlines()[-1].strip()
-    unix = subprocess.run(["winepath", "-u", windows], capture_output=True, text=True, env=wine_env())
+    unix = subprocess.run([WINE, "winepath", "-u", windows], capture_output=True, text=True, env=wine_env())
     return unix.stdout.strip()
 
 
@@ -264,6 +277,20 @@ def double_click(button=1):
     xdotool("click", "--repeat", 2, "--delay", 80, button)
 
 
+_nudge_points = itertools.cycle([(400, 300), (440, 340)])
+
+
+def nudge_pointer():
+    """Moves the pointer to the other of two points 40 pixels apart, so each call is a move."""
+    mouse_move(*next(_nudge_points))
+
+
+def nudge_until(predicate, what, timeout=60.0):
+    """Moves the pointer every half second until `predicate` holds: the first move the saver window
+    sees only sets its reference, so the input is repeated instead of waiting for the window."""
+    return wait_until(lambda: predicate() or nudge_pointer(), what, timeout, 0.5)
+
+
 def key(name):
     xdotool("key", name)
 
@@ -296,9 +323,8 @@ def display_name_of(saver_path):
     saver = Saver(saver_path, "/c")
     try:
         focus(wait_for_dialog())
-        time.sleep(0.5)
-        key("Return")
-        assert saver.wait_exit() == 0
+        # Return is repeated until the dialog takes it: it may not have the keyboard yet.
+        assert saver.end_by(lambda: key("Return"), "Return", repeat=True) == 0
     finally:
         saver.kill()
     new = [name for name in saver_display_names() if name not in before]

@@ -5,7 +5,6 @@ normal end, a saver file without a readable package, the settings mode)."""
 import os
 import shutil
 import subprocess
-import time
 
 import saver_e2e as e2e
 
@@ -43,11 +42,6 @@ def write_bmp(name, size, colour_at):
     return write_picture(name, size, colour_at)
 
 
-def windows_path(unix_path):
-    return subprocess.run(["winepath", "-w", unix_path], capture_output=True, text=True,
-                          env=e2e.wine_env()).stdout.strip()
-
-
 def show_source(source, placeholder):
     """Fills the screen, then shows the picture of `source` at the top-left corner."""
     return [{"kind": "picture", "name": "taken", "file": placeholder, "source": source, "fit_to_screen": True},
@@ -69,10 +63,7 @@ def run_show(saver_path, check, temporary):
         for path in temporary:
             assert os.path.exists(path), path + " is missing while the show runs"
         check()
-        e2e.mouse_move(20, 20)
-        time.sleep(1.0)
-        e2e.mouse_move(500, 400)
-        assert saver.wait_exit(timeout=60) == 0
+        assert saver.end_by(e2e.nudge_pointer, "a mouse move", repeat=True) == 0
     finally:
         saver.kill()
     for path in temporary:
@@ -117,7 +108,7 @@ def wallpaper_styles(saver_path, temporary, wallpaper):
         ("tiled", "0", "1", lambda x, y: quadrant_colour(x % width, y % height)),
         ("tiling wins over stretching", "2", "1", lambda x, y: quadrant_colour(x % width, y % height)),
     ]
-    e2e.reg_add_string(DESKTOP_KEY, "Wallpaper", windows_path(wallpaper))
+    e2e.reg_add_string(DESKTOP_KEY, "Wallpaper", e2e.windows_path(wallpaper))
     for name, style, tile, expected in cases:
         print("wallpaper", name)
         e2e.reg_add_string(DESKTOP_KEY, "WallpaperStyle", style)
@@ -179,9 +170,8 @@ def no_temporary_pictures_left(temporary):
         e2e.mouse_move(640, 512)  # keys may go to the window under the pointer: the dialog is centred
         e2e.xdotool("windowactivate", "--sync", dialog)
         e2e.xdotool("windowfocus", "--sync", dialog)
-        time.sleep(1.0)
-        e2e.key("Return")
-        assert settings.wait_exit(timeout=60) == 0
+        # Return is repeated until the dialog takes it: it may not have the keyboard yet.
+        assert settings.end_by(lambda: e2e.key("Return"), "Return", repeat=True) == 0
     finally:
         settings.kill()
     for path in temporary:

@@ -6,7 +6,6 @@ on, and no ".swf" file is left behind. The times measured are printed."""
 import glob
 import os
 import struct
-import subprocess
 import time
 
 import saver_e2e as e2e
@@ -44,8 +43,7 @@ def make_movie():
 def register_control():
     control = os.environ.get("SAVER_E2E_FLASH_CONTROL", "")
     assert control and os.path.exists(control), "the stand-in control is not built: %r" % control
-    windows_path = subprocess.run(["winepath", "-w", control], capture_output=True, text=True,
-                                  env=e2e.wine_env()).stdout.strip()
+    windows_path = e2e.windows_path(control)
     server = FLASH_SERVER_KEY + r"\InprocServer32"
     # In both registry views: a 64-bit saver reads the 64-bit one, a 32-bit saver its own.
     for view in REGISTRY_VIEWS:

@@ -85,7 +85,7 @@ def run_show(saver_path, name, while_running):
         ended_at = time.monotonic() - recording.started
         print("  the process ended %.0f ms after the key" % ((ended_at - key_at) * 1000))
         assert code == 0, code
-        time.sleep(1.5)
+        time.sleep(1.5)  # the recording goes on after the end, which must be silent
         return recording.stop(), key_at, ended_at
     finally:
         saver.kill()

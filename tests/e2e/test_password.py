@@ -34,6 +34,8 @@ def answer(title, texts):
     window = e2e.wait_for_dialog(title)
     pointer_over_dialogs()
     e2e.xdotool("windowfocus", "--sync", window)
+    # A fixed wait: typed text cannot be repeated, and nothing outside Wine shows when the dialog
+    # has taken the keyboard focus it was given.
     time.sleep(1.0)
     e2e.key("alt+p")
     for i, text in enumerate(texts):
@@ -50,10 +52,9 @@ def acknowledge_message(title):
     except e2e.TimedOut:
         subprocess.run(["import", "-window", "root", e2e.work_path("logs", "no-message-box.png")])
         raise
-    time.sleep(0.5)
+    time.sleep(0.5)  # a fixed wait for the box to take the keyboard, as in answer()
     e2e.key("Return")
     e2e.wait_until(lambda: len(dialogs(title)) <= 1, "the message box to close", 60)
-    time.sleep(0.5)
 
 
 def stored_password(display_name):
@@ -77,27 +78,25 @@ def set_password(saver_path, display_name):
 def start_show(saver_path):
     saver = e2e.Saver(saver_path, "/s")
     e2e.wait_for_screen_colour(SHOW_COLOUR, timeout=120)
-    e2e.mouse_move(20, 20)  # the first position only sets the window's reference
-    time.sleep(1.0)
     return saver
 
 
 def expect_running(saver, what):
-    time.sleep(3.0)
+    time.sleep(3.0)  # the show must go on for all of this wait
     assert saver.running(), "the show ended " + what
 
 
 def protected_show(saver_path):
     saver = start_show(saver_path)
     try:
-        e2e.mouse_move(400, 300)
+        e2e.nudge_until(lambda: dialogs("Password"), "a move to bring up the password dialog")
         answer("Password", ["wrong"])
         acknowledge_message("Password")
         expect_running(saver, "on a wrong password")
         e2e.key("Escape")  # Cancel: back to the show, which asks again on the next input
         e2e.wait_until(lambda: not dialogs("Password"), "the password dialog to close", 60)
         expect_running(saver, "on Cancel")
-        e2e.mouse_move(600, 500)
+        e2e.nudge_until(lambda: dialogs("Password"), "a move to bring up the password dialog again")
         answer("Password", [PASSWORD])
         assert saver.wait_exit(timeout=60) == 0
     finally:
@@ -107,8 +106,7 @@ def protected_show(saver_path):
 def unprotected_show(saver_path, what):
     saver = start_show(saver_path)
     try:
-        e2e.mouse_move(400, 300)
-        assert saver.wait_exit(timeout=60) == 0, what
+        assert saver.end_by(e2e.nudge_pointer, "a mouse move", repeat=True) == 0, what
         assert not dialogs("Password"), what
     finally:
         saver.kill()

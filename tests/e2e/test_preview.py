@@ -31,7 +31,7 @@ def preview_until_parent_goes(saver_path, arguments):
                                 "the parent window's handle")
         saver = e2e.Saver(saver_path, *arguments(handle))
         # The preview runs until its parent goes.
-        time.sleep(3)
+        time.sleep(3)  # the preview must go on for all of this wait
         assert saver.running(), "the preview ended on its own"
         with open(stop_file, "w"):
             pass

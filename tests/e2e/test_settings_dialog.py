@@ -21,6 +21,8 @@ def drive_dialog(saver_path, argument, keys):
     saver = e2e.Saver(saver_path, *([argument] if argument else []))
     try:
         e2e.focus(e2e.wait_for_dialog())
+        # Fixed waits: a key sequence cannot be repeated, and nothing outside Wine shows when the
+        # dialog has taken the keyboard focus it was given, or each key.
         time.sleep(0.5)
         for name in keys:
             e2e.key(name)

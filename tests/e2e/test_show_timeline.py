@@ -36,7 +36,7 @@ def main():
         print("colours seen:", " ".join(seen))
         assert seen == ["red", "green", "blue", "green", "blue", "yellow"], seen
         # The show is over; the last colour stays until the user ends the saver.
-        time.sleep(2)
+        time.sleep(2)  # nothing may change during this wait
         assert e2e.Screenshot().pixel(100, 900) == e2e.rgb(YELLOW)
         assert saver.running()
         e2e.key("space")

@@ -53,7 +53,7 @@ def saver_memory_kb(scr_name):
         try:
             with open("/proc/%s/cmdline" % pid, "rb") as f:
                 command = f.read().replace(b"\0", b" ").decode(errors="replace")
-            if scr_name not in command or "wine " in command[:5]:
+            if scr_name not in command or os.path.basename(command.split(" ", 1)[0]).startswith("wine"):
                 continue
             with open("/proc/%s/status" % pid) as f:
                 for line in f:

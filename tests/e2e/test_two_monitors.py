@@ -118,7 +118,7 @@ def main():
         saver = e2e.Saver(saver_path, "/s")
         try:
             windows = wait_for_monitors_covered(saver, heads)
-            time.sleep(3.0)
+            time.sleep(3.0)  # the show must go on for all of this wait
             assert saver.running(), "the show ended without input"
             code = saver.end_by(lambda: give_input(windows[second], second))
             assert code == 0, code

@@ -47,8 +47,7 @@ def main():
     os.makedirs(folder, exist_ok=True)
     for name in os.listdir(folder):
         os.remove(os.path.join(folder, name))
-    windows_folder = subprocess.run(["winepath", "-w", folder], capture_output=True, text=True,
-                                    env=e2e.wine_env()).stdout.strip()
+    windows_folder = e2e.windows_path(folder)
     assert FOLDER_NAME in windows_folder, windows_folder
     saver_path = e2e.make_saver("unicode-temp", saver_items(*make_media()))
     saved = {name: e2e.reg_query(ENVIRONMENT_KEY, name) for name in ("TEMP", "TMP")}

@@ -18,7 +18,7 @@ parec -d null.monitor --latency-msec=20 --format=s16le --rate=44100 --channels=2
 recorder=$!
 # The recorder is running once its output has begun to grow (it writes silence too).
 for _ in $(seq 200); do [ -s "$work/sink.raw" ] && break; sleep 0.05; done
-wine "$exe" --gtest_filter="$filter" >"$work/play.log" 2>&1 || {
+"${SAVER_WINE:-wine}" "$exe" --gtest_filter="$filter" >"$work/play.log" 2>&1 || {
   cat "$work/play.log"; kill -INT $recorder; exit 1; }
 # SIGINT lets parec write out what it holds; other signals lose the end.
 kill -INT $recorder
