@@ -94,8 +94,28 @@ bool MemorySurface::Join(PendingRun& run, const PendingRun& next) {
   return false;
 }
 
+// Cuts from `run` the rows that `next`, copied after it, covers over all the run's columns;
+// false when nothing is left of it.
+bool MemorySurface::Uncovered(PendingRun& run, const PendingRun& next) {
+  if (next.left > run.left || next.left + next.width < run.left + run.width) return true;
+  if (next.top <= run.top && next.bottom >= run.bottom) return false;
+  if (next.top > run.top && next.top < run.bottom && next.bottom >= run.bottom) {
+    run.bottom = next.top;
+  } else if (next.top <= run.top && next.bottom > run.top && next.bottom < run.bottom) {
+    run.source_top += next.bottom - run.top;
+    run.top = next.bottom;
+  }
+  return true;
+}
+
 void MemorySurface::HoldBack(const PendingRun& next) {
   if (!pending_.empty() && pending_.front().target != next.target) DrawPending();
+  // A block drawn again and again as it grows or moves (a strip push) leaves only its last
+  // rows to draw; a few recent runs are looked at, so long batches stay cheap to build.
+  constexpr std::size_t kRunsLookedAt = 8;
+  const auto first = pending_.end() - static_cast<std::ptrdiff_t>(std::min(pending_.size(), kRunsLookedAt));
+  pending_.erase(std::remove_if(first, pending_.end(), [&](PendingRun& run) { return !Uncovered(run, next); }),
+                 pending_.end());
   const auto destination = [](const PendingRun& run) { return Rect{run.left, run.top, run.left + run.width, run.bottom}; };
   if (!pending_.empty() && Join(pending_.back(), next)) return;
   // Two bands drawn in turn (a roll from both sides): the one before the last may take the

@@ -79,6 +79,7 @@ class MemorySurface final : public DrawingSurface {
   // Adds `next` to `run` when it is a column on either side (or, on the right, a block) that
   // continues the run's columns forwards or mirrored.
   static bool Join(PendingRun& run, const PendingRun& next);
+  static bool Uncovered(PendingRun& run, const PendingRun& next);
   void HoldBack(const PendingRun& run);
   // Draws every held-back copy; const because the copies were made already as far as any
   // caller can tell.

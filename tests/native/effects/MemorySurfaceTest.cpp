@@ -85,6 +85,11 @@ TEST(MemorySurface, BatchedCopiesLandAsIfDrawnOneByOne) {
       {"mirrored, then a block that does not continue it", {column(0, 3), column(1, 2), {Rect::FromSize(2, 0, 3, 6), Layer::New, {2, 0}}}},
       {"forward, then a wider block continuing it", {column(0, 4), {Rect::FromSize(1, 0, 3, 6), Layer::New, {5, 0}}}},
       {"a later copy covers an earlier one", {column(2, 0), column(3, 1), column(2, 7, Layer::Picture)}},
+      {"a growing block and the one it pushes down", {{Rect::FromSize(2, 0, 3, 1), Layer::New, {2, 5}}, {Rect::FromSize(2, 1, 3, 5), Layer::Picture, {2, 0}},
+                                                      {Rect::FromSize(2, 0, 3, 2), Layer::New, {2, 4}}, {Rect::FromSize(2, 2, 3, 4), Layer::Picture, {2, 0}},
+                                                      {Rect::FromSize(2, 0, 3, 3), Layer::New, {2, 3}}, {Rect::FromSize(2, 3, 3, 3), Layer::Picture, {2, 0}}}},
+      {"a block pushed up covers the top of an earlier one", {{Rect::FromSize(1, 1, 4, 5), Layer::Picture, {1, 0}}, {Rect::FromSize(0, 0, 6, 3), Layer::New, {0, 3}}}},
+      {"a narrower block cuts nothing", {{Rect::FromSize(1, 0, 4, 6), Layer::Picture, {0, 0}}, {Rect::FromSize(2, 0, 2, 6), Layer::New, {5, 0}}}},
       {"two layers interleaved", {column(0, 0, Layer::Picture), column(1, 1), column(2, 2, Layer::Picture)}},
       {"blocks of other rows", {{Rect::FromSize(1, 2, 4, 3), Layer::New, {0, 0}}, column(2, 7), {Rect::FromSize(0, 4, 8, 1), Layer::Picture, {0, 5}}}},
   };
