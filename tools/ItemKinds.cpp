@@ -6,7 +6,7 @@
 
 #include "ImageFields.h"
 #include "PropertyFields.h"
-#include "app/StringItem.h"
+#include "scene/StringItem.h"
 #include "desktop/LinkItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"

@@ -2,9 +2,9 @@
 #include <array>
 #include <memory>
 
-#include "app/ItemList.h"
-#include "app/SceneItem.h"
-#include "app/ValidationContext.h"
+#include "model/ItemList.h"
+#include "model/SceneItem.h"
+#include "model/ValidationContext.h"
 
 namespace saver {
 

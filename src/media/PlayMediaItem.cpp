@@ -1,7 +1,7 @@
 #include "media/PlayMediaItem.h"
 
 #include "media/MediaItem.h"
-#include "media/MediaPlayers.h"
+#include "scene/MediaPlayers.h"
 #include "media/MediaTarget.h"
 #include "scene/SceneRuntime.h"
 

@@ -1,6 +1,6 @@
 #include "media/PlayMediaProperty.h"
 
-#include "app/ValidationContext.h"
+#include "model/ValidationContext.h"
 #include "media/MediaItem.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"

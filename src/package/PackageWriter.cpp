@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "app/ItemList.h"
-#include "app/ResourceItem.h"
+#include "model/ItemList.h"
+#include "model/ResourceItem.h"
 #include "package/ArchiveWriter.h"
 #include "package/Signatures.h"
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/UserMessages.h"
-#include "app/ValidationContext.h"
+#include "base/UserMessages.h"
+#include "model/ValidationContext.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 #include "scene/ImageMeasurer.h"

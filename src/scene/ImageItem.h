@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ColorProperty.h"
-#include "app/ResourceItem.h"
+#include "model/ColorProperty.h"
+#include "model/ResourceItem.h"
 #include "imaging/ImageRGB.h"
 #include "scene/PathProperty.h"
 

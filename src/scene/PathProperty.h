@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/ItemProperty.h"
+#include "model/ItemProperty.h"
 #include "imaging/Rect.h"
 
 namespace saver {

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/SettingsTable.h"
+#include "ui/SettingsTable.h"
 #include "imaging/Rect.h"
 
 namespace saver {

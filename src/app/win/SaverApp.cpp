@@ -4,7 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/win/SeedSources.h"
-#include "app/win/TextConversion.h"
+#include "base/win/TextConversion.h"
 #include "desktop/win/DesktopCapture.h"
 #include "desktop/win/LinkOpening.h"
 #include "desktop/win/WallpaperImage.h"
@@ -19,7 +19,7 @@
 #include "ui/win/PreviewWnd.h"
 #include "ui/win/SaverWnd.h"
 #include "ui/win/SettingsDialog.h"
-#include "ui/win/Window.h"
+#include "base/win/Window.h"
 
 namespace saver::win {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "media/win/MediaTempFile.h"
 #include "media/win/ShockwaveFlash.h"
-#include "ui/win/Window.h"
+#include "base/win/Window.h"
 
 namespace saver::win {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "media/MediaPlayers.h"
+#include "scene/MediaPlayers.h"
 #include "media/win/FlashPlayerThread.h"
 #include "media/win/MP3Music.h"
 #include "media/win/MidiPlayer.h"

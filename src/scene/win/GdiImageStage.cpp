@@ -6,12 +6,12 @@
 #include <optional>
 #include <utility>
 
-#include "app/win/ScopedWin.h"
-#include "app/win/TextConversion.h"
-#include "desktop/OperatingSystemClass.h"
+#include "base/win/ScopedWin.h"
+#include "base/win/TextConversion.h"
+#include "base/OperatingSystemClass.h"
 #include "imaging/ImageRGB.h"
 #include "imaging/win/DeviceBitmaps.h"
-#include "imaging/win/TextRendering.h"
+#include "scene/win/TextRendering.h"
 #include "scene/ImageItem.h"
 
 namespace saver::win {

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "media/win/ScenePlayers.h"
-#include "app/win/WorkerThread.h"
+#include "base/win/WorkerThread.h"
 #include "scene/Timeline.h"
 
 namespace saver::win {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "scene/SceneRuntime.h"
 #include "scene/win/LowPowerPacer.h"
 #include "scene/win/ShowHost.h"

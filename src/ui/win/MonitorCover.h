@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "imaging/Rect.h"
-#include "ui/win/Window.h"
+#include "base/win/Window.h"
 
 namespace saver::win {
 

@@ -1,6 +1,6 @@
 #include "ui/win/PasswordDialogs.h"
 
-#include "app/win/RegistryProfile.h"
+#include "ui/win/RegistryProfile.h"
 #include "res/resource.h"
 #include "ui/PasswordScrambler.h"
 

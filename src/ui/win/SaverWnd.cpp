@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "app/Calibration.h"
+#include "scene/Calibration.h"
 #include "res/resource.h"
 
 namespace saver::win {

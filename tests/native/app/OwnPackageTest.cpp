@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/ItemRegistry.h"
-#include "app/UserMessages.h"
+#include "base/UserMessages.h"
 #include "package/ArchiveWriter.h"
 #include "package/EngineLayout.h"
 #include "package/PackageWriter.h"

@@ -5,7 +5,7 @@
 
 #include "RecordingRuntime.h"
 #include "media/MediaItem.h"
-#include "media/MediaPlayers.h"
+#include "scene/MediaPlayers.h"
 #include "media/PlayMediaItem.h"
 #include "media/StopMediaItem.h"
 

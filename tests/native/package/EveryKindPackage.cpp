@@ -1,6 +1,6 @@
 #include "EveryKindPackage.h"
 
-#include "app/StringItem.h"
+#include "scene/StringItem.h"
 #include "desktop/LinkItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/StringItem.h"
+#include "scene/StringItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
 #include "PackageTestSupport.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ItemList.h"
+#include "model/ItemList.h"
 #include "app/ItemRegistry.h"
-#include "app/UserMessages.h"
+#include "base/UserMessages.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 #include "package/PackageReader.h"

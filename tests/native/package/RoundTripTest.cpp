@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/StringItem.h"
+#include "scene/StringItem.h"
 #include "desktop/LinkItem.h"
 #include "EveryKindPackage.h"
 #include "media/PlayMediaItem.h"

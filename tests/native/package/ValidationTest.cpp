@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/StringItem.h"
+#include "scene/StringItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
 #include "media/StopMediaItem.h"

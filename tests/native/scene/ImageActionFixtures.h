@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/SceneItem.h"
+#include "model/SceneItem.h"
 #include "imaging/PictureWriters.h"
 #include "imaging/PixelBuffer.h"
 #include "scene/ImageCanvas.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ToolTestSupport.h"
-#include "app/ItemList.h"
+#include "model/ItemList.h"
 #include "package/ArchiveWriter.h"
 #include "package/PackageWriter.h"
 #include "package/Signatures.h"

@@ -8,7 +8,7 @@
 
 #include "../password/ScopedRegistryValue.h"
 #include "DesktopFixtures.h"
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "desktop/win/FileBytes.h"
 #include "imaging/DecodePicture.h"
 #include "imaging/PictureFormat.h"

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "effects/win/GdiSurface.h"
 
 namespace saver::testing {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "imaging/ImageRGB.h"
 #include "imaging/DecodePicture.h"
 #include "imaging/KeyedDraw.h"

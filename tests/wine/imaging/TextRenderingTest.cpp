@@ -6,12 +6,12 @@
 
 #include <cstring>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "imaging/KeyedDraw.h"
 #include "imaging/PictureWriters.h"
-#include "imaging/win/GdiImageMeasurer.h"
+#include "scene/win/GdiImageMeasurer.h"
 #include "imaging/win/ImageRGBDrawing.h"
-#include "imaging/win/TextRendering.h"
+#include "scene/win/TextRendering.h"
 #include "scene/ImageItem.h"
 
 namespace saver::win {

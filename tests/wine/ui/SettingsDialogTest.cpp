@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "../app/TestRegistry.h"
-#include "app/SettingsTable.h"
-#include "app/win/RegistryProfile.h"
+#include "ui/SettingsTable.h"
+#include "ui/win/RegistryProfile.h"
 #include "res/resource.h"
 
 namespace saver::win {
