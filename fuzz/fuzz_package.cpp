@@ -10,7 +10,6 @@
 #include "app/ItemRegistry.h"
 #include "base/UserMessages.h"
 #include "package/ArchiveReader.h"
-#include "package/PackageReader.h"
 #include "scene/ImageItem.h"
 #include "scene/ImageMeasurer.h"
 

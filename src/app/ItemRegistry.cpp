@@ -1,10 +1,10 @@
 #include "app/ItemRegistry.h"
 
-#include "scene/StringItem.h"
 #include "desktop/LinkItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
 #include "media/StopMediaItem.h"
+#include "model/PackageItems.h"
 #include "scene/DelayItem.h"
 #include "scene/FillScreenItem.h"
 #include "scene/HideImageItem.h"
@@ -14,6 +14,7 @@
 #include "scene/LoopStartItem.h"
 #include "scene/MoveImageItem.h"
 #include "scene/ShowImageItem.h"
+#include "scene/StringItem.h"
 
 namespace saver {
 namespace {
@@ -46,6 +47,11 @@ CItemRegistry::~CItemRegistry() {
 const CSceneItem* CItemRegistry::Prototype(std::int32_t type_id) const {
   if (type_id < 0 || type_id >= kItemTypeCount) return nullptr;
   return prototypes_[static_cast<std::size_t>(type_id)].get();
+}
+
+bool ReadPackage(ArchiveReader& archive, CItemRegistry& registry, std::uint32_t* reserved) {
+  CPackageItems content(registry, registry.Items(), registry.Context());
+  return ReadPackage(archive, content, reserved);
 }
 
 }  // namespace saver

@@ -1,7 +1,7 @@
 #include "model/ItemTarget.h"
 
-#include "model/SceneItem.h"
 #include "base/UserMessages.h"
+#include "model/SceneItem.h"
 
 namespace saver {
 

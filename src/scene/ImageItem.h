@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "imaging/ImageRGB.h"
 #include "model/ColorProperty.h"
 #include "model/ResourceItem.h"
-#include "imaging/ImageRGB.h"
 #include "scene/PathProperty.h"
 
 namespace saver {

@@ -27,6 +27,11 @@ class MediaPlayers {
   // False when nothing was played: muted, the player is missing, or the media could not be started.
   virtual bool Start(const CMediaItem& media, const MediaStart& start) = 0;
   virtual void Stop(const CMediaItem& media) = 0;
+  // The end of the show, on the scene thread: every sound and movie the show started ends.
+  virtual void ReleaseAll() = 0;
+  // On the thread that ends the show, before it waits for the scene thread: cuts short a blocking
+  // sound or video, which would otherwise hold the scene thread (a looping one for ever).
+  virtual void Interrupt() = 0;
 };
 
 }  // namespace saver

@@ -2,9 +2,9 @@
 #include <array>
 #include <cstddef>
 
+#include "res/resource.h"
 #include "ui/Profile.h"
 #include "ui/ProfileNames.h"
-#include "res/resource.h"
 
 namespace saver {
 

@@ -11,9 +11,9 @@
 #include "app/ItemRegistry.h"
 #include "app/OwnPackage.h"
 #include "base/win/MessageBoxMessages.h"
-#include "ui/win/RegistryProfile.h"
-#include "scene/win/GdiImageMeasurer.h"
 #include "imaging/win/MessageBoxSink.h"
+#include "scene/win/GdiImageMeasurer.h"
+#include "ui/win/RegistryProfile.h"
 
 namespace saver::win {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "ui/Profile.h"
 #include "base/RandomSeed.h"
+#include "ui/Profile.h"
 
 namespace saver::win {
 

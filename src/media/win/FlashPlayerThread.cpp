@@ -3,9 +3,9 @@
 #include <ole2.h>
 #include <process.h>
 
+#include "base/win/Window.h"
 #include "media/win/MediaTempFile.h"
 #include "media/win/ShockwaveFlash.h"
-#include "base/win/Window.h"
 
 namespace saver::win {
 namespace {

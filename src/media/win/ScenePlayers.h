@@ -7,12 +7,12 @@
 
 #include <memory>
 
-#include "scene/MediaPlayers.h"
 #include "media/win/FlashPlayerThread.h"
 #include "media/win/MP3Music.h"
 #include "media/win/MidiPlayer.h"
 #include "media/win/VideoPlayWnd.h"
 #include "media/win/VideoWnd.h"
+#include "scene/MediaPlayers.h"
 
 namespace saver {
 class UserMessages;
@@ -41,11 +41,9 @@ class CScenePlayers final : public MediaPlayers {
   bool Start(const CMediaItem& media, const MediaStart& start) override;
   void Stop(const CMediaItem& media) override;
 
-  // The end of the show, on the scene thread: music, video window, Flash movie, MIDI, in that order.
-  void ReleaseAll();
-  // On the thread that ends the show, before it waits for the scene thread: cuts short a blocking
-  // sound or video, which would otherwise hold the scene thread (a looping one for ever).
-  void Interrupt();
+  // Ends music, video window, Flash movie and MIDI, in that order.
+  void ReleaseAll() override;
+  void Interrupt() override;
 
   CMidiPlayer& Midi() { return midi_; }
   CMP3Music& Music() { return music_; }

@@ -1,8 +1,8 @@
 #include "scene/win/GdiImageMeasurer.h"
 
 #include "imaging/ImageRGB.h"
-#include "scene/win/TextRendering.h"
 #include "scene/ImageItem.h"
+#include "scene/win/TextRendering.h"
 
 namespace saver::win {
 

@@ -10,8 +10,8 @@
 #include <mutex>
 #include <vector>
 
-#include "imaging/Rect.h"
 #include "base/win/Window.h"
+#include "imaging/Rect.h"
 
 namespace saver::win {
 

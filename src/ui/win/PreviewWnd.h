@@ -7,8 +7,8 @@
 #include <string>
 
 #include "base/win/ScopedWin.h"
-#include "ui/win/NameScroller.h"
 #include "base/win/Window.h"
+#include "ui/win/NameScroller.h"
 
 namespace saver::win {
 

@@ -1,7 +1,7 @@
 #include "ui/win/RegistryProfile.h"
 
-#include "ui/ProfileNames.h"
 #include "base/win/TextConversion.h"
+#include "ui/ProfileNames.h"
 
 namespace saver::win {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/Profile.h"
 #include "base/win/ScopedWin.h"
+#include "ui/Profile.h"
 
 namespace saver::win {
 

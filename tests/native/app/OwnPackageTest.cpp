@@ -8,9 +8,9 @@
 
 #include "app/ItemRegistry.h"
 #include "base/UserMessages.h"
+#include "model/PackageItems.h"
 #include "package/ArchiveWriter.h"
 #include "package/EngineLayout.h"
-#include "package/PackageWriter.h"
 #include "package/Signatures.h"
 #include "scene/DelayItem.h"
 #include "scene/FillScreenItem.h"

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "model/ColorProperty.h"
 #include "base/MsvcRand.h"
 #include "base/RandomRange.h"
 #include "base/RandomSeed.h"
-#include "scene/StringItem.h"
 #include "desktop/LinkItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
+#include "model/ColorProperty.h"
+#include "scene/StringItem.h"
 #include "PackageTestSupport.h"
 #include "scene/DelayItem.h"
 #include "scene/FillScreenItem.h"

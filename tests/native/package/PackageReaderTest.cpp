@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "scene/StringItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
+#include "scene/StringItem.h"
 #include "PackageTestSupport.h"
 #include "scene/DelayItem.h"
 #include "scene/ImageItem.h"

@@ -2,8 +2,8 @@
 
 #include "ToolTestSupport.h"
 #include "model/ItemList.h"
+#include "model/PackageItems.h"
 #include "package/ArchiveWriter.h"
-#include "package/PackageWriter.h"
 #include "package/Signatures.h"
 #include "scene/ImageItem.h"
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/win/ScopedWin.h"
-#include "imaging/ImageRGB.h"
 #include "imaging/DecodePicture.h"
+#include "imaging/ImageRGB.h"
 #include "imaging/KeyedDraw.h"
 #include "imaging/PictureWriters.h"
 #include "imaging/win/DeviceBitmaps.h"

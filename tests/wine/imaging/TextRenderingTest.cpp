@@ -9,10 +9,10 @@
 #include "base/win/ScopedWin.h"
 #include "imaging/KeyedDraw.h"
 #include "imaging/PictureWriters.h"
-#include "scene/win/GdiImageMeasurer.h"
 #include "imaging/win/ImageRGBDrawing.h"
-#include "scene/win/TextRendering.h"
 #include "scene/ImageItem.h"
+#include "scene/win/GdiImageMeasurer.h"
+#include "scene/win/TextRendering.h"
 
 namespace saver::win {
 namespace {

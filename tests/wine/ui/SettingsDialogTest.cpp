@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "../app/TestRegistry.h"
+#include "res/resource.h"
 #include "ui/SettingsTable.h"
 #include "ui/win/RegistryProfile.h"
-#include "res/resource.h"
 
 namespace saver::win {
 namespace {
