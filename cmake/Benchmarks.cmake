@@ -9,6 +9,8 @@ function(saver_benchmarks aggregate)
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
     target_link_libraries(${name} PRIVATE ${arg_LIBRARIES})
+    # What the benchmarks share (scenes, GDI layers) lives in bench/fixtures.
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/bench/fixtures)
     list(APPEND runs COMMAND ${arg_RUNNER} $<TARGET_FILE:${name}>)
   endforeach()
   add_custom_target(${aggregate} ${runs} USES_TERMINAL)

@@ -8,9 +8,8 @@
 #include <string>
 
 #include "app/ItemRegistry.h"
-#include "app/UserMessages.h"
+#include "base/UserMessages.h"
 #include "package/ArchiveReader.h"
-#include "package/PackageReader.h"
 #include "scene/ImageItem.h"
 #include "scene/ImageMeasurer.h"
 

@@ -6,7 +6,7 @@
 
 #include "FileBytes.h"
 #include "Progress.h"
-#include "app/ItemList.h"
+#include "model/ItemList.h"
 
 namespace saver::tool {
 

@@ -6,7 +6,6 @@
 
 #include "ImageFields.h"
 #include "PropertyFields.h"
-#include "app/StringItem.h"
 #include "desktop/LinkItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
@@ -19,6 +18,7 @@
 #include "scene/LoopStartItem.h"
 #include "scene/MoveImageItem.h"
 #include "scene/ShowImageItem.h"
+#include "scene/StringItem.h"
 
 namespace saver::tool {
 namespace {

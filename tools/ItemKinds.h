@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FieldTable.h"
-#include "app/SceneItem.h"
+#include "model/SceneItem.h"
 
 namespace saver::tool {
 

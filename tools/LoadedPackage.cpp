@@ -5,10 +5,10 @@
 #include "AnsiText.h"
 #include "ItemKinds.h"
 #include "ToolError.h"
+#include "app/ItemRegistry.h"
 #include "package/ArchiveError.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
-#include "package/PackageReader.h"
 #include "package/Signatures.h"
 
 namespace saver::tool {

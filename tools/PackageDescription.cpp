@@ -1,7 +1,7 @@
 #include "PackageDescription.h"
 
 #include "ItemKinds.h"
-#include "app/ResourceItem.h"
+#include "model/ResourceItem.h"
 
 namespace saver::tool {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include "FieldTable.h"
-#include "app/ColorProperty.h"
-#include "app/SceneItem.h"
+#include "model/ColorProperty.h"
+#include "model/SceneItem.h"
 #include "scene/PathProperty.h"
 
 namespace saver::tool {

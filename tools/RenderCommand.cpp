@@ -5,7 +5,7 @@
 #include "Commands.h"
 #include "InputFile.h"
 #include "ToolError.h"
-#include "app/MsvcRand.h"
+#include "base/MsvcRand.h"
 #include "render/FrameRecorder.h"
 #include "render/OffscreenRuntime.h"
 #include "render/OffscreenStage.h"

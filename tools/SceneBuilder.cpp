@@ -5,6 +5,7 @@
 #include "ItemKinds.h"
 #include "PackageDescription.h"
 #include "ToolError.h"
+#include "model/PackageItems.h"
 #include "package/ArchiveWriter.h"
 #include "package/Signatures.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/UserMessages.h"
+#include "base/UserMessages.h"
 #include "imaging/MessageSink.h"
 #include "scene/ImageMeasurer.h"
 

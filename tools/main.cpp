@@ -8,7 +8,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/win/TextConversion.h"
+#include "base/win/TextConversion.h"
 #endif
 
 namespace {

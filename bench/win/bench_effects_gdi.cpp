@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "../EffectBench.h"
+#include "EffectBench.h"
 #include "effects/win/DibCanvas.h"
 #include "effects/win/GdiSurface.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "../../tests/wine/effects/DisplayBitmap.h"
+#include "DisplayBitmap.h"
 #include "effects/EffectContext.h"
 #include "effects/Fades.h"
 

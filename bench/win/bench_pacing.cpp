@@ -21,7 +21,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "../EffectBench.h"
+#include "EffectBench.h"
 #include "effects/win/DibCanvas.h"
 #include "effects/win/GdiSurface.h"
 #include "scene/win/SceneThread.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ItemList.h"
+#include "model/ItemList.h"
 #include "imaging/PictureWriters.h"
 #include "package/ArchiveWriter.h"
 #include "package/EngineLayout.h"

@@ -1,29 +1,32 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <memory>
 
-#include "app/ItemList.h"
-#include "app/SceneItem.h"
-#include "app/ValidationContext.h"
+#include "model/ItemFactory.h"
+#include "model/ItemList.h"
+#include "model/SceneItem.h"
+#include "model/ValidationContext.h"
 
 namespace saver {
 
+class ArchiveReader;
 class ImageMeasurer;
 class UserMessages;
 
 // One default prototype per item kind, indexed by type id, and the scene's item list. The
 // application creates one for the process; validation reaches the messages and the pictures'
 // measuring step through it.
-class CItemRegistry {
+class CItemRegistry final : public CItemFactory {
  public:
   explicit CItemRegistry(UserMessages& messages, ImageMeasurer* measurer = nullptr);
   CItemRegistry(const CItemRegistry&) = delete;
   CItemRegistry& operator=(const CItemRegistry&) = delete;
   // Deletes the prototypes, then the item list (its items last first).
-  ~CItemRegistry();
+  ~CItemRegistry() override;
 
   // The prototype of a kind, or null for a type id outside 0 to 13.
-  const CSceneItem* Prototype(std::int32_t type_id) const;
+  const CSceneItem* Prototype(std::int32_t type_id) const override;
   CItemList& Items() { return items_; }
   const CItemList& Items() const { return items_; }
 
@@ -35,5 +38,9 @@ class CItemRegistry {
   UserMessages& messages_;
   ImageMeasurer* measurer_;
 };
+
+// Reads the scene package into the registry's item list with its prototypes and validates it, as
+// ReadPackage over any content does (PackageReader.h).
+bool ReadPackage(ArchiveReader& archive, CItemRegistry& registry, std::uint32_t* reserved = nullptr);
 
 }  // namespace saver

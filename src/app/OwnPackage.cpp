@@ -1,8 +1,8 @@
 #include "app/OwnPackage.h"
 
+#include "app/ItemRegistry.h"
 #include "package/ArchiveReader.h"
 #include "package/EngineLayout.h"
-#include "package/PackageReader.h"
 
 namespace saver {
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/SceneItem.h"
+#include "model/SceneItem.h"
 
 namespace saver {
 

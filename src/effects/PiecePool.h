@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/RandomRange.h"
+#include "base/RandomRange.h"
 
 namespace saver {
 

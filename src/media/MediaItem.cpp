@@ -1,7 +1,7 @@
 #include "media/MediaItem.h"
 
-#include "app/UserMessages.h"
-#include "app/ValidationContext.h"
+#include "base/UserMessages.h"
+#include "model/ValidationContext.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ResourceItem.h"
+#include "model/ResourceItem.h"
 
 namespace saver {
 

@@ -1,8 +1,8 @@
 #include "media/PlayMediaItem.h"
 
 #include "media/MediaItem.h"
-#include "media/MediaPlayers.h"
 #include "media/MediaTarget.h"
+#include "scene/MediaPlayers.h"
 #include "scene/SceneRuntime.h"
 
 namespace saver {

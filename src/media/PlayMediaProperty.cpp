@@ -1,7 +1,7 @@
 #include "media/PlayMediaProperty.h"
 
-#include "app/ValidationContext.h"
 #include "media/MediaItem.h"
+#include "model/ValidationContext.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "app/ItemProperty.h"
-#include "app/ItemTarget.h"
+#include "model/ItemProperty.h"
+#include "model/ItemTarget.h"
 
 namespace saver {
 

@@ -1,6 +1,6 @@
 #include "media/StopMediaItem.h"
 
-#include "media/MediaPlayers.h"
+#include "scene/MediaPlayers.h"
 #include "scene/SceneRuntime.h"
 
 namespace saver {

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/PropertyItem.h"
 #include "media/PlayMediaProperty.h"
+#include "model/PropertyItem.h"
 
 namespace saver {
 

@@ -5,8 +5,6 @@
 namespace saver {
 
 class ArchiveWriter;
-class CItemList;
-class CSceneItem;
 
 struct PackageHeader {
   std::uint32_t reserved = 0;
@@ -14,12 +12,9 @@ struct PackageHeader {
   float version = 4.81f;
 };
 
-// Writes a whole package, reserved DWORD first: the header, every item in the layout the header's
-// versions select, and the link section made from the resources' referrer lists. Throws
-// std::invalid_argument when a referrer is not in `items`.
-void WritePackage(ArchiveWriter& archive, const PackageHeader& header, const CItemList& items);
-
-// Ties an action to its resource as the package's link section does.
-void LinkAction(CSceneItem& resource, CSceneItem& action);
+// Writes the package's frame up to its items, reserved DWORD first: the header and the item
+// count. The archive's versions are set to the ones the header selects, so the item records
+// written next take the layout a reader of this header expects.
+void WritePackageHeader(ArchiveWriter& archive, const PackageHeader& header, std::uint32_t item_count);
 
 }  // namespace saver

@@ -1,6 +1,6 @@
 #include <ctime>
 
-#include "app/MsvcRand.h"
+#include "base/MsvcRand.h"
 #include "scene/DelayItem.h"
 #include "scene/Timeline.h"
 

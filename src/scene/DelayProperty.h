@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "app/ItemProperty.h"
-#include "app/NameProperty.h"
+#include "model/ItemProperty.h"
+#include "model/NameProperty.h"
 
 namespace saver {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/ColorProperty.h"
-#include "app/PropertyItem.h"
+#include "model/ColorProperty.h"
+#include "model/PropertyItem.h"
 
 namespace saver {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/PropertyItem.h"
+#include "model/PropertyItem.h"
 #include "scene/ImageActionProperty.h"
 #include "scene/SceneRuntime.h"
 

@@ -1,6 +1,6 @@
 #include "scene/ImageActionProperty.h"
 
-#include "app/ValidationContext.h"
+#include "model/ValidationContext.h"
 #include "scene/ImageItem.h"
 
 namespace saver {

@@ -1,7 +1,7 @@
 #pragma once
-#include "app/ColorProperty.h"
-#include "app/ItemTarget.h"
-#include "app/NameProperty.h"
+#include "model/ColorProperty.h"
+#include "model/ItemTarget.h"
+#include "model/NameProperty.h"
 #include "scene/PathProperty.h"
 
 namespace saver {

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/UserMessages.h"
-#include "app/ValidationContext.h"
+#include "base/UserMessages.h"
+#include "model/ValidationContext.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 #include "scene/ImageMeasurer.h"
@@ -52,43 +52,46 @@ CSceneItem& CImageItem::Copy(const CSceneItem& other) {
   return *this;
 }
 
-// Blocks by package version V and legacy version L, each read when its condition holds, in order.
+// The record's blocks, each read or written when its version test holds, in this order; the
+// "Older layouts" table of docs/scene-format.md lists them. `package` is the package's version,
+// `legacy` the same number under signature B and 0 under signature A.
 template <typename Archive, typename Self>
 void CImageItem::Transfer(Archive& archive, Self& self) {
   const float package = archive.Versions().package;
   const float legacy = archive.Versions().legacy;
-  if (legacy == 0.0f) {  // A
+  const bool signature_a = legacy == 0.0f;
+  if (signature_a) {
     archive.Dword(self.kind);
     archive.Dword(self.opaque);
     archive.Dword(self.source_mode);
   }
-  if (legacy == 0.0f && package > 4.11f) {  // A+
+  if (signature_a && package > 4.11f) {
     archive.Dword(self.explicit_width);
     archive.Dword(self.explicit_height);
     archive.Dword(self.fit_to_screen);
   }
-  if (legacy == 1.0f) {  // B1
+  if (legacy == 1.0f) {  // no source mode: always embedded
     archive.Dword(self.kind);
     archive.Dword(self.opaque);
   }
-  if (1.01f <= legacy && legacy <= 2.1f) {  // B2: a snapshot flag instead of the source mode
+  if (1.01f <= legacy && legacy <= 2.1f) {  // a snapshot flag instead of the source mode
     archive.Dword(self.kind);
     archive.Dword(self.opaque);
     std::uint32_t snapshot = self.source_mode == kSourceDesktop;
     archive.Dword(snapshot);
     if constexpr (Archive::kLoading) self.source_mode = snapshot ? kSourceDesktop : kSourceData;
   }
-  if (legacy >= 2.11f) {  // B3
+  if (legacy >= 2.11f) {
     archive.Dword(self.kind);
     archive.Dword(self.opaque);
     archive.Dword(self.source_mode);
   }
-  if (legacy != 0.0f && package > 4.01f) {  // B+
+  if (!signature_a && package > 4.01f) {
     archive.Dword(self.explicit_width);
     archive.Dword(self.explicit_height);
     archive.Dword(self.fit_to_screen);
   }
-  if (package > 4.21f) archive.Dword(self.keep_aspect);  // E
+  if (package > 4.21f) archive.Dword(self.keep_aspect);
   TransferContent(archive, self);
 }
 

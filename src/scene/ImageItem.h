@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ColorProperty.h"
-#include "app/ResourceItem.h"
 #include "imaging/ImageRGB.h"
+#include "model/ColorProperty.h"
+#include "model/ResourceItem.h"
 #include "scene/PathProperty.h"
 
 namespace saver {

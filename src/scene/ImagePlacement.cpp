@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/RandomRange.h"
-#include "app/RandomSeed.h"
+#include "base/RandomRange.h"
+#include "base/RandomSeed.h"
 #include "effects/Transition.h"
 #include "scene/ImageItem.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "app/ColorProperty.h"
-#include "app/SceneItem.h"
+#include "model/ColorProperty.h"
+#include "model/SceneItem.h"
 #include "scene/PathProperty.h"
 
 namespace saver {

@@ -1,7 +1,7 @@
 #include "scene/LoopEndItem.h"
 
-#include "app/ItemList.h"
-#include "app/ValidationContext.h"
+#include "model/ItemList.h"
+#include "model/ValidationContext.h"
 
 namespace saver {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/SceneItem.h"
+#include "model/SceneItem.h"
 
 namespace saver {
 

@@ -2,8 +2,8 @@
 // how its current position advances.
 #include <cstdint>
 
-#include "app/RandomRange.h"
-#include "app/RandomSeed.h"
+#include "base/RandomRange.h"
+#include "base/RandomSeed.h"
 #include "scene/PathProperty.h"
 
 namespace saver {

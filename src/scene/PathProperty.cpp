@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "app/MsvcRand.h"
+#include "base/MsvcRand.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 

@@ -2,8 +2,8 @@
 #include <array>
 #include <cstdint>
 
-#include "app/ItemProperty.h"
 #include "imaging/Rect.h"
+#include "model/ItemProperty.h"
 
 namespace saver {
 

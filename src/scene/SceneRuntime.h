@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/RandomSeed.h"
+#include "base/RandomSeed.h"
 
 namespace saver {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/ItemList.h"
+#include "model/ItemList.h"
 #include "scene/SceneRuntime.h"
 
 namespace saver {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app/MsvcRand.h"
+#include "base/MsvcRand.h"
 
 namespace saver {
 

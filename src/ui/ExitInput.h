@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/SettingsTable.h"
 #include "imaging/Rect.h"
+#include "ui/SettingsTable.h"
 
 namespace saver {
 

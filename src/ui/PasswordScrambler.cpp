@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/MsvcRand.h"
+#include "base/MsvcRand.h"
 
 namespace saver {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "app/SettingsTable.h"
+#include "ui/SettingsTable.h"
 
 namespace saver {
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "ToolError.h"
-#include "app/win/TextConversion.h"
+#include "base/win/TextConversion.h"
 #include "render/RunProgram.h"
 
 namespace saver::tool {

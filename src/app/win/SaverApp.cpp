@@ -4,7 +4,8 @@
 
 #include "app/CommandLine.h"
 #include "app/win/SeedSources.h"
-#include "app/win/TextConversion.h"
+#include "base/win/TextConversion.h"
+#include "base/win/Window.h"
 #include "desktop/win/DesktopCapture.h"
 #include "desktop/win/LinkOpening.h"
 #include "desktop/win/WallpaperImage.h"
@@ -14,12 +15,10 @@
 #include "res/resource.h"
 #include "scene/win/SceneThread.h"
 #include "scene/win/WindowShow.h"
-#include "scene/win/WindowShow.h"
 #include "ui/win/PasswordGate.h"
 #include "ui/win/PreviewWnd.h"
 #include "ui/win/SaverWnd.h"
 #include "ui/win/SettingsDialog.h"
-#include "ui/win/Window.h"
 
 namespace saver::win {
 namespace {
@@ -121,8 +120,9 @@ bool CSaverApp::RunShow() {
       [&items, window = saver_window_->Handle(), files = ShowPictureFiles{desktop_path_, wallpaper_path_}](
           SceneRuntime& runtime) { RunItemsOnWindow(items, runtime, window, files); },
       SystemSeedSources(*profile_));
-  scene_thread_->UseMedia(
-      MediaSettings{saver_window_->Handle(), saver_window_->Mute(), package_header_.exit_button_flag != 0}, messages_);
+  scene_thread_->UseMedia(std::make_unique<CScenePlayers>(
+      MediaSettings{saver_window_->Handle(), saver_window_->Mute(), package_header_.exit_button_flag != 0},
+      scene_thread_->StopEvent(), messages_));
   saver_window_->AttachShow(scene_thread_.get());
   if (!scene_thread_->Start()) {
     saver_window_.reset();

@@ -10,10 +10,10 @@
 
 #include "app/ItemRegistry.h"
 #include "app/OwnPackage.h"
-#include "app/win/MessageBoxMessages.h"
-#include "app/win/RegistryProfile.h"
-#include "imaging/win/GdiImageMeasurer.h"
+#include "base/win/MessageBoxMessages.h"
 #include "imaging/win/MessageBoxSink.h"
+#include "scene/win/GdiImageMeasurer.h"
+#include "ui/win/RegistryProfile.h"
 
 namespace saver::win {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/ProfileNames.h"
+#include "ui/ProfileNames.h"
 
 namespace saver::win {
 

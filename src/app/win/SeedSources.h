@@ -1,6 +1,6 @@
 #pragma once
-#include "app/Profile.h"
-#include "app/RandomSeed.h"
+#include "base/RandomSeed.h"
+#include "ui/Profile.h"
 
 namespace saver::win {
 

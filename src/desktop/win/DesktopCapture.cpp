@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "desktop/win/FileBytes.h"
 #include "imaging/PictureWriters.h"
 #include "imaging/win/DeviceBitmaps.h"

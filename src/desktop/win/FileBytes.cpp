@@ -1,6 +1,6 @@
 #include "desktop/win/FileBytes.h"
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 
 namespace saver::win {
 

@@ -5,10 +5,10 @@
 
 #include <optional>
 
-#include "app/win/ScopedWin.h"
-#include "app/win/TextConversion.h"
+#include "base/OperatingSystemClass.h"
+#include "base/win/ScopedWin.h"
+#include "base/win/TextConversion.h"
 #include "desktop/BrowserCommandLine.h"
-#include "desktop/OperatingSystemClass.h"
 #include "desktop/win/FileBytes.h"
 #include "desktop/win/RegistryText.h"
 

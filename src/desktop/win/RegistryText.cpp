@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 
 namespace saver::win {
 

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "app/win/ScopedWin.h"
-#include "app/win/TextConversion.h"
+#include "base/win/ScopedWin.h"
+#include "base/win/TextConversion.h"
 #include "desktop/WallpaperSettings.h"
 #include "desktop/win/FileBytes.h"
 #include "desktop/win/RegistryText.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "imaging/PixelBuffer.h"
 #include "imaging/Rect.h"
 

@@ -1,7 +1,7 @@
 #include "effects/win/GdiSurface.h"
 
 
-#include "app/win/TextConversion.h"
+#include "base/win/TextConversion.h"
 #include "effects/BlockClip.h"
 #include "imaging/win/Dib32.h"
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "effects/DrawingSurface.h"
 
 namespace saver::win {

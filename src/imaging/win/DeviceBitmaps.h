@@ -7,7 +7,7 @@
 #include <optional>
 #include <span>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "imaging/PixelBuffer.h"
 #include "imaging/Rect.h"
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "imaging/ImageRGB.h"
 #include "imaging/MessageSink.h"
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/win/TextConversion.h"
+#include "base/win/TextConversion.h"
 
 namespace saver::win {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 
 namespace saver::win {
 

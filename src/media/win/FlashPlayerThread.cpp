@@ -3,10 +3,10 @@
 #include <ole2.h>
 #include <process.h>
 
-#include "app/win/SentMessageWait.h"
+#include "base/win/SentMessageWait.h"
+#include "base/win/Window.h"
 #include "media/win/MediaTempFile.h"
 #include "media/win/ShockwaveFlash.h"
-#include "ui/win/Window.h"
 
 namespace saver::win {
 // The control's parent: when the time limit runs out it stops the movie and tells its thread.

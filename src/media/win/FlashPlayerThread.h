@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 
 namespace saver::win {
 

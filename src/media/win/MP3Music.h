@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "media/win/MP3Thread.h"
 
 namespace saver::win {

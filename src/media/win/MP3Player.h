@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "media/Mp3Formats.h"
 #include "media/win/Mp3Conversion.h"
 #include "media/win/ScopedMedia.h"

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "media/win/MP3Player.h"
 
 namespace saver::win {

@@ -4,8 +4,8 @@
 
 #include <limits>
 
-#include "app/UserMessages.h"
-#include "app/win/ScopedWin.h"
+#include "base/UserMessages.h"
+#include "base/win/ScopedWin.h"
 #include "media/MediaMessages.h"
 
 namespace saver::win {

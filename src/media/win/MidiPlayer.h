@@ -4,7 +4,7 @@
 // window (the saver window), which hands them to OnNotify.
 #include <string>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "media/win/MciDevice.h"
 
 namespace saver::win {

@@ -7,12 +7,12 @@
 
 #include <memory>
 
-#include "media/MediaPlayers.h"
 #include "media/win/FlashPlayerThread.h"
 #include "media/win/MP3Music.h"
 #include "media/win/MidiPlayer.h"
 #include "media/win/VideoPlayWnd.h"
 #include "media/win/VideoWnd.h"
+#include "scene/MediaPlayers.h"
 
 namespace saver {
 class UserMessages;
@@ -42,13 +42,13 @@ class CScenePlayers final : public MediaPlayers {
   void Stop(const CMediaItem& media) override;
 
   // The end of the show, on the scene thread: music, video window, Flash movie, MIDI, in that order.
-  void ReleaseAll();
+  void ReleaseAll() override;
   // On the thread that ends the show, while it waits for the scene thread: silences the music and
   // cuts short a blocking sound, which would otherwise hold the scene thread (a looping one for
   // ever). A sound that had not yet begun is missed, so the caller repeats this until the scene
   // thread has ended. Everything else (the music's thread, the video windows, the movie, the
   // sequencer) stays the scene thread's: its waits end on the stop event and it releases them.
-  void Interrupt();
+  void Interrupt() override;
 
   CMidiPlayer& Midi() { return midi_; }
   CMP3Music& Music() { return music_; }

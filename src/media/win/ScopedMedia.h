@@ -6,7 +6,7 @@
 #include <mmreg.h>
 #include <msacm.h>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 
 namespace saver::win {
 

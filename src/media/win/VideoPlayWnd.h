@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "ui/win/Window.h"
+#include "base/win/Window.h"
 
 namespace saver::win {
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/UserMessages.h"
+#include "base/UserMessages.h"
 #include "media/MediaMessages.h"
 #include "media/win/MciVideo.h"
 #include "res/resource.h"

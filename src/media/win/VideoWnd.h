@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/win/Window.h"
+#include "base/win/Window.h"
 
 namespace saver {
 class UserMessages;

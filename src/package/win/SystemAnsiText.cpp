@@ -1,6 +1,6 @@
 #include "package/win/SystemAnsiText.h"
 
-#include "app/win/TextConversion.h"
+#include "base/win/TextConversion.h"
 
 namespace saver::win {
 

@@ -6,13 +6,13 @@
 #include <optional>
 #include <utility>
 
-#include "app/win/ScopedWin.h"
-#include "app/win/TextConversion.h"
-#include "desktop/OperatingSystemClass.h"
+#include "base/OperatingSystemClass.h"
+#include "base/win/ScopedWin.h"
+#include "base/win/TextConversion.h"
 #include "imaging/ImageRGB.h"
 #include "imaging/win/DeviceBitmaps.h"
-#include "imaging/win/TextRendering.h"
 #include "scene/ImageItem.h"
+#include "scene/win/TextRendering.h"
 
 namespace saver::win {
 namespace {

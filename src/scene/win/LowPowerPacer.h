@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 
 namespace saver::win {
 

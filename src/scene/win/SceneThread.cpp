@@ -3,9 +3,9 @@
 #include <limits>
 #include <utility>
 
-#include "app/win/SentMessageWait.h"
-#include "app/win/WorkerThread.h"
-#include "media/win/ScenePlayers.h"
+#include "base/win/SentMessageWait.h"
+#include "base/win/WorkerThread.h"
+#include "scene/MediaPlayers.h"
 #include "scene/Timeline.h"
 
 namespace saver::win {
@@ -75,9 +75,7 @@ void CSceneThread::StopShowSounds() {
   if (players_) players_->ReleaseAll();
 }
 
-void CSceneThread::UseMedia(const MediaSettings& settings, UserMessages& messages) {
-  players_ = std::make_unique<CScenePlayers>(settings, stop_.Get(), messages);
-}
+void CSceneThread::UseMedia(std::unique_ptr<MediaPlayers> players) { players_ = std::move(players); }
 
 void CSceneThread::UseLowPowerPacing() { low_power_pacer_ = std::make_unique<LowPowerPacer>(); }
 

@@ -8,19 +8,12 @@
 #include <functional>
 #include <memory>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "scene/SceneRuntime.h"
 #include "scene/win/LowPowerPacer.h"
 #include "scene/win/ShowHost.h"
 
-namespace saver {
-class UserMessages;
-}
-
 namespace saver::win {
-
-class CScenePlayers;
-struct MediaSettings;
 
 class CSceneThread : public SceneRuntime {
  public:
@@ -43,9 +36,11 @@ class CSceneThread : public SceneRuntime {
   void Stop();
   // Set when the run has ended, after its end steps.
   HANDLE ExitedEvent() const { return exited_.Get(); }
-  // Gives the show its media players; call on the saver window's thread before Start. Without them
-  // media items play nothing.
-  void UseMedia(const MediaSettings& settings, UserMessages& messages);
+  // Gives the show its media players (made with StopEvent); call on the saver window's thread
+  // before Start. Without them media items play nothing.
+  void UseMedia(std::unique_ptr<MediaPlayers> players);
+  // Set when the show is asked to end: the players' own waits end on it too.
+  HANDLE StopEvent() const { return stop_.Get(); }
   // Paced waits sleep on a timer instead of polling, with the same lengths; call before Start.
   void UseLowPowerPacing();
 
@@ -73,7 +68,7 @@ class CSceneThread : public SceneRuntime {
   ScopedHandle stop_;
   ScopedHandle exited_;
   ScopedHandle thread_;
-  std::unique_ptr<CScenePlayers> players_;  // released by the thread at the end of its show
+  std::unique_ptr<MediaPlayers> players_;  // released by the thread at the end of its show
   std::unique_ptr<LowPowerPacer> low_power_pacer_;  // null: the polling wait
 };
 

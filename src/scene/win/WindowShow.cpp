@@ -1,7 +1,7 @@
 #include "scene/win/WindowShow.h"
 
-#include "app/win/ScopedWin.h"
-#include "app/win/TextConversion.h"
+#include "base/win/ScopedWin.h"
+#include "base/win/TextConversion.h"
 #include "imaging/win/MessageBoxSink.h"
 #include "scene/ShowLoop.h"
 #include "scene/win/GdiImageStage.h"

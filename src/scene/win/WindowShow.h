@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/ItemList.h"
+#include "model/ItemList.h"
 #include "scene/SceneRuntime.h"
 
 namespace saver::win {

@@ -1,7 +1,7 @@
 #pragma once
 // The "Exit" button of test runs: a small child of the saver window holding one push button, which
 // asks the saver window to close.
-#include "ui/win/Window.h"
+#include "base/win/Window.h"
 
 namespace saver::win {
 

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "ui/MonitorLayout.h"
 
 namespace saver::win {

@@ -10,8 +10,8 @@
 #include <mutex>
 #include <vector>
 
+#include "base/win/Window.h"
 #include "imaging/Rect.h"
-#include "ui/win/Window.h"
 
 namespace saver::win {
 

@@ -1,6 +1,6 @@
 #include "ui/win/NameScroller.h"
 
-#include "app/win/WorkerThread.h"
+#include "base/win/WorkerThread.h"
 
 
 namespace saver::win {

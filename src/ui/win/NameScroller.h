@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 
 namespace saver::win {
 

@@ -1,8 +1,8 @@
 #include "ui/win/PasswordDialogs.h"
 
-#include "app/win/RegistryProfile.h"
 #include "res/resource.h"
 #include "ui/PasswordScrambler.h"
+#include "ui/win/RegistryProfile.h"
 
 namespace saver::win {
 namespace {

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
+#include "base/win/Window.h"
 #include "ui/win/NameScroller.h"
-#include "ui/win/Window.h"
 
 namespace saver::win {
 

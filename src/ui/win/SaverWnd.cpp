@@ -2,8 +2,8 @@
 
 #include <windowsx.h>
 
-#include "app/Calibration.h"
 #include "res/resource.h"
+#include "scene/Calibration.h"
 
 namespace saver::win {
 namespace {

@@ -8,14 +8,14 @@
 #include <mutex>
 #include <string>
 
-#include "app/win/RegistryProfile.h"
+#include "base/win/Window.h"
 #include "scene/win/SceneThread.h"
 #include "scene/win/ShowHost.h"
 #include "ui/ExitInput.h"
 #include "ui/win/ExitButtonHost.h"
-#include "ui/win/PasswordGate.h"
 #include "ui/win/MonitorCover.h"
-#include "ui/win/Window.h"
+#include "ui/win/PasswordGate.h"
+#include "ui/win/RegistryProfile.h"
 
 namespace saver::win {
 

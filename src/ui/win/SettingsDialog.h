@@ -3,7 +3,7 @@
 // mute switch. The profile is its only result.
 #include <windows.h>
 
-#include "app/Profile.h"
+#include "ui/Profile.h"
 
 namespace saver::win {
 

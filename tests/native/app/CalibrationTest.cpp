@@ -1,4 +1,4 @@
-#include "app/Calibration.h"
+#include "scene/Calibration.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "app/MsvcRand.h"
+#include "base/MsvcRand.h"
 
 namespace saver {
 namespace {

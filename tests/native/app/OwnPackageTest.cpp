@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "app/ItemRegistry.h"
-#include "app/UserMessages.h"
+#include "base/UserMessages.h"
+#include "model/PackageItems.h"
 #include "package/ArchiveWriter.h"
 #include "package/EngineLayout.h"
-#include "package/PackageWriter.h"
 #include "package/Signatures.h"
 #include "scene/DelayItem.h"
 #include "scene/FillScreenItem.h"

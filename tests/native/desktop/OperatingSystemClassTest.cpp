@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "desktop/OperatingSystemClass.h"
+#include "base/OperatingSystemClass.h"
 
 namespace saver {
 namespace {

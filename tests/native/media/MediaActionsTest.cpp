@@ -5,9 +5,9 @@
 
 #include "RecordingRuntime.h"
 #include "media/MediaItem.h"
-#include "media/MediaPlayers.h"
 #include "media/PlayMediaItem.h"
 #include "media/StopMediaItem.h"
+#include "scene/MediaPlayers.h"
 
 namespace saver {
 namespace {
@@ -27,6 +27,8 @@ class RecordingPlayers : public MediaPlayers {
     return plays;
   }
   void Stop(const CMediaItem&) override { calls.push_back("stop"); }
+  void ReleaseAll() override { calls.push_back("release all"); }
+  void Interrupt() override { calls.push_back("interrupt"); }
 
   std::vector<std::string> calls;
   Rect last_rect;

@@ -1,6 +1,5 @@
 #include "EveryKindPackage.h"
 
-#include "app/StringItem.h"
 #include "desktop/LinkItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
@@ -13,6 +12,7 @@
 #include "scene/LoopStartItem.h"
 #include "scene/MoveImageItem.h"
 #include "scene/ShowImageItem.h"
+#include "scene/StringItem.h"
 
 #include "PackageTestSupport.h"
 

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "app/ColorProperty.h"
-#include "app/MsvcRand.h"
-#include "app/RandomRange.h"
-#include "app/RandomSeed.h"
-#include "app/StringItem.h"
+#include "base/MsvcRand.h"
+#include "base/RandomRange.h"
+#include "base/RandomSeed.h"
 #include "desktop/LinkItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
+#include "model/ColorProperty.h"
+#include "scene/StringItem.h"
 #include "PackageTestSupport.h"
 #include "scene/DelayItem.h"
 #include "scene/FillScreenItem.h"

@@ -46,13 +46,13 @@ struct LegacyCase {
 };
 
 const LegacyCase kLegacyCases[] = {
-    {1.0f, 20, 3, 4, false},  // block 1; B1
-    {1.05f, 0, 4, 4, false},  // no path block; B2
+    {1.0f, 20, 3, 4, false},  // block 1; image L == 1.0
+    {1.05f, 0, 4, 4, false},  // no path block; image 1.01 <= L <= 2.1
     {1.5f, 26, 4, 4, false},  // block 2
     {2.05f, 53, 4, 4, true},  // blocks 2 and 3, one after the other
-    {2.5f, 27, 4, 6, true},   // block 3; B3
+    {2.5f, 27, 4, 6, true},   // block 3; image L >= 2.11
     {3.1f, 28, 4, 6, true},   // block 4
-    {4.5f, 24, 8, 6, true},   // layout P; B3, B+ and E
+    {4.5f, 24, 8, 6, true},   // layout P; image L >= 2.11, V > 4.01 and V > 4.21
 };
 
 TEST(LegacyLayouts, EachVersionWritesTheBlocksItsTablesSelect) {
@@ -70,9 +70,9 @@ TEST(LegacyLayouts, EachVersionWritesTheBlocksItsTablesSelect) {
 
 TEST(LegacyLayouts, CurrentLayoutsDependOnThePackageVersion) {
   const auto image_dwords = [](float version) { return OwnBytes(CImageItem(), version, 0.0f) / 4; };
-  EXPECT_EQ(image_dwords(4.0f), 4u);   // A and the data size
-  EXPECT_EQ(image_dwords(4.2f), 7u);   // A+ from 4.11 on
-  EXPECT_EQ(image_dwords(4.81f), 8u);  // E from 4.21 on
+  EXPECT_EQ(image_dwords(4.0f), 4u);   // signature A's block and the data size
+  EXPECT_EQ(image_dwords(4.2f), 7u);   // and V > 4.11's sizes
+  EXPECT_EQ(image_dwords(4.81f), 8u);  // and V > 4.21's keep aspect
 }
 
 TEST(LegacyLayouts, PathFieldsSurviveEveryLegacyLayout) {
@@ -119,7 +119,7 @@ TEST(LegacyLayouts, LegacyOnePathWithRandomStartYFlag) {
   EXPECT_EQ(path.speed, 100);          // reset before reading, not in the block
 }
 
-TEST(LegacyLayouts, ImageSnapshotFlagOfBlockB2) {
+TEST(LegacyLayouts, ImageSnapshotFlagUpToLegacy2_1) {
   for (std::uint32_t source : {CImageItem::kSourceData, CImageItem::kSourceDesktop}) {
     CImageItem written;
     written.source_mode = source;

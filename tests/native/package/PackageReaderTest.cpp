@@ -6,9 +6,9 @@
 #include <mutex>
 #include <thread>
 
-#include "app/StringItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
+#include "scene/StringItem.h"
 #include "PackageTestSupport.h"
 #include "scene/DelayItem.h"
 #include "scene/ImageItem.h"

@@ -7,13 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/ItemList.h"
 #include "app/ItemRegistry.h"
-#include "app/UserMessages.h"
+#include "base/UserMessages.h"
+#include "model/ItemList.h"
+#include "model/PackageItems.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
-#include "package/PackageReader.h"
-#include "package/PackageWriter.h"
 #include "package/Signatures.h"
 #include "scene/ImageItem.h"
 #include "scene/ImageMeasurer.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/StringItem.h"
 #include "desktop/LinkItem.h"
+#include "scene/StringItem.h"
 #include "EveryKindPackage.h"
 #include "media/PlayMediaItem.h"
 #include "PackageTestSupport.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/StringItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
 #include "media/StopMediaItem.h"
+#include "scene/StringItem.h"
 #include "PackageTestSupport.h"
 #include "scene/HideImageItem.h"
 #include "scene/LoopEndItem.h"

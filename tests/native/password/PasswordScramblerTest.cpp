@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/MsvcRand.h"
+#include "base/MsvcRand.h"
 #include "ui/PasswordScrambler.h"
 
 namespace saver {

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/SceneItem.h"
 #include "imaging/PictureWriters.h"
 #include "imaging/PixelBuffer.h"
+#include "model/SceneItem.h"
 #include "scene/ImageCanvas.h"
 #include "scene/ImageItem.h"
 

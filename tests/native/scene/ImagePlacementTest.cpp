@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "app/RandomSeed.h"
+#include "base/RandomSeed.h"
 #include "scene/ImageItem.h"
 
 namespace saver {

@@ -4,8 +4,8 @@
 #include <climits>
 #include <cstdint>
 
-#include "app/RandomRange.h"
-#include "app/RandomSeed.h"
+#include "base/RandomRange.h"
+#include "base/RandomSeed.h"
 #include "scene/PathProperty.h"
 
 namespace saver {

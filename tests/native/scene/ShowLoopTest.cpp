@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "RecordingRuntime.h"
-#include "app/UserMessages.h"
-#include "app/ValidationContext.h"
+#include "base/UserMessages.h"
+#include "model/ValidationContext.h"
 #include "scene/DelayItem.h"
 #include "scene/FillScreenItem.h"
 #include "scene/LoopEndItem.h"

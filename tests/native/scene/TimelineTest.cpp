@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "RecordingRuntime.h"
-#include "app/MsvcRand.h"
+#include "base/MsvcRand.h"
 
 namespace saver {
 namespace {

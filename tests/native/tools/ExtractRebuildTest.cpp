@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "ToolTestSupport.h"
-#include "app/ItemList.h"
+#include "model/ItemList.h"
+#include "model/PackageItems.h"
 #include "package/ArchiveWriter.h"
-#include "package/PackageWriter.h"
 #include "package/Signatures.h"
 #include "scene/ImageItem.h"
 

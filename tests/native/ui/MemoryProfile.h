@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "app/Profile.h"
+#include "ui/Profile.h"
 
 namespace saver::testing_support {
 

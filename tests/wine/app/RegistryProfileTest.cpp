@@ -1,9 +1,9 @@
-#include "app/win/RegistryProfile.h"
+#include "ui/win/RegistryProfile.h"
 
 #include <gtest/gtest.h>
 
 #include "TestRegistry.h"
-#include "app/SettingsTable.h"
+#include "ui/SettingsTable.h"
 
 namespace saver::win {
 namespace {

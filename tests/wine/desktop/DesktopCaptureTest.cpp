@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "DesktopFixtures.h"
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "imaging/DecodePicture.h"
 
 namespace saver::win {

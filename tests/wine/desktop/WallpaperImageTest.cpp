@@ -8,8 +8,8 @@
 
 #include "../password/ScopedRegistryValue.h"
 #include "DesktopFixtures.h"
-#include "app/win/ScopedWin.h"
-#include "app/win/TextConversion.h"
+#include "base/win/ScopedWin.h"
+#include "base/win/TextConversion.h"
 #include "desktop/win/FileBytes.h"
 #include "imaging/DecodePicture.h"
 #include "imaging/PictureFormat.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "EffectFixture.h"
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "effects/EffectContext.h"
 #include "effects/win/DibCanvas.h"
 #include "effects/win/GdiSurface.h"

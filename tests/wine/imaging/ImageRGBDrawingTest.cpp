@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/win/ScopedWin.h"
-#include "imaging/ImageRGB.h"
+#include "base/win/ScopedWin.h"
 #include "imaging/DecodePicture.h"
+#include "imaging/ImageRGB.h"
 #include "imaging/KeyedDraw.h"
 #include "imaging/PictureWriters.h"
 #include "imaging/win/DeviceBitmaps.h"

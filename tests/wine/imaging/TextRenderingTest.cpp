@@ -6,13 +6,13 @@
 
 #include <cstring>
 
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "imaging/KeyedDraw.h"
 #include "imaging/PictureWriters.h"
-#include "imaging/win/GdiImageMeasurer.h"
 #include "imaging/win/ImageRGBDrawing.h"
-#include "imaging/win/TextRendering.h"
 #include "scene/ImageItem.h"
+#include "scene/win/GdiImageMeasurer.h"
+#include "scene/win/TextRendering.h"
 
 namespace saver::win {
 namespace {

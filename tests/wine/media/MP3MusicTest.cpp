@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Mp3Fixture.h"
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "media/win/MP3Music.h"
 #include "media/win/MP3Player.h"
 

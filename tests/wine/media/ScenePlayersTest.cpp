@@ -15,8 +15,8 @@
 
 #include "MediaFixtures.h"
 #include "SwfFixture.h"
-#include "app/UserMessages.h"
-#include "app/win/ScopedWin.h"
+#include "base/UserMessages.h"
+#include "base/win/ScopedWin.h"
 #include "media/MediaItem.h"
 #include "media/MediaMessages.h"
 #include "media/PlayMediaItem.h"

@@ -15,8 +15,8 @@
 
 #include "MediaFixtures.h"
 #include "Mp3Fixture.h"
-#include "app/UserMessages.h"
-#include "app/win/ScopedWin.h"
+#include "base/UserMessages.h"
+#include "base/win/ScopedWin.h"
 #include "media/MediaItem.h"
 #include "media/win/MP3Player.h"
 #include "media/win/ScenePlayers.h"
@@ -138,7 +138,7 @@ TEST_P(ShowStopTest, StopAtEveryStageOfABlockingPlayEndsTheShow) {
     std::uint32_t times = 1000;
     {
       CSceneThread thread(host, &times, false, [&](SceneRuntime& runtime) { runtime.Media()->Start(media, start); });
-      thread.UseMedia(MediaSettings{window_, false, false}, messages);
+      thread.UseMedia(std::make_unique<CScenePlayers>(MediaSettings{window_, false, false}, thread.StopEvent(), messages));
       ASSERT_TRUE(thread.Start());
       Sleep(moment);
       EXPECT_NE(WaitForSingleObject(thread.ExitedEvent(), 0), WAIT_OBJECT_0) << "the play ended by itself";

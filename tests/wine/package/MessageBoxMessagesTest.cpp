@@ -5,7 +5,7 @@
 #include <string>
 #include <thread>
 
-#include "app/win/MessageBoxMessages.h"
+#include "base/win/MessageBoxMessages.h"
 
 namespace saver {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../../native/scene/ImageActionFixtures.h"
-#include "app/win/ScopedWin.h"
+#include "base/win/ScopedWin.h"
 #include "imaging/KeyedDraw.h"
 #include "imaging/PictureWriters.h"
 #include "scene/HideImageItem.h"

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <vector>
 
-#include "app/ItemList.h"
+#include "model/ItemList.h"
 #include "scene/DelayItem.h"
 #include "scene/FillScreenItem.h"
 #include "scene/ShowLoop.h"

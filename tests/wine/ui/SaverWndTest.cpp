@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "../app/TestRegistry.h"
-#include "app/SettingsTable.h"
+#include "ui/SettingsTable.h"
 
 namespace saver::win {
 namespace {

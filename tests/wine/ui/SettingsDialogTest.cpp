@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "../app/TestRegistry.h"
-#include "app/SettingsTable.h"
-#include "app/win/RegistryProfile.h"
 #include "res/resource.h"
+#include "ui/SettingsTable.h"
+#include "ui/win/RegistryProfile.h"
 
 namespace saver::win {
 namespace {

@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+#include "base/UserMessages.h"
+
+namespace saver::win {
+
+// Shows each message in a message box with the error icon, owned by no window.
+class MessageBoxMessages final : public UserMessages {
+ public:
+  explicit MessageBoxMessages(std::wstring caption) : caption_(std::move(caption)) {}
+  void ShowError(std::string_view text) override;
+
+ private:
+  std::wstring caption_;
+};
+
+}  // namespace saver::win

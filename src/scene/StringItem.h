@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+#include "model/SceneItem.h"
+
+namespace saver {
+
+// Type 12: holds one string; nothing in the show reads it.
+class CStringItem final : public CSceneItem {
+ public:
+  CStringItem() : CSceneItem(kStringItem) {}
+
+  CSceneItem& Copy(const CSceneItem& other) override;
+  void Load(ArchiveReader& archive) override;
+  void Save(ArchiveWriter& archive) const override;
+  bool Validate(const ValidationContext& context) override { return ValidateHead(context); }
+  int Execute(SceneRuntime&, int&) override { return 0; }
+  std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CStringItem>(); }
+
+  std::string text;
+};
+
+}  // namespace saver

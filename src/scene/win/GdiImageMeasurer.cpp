@@ -1,0 +1,21 @@
+#include "scene/win/GdiImageMeasurer.h"
+
+#include "imaging/ImageRGB.h"
+#include "scene/ImageItem.h"
+#include "scene/win/TextRendering.h"
+
+namespace saver::win {
+
+std::optional<Size> GdiImageMeasurer::Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) {
+  CImageRGB image;
+  Size size;
+  if (!image.MeasureImage(bytes, size, messages)) return std::nullopt;
+  return size;
+}
+
+std::optional<Size> GdiImageMeasurer::RenderText(CImageItem& item) {
+  if (!win::RenderText(item.image, item, {})) return std::nullopt;
+  return item.image.GetSize();
+}
+
+}  // namespace saver::win
