@@ -110,7 +110,7 @@ def main():
     windows_saver = e2e.work_path("photos-windows.scr")
     log = e2e.work_path("logs", "saverpkg-exe.out")
     with open(log, "wb") as out:
-        code = subprocess.run(["wine", exe, "slideshow", folder, "-o", windows_saver] + common,
+        code = subprocess.run([e2e.WINE, exe, "slideshow", folder, "-o", windows_saver] + common,
                               stdout=out, stderr=subprocess.STDOUT, env=e2e.wine_env(), timeout=600).returncode
     print(open(log, "rb").read().decode("utf-8", "replace"))
     assert code == 0, "saverpkg.exe failed"

@@ -148,9 +148,9 @@ TEST(ProcessPhoto, SkipsWhatTheEngineCannotShowWithTheReason) {
     const char* reason;
   };
   const Case cases[] = {
-      {"cut JPEG kept", cut, {}, "damaged"},
+      {"cut JPEG kept", cut, {}, "Premature end of JPEG file"},
       {"cut JPEG reduced", cut, {{100, 100}, 90}, "damaged JPEG"},
-      {"cut JPEG turned", WithExif(cut, 6), {}, "damaged"},
+      {"cut JPEG turned", WithExif(cut, 6), {}, "damaged JPEG"},
       {"text", {text.begin(), text.end()}, {}, "not a JPEG, PNG, BMP, PCX or TGA picture"},
       {"GIF", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, {}, "not a JPEG, PNG, BMP, PCX or TGA picture"},
   };
