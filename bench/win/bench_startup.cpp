@@ -13,8 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "model/ItemList.h"
 #include "imaging/PictureWriters.h"
+#include "model/ItemList.h"
+#include "model/PackageItems.h"
 #include "package/ArchiveWriter.h"
 #include "package/EngineLayout.h"
 #include "package/PackageWriter.h"
