@@ -149,7 +149,7 @@ def fitted(x, y):
 
 
 def scaled_wallpaper_styles(saver_path, temporary, wallpaper):
-    e2e.reg_add_string(DESKTOP_KEY, "Wallpaper", windows_path(wallpaper))
+    e2e.reg_add_string(DESKTOP_KEY, "Wallpaper", e2e.windows_path(wallpaper))
     e2e.reg_add_string(DESKTOP_KEY, "TileWallpaper", "0")
     for name, style, expected in (("fill", "10", filled), ("fit", "6", fitted), ("span", "22", filled)):
         print("PNG wallpaper", name)
