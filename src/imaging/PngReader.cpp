@@ -61,8 +61,10 @@ bool Run(Session& s, std::optional<PixelBuffer>& out) {
   png_set_read_fn(s.png, &s.input, ReadFromMemory);
 #ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
   // Nearly every mutated input would stop at a chunk's CRC or zlib's Adler-32; the fuzz build
-  // lets both pass so that the fuzzer reaches the decoding behind them.
-  png_set_crc_action(s.png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
+  // lets zlib's check and the ancillary chunks' CRCs pass so that the fuzzer reaches the decoding
+  // behind them. Critical chunks keep their CRC: past a damaged one libpng misreads the stream and
+  // may allocate gigabytes for a 400-byte file, which no real decode ever reaches.
+  png_set_crc_action(s.png, PNG_CRC_DEFAULT, PNG_CRC_QUIET_USE);
   png_set_option(s.png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
 #endif
   png_set_user_limits(s.png, kMaxPictureSide, kMaxPictureSide);
