@@ -177,15 +177,26 @@ unsigned SmallestScale(saver::Size picture, saver::Size target) {
   return 8;
 }
 
+// A libjpeg decompressor over `file` with its header read; destroyed with the owner.
+struct Decompressor {
+  jpeg_decompress_struct info;
+  jpeg_error_mgr err;
+  explicit Decompressor(const std::vector<std::uint8_t>& file) {
+    info.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, file.data(), file.size());
+    jpeg_read_header(&info, TRUE);
+  }
+  ~Decompressor() { jpeg_destroy_decompress(&info); }
+  Decompressor(const Decompressor&) = delete;
+  Decompressor& operator=(const Decompressor&) = delete;
+};
+
 // libjpeg-turbo at `eighths` / 8 with default settings, every row through `row_sink`.
 void LibjpegDecode(const std::vector<std::uint8_t>& file, unsigned eighths,
                    const std::function<void(const jpeg_decompress_struct&, const std::uint8_t*)>& row_sink) {
-  jpeg_decompress_struct info;
-  jpeg_error_mgr err;
-  info.err = jpeg_std_error(&err);
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, file.data(), file.size());
-  jpeg_read_header(&info, TRUE);
+  Decompressor d(file);
+  jpeg_decompress_struct& info = d.info;
   info.out_color_space = JCS_RGB;
   info.scale_num = eighths;
   info.scale_denom = 8;
@@ -197,7 +208,6 @@ void LibjpegDecode(const std::vector<std::uint8_t>& file, unsigned eighths,
     if (row_sink) row_sink(info, row.data());
   }
   jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
 }
 
 void ScaledDecodeAndResize(const std::vector<std::uint8_t>& file, saver::Size picture, saver::Size target) {
@@ -211,15 +221,9 @@ void ScaledDecodeAndResize(const std::vector<std::uint8_t>& file, saver::Size pi
 }
 
 void ReadCoefficients(const std::vector<std::uint8_t>& file) {
-  jpeg_decompress_struct info;
-  jpeg_error_mgr err;
-  info.err = jpeg_std_error(&err);
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, file.data(), file.size());
-  jpeg_read_header(&info, TRUE);
-  jpeg_read_coefficients(&info);
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
+  Decompressor d(file);
+  jpeg_read_coefficients(&d.info);
+  jpeg_finish_decompress(&d.info);
 }
 
 struct PrintedMessages : saver::MessageSink {
