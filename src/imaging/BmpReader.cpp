@@ -183,7 +183,7 @@ bool DecodeRle(ByteReader& in, const BmpHeader& h, const Palette& palette, Pixel
 
 }  // namespace
 
-std::optional<PixelBuffer> ReadBmp(std::span<const std::uint8_t> data) {
+std::optional<PixelBuffer> ReadBmp(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
   ByteReader in(data);
   std::uint16_t magic;
   std::uint32_t ignored, pixel_offset;
@@ -191,7 +191,8 @@ std::optional<PixelBuffer> ReadBmp(std::span<const std::uint8_t> data) {
     return std::nullopt;
   BmpHeader h;
   Palette palette;
-  if (!ReadHeader(in, h) || !ReadPalette(in, h, palette)) return std::nullopt;
+  if (!ReadHeader(in, h) || !CanHoldPicture(h.width, h.height, refusal) || !ReadPalette(in, h, palette))
+    return std::nullopt;
   if (pixel_offset < kFileHeaderSize || !in.Seek(pixel_offset)) return std::nullopt;
   auto out = AllocatePicture(h.width, h.height);
   if (!out) return std::nullopt;

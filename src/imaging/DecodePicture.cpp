@@ -15,30 +15,21 @@ namespace {
 
 enum class Origin { Memory, File };
 
-using Reader = std::optional<PixelBuffer> (*)(std::span<const std::uint8_t>, PictureRefusal&);
-
-template <std::optional<PixelBuffer> (*Read)(std::span<const std::uint8_t>)>
-std::optional<PixelBuffer> ReadWithoutReason(std::span<const std::uint8_t> bytes, PictureRefusal&) {
-  return Read(bytes);
-}
-
-std::optional<PixelBuffer> ReadJpegWithReason(std::span<const std::uint8_t> bytes, PictureRefusal& refusal) {
-  return ReadJpeg(bytes, &refusal);
-}
+using Reader = std::optional<PixelBuffer> (*)(std::span<const std::uint8_t>, PictureRefusal*);
 
 // The reader for a detected format; null for formats that are refused. `silent` is set for
 // the one refusal that shows no message (WBMP from a file).
 Reader ReaderFor(PictureFormat format, Origin origin, bool& silent) {
   silent = false;
   switch (format) {
-    case PictureFormat::Bmp: return ReadWithoutReason<ReadBmp>;
-    case PictureFormat::Jpeg: return ReadJpegWithReason;
-    case PictureFormat::Png: return ReadWithoutReason<ReadPng>;
-    case PictureFormat::Pcx: return ReadWithoutReason<ReadPcx>;
-    case PictureFormat::Tga: return ReadWithoutReason<ReadTga>;
+    case PictureFormat::Bmp: return ReadBmp;
+    case PictureFormat::Jpeg: return ReadJpeg;
+    case PictureFormat::Png: return ReadPng;
+    case PictureFormat::Pcx: return ReadPcx;
+    case PictureFormat::Tga: return ReadTga;
     case PictureFormat::Wbmp:
       silent = origin == Origin::File;
-      return origin == Origin::Memory ? ReadWithoutReason<ReadTga> : nullptr;
+      return origin == Origin::Memory ? ReadTga : nullptr;
     default: return nullptr;
   }
 }
@@ -58,7 +49,7 @@ std::optional<PixelBuffer> Decode(std::span<const std::uint8_t> bytes, std::stri
     return std::nullopt;
   }
   PictureRefusal refusal;
-  std::optional<PixelBuffer> pixels = reader(bytes, refusal);
+  std::optional<PixelBuffer> pixels = reader(bytes, &refusal);
   if (pixels) size = {pixels->Width(), pixels->Height()};
   else ShowSizeRefusal(refusal, messages);
   return pixels;

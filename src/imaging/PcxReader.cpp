@@ -95,7 +95,7 @@ void DecodeLine(Layout layout, const std::uint8_t* line, std::size_t bpl, const 
 
 }  // namespace
 
-std::optional<PixelBuffer> ReadPcx(std::span<const std::uint8_t> data) {
+std::optional<PixelBuffer> ReadPcx(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
   ByteReader in(data);
   PcxHeader h;
   std::uint8_t manufacturer, version;
@@ -106,6 +106,7 @@ std::optional<PixelBuffer> ReadPcx(std::span<const std::uint8_t> data) {
   auto layout = LayoutOf(h);
   if (!layout || h.encoding > 1 || h.xmax < h.xmin || h.ymax < h.ymin) return std::nullopt;
   const std::int64_t width = h.xmax - h.xmin + 1, height = h.ymax - h.ymin + 1;
+  if (!CanHoldPicture(width, height, refusal)) return std::nullopt;
   if (h.bytes_per_line < (width * h.bits + 7) / 8) return std::nullopt;
 
   Palette palette;

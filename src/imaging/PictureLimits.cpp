@@ -10,6 +10,13 @@ bool IsAcceptedPictureSize(std::int64_t width, std::int64_t height) {
          width * height <= kMaxPicturePixels;
 }
 
+bool CanHoldPicture(std::int64_t width, std::int64_t height, PictureRefusal* refusal) {
+  if (IsAcceptedPictureSize(width, height)) return true;
+  if (refusal && width > 0 && height > 0)
+    *refusal = TooLargeRefusal({static_cast<int>(width), static_cast<int>(height)}, kHeldPictureLimit);
+  return false;
+}
+
 PictureRefusal TooLargeRefusal(Size size, std::string_view limit) {
   return {PictureRefusal::Reason::TooLarge, "The picture is " + std::to_string(size.width) + " x " +
                                                 std::to_string(size.height) + " pixels, beyond the limit of " +

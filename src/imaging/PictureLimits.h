@@ -30,6 +30,11 @@ inline constexpr std::int64_t kMaxJpegCoefficientBytes = std::int64_t{512} << 20
 
 bool IsAcceptedPictureSize(std::int64_t width, std::int64_t height);
 
+// Whether a picture of that size can be held whole. A picture too large for it sets `refusal`,
+// when given, to the refusal naming its size and the limit; sides of zero or less are refused
+// without a reason (the header is damaged).
+bool CanHoldPicture(std::int64_t width, std::int64_t height, PictureRefusal* refusal);
+
 // The first message about a picture refused for its size: its size and the limit it passes.
 PictureRefusal TooLargeRefusal(Size size, std::string_view limit);
 

@@ -11,12 +11,13 @@ namespace saver {
 
 // Readers of the formats the engine shows. Each takes the whole file in memory, treats it as
 // hostile and returns 24-bit top-down pixels, or nothing for damaged, unsupported or oversized
-// pictures (see PictureLimits.h). Transparency is flattened onto black.
-std::optional<PixelBuffer> ReadBmp(std::span<const std::uint8_t> data);
-std::optional<PixelBuffer> ReadPcx(std::span<const std::uint8_t> data);
-std::optional<PixelBuffer> ReadTga(std::span<const std::uint8_t> data);
-std::optional<PixelBuffer> ReadPng(std::span<const std::uint8_t> data);
-// `refusal`, when given, says why a JPEG was refused (its size and the limit, or libjpeg's message).
+// pictures (see PictureLimits.h). Transparency is flattened onto black. `refusal`, when given,
+// says why a picture was refused: its size and the limit for a picture too large to be held,
+// judged from the header alone; for a JPEG also libjpeg's message on damaged data.
+std::optional<PixelBuffer> ReadBmp(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
+std::optional<PixelBuffer> ReadPcx(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
+std::optional<PixelBuffer> ReadTga(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
+std::optional<PixelBuffer> ReadPng(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
 std::optional<PixelBuffer> ReadJpeg(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
 
 }  // namespace saver

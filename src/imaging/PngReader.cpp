@@ -33,6 +33,16 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t n) {
   in->pos += n;
 }
 
+// The size the header chunk claims, judged before libpng reads it: libpng refuses a side beyond
+// its user limit without saying why. Sides PNG cannot state are left to libpng to refuse.
+bool HeaderSizeCanBeHeld(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
+  constexpr std::size_t kTypeAt = 12, kWidthAt = 16, kHeightAt = 20, kSizeEnd = 24;
+  if (data.size() < kSizeEnd || std::memcmp(data.data() + kTypeAt, "IHDR", 4) != 0) return true;
+  const png_uint_32 width = png_get_uint_32(data.data() + kWidthAt), height = png_get_uint_32(data.data() + kHeightAt);
+  if (width > PNG_UINT_31_MAX || height > PNG_UINT_31_MAX) return true;
+  return CanHoldPicture(width, height, refusal);
+}
+
 // libpng's default error handler prints and then jumps; this one only jumps.
 [[noreturn]] void JumpOnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void IgnoreWarning(png_structp, png_const_charp) {}
@@ -96,7 +106,8 @@ bool Run(Session& s, std::optional<PixelBuffer>& out) {
 
 }  // namespace
 
-std::optional<PixelBuffer> ReadPng(std::span<const std::uint8_t> data) {
+std::optional<PixelBuffer> ReadPng(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
+  if (!HeaderSizeCanBeHeld(data, refusal)) return std::nullopt;
   try {
     Session session;
     session.input.data = data;

@@ -134,10 +134,11 @@ std::int64_t MostPixelsIn(std::size_t bytes_left, int pixel_bytes, bool rle) {
 
 }  // namespace
 
-std::optional<PixelBuffer> ReadTga(std::span<const std::uint8_t> data) {
+std::optional<PixelBuffer> ReadTga(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
   ByteReader in(data);
   TgaHeader h;
-  if (!ReadHeader(in, h) || h.map_type > 1 || !in.Skip(h.id_length)) return std::nullopt;
+  if (!ReadHeader(in, h) || h.map_type > 1 || !CanHoldPicture(h.width, h.height, refusal) || !in.Skip(h.id_length))
+    return std::nullopt;
   PixelDecoder decoder;
   if (!decoder.Init(in, h)) return std::nullopt;
   const bool rle = (h.image_type & kRleFlag) != 0;

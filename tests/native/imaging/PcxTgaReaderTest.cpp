@@ -22,7 +22,7 @@ struct ReaderCase {
   std::string name;
   PixelBuffer picture;
   std::function<Bytes(const PixelBuffer&)> encode;
-  std::function<std::optional<PixelBuffer>(std::span<const std::uint8_t>)> read;
+  std::function<std::optional<PixelBuffer>(std::span<const std::uint8_t>, PictureRefusal*)> read;
   PixelBuffer expected;  // what the format keeps of the picture
   std::size_t optional_tail = 0;
 };
@@ -60,7 +60,7 @@ std::vector<ReaderCase> Cases() {
 
 TEST(PcxTgaReaderTest, ReadsEveryPixelOfTheEncodedPicture) {
   for (const ReaderCase& c : Cases()) {
-    auto decoded = c.read(c.encode(c.picture));
+    auto decoded = c.read(c.encode(c.picture), nullptr);
     ASSERT_TRUE(decoded.has_value()) << c.name;
     EXPECT_TRUE(PixelsNear(*decoded, c.expected, 0)) << c.name;
   }
@@ -70,7 +70,7 @@ TEST(PcxTgaReaderTest, RefusesEveryTruncation) {
   for (const ReaderCase& c : Cases()) {
     Bytes file = c.encode(c.picture);
     for (std::size_t size = 0; size < file.size() - c.optional_tail; ++size)
-      ASSERT_FALSE(c.read({file.data(), size}).has_value()) << c.name << " cut at " << size << " of " << file.size();
+      ASSERT_FALSE(c.read({file.data(), size}, nullptr).has_value()) << c.name << " cut at " << size << " of " << file.size();
   }
 }
 

@@ -31,6 +31,9 @@ TEST_P(BadInput, FailsWithAClearMessageAndNoOutput) {
   WriteBytes(folder / "engine.scr", MakePaddedEngine());
   const Bytes jpeg = saver::test::JpegFile(saver::test::TestPicture(16, 16), saver::test::JpegKind::Baseline);
   WriteBytes(folder / "huge.jpg", saver::test::WithJpegSize(jpeg, 65535, 8));
+  Bytes wide_bmp = MakeBmp(4, 4);
+  wide_bmp.at(19) = 0x9C, wide_bmp.at(18) = 0x40;  // the header claims 40000 pixels across
+  WriteBytes(folder / "wide.bmp", wide_bmp);
   WriteBytes(folder / "cut.jpg", Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2)));
   if (bad.scene != nullptr) WriteBytes(folder / bad.file_name, Bytes(bad.scene, bad.scene + std::strlen(bad.scene)));
   std::vector<std::string> words;
@@ -114,6 +117,10 @@ INSTANTIATE_TEST_SUITE_P(
                      kBuild, 1,
                      {"items[1] (picture \"h\") does not validate: The picture is 65535 x 8 pixels, beyond the limit of "
                       "65500 pixels a side for a JPEG picture."}},
+        BadInputCase{"bmp_too_large", R"({"items": [{"kind": "picture", "name": "w", "file": "wide.bmp"}]})",
+                     {"check", "@/scene.json"}, 1,
+                     {"items[0] (picture \"w\") does not validate: The picture is 40000 x 4 pixels, beyond the limit of "
+                      "64 megapixels and 32767 pixels a side for a picture shown at its own size."}},
         BadInputCase{"picture_damaged", R"({"items": [{"kind": "picture", "name": "c", "file": "cut.jpg"}]})",
                      {"check", "@/scene.json"}, 1,
                      {"items[0] (picture \"c\") does not validate: JPEG decoder: Premature end of JPEG file"}},
