@@ -8,7 +8,8 @@
 namespace saver {
 
 // Where the JPEG decoder delivers its rows: 24-bit R, G, B, top row first, `scaled.width`
-// pixels each. Begin is called once before the first row; returning false stops the decode.
+// pixels each. Begin is called before the first row; returning false stops the decode. A decode
+// that starts over after a failed attempt calls Begin again, and the rows then come from the top.
 class JpegRowTarget {
  public:
   virtual ~JpegRowTarget() = default;
@@ -22,6 +23,7 @@ class JpegRowTarget {
 // one: a picture fitted to a screen is never held at its own size, whatever that is (see
 // PictureLimits.h). When `at_least` is
 // 0 x 0 the picture is decoded at its own size and must fit the limit of a picture held whole.
+// A fitted one-scan picture with restart markers is decoded as two stripes on two threads.
 // Every coefficient is entropy-decoded at every scale, so the verdict on damaged data never
 // depends on the scale. Data that libjpeg finds corrupt or truncated is refused (false) even
 // where libjpeg alone would carry on. `refusal`, when given, says why a picture was refused.
