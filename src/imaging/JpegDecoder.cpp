@@ -8,6 +8,7 @@
 
 #include <jerror.h>
 
+#include "imaging/JpegDcOnly.h"
 #include "imaging/JpegErrorJump.h"
 #include "imaging/JpegScanCheck.h"
 #include "imaging/JpegStripes.h"
@@ -174,6 +175,10 @@ bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowT
   s.scanline.resize(std::size_t{s.info.output_width} * s.info.output_components);
   if (cmyk) s.rgb.resize(std::size_t{s.info.output_width} * 3);
   if (!target.Begin(NaturalSize(s.info), scaled)) return false;
+  if (s.stripe == nullptr && s.info.scale_num == 1 && DcOnlyApplies(s.info)) {
+    if (DecodeDcOnly(s.info, target)) return true;
+    if (!target.Begin(NaturalSize(s.info), scaled)) return false;  // libjpeg starts over and judges the data
+  }
   while (s.info.output_scanline < s.info.output_height) {
     JSAMPROW row = s.scanline.data();
     if (jpeg_read_scanlines(&s.info, &row, 1) != 1) return false;
@@ -271,6 +276,7 @@ bool DecodeInStripes(std::span<const std::uint8_t> data, Size at_least, JpegRowT
   std::optional<std::array<JpegStripe, 2>> stripes;
   try {
     if (!ReadHeaderForFit(header, data, at_least) || header.info.scale_num >= 8) return false;
+    if (header.info.scale_num == 1 && DcOnlyApplies(header.info)) return false;  // faster on one thread
     stripes = SplitAtRestartMarker(data, header.info);
   } catch (const std::bad_alloc&) {
     return false;

@@ -187,6 +187,21 @@ class SegmentBits {
     return true;
   }
 
+  // The stream's next 16 bits (zeros past the segment's end) and how many of them it holds.
+  std::uint32_t Peek16() {
+    if (count_ < 32) Refill();
+    return static_cast<std::uint32_t>(bits_ >> 48);
+  }
+  int Available() const { return count_; }
+  // Takes `n` bits (0 to 16) that Peek16 showed; false when the segment holds fewer.
+  bool Take(int n, std::uint32_t& value) {
+    if (n > count_) return false;
+    value = n == 0 ? 0 : static_cast<std::uint32_t>(bits_ >> (64 - n));
+    bits_ <<= n;
+    count_ -= n;
+    return true;
+  }
+
   // Ends the segment at `marker`: the unused bits of the last byte are dropped, and the next
   // bytes must be that marker with nothing but fill bytes (0xFF) before it.
   bool EndAt(std::uint8_t marker) {
@@ -308,9 +323,12 @@ class McuSequence {
   McuSequence(const jpeg_decompress_struct& info, SegmentBits& bits)
       : bits_(bits), interval_(info.restart_interval), left_in_interval_(interval_) {}
 
-  // Call before each MCU; false on a fault at a restart marker.
-  bool Next() {
+  // Call before each MCU; false on a fault at a restart marker. `restarted`, when given, tells
+  // whether the MCU starts a new restart interval (the DC predictions start from 0 again).
+  bool Next(bool* restarted = nullptr) {
+    if (restarted) *restarted = false;
     if (interval_ == 0 || left_in_interval_-- != 0) return true;
+    if (restarted) *restarted = true;
     if (!bits_.EndAt(static_cast<std::uint8_t>(JPEG_RST0 + restart_number_))) return false;
     restart_number_ = (restart_number_ + 1) & 7;
     left_in_interval_ = interval_ - 1;
