@@ -13,13 +13,17 @@ namespace {
 using jpeg::SegmentBits;
 
 constexpr int kDcLookupBits = 9;
+// The coefficients a block at half resolution both ways is made from: the zigzag positions up to
+// the one across and down, (0, 1), (1, 0) and (1, 1) in natural order.
+constexpr int kLowCoefficients = 5;
+constexpr int kAcross = 1, kDown = 2, kAcrossAndDown = 4;
 // Far beyond any real DC value; a sum past it could overflow, which libjpeg refuses.
 constexpr int kMostDcPrediction = 1 << 24;
 
-// A DC Huffman table: code length and value size of the code the next bits start with.
-class DcCodes {
+// A Huffman table: length and symbol of the code the next bits start with.
+class SymbolCodes {
  public:
-  bool Build(const JHUFF_TBL* table) {
+  bool Build(const JHUFF_TBL* table, bool dc) {
     if (table == nullptr) return false;
     int code = 0, symbol = 0;
     for (int length = 1; length <= jpeg::kMaxCodeLength; ++length) {
@@ -27,7 +31,7 @@ class DcCodes {
       first_symbol_[length] = symbol;
       first_code_[length] = code;
       for (int i = 0; i < count; ++i, ++code, ++symbol) {
-        if (symbol > 255 || table->huffval[symbol] > 15) return false;
+        if (symbol > 255 || (dc && table->huffval[symbol] > 15)) return false;
         if (length <= kDcLookupBits)
           std::fill_n(short_.begin() + (code << (kDcLookupBits - length)), 1 << (kDcLookupBits - length),
                       Entry{static_cast<std::uint8_t>(length), table->huffval[symbol]});
@@ -39,17 +43,17 @@ class DcCodes {
     return true;
   }
 
-  // Code length (0: none) and value size for the next 16 bits of the stream.
-  void Find(std::uint32_t next_16, int& length, int& size) const {
+  // Code length (0: none) and symbol for the next 16 bits of the stream.
+  void Find(std::uint32_t next_16, int& length, int& symbol) const {
     const Entry e = short_[next_16 >> (16 - kDcLookupBits)];
     length = e.length;
-    size = e.size;
+    symbol = e.symbol;
     if (length != 0) return;
     for (int l = kDcLookupBits + 1; l <= jpeg::kMaxCodeLength; ++l) {
       const int code = static_cast<int>(next_16 >> (16 - l));
       if (code <= last_code_[l] && code >= first_code_[l]) {
         length = l;
-        size = symbols_[first_symbol_[l] + code - first_code_[l]];
+        symbol = symbols_[first_symbol_[l] + code - first_code_[l]];
         return;
       }
     }
@@ -57,7 +61,7 @@ class DcCodes {
 
  private:
   struct Entry {
-    std::uint8_t length = 0, size = 0;
+    std::uint8_t length = 0, symbol = 0;
   };
   std::array<Entry, 1 << kDcLookupBits> short_{};
   std::array<int, jpeg::kMaxCodeLength + 1> first_code_{}, first_symbol_{}, last_code_{};
@@ -91,6 +95,30 @@ struct ColourTables {
 
 std::uint8_t Clamp(int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 255)); }
 
+
+int Extend(std::uint32_t value, int size) {
+  const int v = static_cast<int>(value);
+  return size != 0 && v < (1 << (size - 1)) ? v + static_cast<int>(~0u << size) + 1 : v;
+}
+
+// A block of a component at half the resolution both ways (4:2:0 chroma) is 2 x 2 pixels at 1/8.
+// libjpeg-turbo makes them with its 2 x 2 inverse DCT from more coefficients than the walk keeps;
+// here each is the mean of its 4 x 4 quarter of the block as the DC and the three lowest AC
+// coefficients give it, which lies as close to a full decode and resize. Dequantised inputs.
+void Quarters(int dc, int across, int down, int both, std::uint8_t (&out)[2][2]) {
+  // The mean of cos((2x + 1) pi / 16) over x = 0..3, and the DCT's scale factors.
+  constexpr double kHalfMean = 0.6407288;
+  constexpr double kOneWay = kHalfMean / (4 * 1.4142136), kBothWays = kHalfMean * kHalfMean / 4;
+  for (int j = 0; j < 2; ++j) {
+    for (int i = 0; i < 2; ++i) {
+      const int sign_across = i == 0 ? 1 : -1, sign_down = j == 0 ? 1 : -1;
+      const double value = CENTERJSAMPLE + dc / 8.0 + kOneWay * (sign_across * across + sign_down * down) +
+                           kBothWays * sign_across * sign_down * both;
+      out[j][i] = Clamp(static_cast<int>(value + (value < 0 ? -0.5 : 0.5)));
+    }
+  }
+}
+
 }  // namespace
 
 bool DcOnlyApplies(const jpeg_decompress_struct& info) {
@@ -101,9 +129,9 @@ bool DcOnlyApplies(const jpeg_decompress_struct& info) {
   for (int c = 0; c < info.num_components; ++c) {
     const int h = info.comp_info[c].h_samp_factor, v = info.comp_info[c].v_samp_factor;
     if (info.max_h_samp_factor % h != 0 || info.max_v_samp_factor % v != 0) return false;
-    // A component subsampled both ways libjpeg-turbo decodes with a larger inverse DCT, from
-    // more than its DC coefficient, rather than repeating it (4:2:0 chroma).
-    if (info.max_h_samp_factor % (2 * h) == 0 && info.max_v_samp_factor % (2 * v) == 0) return false;
+    // Subsampled both ways, only by half (4:2:0 chroma): see Quarters.
+    const bool both_ways = info.max_h_samp_factor % (2 * h) == 0 && info.max_v_samp_factor % (2 * v) == 0;
+    if (both_ways && (info.max_h_samp_factor != 2 * h || info.max_v_samp_factor != 2 * v)) return false;
   }
   return true;
 }
@@ -116,27 +144,39 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, JpegRowTarget& target) 
   if (!tables->Build(started)) return false;
   const bool single = started.comps_in_scan == 1;  // one block an MCU, whatever the sampling
   const int components = started.comps_in_scan;
-  std::array<DcCodes, NUM_HUFF_TBLS> dc_codes;
-  std::array<bool, NUM_HUFF_TBLS> dc_built{};
-  int h[MAX_COMPONENTS], v[MAX_COMPONENTS], quant[MAX_COMPONENTS];
+  const int h_max = single ? 1 : started.max_h_samp_factor, v_max = single ? 1 : started.max_v_samp_factor;
+  std::array<SymbolCodes, 2 * NUM_HUFF_TBLS> codes;  // DC tables, then AC tables
+  std::array<bool, 2 * NUM_HUFF_TBLS> built{};
+  const auto codes_of = [&](int slot, const JHUFF_TBL* table, bool dc) -> const SymbolCodes* {
+    if (!built[slot] && !codes[slot].Build(table, dc)) return nullptr;
+    built[slot] = true;
+    return &codes[slot];
+  };
+  // Per component: its DC and AC codes, blocks of an MCU (h x v), pixels a block gives (1, or 2
+  // both ways at half resolution), the quantisers of the coefficients kept.
+  const SymbolCodes* dc_codes[MAX_COMPONENTS] = {};
+  const SymbolCodes* ac_codes[MAX_COMPONENTS] = {};
+  int h[MAX_COMPONENTS], v[MAX_COMPONENTS], side[MAX_COMPONENTS], quant[MAX_COMPONENTS][kLowCoefficients] = {};
   McuRowSamples samples;
   for (int c = 0; c < components; ++c) {
     const jpeg_component_info& component = *started.cur_comp_info[c];
-    const int table = component.dc_tbl_no;
-    if (component.quant_table == nullptr || table < 0 || table >= NUM_HUFF_TBLS) return false;
-    if (!dc_built[table] && !dc_codes[table].Build(started.dc_huff_tbl_ptrs[table])) return false;
-    dc_built[table] = true;
+    const int dc = component.dc_tbl_no, ac = component.ac_tbl_no;
+    if (component.quant_table == nullptr || dc < 0 || dc >= NUM_HUFF_TBLS || ac < 0 || ac >= NUM_HUFF_TBLS) return false;
+    dc_codes[c] = codes_of(dc, started.dc_huff_tbl_ptrs[dc], true);
+    ac_codes[c] = codes_of(NUM_HUFF_TBLS + ac, started.ac_huff_tbl_ptrs[ac], false);
+    if (!dc_codes[c] || !ac_codes[c]) return false;
     h[c] = single ? 1 : component.MCU_width;
     v[c] = single ? 1 : component.MCU_height;
-    quant[c] = component.quant_table->quantval[0];
-    samples.blocks_wide[c] = static_cast<int>(started.MCUs_per_row) * h[c];
-    samples.rows[c].assign(static_cast<std::size_t>(samples.blocks_wide[c]) * v[c], 0);
+    side[c] = !single && h_max == 2 * h[c] && v_max == 2 * v[c] ? 2 : 1;
+    const UINT16* q = component.quant_table->quantval;  // natural order
+    quant[c][0] = q[0], quant[c][kAcross] = q[1], quant[c][kDown] = q[DCTSIZE], quant[c][kAcrossAndDown] = q[DCTSIZE + 1];
+    samples.blocks_wide[c] = static_cast<int>(started.MCUs_per_row) * h[c] * side[c];
+    samples.rows[c].assign(static_cast<std::size_t>(samples.blocks_wide[c]) * v[c] * side[c], 0);
   }
   // Each block's place among its component's blocks of the MCU (MCU_width x MCU_height, row by row).
   int within[D_MAX_BLOCKS_IN_MCU] = {};
   for (int b = 1; b < started.blocks_in_MCU; ++b)
     if (started.MCU_membership[b] == started.MCU_membership[b - 1]) within[b] = within[b - 1] + 1;
-  const int h_max = single ? 1 : started.max_h_samp_factor, v_max = single ? 1 : started.max_v_samp_factor;
   const JSAMPLE* range_limit = started.sample_range_limit + CENTERJSAMPLE;  // as the 1 x 1 inverse DCT limits
 
   static const ColourTables colour;
@@ -144,6 +184,12 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, JpegRowTarget& target) 
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3);
   SegmentBits bits(started.src->next_input_byte, started.src->next_input_byte + started.src->bytes_in_buffer);
   jpeg::McuSequence mcus(started, bits);
+  // One code with its value bits; false when the stream holds no code there or ends first.
+  const auto read = [&bits](const SymbolCodes& table, int& symbol, std::uint32_t& value) {
+    int length = 0;
+    table.Find(bits.Peek16(), length, symbol);
+    return length != 0 && bits.Take(length, value) && bits.Take(symbol & 15, value);
+  };
   int prediction[MAX_COMPONENTS] = {};
   int rows_left = static_cast<int>(started.output_height);
   for (JDIMENSION mcu_row = 0; mcu_row < started.MCU_rows_in_scan; ++mcu_row) {
@@ -153,38 +199,54 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, JpegRowTarget& target) 
       if (restarted) std::fill_n(prediction, MAX_COMPONENTS, 0);
       for (int b = 0; b < started.blocks_in_MCU; ++b) {
         const int c = started.MCU_membership[b];
-        const jpeg_component_info& component = *started.cur_comp_info[c];
-        int length = 0, size = 0;
+        int symbol = 0;
         std::uint32_t value = 0;
-        dc_codes[component.dc_tbl_no].Find(bits.Peek16(), length, size);
-        if (length == 0 || !bits.Take(length, value) || !bits.Take(size, value)) return false;
-        int diff = static_cast<int>(value);
-        if (size != 0 && diff < (1 << (size - 1))) diff += static_cast<int>(~0u << size) + 1;
-        prediction[c] += diff;
+        if (!read(*dc_codes[c], symbol, value)) return false;
+        prediction[c] += Extend(value, symbol);
         if (prediction[c] > kMostDcPrediction || prediction[c] < -kMostDcPrediction) return false;
+        int low[kLowCoefficients] = {static_cast<JCOEF>(prediction[c])};
         int index = 1;
+        while (side[c] == 2 && index < kLowCoefficients) {  // the low coefficients with their values
+          if (!read(*ac_codes[c], symbol, value)) return false;
+          const int run = symbol >> 4, size = symbol & 15;
+          if (size == 0) {
+            index += run == 15 ? 16 : DCTSIZE2;
+            continue;
+          }
+          index += run;
+          if (index >= DCTSIZE2) return false;
+          if (index < kLowCoefficients) low[index] = Extend(value, size);
+          ++index;
+        }
         while (index < DCTSIZE2) {
           if (!bits.SkipCodes(*tables->Block(b).within, index)) return false;
         }
-        const int x = static_cast<int>(mcu) * h[c] + within[b] % h[c], y = within[b] / h[c];
-        const int dequantised = static_cast<JCOEF>(prediction[c]) * quant[c];
-        samples.rows[c][static_cast<std::size_t>(y) * samples.blocks_wide[c] + x] =
-            range_limit[((dequantised + 4) >> 3) & (4 * (MAXJSAMPLE + 1) - 1)];
+        const int x = (static_cast<int>(mcu) * h[c] + within[b] % h[c]) * side[c], y = within[b] / h[c] * side[c];
+        std::uint8_t* at = samples.rows[c].data() + static_cast<std::size_t>(y) * samples.blocks_wide[c] + x;
+        if (side[c] == 1) {
+          const int dequantised = low[0] * quant[c][0];
+          *at = range_limit[((dequantised + 4) >> 3) & (4 * (MAXJSAMPLE + 1) - 1)];
+          continue;
+        }
+        std::uint8_t quarters[2][2];
+        Quarters(low[0] * quant[c][0], low[kAcross] * quant[c][kAcross], low[kDown] * quant[c][kDown],
+                 low[kAcrossAndDown] * quant[c][kAcrossAndDown], quarters);
+        for (int j = 0; j < 2; ++j) std::copy_n(quarters[j], 2, at + static_cast<std::size_t>(j) * samples.blocks_wide[c]);
       }
     }
     // Output rows: each component's samples repeated to the largest sampling.
     for (int r = 0; r < v_max && rows_left > 0; ++r, --rows_left) {
       const std::uint8_t* sample[MAX_COMPONENTS] = {};
       for (int c = 0; c < components; ++c)
-        sample[c] = samples.rows[c].data() + static_cast<std::size_t>(r * v[c] / v_max) * samples.blocks_wide[c];
+        sample[c] = samples.rows[c].data() + static_cast<std::size_t>(r * v[c] * side[c] / v_max) * samples.blocks_wide[c];
       std::uint8_t* out = rgb.data();
       for (int x = 0; x < width; ++x, out += 3) {
-        const int y = sample[0][x * h[0] / h_max];
+        const int y = sample[0][x * h[0] * side[0] / h_max];
         if (components == 1) {
           out[0] = out[1] = out[2] = static_cast<std::uint8_t>(y);
           continue;
         }
-        const int cb = sample[1][x * h[1] / h_max], cr = sample[2][x * h[2] / h_max];
+        const int cb = sample[1][x * h[1] * side[1] / h_max], cr = sample[2][x * h[2] * side[2] / h_max];
         out[0] = Clamp(y + colour.cr_r[cr]);
         out[1] = Clamp(y + static_cast<int>((colour.cb_g[cb] + colour.cr_g[cr]) >> ColourTables::kScaleBits));
         out[2] = Clamp(y + colour.cb_b[cb]);

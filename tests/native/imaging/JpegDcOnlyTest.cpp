@@ -1,12 +1,13 @@
-// At 1/8 scale a picture whose components libjpeg-turbo decodes with its 1 x 1 inverse DCT is made
-// from the DC coefficients alone. The rows must be exactly libjpeg-turbo's, and damaged data must
-// get libjpeg's verdict and words.
+// At 1/8 scale a one-scan picture is made from the DC coefficients alone (and,
+// for 4:2:0 chroma, the three lowest AC ones: DecodePictureTest holds it to a
+// full decode and resize). Where libjpeg-turbo decodes every component with its
+// 1 x 1 inverse DCT the rows must be exactly libjpeg-turbo's, and damaged data
+// must get libjpeg's verdict and words.
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cstdio>
 #include <string>
-
-#include <jpeglib.h>
 
 #include "PictureFixtures.h"
 #include "imaging/JpegDecoder.h"
@@ -72,32 +73,37 @@ TEST(JpegDcOnlyTest, RowsAreLibjpegTurbosOwnAtOneEighth) {
   }
 }
 
-// What the walk cannot vouch for goes to libjpeg, which starts over even when every row is out:
-// a data byte after the last MCU is found only at the end, and libjpeg accepts it.
+// What the walk cannot vouch for goes to libjpeg, which starts over even when
+// every row is out: a data byte after the last MCU is found only at the end,
+// and libjpeg accepts it.
 TEST(JpegDcOnlyTest, DamagedDataGetsLibjpegsVerdictAndWords) {
-  const Bytes file = JpegFile(PhotoLike(64, 64), JpegKind::Baseline, {1, 1, 4});
-  const std::size_t end = LastMarker(file, 0xD9);
-  Bytes byte_before_end = file;
-  byte_before_end.insert(byte_before_end.begin() + static_cast<std::ptrdiff_t>(end), 0x12);
-  const struct {
-    const char* name;
-    Bytes file;
-    const char* message;
-  } cases[] = {
-      {"cut short", Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(end - 30)),
-       "JPEG decoder: Premature end of JPEG file"},
-      {"a restart marker out of turn", WithByte(file, LastMarker(file, 0xD2) + 1, 0xD5), "JPEG decoder: Corrupt JPEG data"},
-  };
-  for (const auto& c : cases) {
+  for (const JpegLayout layout : {JpegLayout{1, 1, 4}, JpegLayout{2, 2, 4}}) {
+    SCOPED_TRACE(layout.luma_h == 1 ? "4:4:4" : "4:2:0");
+    const Bytes file = JpegFile(PhotoLike(64, 64), JpegKind::Baseline, layout);
+    const std::size_t end = LastMarker(file, 0xD9);
+    Bytes byte_before_end = file;
+    byte_before_end.insert(byte_before_end.begin() + static_cast<std::ptrdiff_t>(end), 0x12);
+    const struct {
+      const char* name;
+      Bytes file;
+      const char* message;
+    } cases[] = {
+        {"cut short", Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(end - 30)),
+         "JPEG decoder: Premature end of JPEG file"},
+        {"a restart marker out of turn", WithByte(file, LastMarker(file, 0xD2) + 1, 0xD5),
+         "JPEG decoder: Corrupt JPEG data"},
+    };
+    for (const auto& c : cases) {
+      CollectRows rows;
+      PictureRefusal refusal;
+      EXPECT_FALSE(DecodeJpeg(c.file, {}, rows, &refusal)) << c.name << " at full size";
+      EXPECT_FALSE(DecodeJpeg(c.file, {1, 1}, rows, &refusal)) << c.name;
+      EXPECT_EQ(refusal.message.rfind(c.message, 0), 0u) << c.name << ": " << refusal.message;
+    }
     CollectRows rows;
-    PictureRefusal refusal;
-    EXPECT_FALSE(DecodeJpeg(c.file, {}, rows, &refusal)) << c.name << " at full size";
-    EXPECT_FALSE(DecodeJpeg(c.file, {1, 1}, rows, &refusal)) << c.name;
-    EXPECT_EQ(refusal.message.rfind(c.message, 0), 0u) << c.name << ": " << refusal.message;
+    ASSERT_TRUE(DecodeJpeg(byte_before_end, {1, 1}, rows));
+    EXPECT_TRUE(rows.rows == LibjpegEighth(byte_before_end));
   }
-  CollectRows rows;
-  ASSERT_TRUE(DecodeJpeg(byte_before_end, {1, 1}, rows));
-  EXPECT_TRUE(rows.rows == LibjpegEighth(byte_before_end));
 }
 
 }  // namespace
