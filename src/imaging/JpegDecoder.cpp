@@ -2,8 +2,6 @@
 
 #include <new>
 #include <string>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include <jerror.h>
@@ -11,7 +9,6 @@
 #include "imaging/JpegDcOnly.h"
 #include "imaging/JpegErrorJump.h"
 #include "imaging/JpegScanCheck.h"
-#include "imaging/JpegStripes.h"
 #include "imaging/PictureLimits.h"
 
 namespace saver {
@@ -85,8 +82,6 @@ struct Session {
   JpegErrorJump error{};
   jpeg_progress_mgr progress{};
   bool created = false;
-  CStripeSource* stripe = nullptr;  // the data to read instead of the whole file
-  unsigned scale = 0;               // eighths to decode at; 0: chosen for the target
   PictureRefusal refusal;
   std::vector<std::uint8_t> scanline;
   std::vector<std::uint8_t> rgb;
@@ -135,17 +130,15 @@ bool ReadHeader(Session& s, std::span<const std::uint8_t> data, Use use) {
   s.info.mem->max_memory_to_use = static_cast<long>(kMaxJpegCoefficientBytes) + kMaxDecoderMemoryBesideCoefficients;
   s.progress.progress_monitor = LimitScans;
   s.info.progress = &s.progress;
-  if (s.stripe) s.stripe->Install(s.info);
-  else jpeg_mem_src(&s.info, data.data(), static_cast<unsigned long>(data.size()));
+  jpeg_mem_src(&s.info, data.data(), static_cast<unsigned long>(data.size()));
   if (jpeg_read_header(&s.info, TRUE) != JPEG_HEADER_OK) return false;
   if (!WithinLimits(s, use)) return false;
   s.info.out_color_space = IsCmyk(s.info) ? JCS_CMYK : JCS_RGB;
   return true;
 }
 
-void ChooseScale(Session& s, Size at_least) {
-  jpeg_decompress_struct& info = s.info;
-  info.scale_num = s.scale != 0 ? s.scale : ScaleNumerator(info, at_least);
+void ChooseScale(jpeg_decompress_struct& info, Size at_least) {
+  info.scale_num = ScaleNumerator(info, at_least);
   info.scale_denom = 8;
   if (info.scale_num < 8) {
     // A picture decoded smaller is resized further still, which hides the small errors of the
@@ -167,7 +160,7 @@ bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowT
   }
   const bool own_size = at_least.width <= 0 || at_least.height <= 0;
   if (!ReadHeader(s, data, own_size ? Use::HeldWhole : Use::Streamed)) return false;
-  ChooseScale(s, at_least);
+  ChooseScale(s.info, at_least);
   jpeg_start_decompress(&s.info);
 
   const bool cmyk = IsCmyk(s.info);
@@ -175,7 +168,7 @@ bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowT
   s.scanline.resize(std::size_t{s.info.output_width} * s.info.output_components);
   if (cmyk) s.rgb.resize(std::size_t{s.info.output_width} * 3);
   if (!target.Begin(NaturalSize(s.info), scaled)) return false;
-  if (s.stripe == nullptr && s.info.scale_num == 1 && DcOnlyApplies(s.info)) {
+  if (s.info.scale_num == 1 && DcOnlyApplies(s.info)) {
     if (DecodeDcOnly(s.info, target)) return true;
     if (!target.Begin(NaturalSize(s.info), scaled)) return false;  // libjpeg starts over and judges the data
   }
@@ -201,7 +194,7 @@ bool RunMeasure(Session& s, std::span<const std::uint8_t> data, Size& natural) {
     return false;
   }
   if (!ReadHeader(s, data, Use::Streamed)) return false;
-  ChooseScale(s, kSmallestTarget);
+  ChooseScale(s.info, kSmallestTarget);
   jpeg_start_decompress(&s.info);
   if (ScanIsSurelyIntact(s.info)) {
     natural = NaturalSize(s.info);
@@ -231,86 +224,9 @@ bool WithSession(std::span<const std::uint8_t> data, PictureRefusal* refusal, Pa
   return ok;
 }
 
-// The header of a picture to be fitted, with the scale chosen and the output size computed.
-bool ReadHeaderForFit(Session& s, std::span<const std::uint8_t> data, Size at_least) {
-  s.info.err = s.error.Install(true);
-  if (setjmp(s.error.jump)) return false;
-  if (!ReadHeader(s, data, Use::Streamed)) return false;
-  ChooseScale(s, at_least);
-  jpeg_calc_output_dimensions(&s.info);
-  return true;
-}
-
-// Rows of the bottom stripe, held until the top one has been delivered.
-class HeldRows : public JpegRowTarget {
- public:
-  bool Begin(Size, Size scaled) override {
-    row_bytes = static_cast<std::size_t>(scaled.width) * 3;
-    pixels.reserve(row_bytes * static_cast<std::size_t>(scaled.height));
-    return true;
-  }
-  void Row(const std::uint8_t* rgb) override { pixels.insert(pixels.end(), rgb, rgb + row_bytes); }
-  std::size_t row_bytes = 0;
-  std::vector<std::uint8_t> pixels;
-};
-
-// Rows of the top stripe, announced with the sizes of the whole picture.
-class TopStripeRows : public JpegRowTarget {
- public:
-  TopStripeRows(JpegRowTarget& target, Size natural, Size scaled) : target_(target), natural_(natural), scaled_(scaled) {}
-  bool Begin(Size, Size) override { return target_.Begin(natural_, scaled_); }
-  void Row(const std::uint8_t* rgb) override { target_.Row(rgb); }
-
- private:
-  JpegRowTarget& target_;
-  Size natural_, scaled_;
-};
-
-// A one-scan picture with restart markers, fitted smaller, decodes as two stripes at once: the
-// bottom one on a second thread into a buffer, the top one here straight into the target, then
-// the buffered rows. At a reduced scale rows do not depend on their neighbours (chroma is
-// repeated), so the rows are those of one decode. False when the picture does not split or a
-// stripe fails: the caller then decodes the whole file, which judges it and says why.
-bool DecodeInStripes(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target) {
-  Session header;
-  std::optional<std::array<JpegStripe, 2>> stripes;
-  try {
-    if (!ReadHeaderForFit(header, data, at_least) || header.info.scale_num >= 8) return false;
-    if (header.info.scale_num == 1 && DcOnlyApplies(header.info)) return false;  // faster on one thread
-    stripes = SplitAtRestartMarker(data, header.info);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  if (!stripes) return false;
-  const unsigned scale = header.info.scale_num;
-  TopStripeRows top(target, NaturalSize(header.info),
-                    {static_cast<int>(header.info.output_width), static_cast<int>(header.info.output_height)});
-  HeldRows bottom;
-  const auto decode = [&](const JpegStripe& stripe, JpegRowTarget& rows) {
-    CStripeSource source(stripe);
-    return WithSession(data, nullptr, [&](Session& s) {
-      s.stripe = &source;
-      s.scale = scale;
-      return Run(s, data, at_least, rows);
-    });
-  };
-  bool top_ok = false, bottom_ok = false;
-  try {
-    std::jthread second([&] { bottom_ok = decode((*stripes)[1], bottom); });
-    top_ok = decode((*stripes)[0], top);
-  } catch (const std::system_error&) {  // no thread to be had
-    return false;
-  }
-  if (!top_ok || !bottom_ok) return false;
-  for (std::size_t at = 0; at < bottom.pixels.size(); at += bottom.row_bytes) target.Row(bottom.pixels.data() + at);
-  return true;
-}
-
 }  // namespace
 
 bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target, PictureRefusal* refusal) {
-  const bool fitted = at_least.width > 0 && at_least.height > 0;
-  if (fitted && DecodeInStripes(data, at_least, target)) return true;
   return WithSession(data, refusal, [&](Session& s) { return Run(s, data, at_least, target); });
 }
 

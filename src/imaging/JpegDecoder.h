@@ -23,7 +23,7 @@ class JpegRowTarget {
 // one: a picture fitted to a screen is never held at its own size, whatever that is (see
 // PictureLimits.h). When `at_least` is
 // 0 x 0 the picture is decoded at its own size and must fit the limit of a picture held whole.
-// A fitted one-scan picture with restart markers is decoded as two stripes on two threads.
+// A one-scan picture fitted at 1/8 is made from its DC coefficients (see JpegDcOnly.h).
 // Every coefficient is entropy-decoded at every scale, so the verdict on damaged data never
 // depends on the scale. Data that libjpeg finds corrupt or truncated is refused (false) even
 // where libjpeg alone would carry on. `refusal`, when given, says why a picture was refused.

@@ -134,7 +134,7 @@ TEST(DecodePictureTest, ScaledJpegDecodeStaysCloseToFullDecodeAndResize) {
       {"4:2:0", JpegKind::Baseline, {}},         {"4:2:2", JpegKind::Baseline, {2, 1, 0}},
       {"4:4:4", JpegKind::Baseline, {1, 1, 0}},  {"progressive", JpegKind::Progressive, {}},
       {"grey", JpegKind::Grey, {}},              {"CMYK", JpegKind::AdobeCmyk, {}},
-      {"4:2:0 with restart markers, decoded in stripes", JpegKind::Baseline, {2, 2, 1}},
+      {"4:2:0, a restart every MCU", JpegKind::Baseline, {2, 2, 1}},
   };
   // Targets just under each eighth's output (480 x 320: 60 x 40 at 1/8, ... 420 x 280 at 7/8;
   // 640 x 480 likewise), and one larger than the picture.
