@@ -1,8 +1,8 @@
 // Fitting JPEG pictures of 24 and 108 megapixels to a 1920 x 1080 screen, in every layout
 // (baseline 4:2:0, 4:2:2, 4:4:4, progressive, and 4:2:0 with a restart marker every row of MCUs as
-// phone cameras write, which the engine decodes in two stripes on two threads), against two yardsticks measured in the same
-// run on the same file: libjpeg-turbo's full-size decode streaming its rows through one reused
-// row buffer (as djpeg does), and libjpeg-turbo's own scaled decode (the smallest M/8 that stays
+// phone cameras write), against two yardsticks measured in the same run on the same file:
+// libjpeg-turbo's full-size decode streaming its rows through one reused row buffer (as djpeg
+// does), and libjpeg-turbo's own scaled decode (the smallest M/8 that stays
 // at least the target) streamed through the engine's resampler. Beside them the heap the fit
 // needs as a multiple of the screen buffer, and measuring a picture against libjpeg's
 // coefficient read. Then the fit as a whole process (fit_picture) against djpeg -scale and,

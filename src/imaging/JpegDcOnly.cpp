@@ -12,7 +12,9 @@ namespace {
 
 using jpeg::SegmentBits;
 
-constexpr int kDcLookupBits = 9;
+// Codes up to this length are found with one look-up (nearly every DC code, and the AC codes of
+// the few coefficients decoded with their values).
+constexpr int kShortCodeBits = 9;
 // The coefficients a block at half resolution both ways is made from: the zigzag positions up to
 // the one across and down, (0, 1), (1, 0) and (1, 1) in natural order.
 constexpr int kLowCoefficients = 5;
@@ -31,9 +33,10 @@ class SymbolCodes {
       first_symbol_[length] = symbol;
       first_code_[length] = code;
       for (int i = 0; i < count; ++i, ++code, ++symbol) {
-        if (symbol > 255 || (dc && table->huffval[symbol] > 15)) return false;
-        if (length <= kDcLookupBits)
-          std::fill_n(short_.begin() + (code << (kDcLookupBits - length)), 1 << (kDcLookupBits - length),
+        // A length's codes must fit in it; a DC value has at most 15 bits.
+        if (symbol > 255 || code >= (1 << length) || (dc && table->huffval[symbol] > 15)) return false;
+        if (length <= kShortCodeBits)
+          std::fill_n(short_.begin() + (code << (kShortCodeBits - length)), 1 << (kShortCodeBits - length),
                       Entry{static_cast<std::uint8_t>(length), table->huffval[symbol]});
       }
       last_code_[length] = code - 1;
@@ -45,11 +48,11 @@ class SymbolCodes {
 
   // Code length (0: none) and symbol for the next 16 bits of the stream.
   void Find(std::uint32_t next_16, int& length, int& symbol) const {
-    const Entry e = short_[next_16 >> (16 - kDcLookupBits)];
+    const Entry e = short_[next_16 >> (16 - kShortCodeBits)];
     length = e.length;
     symbol = e.symbol;
     if (length != 0) return;
-    for (int l = kDcLookupBits + 1; l <= jpeg::kMaxCodeLength; ++l) {
+    for (int l = kShortCodeBits + 1; l <= jpeg::kMaxCodeLength; ++l) {
       const int code = static_cast<int>(next_16 >> (16 - l));
       if (code <= last_code_[l] && code >= first_code_[l]) {
         length = l;
@@ -63,16 +66,17 @@ class SymbolCodes {
   struct Entry {
     std::uint8_t length = 0, symbol = 0;
   };
-  std::array<Entry, 1 << kDcLookupBits> short_{};
+  std::array<Entry, 1 << kShortCodeBits> short_{};
   std::array<int, jpeg::kMaxCodeLength + 1> first_code_{}, first_symbol_{}, last_code_{};
   const std::uint8_t* symbols_ = nullptr;
 };
 
-// The DC values of one row of MCUs: for each component its rows of blocks, scaled and limited
-// as libjpeg-turbo's 1 x 1 inverse DCT makes them.
+// One row of MCUs at 1/8: for each component its rows of samples, one a block (its DC value,
+// scaled and limited as libjpeg-turbo's 1 x 1 inverse DCT makes it) or 2 x 2 a block at half
+// resolution both ways (see Quarters).
 struct McuRowSamples {
-  int blocks_wide[MAX_COMPONENTS] = {};
-  std::vector<std::uint8_t> rows[MAX_COMPONENTS];  // v_samp_factor rows of blocks_wide samples
+  int samples_wide[MAX_COMPONENTS] = {};
+  std::vector<std::uint8_t> rows[MAX_COMPONENTS];
 };
 
 // libjpeg-turbo's YCbCr to RGB tables (jdcolor.c), 16-bit fixed point.
@@ -170,8 +174,8 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, JpegRowTarget& target) 
     side[c] = !single && h_max == 2 * h[c] && v_max == 2 * v[c] ? 2 : 1;
     const UINT16* q = component.quant_table->quantval;  // natural order
     quant[c][0] = q[0], quant[c][kAcross] = q[1], quant[c][kDown] = q[DCTSIZE], quant[c][kAcrossAndDown] = q[DCTSIZE + 1];
-    samples.blocks_wide[c] = static_cast<int>(started.MCUs_per_row) * h[c] * side[c];
-    samples.rows[c].assign(static_cast<std::size_t>(samples.blocks_wide[c]) * v[c] * side[c], 0);
+    samples.samples_wide[c] = static_cast<int>(started.MCUs_per_row) * h[c] * side[c];
+    samples.rows[c].assign(static_cast<std::size_t>(samples.samples_wide[c]) * v[c] * side[c], 0);
   }
   // Each block's place among its component's blocks of the MCU (MCU_width x MCU_height, row by row).
   int within[D_MAX_BLOCKS_IN_MCU] = {};
@@ -222,7 +226,7 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, JpegRowTarget& target) 
           if (!bits.SkipCodes(*tables->Block(b).within, index)) return false;
         }
         const int x = (static_cast<int>(mcu) * h[c] + within[b] % h[c]) * side[c], y = within[b] / h[c] * side[c];
-        std::uint8_t* at = samples.rows[c].data() + static_cast<std::size_t>(y) * samples.blocks_wide[c] + x;
+        std::uint8_t* at = samples.rows[c].data() + static_cast<std::size_t>(y) * samples.samples_wide[c] + x;
         if (side[c] == 1) {
           const int dequantised = low[0] * quant[c][0];
           *at = range_limit[((dequantised + 4) >> 3) & (4 * (MAXJSAMPLE + 1) - 1)];
@@ -231,14 +235,14 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, JpegRowTarget& target) 
         std::uint8_t quarters[2][2];
         Quarters(low[0] * quant[c][0], low[kAcross] * quant[c][kAcross], low[kDown] * quant[c][kDown],
                  low[kAcrossAndDown] * quant[c][kAcrossAndDown], quarters);
-        for (int j = 0; j < 2; ++j) std::copy_n(quarters[j], 2, at + static_cast<std::size_t>(j) * samples.blocks_wide[c]);
+        for (int j = 0; j < 2; ++j) std::copy_n(quarters[j], 2, at + static_cast<std::size_t>(j) * samples.samples_wide[c]);
       }
     }
     // Output rows: each component's samples repeated to the largest sampling.
     for (int r = 0; r < v_max && rows_left > 0; ++r, --rows_left) {
       const std::uint8_t* sample[MAX_COMPONENTS] = {};
       for (int c = 0; c < components; ++c)
-        sample[c] = samples.rows[c].data() + static_cast<std::size_t>(r * v[c] * side[c] / v_max) * samples.blocks_wide[c];
+        sample[c] = samples.rows[c].data() + static_cast<std::size_t>(r * v[c] * side[c] / v_max) * samples.samples_wide[c];
       std::uint8_t* out = rgb.data();
       for (int x = 0; x < width; ++x, out += 3) {
         const int y = sample[0][x * h[0] * side[0] / h_max];
