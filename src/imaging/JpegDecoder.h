@@ -21,12 +21,11 @@ class JpegRowTarget {
 // When `at_least` is nonzero, libjpeg-turbo decodes at the smallest of 1/8, 1/4 and 1/2 that
 // keeps the output at least that large (or at full size), and the rows go to `target` one by
 // one: a picture fitted to a screen is never held at its own size, whatever that is (see
-// PictureLimits.h). When `at_least` is
-// 0 x 0 the picture is decoded at its own size and must fit the limit of a picture held whole.
-// A one-scan picture fitted at 1/8 is made from its DC coefficients (see JpegDcOnly.h).
-// Every coefficient is entropy-decoded (or walked, at 1/8) at every scale, so the verdict on
-// damaged data never depends on the scale. Data that libjpeg finds corrupt or truncated is refused (false) even
-// where libjpeg alone would carry on. `refusal`, when given, says why a picture was refused.
+// PictureLimits.h). When `at_least` is 0 x 0 the picture is decoded at its own size and must fit
+// the limit of a picture held whole. A one-scan picture fitted at 1/8 is made from its DC
+// coefficients (see JpegDcOnly.h). Every coefficient is entropy-decoded (or walked, at 1/8) at
+// every scale, so the verdict on damaged data never depends on the scale. Data that libjpeg finds
+// corrupt or truncated is refused (false) even where libjpeg alone would carry on. `refusal`, when given, says why a picture was refused.
 bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target,
                 PictureRefusal* refusal = nullptr);
 
