@@ -1,0 +1,155 @@
+#include "effects/PendingCopies.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace saver {
+namespace {
+
+constexpr CPendingCopies::Latest kNoRuns = {-1, -1, -1, -1};
+
+Rect Destination(const CPendingCopies::Run& run) { return {run.left, run.top, run.left + run.width, run.bottom}; }
+
+// Puts a run first among the latest of `slot` (the index grown as needed).
+void Remember(std::vector<CPendingCopies::Latest>& index, int slot, std::size_t run) {
+  if (slot >= static_cast<int>(index.size())) index.resize(static_cast<std::size_t>(slot) + 1, kNoRuns);
+  CPendingCopies::Latest& latest = index[static_cast<std::size_t>(slot)];
+  const auto value = static_cast<std::int32_t>(run);
+  if (latest.front() == value) return;
+  std::copy_backward(latest.begin(), latest.end() - 1, latest.end());
+  latest.front() = value;
+}
+
+}  // namespace
+
+bool CPendingCopies::Join(Run& run, const Run& next) {
+  if (run.width == 0 || run.target != next.target || run.source != next.source || run.top != next.top ||
+      run.bottom != next.bottom || run.source_top != next.source_top) {
+    return false;
+  }
+  const bool column = next.width == 1;
+  if (next.left == run.left + run.width) {  // on the right
+    if (run.width == 1 && column && std::abs(next.source_left - run.source_left) == 1) {
+      run.step = next.source_left - run.source_left;
+    } else if (next.source_left != run.source_left + run.width * run.step || (!column && run.step != 1)) {
+      return false;  // a wider block is a forward run of its own
+    }
+    run.width += next.width;
+    return true;
+  }
+  if (column && next.left == run.left - 1) {  // on the left
+    if (run.width == 1 && std::abs(next.source_left - run.source_left) == 1) {
+      run.step = run.source_left - next.source_left;
+    } else if (next.source_left != run.source_left - run.step) {
+      return false;
+    }
+    run.left = next.left;
+    run.source_left = next.source_left;
+    ++run.width;
+    return true;
+  }
+  return false;
+}
+
+// Cuts from `run` the rows that `next`, copied after it, covers over all the run's columns, or
+// the columns it covers over all the run's rows; false when nothing is left of it.
+bool CPendingCopies::Uncovered(Run& run, const Run& next) {
+  const int right = run.left + run.width, next_right = next.left + next.width;
+  const bool all_columns = next.left <= run.left && next_right >= right;
+  const bool all_rows = next.top <= run.top && next.bottom >= run.bottom;
+  if (all_columns && all_rows) return false;
+  if (all_columns) {
+    if (next.top > run.top && next.top < run.bottom && next.bottom >= run.bottom) {
+      run.bottom = next.top;
+    } else if (next.top <= run.top && next.bottom > run.top && next.bottom < run.bottom) {
+      run.source_top += next.bottom - run.top;
+      run.top = next.bottom;
+    }
+  } else if (all_rows) {
+    if (next.left > run.left && next.left < right && next_right >= right) {
+      run.width = next.left - run.left;
+    } else if (next.left <= run.left && next_right > run.left && next_right < right) {
+      run.source_left += (next_right - run.left) * run.step;
+      run.width = right - next_right;
+      run.left = next_right;
+    }
+  }
+  return true;
+}
+
+void CPendingCopies::CutBy(std::size_t index, const Run& next) {
+  Run& run = runs_[index];
+  if (run.width != 0 && !Uncovered(run, next)) {
+    run.width = 0;
+    ++dropped_;
+  }
+}
+
+void CPendingCopies::Remember(std::size_t index) {
+  saver::Remember(last_on_row_, runs_[index].top, index);
+  saver::Remember(last_at_column_, runs_[index].left, index);
+}
+
+void CPendingCopies::Add(const Run& next) {
+  // The few latest runs (a push's two blocks, a roll's band being redrawn) and the last run
+  // that started on the same row or column (a block drawn again, grown).
+  constexpr std::size_t kRunsLookedAt = 8;
+  for (std::size_t i = runs_.size() - std::min(runs_.size(), kRunsLookedAt); i < runs_.size(); ++i) CutBy(i, next);
+  const auto cut_slot = [&](const std::vector<Latest>& index, int slot) {
+    if (slot >= static_cast<int>(index.size())) return;
+    for (const std::int32_t run : index[static_cast<std::size_t>(slot)]) {
+      if (run >= 0) CutBy(static_cast<std::size_t>(run), next);
+    }
+  };
+  cut_slot(last_on_row_, next.top);
+  cut_slot(last_at_column_, next.left);
+  if (!runs_.empty() && Join(runs_.back(), next)) {
+    Remember(runs_.size() - 1);
+    return;
+  }
+  // Two bands drawn in turn (a roll from both sides): the one before the last may take the
+  // column as long as the last one does not cover the same pixels.
+  if (runs_.size() >= 2 && Destination(runs_.back()).Intersect(Destination(next)).IsEmpty() &&
+      Join(runs_[runs_.size() - 2], next)) {
+    Remember(runs_.size() - 2);
+    return;
+  }
+  runs_.push_back(next);
+  Remember(runs_.size() - 1);
+  if (dropped_ > 4096 && dropped_ > RunsHeld()) Compact();
+}
+
+void CPendingCopies::Compact() {
+  std::erase_if(runs_, [](const Run& run) { return run.width == 0; });
+  dropped_ = 0;
+  std::fill(last_on_row_.begin(), last_on_row_.end(), kNoRuns);
+  std::fill(last_at_column_.begin(), last_at_column_.end(), kNoRuns);
+  for (std::size_t i = 0; i < runs_.size(); ++i) Remember(i);
+}
+
+void CPendingCopies::DrawAll(PixelBuffer& to, const std::function<const PixelBuffer&(Layer)>& source_of) {
+  for (const Run& run : runs_) {
+    if (run.width == 0) continue;
+    const PixelBuffer& from = source_of(run.source);
+    for (int y = run.top; y < run.bottom; ++y) {
+      const std::uint8_t* in = from.Row(run.source_top + y - run.top) + run.source_left * 3;
+      std::uint8_t* out = to.Row(y) + run.left * 3;
+      if (run.step == 1) {
+        std::memcpy(out, in, static_cast<std::size_t>(run.width) * 3);
+      } else {
+        for (int i = 0; i < run.width; ++i, out += 3, in -= 3) out[0] = in[0], out[1] = in[1], out[2] = in[2];
+      }
+    }
+  }
+  Clear();
+}
+
+void CPendingCopies::Clear() {
+  runs_.clear();
+  dropped_ = 0;
+  std::fill(last_on_row_.begin(), last_on_row_.end(), kNoRuns);
+  std::fill(last_at_column_.begin(), last_at_column_.end(), kNoRuns);
+}
+
+}  // namespace saver
