@@ -52,37 +52,42 @@ bool CPendingCopies::Join(Run& run, const Run& next) {
   return false;
 }
 
-// Cuts from `run` the rows that `next`, copied after it, covers over all the run's columns, or
-// the columns it covers over all the run's rows; false when nothing is left of it.
-bool CPendingCopies::Uncovered(Run& run, const Run& next) {
-  const int right = run.left + run.width, next_right = next.left + next.width;
-  const bool all_columns = next.left <= run.left && next_right >= right;
-  const bool all_rows = next.top <= run.top && next.bottom >= run.bottom;
-  if (all_columns && all_rows) return false;
-  if (all_columns) {
-    if (next.top > run.top && next.top < run.bottom && next.bottom >= run.bottom) {
-      run.bottom = next.top;
-    } else if (next.top <= run.top && next.bottom > run.top && next.bottom < run.bottom) {
-      run.source_top += next.bottom - run.top;
-      run.top = next.bottom;
-    }
-  } else if (all_rows) {
-    if (next.left > run.left && next.left < right && next_right >= right) {
-      run.width = next.left - run.left;
-    } else if (next.left <= run.left && next_right > run.left && next_right < right) {
-      run.source_left += (next_right - run.left) * run.step;
-      run.width = right - next_right;
-      run.left = next_right;
-    }
-  }
-  return true;
+// The part of `run` on the columns left to right - 1 and the rows top to bottom - 1.
+CPendingCopies::Run CPendingCopies::Part(const Run& run, int left, int right, int top, int bottom) {
+  Run part = run;
+  part.source_left += (left - run.left) * run.step;
+  part.source_top += top - run.top;
+  part.left = left;
+  part.width = right - left;
+  part.top = top;
+  part.bottom = bottom;
+  return part;
+}
+
+int CPendingCopies::Subtract(const Run& run, const Run& next, Pieces& pieces) {
+  const Rect whole = Destination(run), covered = whole.Intersect(Destination(next));
+  if (covered.IsEmpty()) return -1;
+  int count = 0;
+  if (whole.top < covered.top) pieces[count++] = Part(run, whole.left, whole.right, whole.top, covered.top);
+  if (covered.bottom < whole.bottom) pieces[count++] = Part(run, whole.left, whole.right, covered.bottom, whole.bottom);
+  if (whole.left < covered.left) pieces[count++] = Part(run, whole.left, covered.left, covered.top, covered.bottom);
+  if (covered.right < whole.right) pieces[count++] = Part(run, covered.right, whole.right, covered.top, covered.bottom);
+  return count;
 }
 
 void CPendingCopies::CutBy(std::size_t index, const Run& next) {
-  Run& run = runs_[index];
-  if (run.width != 0 && !Uncovered(run, next)) {
-    run.width = 0;
+  if (runs_[index].width == 0) return;
+  Pieces pieces;
+  const int count = Subtract(runs_[index], next, pieces);
+  if (count == 0) {
+    runs_[index].width = 0;
     ++dropped_;
+  } else if (count == 1) {
+    runs_[index] = pieces[0];
+  } else if (count > 1 && RunsHeld() < kMostRunsSplit) {
+    // The pieces take the place of the run in the order of drawing.
+    runs_[index] = pieces[0];
+    runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(index) + 1, pieces.begin() + 1, pieces.begin() + count);
   }
 }
 
@@ -92,10 +97,16 @@ void CPendingCopies::Remember(std::size_t index) {
 }
 
 void CPendingCopies::Add(const Run& next) {
-  // The few latest runs (a push's two blocks, a roll's band being redrawn) and the last run
-  // that started on the same row or column (a block drawn again, grown).
-  constexpr std::size_t kRunsLookedAt = 8;
-  for (std::size_t i = runs_.size() - std::min(runs_.size(), kRunsLookedAt); i < runs_.size(); ++i) CutBy(i, next);
+  // The few latest runs still held (a push's two blocks, a roll's band being redrawn), past
+  // a few dropped ones, and the latest runs that started on the same row or column (a block
+  // drawn again, grown). Backwards, so that the pieces of a run split in two or more go where
+  // no step of the loop looks again.
+  constexpr int kRunsLookedAt = 8, kEntriesLookedAt = 32;
+  int held = 0;
+  for (std::size_t i = runs_.size(), seen = 0; i-- > 0 && held < kRunsLookedAt && seen++ < kEntriesLookedAt;) {
+    if (runs_[i].width != 0) ++held;
+    CutBy(i, next);
+  }
   const auto cut_slot = [&](const std::vector<Latest>& index, int slot) {
     if (slot >= static_cast<int>(index.size())) return;
     for (const std::int32_t run : index[static_cast<std::size_t>(slot)]) {
@@ -117,7 +128,7 @@ void CPendingCopies::Add(const Run& next) {
   }
   runs_.push_back(next);
   Remember(runs_.size() - 1);
-  if (dropped_ > 4096 && dropped_ > RunsHeld()) Compact();
+  if (dropped_ > kMostRunsSplit && dropped_ > RunsHeld()) Compact();
 }
 
 void CPendingCopies::Compact() {
