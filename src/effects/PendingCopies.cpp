@@ -101,7 +101,7 @@ void CPendingCopies::Add(const Run& next) {
   // a few dropped ones, and the latest runs that started on the same row or column (a block
   // drawn again, grown). Backwards, so that the pieces of a run split in two or more go where
   // no step of the loop looks again.
-  constexpr int kRunsLookedAt = 8, kEntriesLookedAt = 32;
+  constexpr int kRunsLookedAt = 16, kEntriesLookedAt = 48;
   int held = 0;
   for (std::size_t i = runs_.size(), seen = 0; i-- > 0 && held < kRunsLookedAt && seen++ < kEntriesLookedAt;) {
     if (runs_[i].width != 0) ++held;
