@@ -75,11 +75,18 @@ int CPendingCopies::Subtract(const Run& run, const Run& next, Pieces& pieces) {
   return count;
 }
 
-void CPendingCopies::CutBy(std::size_t index, const Run& next) {
-  if (runs_[index].width == 0) return;
+inline void CPendingCopies::CutBy(std::size_t index, const Run& next) {
+  const Run& run = runs_[index];
+  // Most runs looked at lie elsewhere: this test first, before any pieces are made.
+  if (run.width == 0 || run.left >= next.left + next.width || next.left >= run.left + run.width ||
+      run.top >= next.bottom || next.top >= run.bottom) {
+    return;
+  }
   Pieces pieces;
   const int count = Subtract(runs_[index], next, pieces);
-  if (count == 0) {
+  if (count == 0 && runs_.size() - index <= kRunsErased) {
+    runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(index));
+  } else if (count == 0) {
     runs_[index].width = 0;
     ++dropped_;
   } else if (count == 1) {
@@ -97,20 +104,16 @@ void CPendingCopies::Remember(std::size_t index) {
 }
 
 void CPendingCopies::Add(const Run& next) {
-  // The few latest runs still held (a push's two blocks, a roll's band being redrawn), past
-  // a few dropped ones, and the latest runs that started on the same row or column (a block
-  // drawn again, grown). Backwards, so that the pieces of a run split in two or more go where
-  // no step of the loop looks again.
-  constexpr int kRunsLookedAt = 16, kEntriesLookedAt = 48;
-  int held = 0;
-  for (std::size_t i = runs_.size(), seen = 0; i-- > 0 && held < kRunsLookedAt && seen++ < kEntriesLookedAt;) {
-    if (runs_[i].width != 0) ++held;
-    CutBy(i, next);
-  }
+  // The few latest runs (a push's two blocks, a roll's band being redrawn) and the latest runs
+  // that started on the same row or column (a block drawn again, grown). Backwards, so that
+  // the pieces of a run split in two, or a run taken out, move only runs already looked at.
+  constexpr std::size_t kRunsLookedAt = 16;
+  const std::size_t first = runs_.size() - std::min(runs_.size(), kRunsLookedAt);
+  for (std::size_t i = runs_.size(); i-- > first;) CutBy(i, next);
   const auto cut_slot = [&](const std::vector<Latest>& index, int slot) {
     if (slot >= static_cast<int>(index.size())) return;
     for (const std::int32_t run : index[static_cast<std::size_t>(slot)]) {
-      if (run >= 0) CutBy(static_cast<std::size_t>(run), next);
+      if (run >= 0 && static_cast<std::size_t>(run) < runs_.size()) CutBy(static_cast<std::size_t>(run), next);
     }
   };
   cut_slot(last_on_row_, next.top);

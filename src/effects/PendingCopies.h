@@ -45,6 +45,11 @@ class CPendingCopies {
   // middle of the list.
   static constexpr std::size_t kMostRunsSplit = 64;
   using Pieces = std::array<Run, 4>;
+  // A run dropped among the latest few is taken out of the list, so that the latest runs
+  // looked at are ones still held; one further back is marked dropped, and the list compacted
+  // now and then. (Its index in last_on_row_ and last_at_column_ may then name another run:
+  // cutting by what `next` covers is right for any run.)
+  static constexpr std::size_t kRunsErased = 32;
 
   static bool Join(Run& run, const Run& next);
   static Run Part(const Run& run, int left, int right, int top, int bottom);
