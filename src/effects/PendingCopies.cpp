@@ -12,7 +12,7 @@ constexpr CPendingCopies::Latest kNoRuns = {-1, -1, -1, -1};
 Rect Destination(const CPendingCopies::Run& run) { return {run.left, run.top, run.left + run.width, run.bottom}; }
 
 // Puts a run first among the latest of `slot` (the index grown as needed).
-void Remember(std::vector<CPendingCopies::Latest>& index, int slot, std::size_t run) {
+void PutFirst(std::vector<CPendingCopies::Latest>& index, int slot, std::size_t run) {
   if (slot >= static_cast<int>(index.size())) index.resize(static_cast<std::size_t>(slot) + 1, kNoRuns);
   CPendingCopies::Latest& latest = index[static_cast<std::size_t>(slot)];
   const auto value = static_cast<std::int32_t>(run);
@@ -66,7 +66,6 @@ CPendingCopies::Run CPendingCopies::Part(const Run& run, int left, int right, in
 
 int CPendingCopies::Subtract(const Run& run, const Run& next, Pieces& pieces) {
   const Rect whole = Destination(run), covered = whole.Intersect(Destination(next));
-  if (covered.IsEmpty()) return -1;
   int count = 0;
   if (whole.top < covered.top) pieces[count++] = Part(run, whole.left, whole.right, whole.top, covered.top);
   if (covered.bottom < whole.bottom) pieces[count++] = Part(run, whole.left, whole.right, covered.bottom, whole.bottom);
@@ -75,9 +74,9 @@ int CPendingCopies::Subtract(const Run& run, const Run& next, Pieces& pieces) {
   return count;
 }
 
-inline void CPendingCopies::CutBy(std::size_t index, const Run& next) {
+void CPendingCopies::CutBy(std::size_t index, const Run& next) {
   const Run& run = runs_[index];
-  // Most runs looked at lie elsewhere: this test first, before any pieces are made.
+  // Most runs looked at lie elsewhere: this test comes first, before any pieces are made.
   if (run.width == 0 || run.left >= next.left + next.width || next.left >= run.left + run.width ||
       run.top >= next.bottom || next.top >= run.bottom) {
     return;
@@ -99,8 +98,8 @@ inline void CPendingCopies::CutBy(std::size_t index, const Run& next) {
 }
 
 void CPendingCopies::Remember(std::size_t index) {
-  saver::Remember(last_on_row_, runs_[index].top, index);
-  saver::Remember(last_at_column_, runs_[index].left, index);
+  PutFirst(last_on_row_, runs_[index].top, index);
+  PutFirst(last_at_column_, runs_[index].left, index);
 }
 
 void CPendingCopies::Add(const Run& next) {
@@ -131,6 +130,8 @@ void CPendingCopies::Add(const Run& next) {
   }
   runs_.push_back(next);
   Remember(runs_.size() - 1);
+  // Runs marked dropped are taken out once they outnumber those held (a widening band drops a
+  // whole frame's rows at every step).
   if (dropped_ > kMostRunsSplit && dropped_ > RunsHeld()) Compact();
 }
 

@@ -11,9 +11,9 @@ namespace saver {
 
 // Plain copies into one layer that the memory surface has not drawn yet, in the order they were
 // made. A copy that a later one overwrites wholly is dropped, one overwritten in part is cut to
-// what is left, and columns that continue each other, forwards or mirrored (a roll's band), join into
-// one block: a one-pixel column drawn alone is one tiny copy on every row of the picture, a
-// block of such columns one run per row. So an effect that draws the same area again and again
+// what is left, and columns that continue each other, forwards or mirrored (a roll's band),
+// join into one block: a one-pixel column drawn alone is one tiny copy on every row of the
+// picture, a block of such columns one run per row. So an effect that draws the same area again and again
 // (a push, a growing band) leaves about one frame to draw, however many steps it takes.
 class CPendingCopies {
  public:
@@ -53,8 +53,8 @@ class CPendingCopies {
 
   static bool Join(Run& run, const Run& next);
   static Run Part(const Run& run, int left, int right, int top, int bottom);
-  // The blocks of `run` that `next` leaves uncovered: their count (0 when it covers all of
-  // it, -1 when none of it).
+  // The blocks of `run` that `next`, which overlaps it, leaves uncovered; their count (0 when
+  // it covers all of it).
   static int Subtract(const Run& run, const Run& next, Pieces& pieces);
   void CutBy(std::size_t index, const Run& next);
   void Remember(std::size_t index);
