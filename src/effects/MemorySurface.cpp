@@ -1,7 +1,6 @@
 #include "effects/MemorySurface.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -65,85 +64,10 @@ PixelBuffer& MemorySurface::MutablePixels(Layer layer) {
   return Buffer(layer);
 }
 
-bool MemorySurface::Join(PendingRun& run, const PendingRun& next) {
-  if (run.target != next.target || run.source != next.source || run.top != next.top || run.bottom != next.bottom ||
-      run.source_top != next.source_top) {
-    return false;
-  }
-  const bool column = next.width == 1;
-  if (next.left == run.left + run.width) {  // on the right
-    if (run.width == 1 && column && std::abs(next.source_left - run.source_left) == 1) {
-      run.step = next.source_left - run.source_left;
-    } else if (next.source_left != run.source_left + run.width * run.step || (!column && run.step != 1)) {
-      return false;  // a wider block is a forward run of its own
-    }
-    run.width += next.width;
-    return true;
-  }
-  if (column && next.left == run.left - 1) {  // on the left
-    if (run.width == 1 && std::abs(next.source_left - run.source_left) == 1) {
-      run.step = run.source_left - next.source_left;
-    } else if (next.source_left != run.source_left - run.step) {
-      return false;
-    }
-    run.left = next.left;
-    run.source_left = next.source_left;
-    ++run.width;
-    return true;
-  }
-  return false;
-}
-
-// Cuts from `run` the rows that `next`, copied after it, covers over all the run's columns;
-// false when nothing is left of it.
-bool MemorySurface::Uncovered(PendingRun& run, const PendingRun& next) {
-  if (next.left > run.left || next.left + next.width < run.left + run.width) return true;
-  if (next.top <= run.top && next.bottom >= run.bottom) return false;
-  if (next.top > run.top && next.top < run.bottom && next.bottom >= run.bottom) {
-    run.bottom = next.top;
-  } else if (next.top <= run.top && next.bottom > run.top && next.bottom < run.bottom) {
-    run.source_top += next.bottom - run.top;
-    run.top = next.bottom;
-  }
-  return true;
-}
-
-void MemorySurface::HoldBack(const PendingRun& next) {
-  if (!pending_.empty() && pending_.front().target != next.target) DrawPending();
-  // A block drawn again and again as it grows or moves (a strip push) leaves only its last
-  // rows to draw; a few recent runs are looked at, so long batches stay cheap to build.
-  constexpr std::size_t kRunsLookedAt = 8;
-  const auto first = pending_.end() - static_cast<std::ptrdiff_t>(std::min(pending_.size(), kRunsLookedAt));
-  pending_.erase(std::remove_if(first, pending_.end(), [&](PendingRun& run) { return !Uncovered(run, next); }),
-                 pending_.end());
-  const auto destination = [](const PendingRun& run) { return Rect{run.left, run.top, run.left + run.width, run.bottom}; };
-  if (!pending_.empty() && Join(pending_.back(), next)) return;
-  // Two bands drawn in turn (a roll from both sides): the one before the last may take the
-  // column as long as the last one does not cover the same pixels.
-  if (pending_.size() >= 2 && destination(pending_.back()).Intersect(destination(next)).IsEmpty() &&
-      Join(pending_[pending_.size() - 2], next)) {
-    return;
-  }
-  pending_.push_back(next);
-}
-
 void MemorySurface::DrawPending() const {
-  if (pending_.empty()) return;
-  PixelBuffer& to = const_cast<MemorySurface*>(this)->Buffer(pending_.front().target);
-  // In the order they were copied, so that a later copy covers an earlier one.
-  for (const PendingRun& run : pending_) {
-    const PixelBuffer& from = Buffer(run.source);
-    for (int y = run.top; y < run.bottom; ++y) {
-      const std::uint8_t* in = from.Row(run.source_top + y - run.top) + run.source_left * 3;
-      std::uint8_t* out = to.Row(y) + run.left * 3;
-      if (run.step == 1) {
-        std::memcpy(out, in, static_cast<std::size_t>(run.width) * 3);
-      } else {
-        for (int i = 0; i < run.width; ++i, out += 3, in -= 3) out[0] = in[0], out[1] = in[1], out[2] = in[2];
-      }
-    }
-  }
-  pending_.clear();
+  if (pending_.Empty()) return;
+  auto& self = const_cast<MemorySurface&>(*this);
+  pending_.DrawAll(self.Buffer(pending_.Target()), [&](Layer layer) -> const PixelBuffer& { return Buffer(layer); });
 }
 
 PixelBuffer& MemorySurface::Buffer(Layer layer) {
@@ -175,7 +99,8 @@ void MemorySurface::Copy(Layer target, const Rect& destination, Layer source, Po
   if (record_copies_) copies_.push_back({target, block->destination, source, block->source});
   if (raster_op == rop::kSrcCopy && target != source) {
     const Rect& d = block->destination;
-    HoldBack({target, source, d.left, d.Width(), d.top, d.bottom, block->source.x, block->source.y, 1});
+    if (!pending_.Empty() && (pending_.Target() != target || pending_.RunsHeld() >= kMostRunsHeld)) DrawPending();
+    pending_.Add({target, source, d.left, d.Width(), d.top, d.bottom, block->source.x, block->source.y, 1});
     return;
   }
   DrawPending();
@@ -240,9 +165,10 @@ void MemorySurface::ReleaseOld() {
 }
 
 void MemorySurface::PacedWait(int a, double d) {
-  DrawPending();
   waits_.push_back({a, d, copies_.size()});
-  if (!frame_area_.IsEmpty()) frames_.push_back(CopyArea(screen_, frame_area_));
+  if (frame_area_.IsEmpty()) return;
+  DrawPending();
+  frames_.push_back(CopyArea(screen_, frame_area_));
 }
 
 void MemorySurface::Sleep(int milliseconds) {

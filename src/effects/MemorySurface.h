@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "effects/DrawingSurface.h"
+#include "effects/PendingCopies.h"
 
 namespace saver {
 
@@ -11,10 +12,9 @@ namespace saver {
 // records the waits, the copies and, on request, the frame shown at every wait, so that effects
 // can be checked step by step (and a show rendered off screen). Its clock moves only by Sleep.
 //
-// Plain copies from one layer to another are held back until the next wait or any other use of
-// the layers (Pixels included), so that columns that continue each other, forwards or mirrored
-// (a roll's band), join into one block: a one-pixel column drawn alone is one tiny copy on every
-// row of the picture, a block of such columns one run per row.
+// Plain copies from one layer to another are held back (see CPendingCopies) until any other use
+// of the layers (Pixels included), or a wait while frames are recorded: unrecorded waits show
+// nothing to anyone, so the steps between them need not be drawn.
 class MemorySurface final : public DrawingSurface {
  public:
   struct WaitCall {
@@ -65,28 +65,18 @@ class MemorySurface final : public DrawingSurface {
   void Sleep(int milliseconds) override;
 
  private:
-  // Columns of one copy that is held back: target column left + i shows source column
-  // source_left + i * step (step -1 for a mirrored run), on rows top to bottom - 1 (source rows
-  // from source_top).
-  struct PendingRun {
-    Layer target, source;
-    int left, width, top, bottom;
-    int source_left, source_top, step;
-  };
+  // Beyond this many runs held back, they are drawn before more are taken (a dissolve's cells
+  // join nothing and would otherwise pile up for the whole effect).
+  static constexpr std::size_t kMostRunsHeld = 1 << 16;
 
   PixelBuffer& Buffer(Layer layer);
   const PixelBuffer& Buffer(Layer layer) const;
-  // Adds `next` to `run` when it is a column on either side (or, on the right, a block) that
-  // continues the run's columns forwards or mirrored.
-  static bool Join(PendingRun& run, const PendingRun& next);
-  static bool Uncovered(PendingRun& run, const PendingRun& next);
-  void HoldBack(const PendingRun& run);
   // Draws every held-back copy; const because the copies were made already as far as any
   // caller can tell.
   void DrawPending() const;
 
   PixelBuffer screen_, frame_, picture_, old_;
-  mutable std::vector<PendingRun> pending_;  // all into one target, none reading it
+  mutable CPendingCopies pending_;  // all into one target, none reading it
   Rect frame_area_;
   bool record_copies_ = false;
   bool stop_ = false;

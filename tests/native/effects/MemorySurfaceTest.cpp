@@ -92,27 +92,64 @@ TEST(MemorySurface, BatchedCopiesLandAsIfDrawnOneByOne) {
       {"a narrower block cuts nothing", {{Rect::FromSize(1, 0, 4, 6), Layer::Picture, {0, 0}}, {Rect::FromSize(2, 0, 2, 6), Layer::New, {5, 0}}}},
       {"two layers interleaved", {column(0, 0, Layer::Picture), column(1, 1), column(2, 2, Layer::Picture)}},
       {"blocks of other rows", {{Rect::FromSize(1, 2, 4, 3), Layer::New, {0, 0}}, column(2, 7), {Rect::FromSize(0, 4, 8, 1), Layer::Picture, {0, 5}}}},
+      {"a push: each step's narrower block leaves a column the other block covers",
+       {{Rect::FromSize(0, 0, 7, 6), Layer::Picture, {1, 0}}, {Rect::FromSize(7, 0, 1, 6), Layer::New, {0, 0}},
+        {Rect::FromSize(0, 0, 6, 6), Layer::Picture, {2, 0}}, {Rect::FromSize(6, 0, 2, 6), Layer::New, {0, 0}},
+        {Rect::FromSize(0, 0, 5, 6), Layer::Picture, {3, 0}}, {Rect::FromSize(5, 0, 3, 6), Layer::New, {0, 0}}}},
+      {"a mirrored run cut on the left and on the right",
+       {column(2, 6), column(3, 5), column(4, 4), column(5, 3), {Rect::FromSize(1, 0, 2, 6), Layer::Picture, {0, 0}},
+        {Rect::FromSize(5, 0, 3, 6), Layer::Picture, {4, 0}}}},
+      {"a block moving diagonally leaves an L-shape", {{Rect::FromSize(1, 0, 7, 5), Layer::Picture, {0, 1}}, {Rect::FromSize(0, 5, 8, 1), Layer::New, {0, 5}},
+                                                       {Rect::FromSize(2, 0, 6, 4), Layer::Picture, {0, 2}}, {Rect::FromSize(0, 0, 2, 6), Layer::New, {0, 0}}}},
+      {"a block with a hole copied into its middle", {{Rect::FromSize(1, 1, 6, 4), Layer::Picture, {0, 0}}, {Rect::FromSize(3, 2, 2, 2), Layer::New, {0, 0}},
+                                                      column(4, 7), {Rect::FromSize(0, 2, 4, 1), Layer::New, {4, 0}}}},
+      {"a block cut on the left by part of its rows", {{Rect::FromSize(1, 1, 6, 4), Layer::Picture, {0, 0}}, {Rect::FromSize(0, 0, 3, 6), Layer::New, {5, 0}}}},
+      {"wedges whose rows grow, more copies apart than the latest few",
+       {{Rect::FromSize(0, 0, 1, 1), Layer::New, {0, 0}}, {Rect::FromSize(7, 5, 1, 1), Layer::New, {7, 5}},
+        {Rect::FromSize(0, 1, 1, 1), Layer::New, {0, 1}}, {Rect::FromSize(7, 4, 1, 1), Layer::New, {7, 4}},
+        {Rect::FromSize(0, 2, 2, 1), Layer::New, {0, 2}}, {Rect::FromSize(6, 3, 2, 1), Layer::New, {6, 3}},
+        {Rect::FromSize(0, 3, 2, 1), Layer::New, {0, 3}}, {Rect::FromSize(6, 2, 2, 1), Layer::New, {6, 2}},
+        {Rect::FromSize(0, 4, 3, 1), Layer::New, {0, 4}}, {Rect::FromSize(5, 1, 3, 1), Layer::New, {5, 1}},
+        {Rect::FromSize(0, 0, 2, 1), Layer::Picture, {0, 0}}, {Rect::FromSize(6, 5, 2, 1), Layer::Picture, {6, 5}},
+        {Rect::FromSize(0, 1, 3, 1), Layer::Picture, {0, 1}}, {Rect::FromSize(5, 4, 3, 1), Layer::New, {5, 4}},
+        {Rect::FromSize(0, 2, 3, 1), Layer::New, {1, 2}}, {Rect::FromSize(4, 3, 4, 1), Layer::Picture, {4, 3}}}},
+      {"column bands sliding in from both edges, more copies apart than the latest few",
+       {{Rect::FromSize(0, 0, 2, 1), Layer::New, {0, 5}}, {Rect::FromSize(2, 5, 2, 1), Layer::New, {2, 0}},
+        {Rect::FromSize(4, 0, 2, 1), Layer::New, {4, 5}}, {Rect::FromSize(6, 5, 2, 1), Layer::New, {6, 0}},
+        {Rect::FromSize(0, 0, 2, 2), Layer::New, {0, 4}}, {Rect::FromSize(2, 4, 2, 2), Layer::New, {2, 0}},
+        {Rect::FromSize(4, 0, 2, 2), Layer::New, {4, 4}}, {Rect::FromSize(6, 4, 2, 2), Layer::New, {6, 0}},
+        {Rect::FromSize(0, 0, 2, 3), Layer::New, {0, 3}}, {Rect::FromSize(2, 3, 2, 3), Layer::New, {2, 0}},
+        {Rect::FromSize(4, 0, 2, 3), Layer::New, {4, 3}}, {Rect::FromSize(6, 3, 2, 3), Layer::New, {6, 0}}}},
   };
+  // Once with the frame recorded at one wait after the copies, once with an unrecorded wait
+  // after every copy (nothing needs drawing there, so the copies are held back across them).
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    MemorySurface surface(TaggedPicture(8, 6, kOldTag), TaggedPicture(8, 6, kNewTag), TaggedPicture(8, 6, kOldTag + 1));
-    PixelBuffer expected = surface.Pixels(Layer::Screen);
-    // Taken before the copies: looking at a layer draws what is held back.
-    const PixelBuffer new_layer = surface.Pixels(Layer::New), picture_layer = surface.Pixels(Layer::Picture);
-    surface.RecordFrames(Rect::FromSize(0, 0, 8, 6));
-    for (const Block& b : c.blocks) {
-      surface.Copy(Layer::Screen, b.destination, b.source, b.origin, rop::kSrcCopy);
-      const PixelBuffer& from = b.source == Layer::New ? new_layer : picture_layer;
-      for (int y = b.destination.top; y < b.destination.bottom; ++y) {
-        for (int x = b.destination.left; x < b.destination.right; ++x) {
-          expected.SetPixel(x, y, from.PixelAt(b.origin.x + x - b.destination.left, b.origin.y + y - b.destination.top));
+    for (const bool recorded : {true, false}) {
+      SCOPED_TRACE(std::string(c.name) + (recorded ? ", recorded" : ", waits between"));
+      MemorySurface surface(TaggedPicture(8, 6, kOldTag), TaggedPicture(8, 6, kNewTag), TaggedPicture(8, 6, kOldTag + 1));
+      PixelBuffer expected = surface.Pixels(Layer::Screen);
+      // Taken before the copies: looking at a layer draws what is held back.
+      const PixelBuffer new_layer = surface.Pixels(Layer::New), picture_layer = surface.Pixels(Layer::Picture);
+      if (recorded) surface.RecordFrames(Rect::FromSize(0, 0, 8, 6));
+      for (const Block& b : c.blocks) {
+        surface.Copy(Layer::Screen, b.destination, b.source, b.origin, rop::kSrcCopy);
+        if (!recorded) surface.PacedWait(1000, 1000.0);
+        const PixelBuffer& from = b.source == Layer::New ? new_layer : picture_layer;
+        for (int y = b.destination.top; y < b.destination.bottom; ++y) {
+          for (int x = b.destination.left; x < b.destination.right; ++x) {
+            expected.SetPixel(x, y, from.PixelAt(b.origin.x + x - b.destination.left, b.origin.y + y - b.destination.top));
+          }
         }
       }
+      if (recorded) {
+        surface.PacedWait(1000, 1000.0);
+        ASSERT_EQ(surface.Frames().size(), 1u);
+        EXPECT_EQ(surface.Frames().front(), expected);
+      } else {
+        EXPECT_TRUE(surface.Frames().empty());
+      }
+      EXPECT_EQ(surface.Pixels(Layer::Screen), expected);
     }
-    surface.PacedWait(1000, 1000.0);
-    ASSERT_EQ(surface.Frames().size(), 1u);
-    EXPECT_EQ(surface.Frames().front(), expected);
-    EXPECT_EQ(surface.Pixels(Layer::Screen), expected);
   }
 }
 
