@@ -13,24 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "imaging/PictureWriters.h"
-#include "model/ItemList.h"
-#include "model/PackageItems.h"
-#include "package/ArchiveWriter.h"
+#include "StartupPackage.h"
 #include "package/EngineLayout.h"
-#include "package/PackageWriter.h"
-#include "package/Signatures.h"
-#include "scene/DelayItem.h"
-#include "scene/FillScreenItem.h"
-#include "scene/ImageItem.h"
 
 namespace {
 
 using namespace saver;
+using namespace saver::bench;
 
-constexpr int kPictures = 200;
-constexpr int kPictureWidth = 4000, kPictureHeight = 3000;
-constexpr std::uint32_t kFirstFrameColour = RGB(37, 201, 89);
 constexpr int kRuns = 3;
 constexpr DWORD kFrameTimeoutMs = 300000;
 
@@ -39,40 +29,6 @@ double NowMs() {
   QueryPerformanceCounter(&counter);
   QueryPerformanceFrequency(&frequency);
   return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// A photo-like picture: smooth shading with fine detail, so the JPEG holds real entropy data.
-std::vector<std::uint8_t> PictureJpeg() {
-  PixelBuffer picture(kPictureWidth, kPictureHeight);
-  std::uint32_t noise = 12345;
-  for (int y = 0; y < kPictureHeight; ++y) {
-    for (int x = 0; x < kPictureWidth; ++x) {
-      noise = noise * 1103515245u + 12345u;
-      const std::uint32_t detail = (noise >> 24) & 0x3;
-      picture.SetPixel(x, y, ((x / 16 + detail) & 0xFF) | (((y / 12 + detail) & 0xFF) << 8) |
-                                 ((((x + y) / 28 + detail) & 0xFF) << 16));
-    }
-  }
-  return EncodeJpeg(picture, 80).value_or(std::vector<std::uint8_t>());
-}
-
-std::vector<std::uint8_t> Package(const std::vector<std::uint8_t>& jpeg) {
-  CItemList items;
-  auto fill = std::make_unique<CFillScreenItem>();
-  fill->Prop().colour = kFirstFrameColour;
-  items.Append(std::move(fill));
-  auto delay = std::make_unique<CDelayItem>();
-  delay->Prop().duration = 600000;
-  items.Append(std::move(delay));
-  for (int i = 0; i < kPictures; ++i) {
-    auto image = std::make_unique<CImageItem>();
-    image->file_name = "photo" + std::to_string(i) + ".jpg";
-    image->data = jpeg;
-    items.Append(std::move(image));
-  }
-  ArchiveWriter writer;
-  WritePackage(writer, {0, SAVER_SIGNATURE_A, 4.81f}, items);
-  return writer.Bytes();
 }
 
 std::string DefaultEnginePath() {
@@ -139,20 +95,20 @@ double TimeToFirstFrame(const std::string& saver_path, DWORD_PTR affinity) {
 
 int main(int argc, char** argv) {
   const std::string engine_path = argc > 1 ? argv[1] : DefaultEnginePath();
-  const std::vector<std::uint8_t> jpeg = PictureJpeg();
+  const std::vector<std::uint8_t> jpeg = StartupPictureJpeg();
   if (jpeg.empty()) return 2;
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   const std::string saver_path = std::string(temp) + "bench-startup.scr";
-  if (!WriteSaver(engine_path, saver_path, Package(jpeg))) return 2;
+  if (!WriteSaver(engine_path, saver_path, StartupPackage(jpeg))) return 2;
 
   DWORD_PTR process_mask = 0, system_mask = 0;
   GetProcessAffinityMask(GetCurrentProcess(), &process_mask, &system_mask);
   const DWORD_PTR one_core = process_mask & (~process_mask + 1);  // the lowest core we may use
   int cores = 0;
   for (DWORD_PTR m = process_mask; m != 0; m &= m - 1) ++cores;
-  std::printf("Start-up to the first frame, %d pictures of %d x %d (JPEG of %zu bytes each)\n", kPictures,
-              kPictureWidth, kPictureHeight, jpeg.size());
+  std::printf("Start-up to the first frame, %d pictures of %d x %d (JPEG of %zu bytes each)\n", kStartupPictures,
+              kStartupPictureWidth, kStartupPictureHeight, jpeg.size());
   TimeToFirstFrame(saver_path, process_mask);  // calibrates the pacing once
   const struct {
     const char* name;
