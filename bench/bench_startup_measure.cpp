@@ -82,7 +82,7 @@ void HoldTo(const cpu_set_t& cores) { sched_setaffinity(0, sizeof(cores), &cores
 }  // namespace
 
 int main() {
-  const std::vector<std::uint8_t> jpeg = StartupPictureJpeg();
+  const std::vector<std::uint8_t> jpeg = StartupPictureJpeg(PictureGrain::Camera);
   const std::vector<std::uint8_t> package = StartupPackage(jpeg);
   cpu_set_t all{};
   sched_getaffinity(0, sizeof(all), &all);
