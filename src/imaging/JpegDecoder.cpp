@@ -188,6 +188,7 @@ bool EndsWithEndOfImage(std::span<const std::uint8_t> data) {
 // for is judged by libjpeg with every row except the last skipped: libjpeg still entropy-decodes
 // each skipped MCU (where damage shows) and leaves out the inverse DCT, upsampling and colour
 // conversion. A file of several scans is read whole when the decompression starts, as in Run.
+// Checking the header and the end, data that ends well is taken once its header has been read.
 bool RunMeasure(Session& s, std::span<const std::uint8_t> data, JpegDataCheck check, Size& natural) {
   s.info.err = s.error.Install(true);
   if (setjmp(s.error.jump)) {
