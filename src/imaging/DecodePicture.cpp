@@ -118,10 +118,10 @@ std::optional<PixelBuffer> DecodePictureResized(std::span<const std::uint8_t> by
   return out;
 }
 
-bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages) {
+bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages, JpegDataCheck jpeg_check) {
   if (DetectPictureFormat(bytes, {}) == PictureFormat::Jpeg) {
     PictureRefusal refusal;
-    if (MeasureJpeg(bytes, size, &refusal)) return true;
+    if (MeasureJpeg(bytes, jpeg_check, size, &refusal)) return true;
     messages.Show(refusal.message.empty() ? kUndecodableJpegMessage : std::string_view(refusal.message));
     return false;
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "imaging/JpegDecoder.h"
 #include "imaging/MessageSink.h"
 #include "imaging/PixelBuffer.h"
 #include "imaging/Rect.h"
@@ -41,7 +42,9 @@ std::optional<PixelBuffer> DecodePictureResized(std::span<const std::uint8_t> by
 // format, the same refusal of damaged data), without keeping pixels. A JPEG is checked
 // without being reconstructed (see MeasureJpeg), with the limits of a fitted picture, and every
 // refusal shows one message: its size and the limit, or libjpeg's own words on damaged data.
+// `jpeg_check` HeaderAndEnd leaves damage inside a JPEG's scan to the decode that shows it.
 // Other formats are decoded. `size` is set only on success.
-bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages);
+bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages,
+                    JpegDataCheck jpeg_check = JpegDataCheck::Whole);
 
 }  // namespace saver

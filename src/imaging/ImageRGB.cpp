@@ -50,9 +50,10 @@ bool CImageRGB::ResizeImage(int width, int height) {
   return true;
 }
 
-bool CImageRGB::MeasureImage(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages) {
+bool CImageRGB::MeasureImage(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages,
+                             JpegDataCheck jpeg_check) {
   FreePixels(false);
-  return MeasurePicture(bytes, size, messages);
+  return MeasurePicture(bytes, size, messages, jpeg_check);
 }
 
 std::optional<PixelBuffer> CImageRGB::TakeHeld(Size target, Size& natural) {

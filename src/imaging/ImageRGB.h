@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "imaging/JpegDecoder.h"
 #include "imaging/MessageSink.h"
 #include "imaging/PixelBuffer.h"
 #include "imaging/Rect.h"
@@ -41,8 +42,10 @@ class CImageRGB {
   bool ResizeImage(int width, int height);
 
   // The natural size of a picture without keeping its pixels (see MeasurePicture): the verdict
-  // is that of a full decode. Leaves the image empty.
-  bool MeasureImage(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages);
+  // is that of a full decode, but for damage inside a JPEG's scan when `jpeg_check` is
+  // HeaderAndEnd. Leaves the image empty.
+  bool MeasureImage(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages,
+                    JpegDataCheck jpeg_check = JpegDataCheck::Whole);
 
   // GetImage without GDI: decodes the bytes and gives their pixels at their own size (target
   // 0 x 0) or resized to exactly the target (a zero side then fails the resize), showing

@@ -182,18 +182,29 @@ bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowT
   return true;
 }
 
+// The last two bytes are the end-of-image marker, where a file cut short has scan data or a
+// marker segment instead.
+bool EndsWithEndOfImage(std::span<const std::uint8_t> data) {
+  return data.size() >= 4 && data[data.size() - 2] == 0xFF && data[data.size() - 1] == JPEG_EOI;
+}
+
 // As Run for a fitted picture, with the same settings, limits and handling of warnings. The
 // entropy-coded data of a one-scan file is first walked by the quick check; what it cannot vouch
 // for is judged by libjpeg with every row except the last skipped: libjpeg still entropy-decodes
 // each skipped MCU (where damage shows) and leaves out the inverse DCT, upsampling and colour
 // conversion. A file of several scans is read whole when the decompression starts, as in Run.
-bool RunMeasure(Session& s, std::span<const std::uint8_t> data, Size& natural) {
+// Checking the header and the end, data that ends well is taken once its header has been read.
+bool RunMeasure(Session& s, std::span<const std::uint8_t> data, JpegDataCheck check, Size& natural) {
   s.info.err = s.error.Install(true);
   if (setjmp(s.error.jump)) {
     RefuseFromLibjpeg(s);
     return false;
   }
   if (!ReadHeader(s, data, Use::Streamed)) return false;
+  if (check == JpegDataCheck::HeaderAndEnd && EndsWithEndOfImage(data)) {
+    natural = NaturalSize(s.info);
+    return true;
+  }
   ChooseScale(s.info, kSmallestTarget);
   jpeg_start_decompress(&s.info);
   if (ScanIsSurelyIntact(s.info)) {
@@ -230,8 +241,8 @@ bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget
   return WithSession(data, refusal, [&](Session& s) { return Run(s, data, at_least, target); });
 }
 
-bool MeasureJpeg(std::span<const std::uint8_t> data, Size& natural, PictureRefusal* refusal) {
-  return WithSession(data, refusal, [&](Session& s) { return RunMeasure(s, data, natural); });
+bool MeasureJpeg(std::span<const std::uint8_t> data, JpegDataCheck check, Size& natural, PictureRefusal* refusal) {
+  return WithSession(data, refusal, [&](Session& s) { return RunMeasure(s, data, check, natural); });
 }
 
 }  // namespace saver

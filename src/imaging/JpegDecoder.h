@@ -29,11 +29,23 @@ class JpegRowTarget {
 bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target,
                 PictureRefusal* refusal = nullptr);
 
-// Judges the data as DecodeJpeg does for a fitted picture, with the same verdict on damaged data
-// and the same limits, without making pixels: every Huffman code of a one-scan file is walked
-// without making coefficients (see ScanIsSurelyIntact); what that cannot vouch for, and files of
-// several scans, libjpeg entropy-decodes whole, reconstructing only one row at 1/8 scale.
-// `natural` receives the picture's size on success and is left alone otherwise.
-bool MeasureJpeg(std::span<const std::uint8_t> data, Size& natural, PictureRefusal* refusal = nullptr);
+// How much of a JPEG's data measuring judges.
+enum class JpegDataCheck {
+  // Every Huffman code: the verdict of a full decode on damaged data.
+  Whole,
+  // The header (size, limits, tables, the first scan's header) and the end of the data: data that
+  // ends with the end-of-image marker is taken as it is, without reading the scan, so damage
+  // inside it is found only when the picture is decoded. Data that ends otherwise (a cut file,
+  // bytes behind the marker) is judged whole.
+  HeaderAndEnd,
+};
+
+// Judges the data as DecodeJpeg does for a fitted picture, with the same limits and, when `check`
+// is Whole, the same verdict on damaged data, without making pixels: every Huffman code of a
+// one-scan file is walked without making coefficients (see ScanIsSurelyIntact); what that cannot
+// vouch for, and files of several scans, libjpeg entropy-decodes whole, reconstructing only one
+// row at 1/8 scale. `natural` receives the picture's size on success and is left alone otherwise.
+bool MeasureJpeg(std::span<const std::uint8_t> data, JpegDataCheck check, Size& natural,
+                 PictureRefusal* refusal = nullptr);
 
 }  // namespace saver

@@ -18,8 +18,8 @@ class CImageItem;
 // picture's bytes to learn its size, and rendering an image item's text (which leaves the rendered
 // pixels in the item's image buffer). Provided by the pictures code; held by the item registry.
 //
-// Measuring every picture of a show takes most of its start-up, so the pictures can be measured
-// ahead, on every core at once: each picture's messages are kept and shown only when validation,
+// Measuring every picture of a show can take much of its start-up (a picture of a format other
+// than JPEG is decoded whole), so the pictures can be measured ahead, on every core at once: each picture's messages are kept and shown only when validation,
 // in item order, asks for that picture, and a picture that fails stops the measuring of the
 // pictures after it, as validation stops there.
 class ImageMeasurer {

@@ -6,10 +6,12 @@
 
 namespace saver::win {
 
+// A JPEG is measured by its header and the end of its data: damage inside its scan shows when the
+// picture is shown (docs/imaging.md, "Measuring at start-up").
 std::optional<Size> GdiImageMeasurer::Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) {
   CImageRGB image;
   Size size;
-  if (!image.MeasureImage(bytes, size, messages)) return std::nullopt;
+  if (!image.MeasureImage(bytes, size, messages, JpegDataCheck::HeaderAndEnd)) return std::nullopt;
   return size;
 }
 

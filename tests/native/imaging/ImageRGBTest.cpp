@@ -68,12 +68,14 @@ TEST(ImageRGBTest, MeasureGivesTheNaturalSizeAndLeavesTheImageEmpty) {
   const Bytes files[] = {JpegFile(p, JpegKind::Baseline), JpegFile(p, JpegKind::Progressive), PngFile(p, 2, 8, false),
                          BmpFile(p, 8, false, 16)};
   for (const Bytes& file : files) {
-    CImageRGB image;
-    Size size;
-    ASSERT_TRUE(image.MeasureImage(file, size, messages));
-    EXPECT_EQ(size, (Size{40, 24}));
-    EXPECT_EQ(image.Decoded(), nullptr);
-    EXPECT_EQ(image.Resized(), nullptr);
+    for (const JpegDataCheck check : {JpegDataCheck::Whole, JpegDataCheck::HeaderAndEnd}) {
+      CImageRGB image;
+      Size size;
+      ASSERT_TRUE(image.MeasureImage(file, size, messages, check));
+      EXPECT_EQ(size, (Size{40, 24}));
+      EXPECT_EQ(image.Decoded(), nullptr);
+      EXPECT_EQ(image.Resized(), nullptr);
+    }
   }
 }
 
@@ -87,7 +89,9 @@ Bytes WithBadHuffmanCode(Bytes file, std::size_t at) {
   return file;
 }
 
-// Measuring reads less than a full decode but must judge damaged data the same way.
+// Measuring reads less than a full decode but must judge damaged data the same way. Measuring by
+// the header and the end of the data still refuses what either shows damaged (a cut file above
+// all); damage inside a scan is left to the decode.
 TEST(ImageRGBTest, MeasureRefusesWhatAFullDecodeRefuses) {
   const PixelBuffer p = TestPicture(64, 48);
   const Bytes baseline = JpegFile(p, JpegKind::Baseline);
@@ -105,19 +109,20 @@ TEST(ImageRGBTest, MeasureRefusesWhatAFullDecodeRefuses) {
   const struct {
     const char* name;
     Bytes file;
+    bool seen_in_header_or_end;
   } cases[] = {
-      {"baseline cut in its scan", cut(baseline, baseline.size() * 3 / 4)},
-      {"baseline cut before its end marker", cut(baseline, baseline.size() - 2)},
-      {"progressive cut in a scan", cut(progressive, progressive.size() * 3 / 4)},
-      {"progressive cut in its last scan", cut(progressive, last_scan_data + 8)},
-      {"baseline with markers in its data", markers_inside(baseline)},
-      {"progressive with markers in its data", markers_inside(progressive)},
-      {"baseline with a bad Huffman code", WithBadHuffmanCode(baseline, baseline_data + 8)},
-      {"progressive with a bad code in its last scan", WithBadHuffmanCode(progressive, last_scan_data)},
+      {"baseline cut in its scan", cut(baseline, baseline.size() * 3 / 4), true},
+      {"baseline cut before its end marker", cut(baseline, baseline.size() - 2), true},
+      {"progressive cut in a scan", cut(progressive, progressive.size() * 3 / 4), true},
+      {"progressive cut in its last scan", cut(progressive, last_scan_data + 8), true},
+      {"baseline with markers in its data", markers_inside(baseline), false},
+      {"progressive with markers in its data", markers_inside(progressive), false},
+      {"baseline with a bad Huffman code", WithBadHuffmanCode(baseline, baseline_data + 8), false},
+      {"progressive with a bad code in its last scan", WithBadHuffmanCode(progressive, last_scan_data), false},
       // Successive approximation by 14 bits, beyond any 8-bit sample.
-      {"progressive with an impossible last scan header", WithByte(progressive, last_scan_data - 1, 0x0E)},
-      {"baseline of 12-bit samples", WithByte(baseline, LastMarker(baseline, 0xC0) + 4, 12)},
-      {"baseline whose first marker is no marker", WithByte(baseline, 2, 0x00)},
+      {"progressive with an impossible last scan header", WithByte(progressive, last_scan_data - 1, 0x0E), false},
+      {"baseline of 12-bit samples", WithByte(baseline, LastMarker(baseline, 0xC0) + 4, 12), true},
+      {"baseline whose first marker is no marker", WithByte(baseline, 2, 0x00), true},
   };
   for (const auto& c : cases) {
     RecordingMessages messages;
@@ -128,6 +133,8 @@ TEST(ImageRGBTest, MeasureRefusesWhatAFullDecodeRefuses) {
     EXPECT_EQ(image.MeasureImage(c.file, size, messages), decodes) << c.name;
     EXPECT_EQ(size, (Size{-1, -1})) << c.name << ": a failed measure leaves the size alone";
     EXPECT_EQ(image.Decoded(), nullptr) << c.name;
+    EXPECT_EQ(image.MeasureImage(c.file, size, messages, JpegDataCheck::HeaderAndEnd), !c.seen_in_header_or_end)
+        << c.name;
   }
 }
 

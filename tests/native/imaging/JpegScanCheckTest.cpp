@@ -43,7 +43,7 @@ bool Vouches(const Bytes& file) {
 
 bool Measures(const Bytes& file) {
   Size size;
-  return MeasureJpeg(file, size);
+  return MeasureJpeg(file, JpegDataCheck::Whole, size);
 }
 
 const struct Layout {
@@ -71,7 +71,7 @@ TEST(JpegScanCheckTest, CheckVouchesForIntactFilesOfEveryOneScanLayout) {
     const Bytes file = JpegFile(TestPicture(c.width, c.height), c.kind, c.layout);
     EXPECT_TRUE(Vouches(file)) << c.name;
     Size size;
-    EXPECT_TRUE(MeasureJpeg(file, size)) << c.name;
+    EXPECT_TRUE(MeasureJpeg(file, JpegDataCheck::Whole, size)) << c.name;
     EXPECT_EQ(size, (Size{c.width, c.height})) << c.name;
   }
 }

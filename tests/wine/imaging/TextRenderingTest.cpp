@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "base/win/ScopedWin.h"
+#include "imaging/ImageRGB.h"
 #include "imaging/KeyedDraw.h"
 #include "imaging/PictureWriters.h"
 #include "imaging/win/ImageRGBDrawing.h"
@@ -138,6 +141,45 @@ TEST(TextRenderingTest, MeasurerRendersIntoTheItemAndMeasuresPictures) {
   EXPECT_EQ(measurer.MeasurePicture(EncodeBmp(PixelBuffer(7, 3))), (Size{7, 3}));
   const std::vector<std::uint8_t> cut = {'B', 'M', 0, 0};
   EXPECT_FALSE(measurer.MeasurePicture(cut).has_value());
+}
+
+// Position of the first byte of entropy-coded data behind the JPEG's first scan header.
+std::size_t ScanData(const std::vector<std::uint8_t>& jpeg) {
+  for (std::size_t i = 2; i + 3 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) return i + 2 + (std::size_t{jpeg[i + 2]} << 8 | jpeg[i + 3]);
+  }
+  return jpeg.size();
+}
+
+// At start-up a JPEG is measured by its header and the end of its data: a cut one is refused
+// with the decoder's words, one damaged inside its scan keeps its size until it is decoded.
+TEST(TextRenderingTest, MeasurerRefusesCutJpegsAndLeavesDamageInsideTheScanToTheDecode) {
+  PixelBuffer picture(64, 48);
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 64; ++x) picture.SetPixel(x, y, static_cast<std::uint32_t>(x * 37 ^ y * 91) * 0x010203u);
+  }
+  const std::vector<std::uint8_t> jpeg = *EncodeJpeg(picture, 90);
+  const std::size_t data = ScanData(jpeg);
+  ASSERT_LT(data + 40, jpeg.size());
+  std::vector<std::uint8_t> damaged = jpeg;
+  for (std::size_t i = data + 8; i < data + 24; i += 2) {  // stuffed one bits: a code no table assigns
+    damaged[i] = 0xFF;
+    damaged[i + 1] = 0x00;
+  }
+  const std::vector<std::uint8_t> cut(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(data + 20));
+
+  struct Kept final : MessageSink {
+    void Show(std::string_view text) override { texts.emplace_back(text); }
+    std::vector<std::string> texts;
+  } messages;
+  GdiImageMeasurer measurer(messages);
+  EXPECT_EQ(measurer.MeasurePicture(damaged), (Size{64, 48}));
+  EXPECT_TRUE(messages.texts.empty());
+  EXPECT_FALSE(measurer.MeasurePicture(cut).has_value());
+  EXPECT_EQ(messages.texts, std::vector<std::string>{"JPEG decoder: Premature end of JPEG file"});
+
+  CImageRGB image;
+  EXPECT_FALSE(image.LoadImage(damaged, messages)) << "the decode refuses what measuring let through";
 }
 
 }  // namespace
