@@ -1,7 +1,9 @@
 #include "LoadedPackage.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
+#include <thread>
 
 #include "AnsiText.h"
 #include "ItemKinds.h"
@@ -11,6 +13,7 @@
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 #include "package/Signatures.h"
+#include "scene/ImageItem.h"
 
 namespace saver::tool {
 namespace {
@@ -152,6 +155,14 @@ LoadedPackage::LoadedPackage() = default;
 std::string FirstValidationFailure(LoadedPackage& package) {
   CItemList& items = package.registry.Items();
   for (std::size_t i = 0; i < items.Size(); ++i) items.At(i).SetIndex(static_cast<std::int32_t>(i));
+  // The pictures are measured ahead on all cores, as the engine's reader does.
+  std::vector<const CStoredBytes*> pictures;
+  for (const auto& item : items) {
+    if (const auto* image = dynamic_cast<const CImageItem*>(item.get())) {
+      if (const CStoredBytes* bytes = image->PictureToMeasure()) pictures.push_back(bytes);
+    }
+  }
+  package.measurer.MeasureAhead(pictures, std::max(1u, std::thread::hardware_concurrency()));
   const ValidationContext context = package.registry.Context();
   for (std::size_t i = 0; i < items.Size(); ++i) {
     package.messages.Clear();

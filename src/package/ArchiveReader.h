@@ -66,10 +66,10 @@ class ArchiveReader {
   std::uint64_t ReadLength(bool& utf16);
   static void UnscrambleRead(std::uint8_t* bytes, std::size_t count);
 
+  // Each reads `count` bytes into `out`; a null `out` skips them.
   static void ReadFromStream(ArchiveReader& self, void* out, std::uint64_t count);
   static void ReadFromBytes(ArchiveReader& self, void* out, std::uint64_t count);
 
-  // Reads `count` bytes into `out`; a null `out` skips them.
   std::istream* in_ = nullptr;
   const std::uint8_t* bytes_ = nullptr;
   void (*read_)(ArchiveReader& self, void* out, std::uint64_t count);
