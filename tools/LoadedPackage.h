@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 
 #include "FileBytes.h"
