@@ -7,76 +7,29 @@
 // in the same run as the baseline of the whole run. Timings on a shared machine are noisy: compare
 // the ratios. Prints figures; asserts nothing.
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "FileBytes.h"
-#include "imaging/PictureWriters.h"
+#include "BenchPhotos.h"
+#include "ChildRun.h"
 #include "slideshow/PhotoBatch.h"
 #include "slideshow/TemporaryFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using saver::PixelBuffer;
-using saver::tool::Bytes;
+using saver::bench::ChildRun;
+using saver::bench::RunChild;
 
 constexpr int kPhotos = 100;
 constexpr int kDistinctPhotos = 4;  // generated, then copied: encoding 100 would dominate the run
-constexpr int kWidth = 4000, kHeight = 3000;
 
 double Seconds(std::chrono::steady_clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
-
-// Smooth colour fields with grain and one-pixel lines on top: detail that aliases under sampling
-// and costs a JPEG coder what a real photo does.
-Bytes MakePhoto(unsigned seed) {
-  PixelBuffer pixels(kWidth, kHeight);
-  std::mt19937 random(seed);
-  for (int y = 0; y < kHeight; ++y) {
-    std::uint8_t* row = pixels.Row(y);
-    for (int x = 0; x < kWidth; ++x, row += 3) {
-      const int grain = static_cast<int>(random() % 24);
-      row[0] = static_cast<std::uint8_t>((x * 255 / kWidth + grain) & 0xFF);
-      row[1] = static_cast<std::uint8_t>((y * 255 / kHeight + grain + (x % 7 == 0 ? 60 : 0)) & 0xFF);
-      row[2] = static_cast<std::uint8_t>(((x + y + static_cast<int>(seed) * 97) % 256 + grain) & 0xFF);
-    }
-  }
-  return *saver::EncodeJpeg(pixels, 92);
-}
-
-// The JPEG with an EXIF block holding orientation 6 (TIFF little-endian, one entry in IFD 0).
-Bytes StoredOnItsSide(const Bytes& jpeg) {
-  const std::uint8_t app1[] = {0xFF, 0xE1, 0x00, 0x22, 'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0,
-                               1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0};
-  Bytes file(jpeg.size() + sizeof app1);
-  std::memcpy(file.data(), jpeg.data(), 2);  // SOI, then the EXIF block, then the rest
-  std::memcpy(file.data() + 2, app1, sizeof app1);
-  std::memcpy(file.data() + 2 + sizeof app1, jpeg.data() + 2, jpeg.size() - 2);
-  return file;
-}
-
-std::vector<fs::path> MakePhotos(const fs::path& folder) {
-  std::vector<Bytes> distinct;
-  for (int i = 0; i < kDistinctPhotos; ++i) distinct.push_back(MakePhoto(static_cast<unsigned>(i + 1)));
-  std::vector<fs::path> files;
-  for (int i = 0; i < kPhotos; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "IMG_%04d.jpg", i);
-    const Bytes& photo = distinct[static_cast<std::size_t>(i % kDistinctPhotos)];
-    saver::tool::WriteFileBytes(folder / name, i % 4 == 3 ? StoredOnItsSide(photo) : photo);
-    files.push_back(folder / name);
-  }
-  return files;
-}
 
 // Processor time of every thread of this process so far, in seconds.
 double ProcessorSeconds() {
@@ -104,45 +57,14 @@ Throughput Prepare(const std::vector<fs::path>& files, unsigned threads, const f
   return {count / wall, (ProcessorSeconds() - processor_start) / count};
 }
 
-struct ChildRun {
-  int status = -1;
-  double seconds = 0;
-  long peak_kib = 0;
-};
-
-// Runs a program to its end, its output thrown away: exit status, wall time and peak memory.
-ChildRun RunChild(std::vector<std::string> words) {
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  std::fflush(stdout);  // or the child would print what this process still holds
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t child = fork();
-  if (child == 0) {
-    std::freopen("/dev/null", "w", stdout);
-    execvp(argv[0], argv.data());
-    _exit(127);
-  }
-  ChildRun run;
-  int status = 0;
-  rusage usage{};
-  if (child > 0 && wait4(child, &status, 0, &usage) == child) {
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.peak_kib = usage.ru_maxrss;
-  }
-  run.seconds = Seconds(std::chrono::steady_clock::now() - start);
-  return run;
-}
-
 }  // namespace
 
 int main() {
   const saver::tool::TemporaryFolder scratch;
-  const fs::path photos = scratch.Path() / "photos";
-  fs::create_directories(photos);
+  const fs::path photos = SAVER_BENCH_PHOTOS;  // kept between runs
   std::printf("slideshow of %d photos of %d x %d (%d distinct, every fourth with EXIF orientation 6)\n", kPhotos,
-              kWidth, kHeight, kDistinctPhotos);
-  const std::vector<fs::path> files = MakePhotos(photos);
+              saver::bench::kPhotoWidth, saver::bench::kPhotoHeight, kDistinctPhotos);
+  const std::vector<fs::path> files = saver::bench::MakePhotos(photos, kPhotos, kDistinctPhotos);
 
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   const Throughput all = Prepare(files, cores, scratch.Path() / "all");
@@ -159,8 +81,9 @@ int main() {
     return 0;
   }
   const fs::path saver = scratch.Path() / "show.scr";
-  const ChildRun whole = RunChild({SAVERPKG_PROGRAM, "slideshow", photos.string(), "-o", saver.string(), "--engine",
-                                   engine.string()});
+  std::vector<std::string> command = {SAVERPKG_PROGRAM, "slideshow", "-o", saver.string(), "--engine", engine.string()};
+  for (const fs::path& file : files) command.push_back(file.string());
+  const ChildRun whole = RunChild(command);
   if (whole.status != 0) {
     std::printf("saverpkg slideshow failed (status %d)\n", whole.status);
     return 1;
@@ -170,7 +93,8 @@ int main() {
               whole.seconds, whole.peak_kib / 1024.0, package / kPhotos / (1024.0 * 1024.0));
 
   const fs::path copies = scratch.Path() / "mogrify";
-  fs::copy(photos, copies);
+  fs::create_directories(copies);
+  for (const fs::path& file : files) fs::copy_file(file, copies / file.filename());
   std::vector<std::string> mogrify = {"mogrify", "-resize", "3840x2160"};
   for (const fs::path& file : files) mogrify.push_back((copies / file.filename()).string());
   const ChildRun baseline = RunChild(mogrify);

@@ -46,7 +46,7 @@ std::vector<EmbeddedFile> WriteEmbeddedFiles(const CItemList& items, const std::
     CreateFolder(item_folder);
     written.push_back({i, item_folder / name, *embedded.recorded_name, name != Utf8FromAnsi(*embedded.recorded_name)});
     progress.Step("writing " + written.back().path.string(), embedded.bytes->size());
-    WriteFileBytes(written.back().path, *embedded.bytes);
+    WriteFileBytes(written.back().path, embedded.bytes->PlainCopy());
   }
   return written;
 }

@@ -7,13 +7,14 @@
 #include "FileBytes.h"
 #include "Progress.h"
 #include "model/ItemList.h"
+#include "package/StoredBytes.h"
 
 namespace saver::tool {
 
 // The picture or media file a picture or media item carries: its bytes and the name the package
 // records for it (Windows-1252). Both null for the other kinds.
 struct EmbeddedData {
-  const Bytes* bytes = nullptr;
+  const CStoredBytes* bytes = nullptr;
   const std::string* recorded_name = nullptr;
 };
 EmbeddedData EmbeddedDataOf(const CSceneItem& item);

@@ -37,8 +37,10 @@ void RunExtract(const Arguments& arguments, std::ostream& out) {
   Progress progress = Progress::ForCommand(arguments);
   const InputFile input = LoadInput(arguments.inputs[0], progress);
   const std::string& output = arguments.Value("--output");
-  progress.Step("writing " + output, input.package->bytes.size());
-  WriteFileBytes(output, input.package->bytes);
+  progress.Step("writing " + output, input.package->bytes.size);
+  CPartialFile package_file(output);
+  input.package->bytes.CopyTo(package_file);
+  package_file.Commit();
   const bool wants_scene = arguments.values.count("--scene") != 0;
   std::vector<EmbeddedFile> files;
   if (wants_scene || arguments.values.count("--files") != 0) {
@@ -49,7 +51,7 @@ void RunExtract(const Arguments& arguments, std::ostream& out) {
 
   if (!input.package->reading_note.empty()) out << input.name << ": " << input.package->reading_note << "\n";
   out << output << ": package of " << input.package->registry.Items().Size() << " items, "
-      << input.package->bytes.size() << " bytes, from the " << ContainerName(input.location.container) << "\n";
+      << input.package->bytes.size << " bytes, from the " << ContainerName(input.location.container) << "\n";
   ReportFiles(files, out);
   if (wants_scene) out << arguments.Value("--scene") << ": scene description of the show, for build and make-scr\n";
 }

@@ -34,21 +34,4 @@ void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes) {
   if (!out) throw ToolError(path.string() + ": write error");
 }
 
-void ReplaceFileBytes(const std::filesystem::path& path, const Bytes& bytes) {
-  std::filesystem::path partial = path;
-  partial += ".partial";
-  try {
-    WriteFileBytes(partial, bytes);
-    std::filesystem::rename(partial, path);
-  } catch (const std::filesystem::filesystem_error& error) {
-    std::error_code ignored;
-    std::filesystem::remove(partial, ignored);
-    throw ToolError(path.string() + ": cannot replace (" + error.code().message() + ")");
-  } catch (const ToolError&) {
-    std::error_code ignored;
-    std::filesystem::remove(partial, ignored);
-    throw;
-  }
-}
-
 }  // namespace saver::tool

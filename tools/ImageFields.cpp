@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "FileBytes.h"
+#include "FileSource.h"
 #include "ToolError.h"
 
 namespace saver::tool {
@@ -91,15 +92,16 @@ std::string FromCrLf(const std::string& text) {
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadReferencedFile(const Json& value, const SceneSite& at,
-                                             std::string& display_name) {
+CStoredBytes ReadReferencedFile(const Json& value, const SceneSite& at, std::string& display_name) {
   const std::filesystem::path relative = ReadText(value, at);
   if (relative.empty()) at.Fail("expected a file name, got \"\"");
   try {
-    std::vector<std::uint8_t> bytes = ReadFileBytes(at.Folder() / relative);
-    if (bytes.empty()) at.Fail(relative.string() + " is empty");
+    std::shared_ptr<const CFileSource> file = CFileSource::Open(at.Folder() / relative);
+    if (file->Size() == 0) at.Fail(relative.string() + " is empty");
+    if (file->Size() > UINT32_MAX) at.Fail(relative.string() + " is larger than a package can hold (4 GB)");
     display_name = AnsiFromUtf8(relative.filename().string(), at);
-    return bytes;
+    const auto size = static_cast<std::uint32_t>(file->Size());
+    return CStoredBytes(std::move(file), 0, size, false);
   } catch (const ToolError& error) {
     at.Fail(error.what());
   }

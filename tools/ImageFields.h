@@ -1,4 +1,5 @@
 #pragma once
+#include "package/StoredBytes.h"
 #include "FieldTable.h"
 #include "scene/ImageItem.h"
 
@@ -9,9 +10,8 @@ namespace saver::tool {
 const FieldTable<CImageItem>& PictureFields();
 const FieldTable<CImageItem>& TextFields();
 
-// The bytes of a file named relative to the scene file's folder; a missing or unreadable file
-// fails naming the field.
-std::vector<std::uint8_t> ReadReferencedFile(const Json& value, const SceneSite& at,
-                                             std::string& display_name);
+// The bytes of a file named relative to the scene file's folder, read from the file when they are
+// needed; a missing, unreadable or empty file fails naming the field.
+CStoredBytes ReadReferencedFile(const Json& value, const SceneSite& at, std::string& display_name);
 
 }  // namespace saver::tool

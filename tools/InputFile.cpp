@@ -26,19 +26,18 @@ InputFile LoadInput(const std::string& path, Progress& progress) {
   InputFile input;
   input.name = path;
   if (IsSceneDescription(path)) {
-    BuiltScene scene = BuildScene(path, progress);
+    input.scratch = std::make_unique<TemporaryFolder>();
+    input.built = std::make_unique<CPartialFile>(input.scratch->Path() / "package");
+    BuiltScene scene = BuildScene(path, progress, *input.built);
     input.package = std::move(scene.package);
     input.exit_button = scene.exit_button;
     input.location.container = PackageLocation::Container::SceneDescription;
     return input;
   }
-  Bytes contents = ReadFileBytes(path);
-  input.location = LocatePackage(contents, path);
-  progress.Step("reading the package of " + path, input.location.package.size());
-  // The package takes the file's bytes over from its offset on, so the file is held only once.
-  contents.erase(contents.begin(), contents.begin() + static_cast<std::ptrdiff_t>(input.location.offset));
-  input.package = LoadPackage(std::move(contents), path);
-  input.location.package = input.package->bytes;
+  std::shared_ptr<const CFileSource> file = CFileSource::Open(path);
+  input.location = LocatePackage(*file, path);
+  progress.Step("reading the package of " + path, input.location.package_size);
+  input.package = LoadPackage(std::move(file), input.location.offset, path);
   input.exit_button = input.location.exit_button;
   return input;
 }

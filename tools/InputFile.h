@@ -6,6 +6,7 @@
 #include "LoadedPackage.h"
 #include "Progress.h"
 #include "SaverFile.h"
+#include "slideshow/TemporaryFolder.h"
 
 namespace saver::tool {
 
@@ -13,7 +14,10 @@ namespace saver::tool {
 // a package or a saver file (of this engine or of the older one) is read and validated.
 struct InputFile {
   std::string name;
-  PackageLocation location;  // its package span points into package->bytes once read
+  // For a scene description: the package built from it, in a temporary folder that goes with it.
+  std::unique_ptr<TemporaryFolder> scratch;
+  std::unique_ptr<CPartialFile> built;
+  PackageLocation location;
   std::unique_ptr<LoadedPackage> package;
   bool exit_button = false;  // the scene's or the saver file's flag
 };

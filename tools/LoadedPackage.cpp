@@ -1,6 +1,9 @@
 #include "LoadedPackage.h"
 
+#include <algorithm>
 #include <charconv>
+#include <fstream>
+#include <thread>
 
 #include "AnsiText.h"
 #include "ItemKinds.h"
@@ -10,6 +13,7 @@
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 #include "package/Signatures.h"
+#include "scene/ImageItem.h"
 
 namespace saver::tool {
 namespace {
@@ -22,13 +26,23 @@ struct Head {
   std::uint64_t signature_end = 0;
 };
 
-std::optional<Head> ReadHead(std::span<const std::uint8_t> bytes) {
-  ArchiveReader archive(bytes.data(), bytes.size());
+// The file from `offset` on, as a stream.
+std::ifstream OpenAt(const CFileSource& file, std::uint64_t offset) {
+  std::ifstream in(file.Path(), std::ios::binary);
+  if (!in) throw ToolError(file.Path().string() + ": cannot open");
+  in.seekg(static_cast<std::streamoff>(offset));
+  return in;
+}
+
+std::optional<Head> ReadHead(const CFileSource& file, std::uint64_t offset) {
+  std::ifstream in = OpenAt(file, offset);
+  ArchiveReader archive(in);
+  const std::uint64_t size = archive.Remaining();
   try {
     Head head;
     head.reserved = archive.ReadDword();
     head.signature = archive.ReadString();
-    head.signature_end = bytes.size() - archive.Remaining();
+    head.signature_end = size - archive.Remaining();
     head.version = archive.ReadFloat();
     return head;
   } catch (const ArchiveError&) {
@@ -37,13 +51,17 @@ std::optional<Head> ReadHead(std::span<const std::uint8_t> bytes) {
 }
 
 // The same package under another signature: the header rewritten, everything after it as it was.
-Bytes Relabelled(std::span<const std::uint8_t> bytes, const Head& head, const std::string& signature) {
+std::shared_ptr<const CByteSource> Relabelled(const CFileSource& file, std::uint64_t offset, const Head& head,
+                                              const std::string& signature) {
   ArchiveWriter writer;
   writer.WriteDword(head.reserved);
   writer.WriteString(signature);
-  Bytes out = writer.Bytes();
-  out.insert(out.end(), bytes.begin() + static_cast<std::ptrdiff_t>(head.signature_end), bytes.end());
-  return out;
+  Bytes out = writer.TakeBytes();
+  const std::uint64_t rest = file.Size() - offset - head.signature_end;
+  const std::size_t header = out.size();
+  out.resize(header + static_cast<std::size_t>(rest));
+  file.Read(offset + head.signature_end, std::span<std::uint8_t>(out).subspan(header));
+  return std::make_shared<const COwnedSource>(std::move(out));
 }
 
 // Package text (Windows-1252) quoted for messages, which are UTF-8.
@@ -82,18 +100,18 @@ struct Reading {
   std::uint64_t left_over = 0;             // bytes after the package's end
 };
 
+// Reads the package from `archive`, which reads `bytes` (whose size runs to the source's end).
 // `signature` is the one the bytes carry now (relabelled or not), `head` what the file carried.
-Reading TryRead(Bytes bytes, const Head& head, const char* signature) {
+Reading TryRead(ArchiveReader& archive, PackageBytes bytes, const Head& head, const char* signature) {
   Reading reading;
   auto loaded = std::make_unique<LoadedPackage>();
-  ArchiveReader archive(bytes.data(), bytes.size());
   std::uint32_t reserved = 0;
   if (!ReadPackage(archive, loaded->registry, &reserved)) {
     reading.failure = Diagnose(*loaded, head);
     return reading;
   }
   reading.left_over = archive.Remaining();
-  bytes.resize(bytes.size() - reading.left_over);
+  bytes.size -= reading.left_over;
   loaded->bytes = std::move(bytes);
   loaded->header.reserved = reserved;
   loaded->header.version = archive.Versions().package;
@@ -137,6 +155,14 @@ LoadedPackage::LoadedPackage() = default;
 std::string FirstValidationFailure(LoadedPackage& package) {
   CItemList& items = package.registry.Items();
   for (std::size_t i = 0; i < items.Size(); ++i) items.At(i).SetIndex(static_cast<std::int32_t>(i));
+  // The pictures are measured ahead on all cores, as the engine's reader does.
+  std::vector<const CStoredBytes*> pictures;
+  for (const auto& item : items) {
+    if (const auto* image = dynamic_cast<const CImageItem*>(item.get())) {
+      if (const CStoredBytes* bytes = image->PictureToMeasure()) pictures.push_back(bytes);
+    }
+  }
+  package.measurer.MeasureAhead(pictures, std::max(1u, std::thread::hardware_concurrency()));
   const ValidationContext context = package.registry.Context();
   for (std::size_t i = 0; i < items.Size(); ++i) {
     package.messages.Clear();
@@ -149,21 +175,33 @@ std::string FirstValidationFailure(LoadedPackage& package) {
   return {};
 }
 
-std::unique_ptr<LoadedPackage> LoadPackage(std::span<const std::uint8_t> source, const std::string& file_name) {
-  return LoadPackage(Bytes(source.begin(), source.end()), file_name);
+namespace {
+
+// A relabelled package, held in memory.
+Reading TryReadRelabelled(const CFileSource& file, std::uint64_t offset, const Head& head, const char* signature) {
+  std::shared_ptr<const CByteSource> relabelled = Relabelled(file, offset, head, signature);
+  ArchiveReader archive(relabelled, 0);
+  const std::uint64_t size = relabelled->Size();
+  return TryRead(archive, {std::move(relabelled), 0, size}, head, signature);
 }
 
-std::unique_ptr<LoadedPackage> LoadPackage(Bytes&& source, const std::string& file_name) {
-  const std::optional<Head> head = ReadHead(source);
+}  // namespace
+
+std::unique_ptr<LoadedPackage> LoadPackage(std::shared_ptr<const CFileSource> file, std::uint64_t offset,
+                                           const std::string& file_name) {
+  const std::optional<Head> head = ReadHead(*file, offset);
   if (!head) throw ToolError(file_name + ": not a package (too short for the package header)");
   if (head->signature == SAVER_SIGNATURE_A || head->signature == SAVER_SIGNATURE_B) {
     const bool is_a = head->signature == SAVER_SIGNATURE_A;
-    Reading reading = TryRead(std::move(source), *head, is_a ? SAVER_SIGNATURE_A : SAVER_SIGNATURE_B);
+    std::ifstream in = OpenAt(*file, offset);
+    ArchiveReader archive(in, file, offset);
+    const std::uint64_t size = file->Size() - offset;
+    Reading reading = TryRead(archive, {file, offset, size}, *head, is_a ? SAVER_SIGNATURE_A : SAVER_SIGNATURE_B);
     if (!reading.package) throw ToolError(file_name + ": " + reading.failure);
     return std::move(reading.package);
   }
-  return Choose(TryRead(Relabelled(source, *head, SAVER_SIGNATURE_A), *head, SAVER_SIGNATURE_A),
-                TryRead(Relabelled(source, *head, SAVER_SIGNATURE_B), *head, SAVER_SIGNATURE_B), *head, file_name);
+  return Choose(TryReadRelabelled(*file, offset, *head, SAVER_SIGNATURE_A),
+                TryReadRelabelled(*file, offset, *head, SAVER_SIGNATURE_B), *head, file_name);
 }
 
 std::string VersionText(float version) {

@@ -22,13 +22,14 @@ void RunMakeScr(const Arguments& arguments, std::ostream& out) {
   const bool exit_button =
       arguments.Has("--exit-button") || (input.exit_button && !arguments.Has("--no-exit-button"));
   const std::string& output = arguments.Value("--output");
-  const Bytes saver_file = ComposeSaverFile(engine, input.package->bytes, exit_button);
-  progress.Step("writing " + output, saver_file.size());
-  WriteFileBytes(output, saver_file);
+  progress.Step("writing " + output, engine.size() + input.package->bytes.size + 1);
+  CPartialFile saver_file(output);
+  WriteSaverFile(engine, input.package->bytes, exit_button, saver_file);
+  saver_file.Commit();
   progress.Finish();
   if (!input.package->reading_note.empty()) out << input.name << ": " << input.package->reading_note << "\n";
   out << output << ": saver file with a package of " << input.package->registry.Items().Size() << " items ("
-      << input.package->bytes.size() << " bytes), exit button " << (exit_button ? "on" : "off") << "\n";
+      << input.package->bytes.size << " bytes), exit button " << (exit_button ? "on" : "off") << "\n";
 }
 
 }  // namespace saver::tool

@@ -54,7 +54,7 @@ Json DescribePackage(LoadedPackage& package, const PackageLocation& where, bool 
   description["container"] = ContainerName(where.container);
   description["offset"] = where.offset;
   description["exit_button"] = exit_button;
-  description["package_size"] = package.bytes.size();
+  description["package_size"] = package.bytes.size;
   description["signature"] = SignatureLabel(package.header.signature);
   description["version"] = Json::parse(VersionText(package.header.version));
   description["reserved"] = package.header.reserved;

@@ -7,14 +7,18 @@
 namespace saver::tool {
 namespace {
 
-bool StartsAsExecutable(const Bytes& file) {
-  return file.size() >= 2 && file[0] == 'M' && file[1] == 'Z';
+bool StartsAsExecutable(const CFileSource& file) {
+  std::uint8_t start[2] = {};
+  if (file.Size() >= 2) file.Read(0, start);
+  return start[0] == 'M' && start[1] == 'Z';
 }
 
-bool HasPaddedEngine(const Bytes& file) {
-  if (file.size() < kPackageOffset) return false;
+bool HasPaddedEngine(const CFileSource& file) {
+  if (file.Size() < kPackageOffset) return false;
+  Bytes engine(kPackageOffset);
+  file.Read(0, engine);
   try {
-    CheckPaddedEngine(Bytes(file.begin(), file.begin() + kPackageOffset), {});
+    CheckPaddedEngine(engine, {});
     return true;
   } catch (const ToolError&) {
     return false;
@@ -23,36 +27,36 @@ bool HasPaddedEngine(const Bytes& file) {
 
 }  // namespace
 
-Bytes ComposeSaverFile(const Bytes& engine, std::span<const std::uint8_t> package, bool exit_button) {
-  Bytes file;
-  file.reserve(engine.size() + package.size() + 1);
-  file.insert(file.end(), engine.begin(), engine.end());
-  file.insert(file.end(), package.begin(), package.end());
-  file.push_back(exit_button ? 1 : 0);
-  return file;
+void WriteSaverFile(const Bytes& engine, const PackageBytes& package, bool exit_button, CByteSink& out) {
+  out.Write(engine);
+  package.CopyTo(out);
+  const std::uint8_t flag = exit_button ? 1 : 0;
+  out.Write({&flag, 1});
 }
 
-PackageLocation LocatePackage(const Bytes& file, const std::string& file_name) {
+PackageLocation LocatePackage(const CFileSource& file, const std::string& file_name) {
   PackageLocation where;
   if (!StartsAsExecutable(file)) {
-    where.package = file;
+    where.package_size = file.Size();
     return where;
   }
   if (HasPaddedEngine(file)) {
-    if (file.size() == kPackageOffset) throw ToolError(file_name + ": a padded engine without a package");
+    if (file.Size() == kPackageOffset) throw ToolError(file_name + ": a padded engine without a package");
     where.container = PackageLocation::Container::SaverFile;
     where.offset = kPackageOffset;
-  } else if (file.size() > kLegacyPackageOffset) {
+  } else if (file.Size() > kLegacyPackageOffset) {
     where.container = PackageLocation::Container::LegacySaverFile;
     where.offset = kLegacyPackageOffset;
   } else {
-    throw ToolError(file_name + ": an executable of " + std::to_string(file.size()) +
+    throw ToolError(file_name + ": an executable of " + std::to_string(file.Size()) +
                     " bytes carries no package (a saver file holds its package at offset " +
                     std::to_string(kPackageOffset) + ", or " + std::to_string(kLegacyPackageOffset) +
                     " for the older engine)");
   }
-  where.package = std::span<const std::uint8_t>(file).subspan(where.offset);
-  where.exit_button = file.back() != 0;
+  where.package_size = file.Size() - where.offset;
+  std::uint8_t last = 0;
+  file.Read(file.Size() - 1, {&last, 1});
+  where.exit_button = last != 0;
   return where;
 }
 

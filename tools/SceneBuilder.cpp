@@ -1,6 +1,7 @@
 #include "SceneBuilder.h"
 
 #include "EmbeddedFiles.h"
+#include "FileSource.h"
 #include "FieldTable.h"
 #include "ItemKinds.h"
 #include "PackageDescription.h"
@@ -161,11 +162,12 @@ std::string FirstDifference(const Json& wanted, const Json& got, const std::stri
 // Reads the written package back with the engine's reader: every value must come back. Older
 // layouts carry fewer fields (and the oldest path layouts no edge modes), so a value the chosen
 // version cannot hold is refused here instead of being lost.
-void CheckReadsBack(BuiltScene& built, const SceneSite& at) {
-  // The reading takes the bytes over and gives them back, so a large package is not copied.
+void CheckReadsBack(BuiltScene& built, const std::filesystem::path& written_file, std::uint64_t offset,
+                    const SceneSite& at) {
+  // Read from the file as written, once, without holding it.
   const std::unique_ptr<LoadedPackage> read =
-      LoadPackage(std::move(built.package->bytes), at.FileName() + " (as written)");
-  built.package->bytes = std::move(read->bytes);
+      LoadPackage(CFileSource::Open(written_file), offset, at.FileName() + " (as written)");
+  built.package->bytes = read->bytes;
   const CItemList& written = built.package->registry.Items();
   const CItemList& back = read->registry.Items();
   for (std::size_t i = 0; i < written.Size(); ++i) {
@@ -182,12 +184,13 @@ void CheckReadsBack(BuiltScene& built, const SceneSite& at) {
 
 }  // namespace
 
-BuiltScene BuildScene(const std::filesystem::path& scene_file) {
+BuiltScene BuildScene(const std::filesystem::path& scene_file, CPartialFile& out, std::span<const std::uint8_t> head) {
   Progress silent;
-  return BuildScene(scene_file, silent);
+  return BuildScene(scene_file, silent, out, head);
 }
 
-BuiltScene BuildScene(const std::filesystem::path& scene_file, Progress& progress) {
+BuiltScene BuildScene(const std::filesystem::path& scene_file, Progress& progress, CPartialFile& out,
+                      std::span<const std::uint8_t> head) {
   const Bytes text = ReadFileBytes(scene_file);
   const Json scene = ParseSceneText(text, scene_file);
   const SceneSite at(scene_file.string(), scene_file.parent_path(),
@@ -202,12 +205,14 @@ BuiltScene BuildScene(const std::filesystem::path& scene_file, Progress& progres
   progress.Step("checking " + std::to_string(items.Size()) + " items as the engine does", EmbeddedBytes(items));
   const std::string failure = FirstValidationFailure(*built.package);
   if (!failure.empty()) at.Fail(failure);
-  ArchiveWriter writer;
+  progress.Step("writing " + out.Target().string(), EmbeddedBytes(items));
+  out.Write(head);
+  ArchiveWriter writer(out);  // each embedded file goes from its own file into the package
   WritePackage(writer, built.package->header, built.package->registry.Items());
-  built.package->bytes = writer.TakeBytes();
+  out.Flush();
   built.package->found_signature = built.package->header.signature;
-  progress.Step("reading the package back", built.package->bytes.size());
-  CheckReadsBack(built, at);
+  progress.Step("reading the package back", writer.Written());
+  CheckReadsBack(built, out.Path(), head.size(), at);
   return built;
 }
 

@@ -46,11 +46,10 @@ class CRegistryContent final : public CPackageItems {
 
   bool Validate() override {
     if (ImageMeasurer* measurer = registry_.Context().measurer) {
-      std::vector<std::span<const std::uint8_t>> pictures;
+      std::vector<const CStoredBytes*> pictures;
       for (const auto& item : registry_.Items()) {
         if (item->TypeId() != kImageItem) continue;
-        const auto bytes = static_cast<const CImageItem&>(*item).PictureToMeasure();
-        if (!bytes.empty()) pictures.push_back(bytes);
+        if (const CStoredBytes* bytes = static_cast<const CImageItem&>(*item).PictureToMeasure()) pictures.push_back(bytes);
       }
       measurer->MeasureAhead(pictures, std::thread::hardware_concurrency());
     }

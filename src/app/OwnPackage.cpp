@@ -6,12 +6,12 @@
 
 namespace saver {
 
-bool ReadOwnPackage(const std::uint8_t* file, std::size_t size, CItemRegistry& registry, OwnPackageHeader& header,
+bool ReadOwnPackage(std::shared_ptr<const CByteSource> file, CItemRegistry& registry, OwnPackageHeader& header,
                     Utf16ToAnsi to_ansi) {
-  if (file == nullptr || size <= kPackageOffset) return false;
-  header.exit_button_flag = file[size - 1];
+  if (file == nullptr || file->Memory() == nullptr || file->Size() <= kPackageOffset) return false;
+  header.exit_button_flag = file->Memory()[file->Size() - 1];
   // The package runs from the offset to the end; the trailer behind it is never read.
-  ArchiveReader archive(file + kPackageOffset, size - kPackageOffset, to_ansi);
+  ArchiveReader archive(std::move(file), kPackageOffset, to_ansi);
   return ReadPackage(archive, registry, &header.reserved);
 }
 

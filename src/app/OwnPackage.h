@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <cstddef>
+#include <memory>
 
+#include "package/ByteSource.h"
 #include "package/Windows1252.h"
 
 namespace saver {
@@ -15,9 +17,10 @@ struct OwnPackageHeader {
 };
 
 // Reads a whole saver file held in memory: the exit-button flag from its last byte, then the package
-// from the engine's package offset into the registry's item list. False when the file is not longer
-// than the engine or the package does not read and validate.
-bool ReadOwnPackage(const std::uint8_t* file, std::size_t size, CItemRegistry& registry, OwnPackageHeader& header,
+// from the engine's package offset into the registry's item list, whose pictures and media refer to
+// their bytes in `file` (kept while they do). False when the file is not longer than the engine or
+// the package does not read and validate.
+bool ReadOwnPackage(std::shared_ptr<const CByteSource> file, CItemRegistry& registry, OwnPackageHeader& header,
                     Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
 
 }  // namespace saver

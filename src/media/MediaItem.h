@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/ResourceItem.h"
+#include "package/StoredBytes.h"
 
 namespace saver {
 
@@ -30,7 +31,7 @@ class CMediaItem final : public CResourceItem {
   int Execute(SceneRuntime&, int&) override { return 0; }
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CMediaItem>(); }
 
-  std::vector<std::uint8_t> data;  // the file's bytes; empty when the item carries none
+  CStoredBytes data;     // the file's bytes; empty when the item carries none
   std::string file_name;           // recorded by the authoring tool; playback does not use it
   std::uint32_t kind = kMediaWav;
 

@@ -23,7 +23,9 @@ Rect Placed(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_
 // Fills in the movie's own size when the action gives none; false when the header has none either.
 bool SizeFromMovie(CPlayMediaProperty& play, const CMediaItem& media) {
   if (play.width != 0 || play.height != 0) return true;
-  const auto size = ReadSwfFrameSize(media.data.data(), media.data.size());
+  std::vector<std::uint8_t> plain;  // the movie unscrambled while its header is read
+  const std::span<const std::uint8_t> movie = media.data.Plain(plain);
+  const auto size = ReadSwfFrameSize(movie.data(), movie.size());
   if (!size) return false;
   play.width = size->width;
   play.height = size->height;

@@ -26,8 +26,12 @@ constexpr std::uint16_t kUtf16Follows = 0xFFFE;
 ArchiveReader::ArchiveReader(const std::uint8_t* data, std::uint64_t size, Utf16ToAnsi to_ansi)
     : bytes_(data), read_(&ReadFromBytes), to_ansi_(to_ansi), end_(size) {}
 
+ArchiveReader::ArchiveReader(std::shared_ptr<const CByteSource> package, std::uint64_t offset, Utf16ToAnsi to_ansi)
+    : bytes_(package->Memory() + offset), read_(&ReadFromBytes), to_ansi_(to_ansi), end_(package->Size() - offset),
+      package_(std::move(package)), package_offset_(offset) {}
+
 void ArchiveReader::ReadFromBytes(ArchiveReader& self, void* out, std::uint64_t count) {
-  std::memcpy(out, self.bytes_ + self.position_, static_cast<std::size_t>(count));
+  if (out != nullptr) std::memcpy(out, self.bytes_ + self.position_, static_cast<std::size_t>(count));
 }
 
 void ArchiveReader::Require(std::uint64_t count) const {
@@ -38,6 +42,13 @@ void ArchiveReader::ReadRaw(void* out, std::uint64_t count) {
   Require(count);
   if (count == 0) return;
   read_(*this, out, count);
+  position_ += count;
+}
+
+void ArchiveReader::Skip(std::uint64_t count) {
+  Require(count);
+  if (count == 0) return;
+  read_(*this, nullptr, count);
   position_ += count;
 }
 
@@ -100,9 +111,16 @@ void ArchiveReader::ScrambledString(std::string& value) {
   UnscrambleRead(reinterpret_cast<std::uint8_t*>(value.data()), value.size());
 }
 
-void ArchiveReader::ScrambledBytes(std::vector<std::uint8_t>& value, std::uint32_t count) {
-  value = ReadBytes(count);
-  UnscrambleRead(value.data(), value.size());
+void ArchiveReader::ScrambledBytes(CStoredBytes& value, std::uint32_t count) {
+  if (package_ != nullptr) {
+    Require(count);
+    value = CStoredBytes(package_, package_offset_ + position_, count, true);
+    Skip(count);
+    return;
+  }
+  std::vector<std::uint8_t> bytes = ReadBytes(count);
+  UnscrambleRead(bytes.data(), bytes.size());
+  value = std::move(bytes);
 }
 
 }  // namespace saver

@@ -2,10 +2,13 @@
 #include <array>
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "package/ByteSource.h"
 #include "package/PackageVersions.h"
+#include "package/StoredBytes.h"
 #include "package/Windows1252.h"
 
 namespace saver {
@@ -26,6 +29,14 @@ class ArchiveReader {
   // in memory this way: without a stream it links no iostreams (and their locales), which would
   // not fit the engine image.
   ArchiveReader(const std::uint8_t* data, std::uint64_t size, Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
+  // Reads the package that starts at `offset` of `package`, whose bytes are in memory. Embedded
+  // files are not copied: items refer to their range of `package` (see CStoredBytes).
+  ArchiveReader(std::shared_ptr<const CByteSource> package, std::uint64_t offset,
+                Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
+  // Reads from the stream, which holds the bytes of `package` from `offset` on; embedded files
+  // are skipped in the stream and referred to in `package`, which reads them when they are needed.
+  ArchiveReader(std::istream& in, std::shared_ptr<const CByteSource> package, std::uint64_t offset,
+                Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
 
   std::uint32_t ReadDword();
   float ReadFloat();
@@ -40,7 +51,7 @@ class ArchiveReader {
   void Dword(std::uint32_t& value) { value = ReadDword(); }
   void Dword(std::int32_t& value) { value = static_cast<std::int32_t>(ReadDword()); }
   void ScrambledString(std::string& value);
-  void ScrambledBytes(std::vector<std::uint8_t>& value, std::uint32_t count);
+  void ScrambledBytes(CStoredBytes& value, std::uint32_t count);
   template <std::size_t N>
   void ScrambledBlock(std::array<std::uint8_t, N>& value) {
     ReadRaw(value.data(), N);
@@ -49,10 +60,13 @@ class ArchiveReader {
 
  private:
   void ReadRaw(void* out, std::uint64_t count);
+  // Moves past `count` bytes without reading them.
+  void Skip(std::uint64_t count);
   void Require(std::uint64_t count) const;
   std::uint64_t ReadLength(bool& utf16);
   static void UnscrambleRead(std::uint8_t* bytes, std::size_t count);
 
+  // Each reads `count` bytes into `out`; a null `out` skips them.
   static void ReadFromStream(ArchiveReader& self, void* out, std::uint64_t count);
   static void ReadFromBytes(ArchiveReader& self, void* out, std::uint64_t count);
 
@@ -63,6 +77,8 @@ class ArchiveReader {
   std::uint64_t position_ = 0;
   std::uint64_t end_ = 0;
   PackageVersions versions_;
+  std::shared_ptr<const CByteSource> package_;  // set when items refer to their embedded files
+  std::uint64_t package_offset_ = 0;            // of the reader's first byte in package_
 };
 
 }  // namespace saver

@@ -16,7 +16,19 @@ ArchiveReader::ArchiveReader(std::istream& in, Utf16ToAnsi to_ansi)
   if (start >= 0 && end >= start) end_ = static_cast<std::uint64_t>(end - start);
 }
 
+ArchiveReader::ArchiveReader(std::istream& in, std::shared_ptr<const CByteSource> package, std::uint64_t offset,
+                             Utf16ToAnsi to_ansi)
+    : ArchiveReader(in, to_ansi) {
+  package_ = std::move(package);
+  package_offset_ = offset;
+}
+
 void ArchiveReader::ReadFromStream(ArchiveReader& self, void* out, std::uint64_t count) {
+  if (out == nullptr) {
+    self.in_->seekg(static_cast<std::streamoff>(count), std::ios::cur);
+    if (!*self.in_) throw ArchiveError::EndOfFile();
+    return;
+  }
   self.in_->read(static_cast<char*>(out), static_cast<std::streamsize>(count));
   if (static_cast<std::uint64_t>(self.in_->gcount()) != count) throw ArchiveError::EndOfFile();
 }

@@ -1,5 +1,6 @@
 #include "package/ArchiveWriter.h"
 
+#include <algorithm>
 #include <bit>
 #include <stdexcept>
 
@@ -7,9 +8,20 @@
 
 namespace saver {
 
+namespace {
+
+constexpr std::size_t kPieceSize = 1 << 20;
+
+}  // namespace
+
 void ArchiveWriter::Append(const void* data, std::size_t count) {
   const auto* bytes = static_cast<const std::uint8_t*>(data);
-  bytes_.insert(bytes_.end(), bytes, bytes + count);
+  written_ += count;
+  if (sink_ != nullptr) {
+    sink_->Write({bytes, count});
+  } else {
+    bytes_.insert(bytes_.end(), bytes, bytes + count);
+  }
 }
 
 void ArchiveWriter::WriteDword(std::uint32_t value) {
@@ -26,17 +38,17 @@ void ArchiveWriter::WriteFloat(float value) { WriteDword(std::bit_cast<std::uint
 void ArchiveWriter::WriteLength(std::uint64_t length) {
   if (length > 0xFFFFFFFFu) throw std::length_error("string longer than the archive can store");
   if (length < 0xFF) {
-    bytes_.push_back(static_cast<std::uint8_t>(length));
+    const auto byte = static_cast<std::uint8_t>(length);
+    Append(&byte, 1);
     return;
   }
-  bytes_.push_back(0xFF);
   if (length < 0xFFFE) {
-    bytes_.push_back(static_cast<std::uint8_t>(length));
-    bytes_.push_back(static_cast<std::uint8_t>(length >> 8));
+    const std::uint8_t word[3] = {0xFF, static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8)};
+    Append(word, 3);
     return;
   }
-  bytes_.push_back(0xFF);
-  bytes_.push_back(0xFF);
+  const std::uint8_t markers[3] = {0xFF, 0xFF, 0xFF};
+  Append(markers, 3);
   WriteDword(static_cast<std::uint32_t>(length));
 }
 
@@ -50,8 +62,8 @@ void ArchiveWriter::WriteUtf16String(std::u16string_view text) {
   Append(marker, 3);
   WriteLength(text.size());
   for (char16_t unit : text) {
-    bytes_.push_back(static_cast<std::uint8_t>(unit));
-    bytes_.push_back(static_cast<std::uint8_t>(unit >> 8));
+    const std::uint8_t pair[2] = {static_cast<std::uint8_t>(unit), static_cast<std::uint8_t>(unit >> 8)};
+    Append(pair, 2);
   }
 }
 
@@ -68,9 +80,24 @@ void ArchiveWriter::ScrambledString(std::string_view value) {
   WriteScrambled(reinterpret_cast<const std::uint8_t*>(value.data()), value.size());
 }
 
-void ArchiveWriter::ScrambledBytes(const std::vector<std::uint8_t>& value, std::uint32_t count) {
+void ArchiveWriter::ScrambledBytes(const CStoredBytes& value, std::uint32_t count) {
   if (value.size() != count) throw std::logic_error("byte count does not match the bytes");
-  WriteScrambled(value.data(), value.size());
+  if (value.IsScrambled()) {  // the shift depends only on the length, which is the same
+    std::vector<std::uint8_t> piece(std::min<std::size_t>(kPieceSize, count));
+    for (std::uint64_t done = 0; done < count; done += piece.size()) {
+      piece.resize(std::min<std::uint64_t>(piece.size(), count - done));
+      value.ReadStored(done, piece);
+      Append(piece.data(), piece.size());
+    }
+    return;
+  }
+  const std::uint8_t shift = ScrambleShift(count);
+  std::vector<std::uint8_t> scrambled;
+  value.ForEachPiece(kPieceSize, [&](std::span<const std::uint8_t> plain) {
+    scrambled.assign(plain.begin(), plain.end());
+    ShiftBytes(scrambled, shift, ScrambleDirection::kScramble);
+    Append(scrambled.data(), scrambled.size());
+  });
 }
 
 }  // namespace saver

@@ -1,21 +1,34 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "package/PackageVersions.h"
+#include "package/StoredBytes.h"
 
 namespace saver {
 
-// Store-mode archive: the inverse of ArchiveReader, writing into memory. Scrambled fields are
+// Where a streaming ArchiveWriter sends its bytes, in order.
+class CByteSink {
+ public:
+  virtual ~CByteSink() = default;
+  virtual void Write(std::span<const std::uint8_t> bytes) = 0;
+};
+
+// Store-mode archive: the inverse of ArchiveReader, writing into memory or, given a sink, into
+// the sink as it goes, so that a package of any size is never held whole. Scrambled fields are
 // scrambled on the way out, so what it writes reads back to the values it was given. Item layouts
 // consult Versions() exactly as their loaders do, so any layout, legacy ones included, can be
 // written.
 class ArchiveWriter {
  public:
   static constexpr bool kLoading = false;
+
+  ArchiveWriter() = default;
+  explicit ArchiveWriter(CByteSink& sink) : sink_(&sink) {}
 
   void WriteDword(std::uint32_t value);
   void WriteFloat(float value);
@@ -25,7 +38,9 @@ class ArchiveWriter {
   void WriteUtf16String(std::u16string_view text);
   void WriteBytes(const std::vector<std::uint8_t>& bytes);
 
+  // What was written into memory (nothing with a sink).
   const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+  std::uint64_t Written() const { return written_; }
   // Hands the written bytes over, leaving the writer empty (no copy of a large package).
   std::vector<std::uint8_t> TakeBytes() { return std::move(bytes_); }
   PackageVersions& Versions() { return versions_; }
@@ -34,7 +49,8 @@ class ArchiveWriter {
   void Dword(std::int32_t value) { WriteDword(static_cast<std::uint32_t>(value)); }
   void ScrambledString(std::string_view value);
   // The count has been written by the caller as its own field; it must match the bytes.
-  void ScrambledBytes(const std::vector<std::uint8_t>& value, std::uint32_t count);
+  // Embedded files are copied in pieces; bytes stored scrambled already go out as they are.
+  void ScrambledBytes(const CStoredBytes& value, std::uint32_t count);
   template <std::size_t N>
   void ScrambledBlock(const std::array<std::uint8_t, N>& value) {
     WriteScrambled(value.data(), N);
@@ -45,7 +61,9 @@ class ArchiveWriter {
   void WriteScrambled(const std::uint8_t* bytes, std::size_t count);
   void Append(const void* data, std::size_t count);
 
+  CByteSink* sink_ = nullptr;
   std::vector<std::uint8_t> bytes_;
+  std::uint64_t written_ = 0;
   PackageVersions versions_;
 };
 

@@ -10,4 +10,8 @@ enum class ScrambleDirection { kUnscramble, kScramble };
 
 void Unscramble(std::span<std::uint8_t> bytes, ScrambleDirection direction);
 
+// The shift of a field of `length` bytes, and the shift applied to a piece of such a field.
+std::uint8_t ScrambleShift(std::uint64_t length);
+void ShiftBytes(std::span<std::uint8_t> bytes, std::uint8_t shift, ScrambleDirection direction);
+
 }  // namespace saver

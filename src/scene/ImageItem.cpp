@@ -123,9 +123,9 @@ void CImageItem::Save(ArchiveWriter& archive) const {
   Transfer(archive, *this);
 }
 
-std::span<const std::uint8_t> CImageItem::PictureToMeasure() const {
-  if (!NeedsValidation() || IsText()) return {};
-  return data;
+const CStoredBytes* CImageItem::PictureToMeasure() const {
+  if (!NeedsValidation() || IsText() || data.empty()) return nullptr;
+  return &data;
 }
 
 bool CImageItem::Validate(const ValidationContext& context) {

@@ -8,6 +8,7 @@
 #include "imaging/ImageRGB.h"
 #include "model/ColorProperty.h"
 #include "model/ResourceItem.h"
+#include "package/StoredBytes.h"
 #include "scene/PathProperty.h"
 
 namespace saver {
@@ -39,8 +40,8 @@ class CImageItem final : public CResourceItem {
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CImageItem>(); }
 
   bool IsText() const { return kind == kKindText; }
-  // The picture bytes that Validate will measure; empty for a text and for an item it skips.
-  std::span<const std::uint8_t> PictureToMeasure() const;
+  // The picture bytes that Validate will measure; null for a text and for an item it skips.
+  const CStoredBytes* PictureToMeasure() const;
   Size NaturalSize() const { return {natural_width, natural_height}; }
 
   // Draws the image on `target` where the placement says, directly or through its transition;
@@ -75,7 +76,7 @@ class CImageItem final : public CResourceItem {
   std::uint32_t kind = 0;  // 1 text, anything else picture
   std::string text;        // line breaks are CR LF
   std::string file_name;   // display name of the picture's source file; not used for drawing
-  std::vector<std::uint8_t> data;  // the embedded picture file; its size is the data size
+  CStoredBytes data;  // the embedded picture file; its size is the data size
   std::uint32_t source_mode = kSourceData;
   CPathProperty previous_placement;
   CPathProperty saved_position;

@@ -16,10 +16,16 @@ struct KeptMessages final : MessageSink {
 
 }  // namespace
 
-void ImageMeasurer::MeasureAhead(const std::vector<std::span<const std::uint8_t>>& pictures, unsigned threads) {
+// Each picture is unscrambled only while it is measured.
+std::optional<Size> ImageMeasurer::MeasureStored(const CStoredBytes& bytes, MessageSink& messages) {
+  std::vector<std::uint8_t> plain;
+  return Measure(bytes.Plain(plain), messages);
+}
+
+void ImageMeasurer::MeasureAhead(const std::vector<const CStoredBytes*>& pictures, unsigned threads) {
   measured_.assign(pictures.size(), {});
   index_of_.clear();
-  for (std::size_t i = 0; i < pictures.size(); ++i) index_of_.emplace(pictures[i].data(), i);
+  for (std::size_t i = 0; i < pictures.size(); ++i) index_of_.emplace(pictures[i], i);
   std::atomic<std::size_t> next{0};
   std::atomic<std::size_t> first_failed{std::numeric_limits<std::size_t>::max()};
   const auto work = [&] {
@@ -27,7 +33,7 @@ void ImageMeasurer::MeasureAhead(const std::vector<std::span<const std::uint8_t>
     for (std::size_t i = next++; i < pictures.size() && i < first_failed; i = next++) {
       Measured& result = measured_[i];
       KeptMessages messages(result.messages);
-      result.size = Measure(pictures[i], messages);
+      result.size = MeasureStored(*pictures[i], messages);
       result.done = true;
       if (!result.size) {
         std::size_t failed = first_failed.load();
@@ -42,9 +48,9 @@ void ImageMeasurer::MeasureAhead(const std::vector<std::span<const std::uint8_t>
   work();
 }
 
-std::optional<Size> ImageMeasurer::MeasurePicture(std::span<const std::uint8_t> bytes) {
-  const auto found = index_of_.find(bytes.data());
-  if (found == index_of_.end() || !measured_[found->second].done) return Measure(bytes, messages_);
+std::optional<Size> ImageMeasurer::MeasurePicture(const CStoredBytes& bytes) {
+  const auto found = index_of_.find(&bytes);
+  if (found == index_of_.end() || !measured_[found->second].done) return MeasureStored(bytes, messages_);
   const Measured& result = measured_[found->second];
   for (const std::string& text : result.messages) messages_.Show(text);
   return result.size;

@@ -9,6 +9,7 @@
 
 #include "imaging/MessageSink.h"
 #include "imaging/Rect.h"
+#include "package/StoredBytes.h"
 
 namespace saver {
 
@@ -31,10 +32,10 @@ class ImageMeasurer {
 
   // Measures these pictures (in validation order) now, on up to `threads` threads. The bytes
   // must stay where they are until they are asked for.
-  void MeasureAhead(const std::vector<std::span<const std::uint8_t>>& pictures, unsigned threads);
+  void MeasureAhead(const std::vector<const CStoredBytes*>& pictures, unsigned threads);
   // The natural size, or nothing when the bytes do not decode, after the decoder's messages:
   // the result measured ahead for these bytes, or a measure made now.
-  std::optional<Size> MeasurePicture(std::span<const std::uint8_t> bytes);
+  std::optional<Size> MeasurePicture(const CStoredBytes& bytes);
   // The rendered size of the item's text, or nothing when it cannot be rendered.
   virtual std::optional<Size> RenderText(CImageItem& item) = 0;
 
@@ -43,6 +44,8 @@ class ImageMeasurer {
   virtual std::optional<Size> Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) = 0;
 
  private:
+  std::optional<Size> MeasureStored(const CStoredBytes& bytes, MessageSink& messages);
+
   struct Measured {
     bool done = false;
     std::optional<Size> size;
@@ -50,7 +53,7 @@ class ImageMeasurer {
   };
   MessageSink& messages_;
   std::vector<Measured> measured_;
-  std::unordered_map<const std::uint8_t*, std::size_t> index_of_;  // by the bytes' address
+  std::unordered_map<const CStoredBytes*, std::size_t> index_of_;  // by the bytes' address
 };
 
 }  // namespace saver

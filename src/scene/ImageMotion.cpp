@@ -96,7 +96,7 @@ void CImageItem::DrawSavedBackground(ImageStage& stage) {
 }
 
 bool CImageItem::LoadSnapshotFile(ImageStage& stage, const std::string& path) {
-  data.clear();
+  data = {};
   file_name.clear();
   auto bytes = ReadSnapshotFile(path);
   if (!bytes) {

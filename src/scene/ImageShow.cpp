@@ -130,8 +130,9 @@ bool CImageItem::Show(ImageStage& stage, ImageCanvas& target, SceneRuntime& runt
   } else {
     // Both take the pixels out of the image: a text is rendered again before its next show.
     Size decoded_size;
+    std::vector<std::uint8_t> plain;  // the picture unscrambled while it is decoded
     picture = IsText() ? image.TakeRenderedImage(target_size, decoded_size)
-                       : image.TakeImage(data, target_size, decoded_size, stage.Messages());
+                       : image.TakeImage(data.Plain(plain), target_size, decoded_size, stage.Messages());
   }
   if (!picture) {
     stage.Messages().Show(kConversionFailed);

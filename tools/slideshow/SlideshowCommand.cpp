@@ -5,6 +5,7 @@
 #include "AnsiText.h"
 #include "Commands.h"
 #include "EngineImage.h"
+#include "FileSource.h"
 #include "Progress.h"
 #include "SaverFile.h"
 #include "SceneBuilder.h"
@@ -119,13 +120,16 @@ void RunSlideshow(const Arguments& arguments, std::ostream& out) {
   const std::string scene_text = SlideshowScene(plan).dump(2) + "\n";
   WriteFileBytes(folder.scene_file, Bytes(scene_text.begin(), scene_text.end()));
 
-  const BuiltScene scene = BuildScene(folder.scene_file, progress);
-  const Bytes saver_file = ComposeSaverFile(engine, scene.package->bytes, false);
-  progress.Step("writing " + options.output.string(), saver_file.size());
-  ReplaceFileBytes(options.output, saver_file);
+  // The package is written straight behind the engine, and the file is renamed only when it
+  // has been read back and is complete.
+  CPartialFile saver_file(options.output);
+  const BuiltScene scene = BuildScene(folder.scene_file, progress, saver_file, engine);
+  const std::uint8_t no_exit_button = 0;
+  saver_file.Write({&no_exit_button, 1});
+  saver_file.Commit();
   progress.Finish();
   out << options.output.string() << ": saver file with " << PhotoCounts(batch) << ", a package of "
-      << scene.package->bytes.size() << " bytes";
+      << scene.package->bytes.size << " bytes";
   if (skipped != 0) out << "; " << skipped << " file" << (skipped == 1 ? "" : "s") << " skipped";
   out << "\n";
   if (!options.scene.empty()) {

@@ -11,6 +11,7 @@
 #include "desktop/win/WallpaperImage.h"
 #include "imaging/win/MessageBoxSink.h"
 #include "media/win/ScenePlayers.h"
+#include "package/win/MappedFileSource.h"
 #include "package/win/SystemAnsiText.h"
 #include "res/resource.h"
 #include "scene/win/SceneThread.h"
@@ -89,20 +90,10 @@ bool CSaverApp::InitInstance(std::optional<std::wstring> argument, std::optional
   return false;
 }
 
-// The file is mapped for reading, shared for reading, and released as soon as the package is read.
+// The file is mapped for reading, shared for reading, and stays mapped while the items refer to
+// their pictures and media in it.
 bool CSaverApp::ReadOwnSaverFile() {
-  ScopedFile file(CreateFileW(ModulePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX)
-    return false;
-  ScopedHandle mapping(CreateFileMappingW(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-  if (!mapping) return false;
-  ScopedMappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0));
-  if (!view) return false;
-  return ReadOwnPackage(static_cast<const std::uint8_t*>(view.Get()), static_cast<std::size_t>(size.QuadPart),
-                        *registry_, package_header_, &SystemAnsiFromUtf16);
+  return ReadOwnPackage(CMappedFileSource::Map(ModulePath()), *registry_, package_header_, &SystemAnsiFromUtf16);
 }
 
 bool CSaverApp::RunShow() {

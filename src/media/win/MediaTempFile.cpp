@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <limits>
 
 #include "base/UserMessages.h"
 #include "base/win/ScopedWin.h"
@@ -21,18 +20,24 @@ std::wstring NewSsdFile() {
   return name;
 }
 
-bool WriteAll(const std::wstring& name, const std::vector<std::uint8_t>& bytes) {
-  if (bytes.size() > std::numeric_limits<DWORD>::max()) return false;
+constexpr std::size_t kPieceSize = 1 << 20;
+
+// Written in pieces, unscrambled on the way: the file's bytes are never held whole.
+bool WriteAll(const std::wstring& name, const CStoredBytes& bytes) {
   ScopedFile file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
-  DWORD written = 0;
-  const DWORD size = static_cast<DWORD>(bytes.size());
-  return WriteFile(file.Get(), bytes.data(), size, &written, nullptr) && written == size;
+  bool complete = true;
+  bytes.ForEachPiece(kPieceSize, [&](std::span<const std::uint8_t> piece) {
+    DWORD written = 0;
+    const auto size = static_cast<DWORD>(piece.size());
+    complete = complete && WriteFile(file.Get(), piece.data(), size, &written, nullptr) && written == size;
+  });
+  return complete;
 }
 
 }  // namespace
 
-std::wstring WriteMediaTempFile(const std::vector<std::uint8_t>& bytes, const wchar_t* extension,
+std::wstring WriteMediaTempFile(const CStoredBytes& bytes, const wchar_t* extension,
                                 UserMessages& messages) {
   std::wstring ssd = NewSsdFile();
   std::wstring named;

@@ -2,7 +2,8 @@
 // Temporary files for the players that read media from a file (video, Flash, MIDI).
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "package/StoredBytes.h"
 
 namespace saver {
 class UserMessages;
@@ -14,7 +15,7 @@ namespace saver::win {
 // `extension` (".avi", ".swf", ".mid") appended, which MCI and the Flash control go by. Returns
 // the file's name, or an empty name after showing "It cannot be made data file." when any step
 // fails; nothing is left behind then.
-std::wstring WriteMediaTempFile(const std::vector<std::uint8_t>& bytes, const wchar_t* extension,
+std::wstring WriteMediaTempFile(const CStoredBytes& bytes, const wchar_t* extension,
                                 UserMessages& messages);
 
 // Deletes the file named by `name`, if any, and forgets the name.

@@ -13,7 +13,6 @@ namespace {
 
 void StopAnySound() { PlaySoundW(nullptr, nullptr, 0); }
 
-const wchar_t* AsSound(const CMediaItem& media) { return reinterpret_cast<const wchar_t*>(media.data.data()); }
 
 }  // namespace
 
@@ -30,6 +29,7 @@ CScenePlayers::CScenePlayers(MediaSettings settings, HANDLE stop_event, UserMess
 }
 
 CScenePlayers::~CScenePlayers() {
+  StopAnySound();  // its bytes go with the players
   if (video_) DeleteMediaFile(video_->FileName());
 }
 
@@ -51,15 +51,19 @@ bool CScenePlayers::StartWav(const CMediaItem& media, const MediaStart& start) {
   music_.Stop();
   if (settings_.mute) return false;
   StopAnySound();
-  if (start.wait) return PlaySoundW(AsSound(media), nullptr, SND_MEMORY | SND_NODEFAULT) != FALSE;
+  sound_ = media.data.PlainCopy();
+  const auto* sound = reinterpret_cast<const wchar_t*>(sound_.data());
+  if (start.wait) return PlaySoundW(sound, nullptr, SND_MEMORY | SND_NODEFAULT) != FALSE;
   const DWORD flags = SND_ASYNC | SND_NODEFAULT | SND_MEMORY | (start.loop ? SND_LOOP : 0);
-  return PlaySoundW(AsSound(media), nullptr, flags) != FALSE;
+  return PlaySoundW(sound, nullptr, flags) != FALSE;
 }
 
 bool CScenePlayers::StartMp3(const CMediaItem& media, const MediaStart& start) {
   if (settings_.mute) return false;
   StopAnySound();
-  music_.Play(media.data.data(), media.data.size(), start.wait, start.loop, stop_event_);
+  music_.Stop();  // before its bytes are replaced
+  track_ = media.data.PlainCopy();
+  music_.Play(track_.data(), track_.size(), start.wait, start.loop, stop_event_);
   return music_.HasTrack();
 }
 

@@ -5,7 +5,9 @@
 // start and stop them by media kind; at the end of the show they are released in a fixed order.
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "media/win/FlashPlayerThread.h"
 #include "media/win/MP3Music.h"
@@ -73,6 +75,9 @@ class CScenePlayers final : public MediaPlayers {
   MediaSettings settings_;
   HANDLE stop_event_;
   UserMessages& messages_;
+  // The plain bytes of the sound and of the MP3 track that play from memory, kept while they play.
+  std::vector<std::uint8_t> sound_;
+  std::vector<std::uint8_t> track_;
   CMP3Music music_;
   CMidiPlayer midi_;
   std::unique_ptr<CVideoWnd> video_;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/ItemRegistry.h"
 #include "base/UserMessages.h"
@@ -12,6 +13,7 @@
 #include "package/ArchiveWriter.h"
 #include "package/EngineLayout.h"
 #include "package/Signatures.h"
+#include "media/MediaItem.h"
 #include "scene/DelayItem.h"
 #include "scene/FillScreenItem.h"
 
@@ -23,10 +25,13 @@ class NoMessages : public UserMessages {
   void ShowError(std::string_view) override {}
 };
 
-const std::uint8_t* Bytes(const std::string& file) { return reinterpret_cast<const std::uint8_t*>(file.data()); }
+std::shared_ptr<const CByteSource> Source(const std::string& file) {
+  return std::make_shared<COwnedSource>(std::vector<std::uint8_t>(file.begin(), file.end()));
+}
 
 // A saver file made in memory: an engine of zeros, a package of two items, a trailer.
-std::string SaverFile(std::uint32_t reserved, char last_byte, std::size_t package_cut = 0) {
+std::string SaverFile(std::uint32_t reserved, char last_byte, std::size_t package_cut = 0,
+                      std::vector<std::uint8_t> media_bytes = {}) {
   CItemList items;
   auto fill = std::make_unique<CFillScreenItem>();
   fill->Prop().colour = 0x00336699;
@@ -34,6 +39,11 @@ std::string SaverFile(std::uint32_t reserved, char last_byte, std::size_t packag
   auto delay = std::make_unique<CDelayItem>();
   delay->Prop().duration = 250;
   items.Append(std::move(delay));
+  if (!media_bytes.empty()) {
+    auto media = std::make_unique<CMediaItem>();
+    media->data = std::move(media_bytes);
+    items.Append(std::move(media));
+  }
   ArchiveWriter archive;
   WritePackage(archive, {reserved, SAVER_SIGNATURE_A, 4.81f}, items);
   std::string file(kPackageOffset, '\0');
@@ -49,7 +59,7 @@ TEST(OwnPackageTest, ReadsFlagReservedAndItems) {
     NoMessages messages;
     CItemRegistry registry(messages);
     OwnPackageHeader header;
-    ASSERT_TRUE(ReadOwnPackage(Bytes(file), file.size(), registry, header));
+    ASSERT_TRUE(ReadOwnPackage(Source(file), registry, header));
     EXPECT_EQ(header.exit_button_flag, static_cast<std::uint8_t>(flag));
     EXPECT_EQ(header.reserved, 0xCAFE0001u);
     ASSERT_EQ(registry.Items().Size(), 2u);
@@ -76,8 +86,30 @@ TEST(OwnPackageTest, DamagedOrMissingPackageFailsCleanly) {
     NoMessages messages;
     CItemRegistry registry(messages);
     OwnPackageHeader header;
-    EXPECT_FALSE(ReadOwnPackage(Bytes(c.file), c.file.size(), registry, header)) << c.name;
+    EXPECT_FALSE(ReadOwnPackage(Source(c.file), registry, header)) << c.name;
   }
+}
+
+// The media's bytes stay in the file, stored scrambled, and the file is kept while they are.
+TEST(OwnPackageTest, EmbeddedBytesReferToTheFile) {
+  const std::vector<std::uint8_t> sound = {'R', 'I', 'F', 'F', 0, 0xFF, 0x80, 7};
+  const std::string file = SaverFile(0, 0, 0, sound);
+  NoMessages messages;
+  CItemRegistry registry(messages);
+  OwnPackageHeader header;
+  std::weak_ptr<const CByteSource> kept;
+  {
+    std::shared_ptr<const CByteSource> source = Source(file);
+    kept = source;
+    ASSERT_TRUE(ReadOwnPackage(std::move(source), registry, header));
+  }
+  ASSERT_EQ(registry.Items().Size(), 3u);
+  const auto& media = static_cast<const CMediaItem&>(registry.Items().At(2));
+  EXPECT_TRUE(media.data.IsScrambled());
+  EXPECT_EQ(media.data.PlainCopy(), sound);
+  EXPECT_FALSE(kept.expired());
+  registry.Items().Clear();
+  EXPECT_TRUE(kept.expired());
 }
 
 }  // namespace

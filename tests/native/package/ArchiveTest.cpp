@@ -137,7 +137,7 @@ TEST(ArchiveReader, HugeCountsFailAsEndOfFileWithoutAllocating) {
                       [](ArchiveReader& r) { r.ReadString(); }),
             eof);
   EXPECT_EQ(FailureOf({1, 2, 3, 4}, [](ArchiveReader& r) {
-              std::vector<std::uint8_t> data;
+              CStoredBytes data;
               r.ScrambledBytes(data, 0xFFFFFFFFu);
             }),
             eof);

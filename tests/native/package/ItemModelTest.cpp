@@ -114,8 +114,8 @@ TEST(ItemCopy, ImageDuplicatesItsDataAndActionsKeepTheirTarget) {
   image.natural_width = 40;
   CImageItem copy;
   copy.Copy(image);
-  image.data[0] = 9;
-  EXPECT_EQ(copy.data, (std::vector<std::uint8_t>{1, 2, 3}));
+  image.data = {9, 2, 3};
+  EXPECT_EQ(copy.data.PlainCopy(), (std::vector<std::uint8_t>{1, 2, 3}));
   EXPECT_EQ(copy.natural_width, 40);
   CShowImageItem linked, fresh;
   linked.SetTarget(image);

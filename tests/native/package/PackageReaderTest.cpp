@@ -247,11 +247,12 @@ class SlowMeasurer final : public ImageMeasurer {
 };
 
 TEST(ImageMeasurer, MeasuringAheadStopsAfterAFailureAndKeepsEachPicturesMessages) {
-  std::vector<std::vector<std::uint8_t>> pictures;
+  std::vector<CStoredBytes> pictures;
   for (std::uint8_t i = 0; i < 12; ++i) pictures.push_back({i});
-  std::vector<std::span<const std::uint8_t>> spans(pictures.begin(), pictures.end());
+  std::vector<const CStoredBytes*> ahead;
+  for (const CStoredBytes& picture : pictures) ahead.push_back(&picture);
   SlowMeasurer measurer;
-  measurer.MeasureAhead(spans, 3);
+  measurer.MeasureAhead(ahead, 3);
   for (int started : measurer.Started()) EXPECT_LT(started, 6);
   EXPECT_TRUE(measurer.kept_.texts.empty());  // nothing shown before validation asks
   EXPECT_EQ(measurer.MeasurePicture(pictures[0]), (Size{0, 1}));

@@ -93,7 +93,7 @@ TEST(ShowImageTest, FitsThePictureToTheScreen) {
       Execute(*show, runtime);
       CImageRGB reference;
       RecordedMessages ignored;
-      ASSERT_EQ(reference.LoadImageResized(image->data, c.size.width, c.size.height, ignored),
+      ASSERT_EQ(reference.LoadImageResized(image->data.PlainCopy(), c.size.width, c.size.height, ignored),
                 CImageRGB::LoadResult::Loaded);
       EXPECT_EQ(Differences(stage.Pixels(), Placed(before, *reference.Resized(), c.at)), 0)
           << screen.height << " keep " << c.keep_aspect;

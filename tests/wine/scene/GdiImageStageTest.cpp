@@ -162,7 +162,9 @@ TEST(GdiImageStageTest, ActionsReleaseEveryObjectTheyMake) {
   const long objects = LiveCounts::gdi_objects, dcs = LiveCounts::dcs;
   auto picture = Picture(Pattern(50, 40, 5));
   auto damaged = Picture(Pattern(50, 40, 6));
-  damaged->data.resize(30);
+  std::vector<std::uint8_t> cut = damaged->data.PlainCopy();
+  cut.resize(30);
+  damaged->data = std::move(cut);
   CImageItem text;
   text.kind = CImageItem::kKindText;
   text.text = "ab";
