@@ -14,14 +14,12 @@
 #include "package/Signatures.h"
 #include "scene/DelayItem.h"
 #include "scene/FillScreenItem.h"
+#include "support/CollectedMessages.h"
 
 namespace saver {
 namespace {
 
-class NoMessages : public UserMessages {
- public:
-  void ShowError(std::string_view) override {}
-};
+using saver::testing_support::CollectedMessages;
 
 const std::uint8_t* Bytes(const std::string& file) { return reinterpret_cast<const std::uint8_t*>(file.data()); }
 
@@ -46,7 +44,7 @@ std::string SaverFile(std::uint32_t reserved, char last_byte, std::size_t packag
 TEST(OwnPackageTest, ReadsFlagReservedAndItems) {
   for (char flag : {'\0', '\1', '\xff'}) {
     const std::string file = SaverFile(0xCAFE0001, flag);
-    NoMessages messages;
+    CollectedMessages messages;
     CItemRegistry registry(messages);
     OwnPackageHeader header;
     ASSERT_TRUE(ReadOwnPackage(Bytes(file), file.size(), registry, header));
@@ -73,7 +71,7 @@ TEST(OwnPackageTest, DamagedOrMissingPackageFailsCleanly) {
       {"signature changed", bad_signature},
   };
   for (const Case& c : cases) {
-    NoMessages messages;
+    CollectedMessages messages;
     CItemRegistry registry(messages);
     OwnPackageHeader header;
     EXPECT_FALSE(ReadOwnPackage(Bytes(c.file), c.file.size(), registry, header)) << c.name;

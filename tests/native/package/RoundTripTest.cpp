@@ -4,7 +4,7 @@
 #include "scene/StringItem.h"
 #include "EveryKindPackage.h"
 #include "media/PlayMediaItem.h"
-#include "PackageTestSupport.h"
+#include "support/PackageTestSupport.h"
 #include "scene/LoopEndItem.h"
 #include "scene/ShowImageItem.h"
 
@@ -23,7 +23,7 @@ TEST(PackageRoundTrip, EveryKindReadsBackAsWritten) {
   const std::vector<std::uint8_t> bytes = WritePackageBytes(testing::HeaderA(), items);
   PackageFixture fixture;
   ASSERT_TRUE(fixture.Read(bytes));
-  ASSERT_TRUE(fixture.messages.texts.empty());
+  ASSERT_TRUE(fixture.messages.shown.empty());
   const CItemList& read = fixture.registry.Items();
   ASSERT_EQ(read.Size(), items.Size());
   for (std::size_t i = 0; i < read.Size(); ++i) EXPECT_EQ(read.At(i).TypeId(), items.At(i).TypeId());
