@@ -60,6 +60,33 @@ TEST(PackageRoundTrip, EveryKindReadsBackAsWritten) {
   EXPECT_EQ(loop_end.Prop().jump_target, 8);
 }
 
+std::vector<std::uint8_t> Record(const CSceneItem& item, PackageVersions versions) {
+  ArchiveWriter writer;
+  writer.Versions() = versions;
+  item.Save(writer);
+  return writer.TakeBytes();
+}
+
+// Copy carries every field a layout stores: a copy of each kind writes its source's record in the
+// current layout and in the legacy ones.
+TEST(PackageRoundTrip, ACopyWritesTheRecordOfItsSourceInEveryLayout) {
+  CItemList items;
+  BuildEveryKind(items);
+  const PackageVersions layouts[] = {{4.81f, 0.0f}, {4.05f, 0.0f}, {4.81f, 4.81f}, {3.1f, 3.1f},
+                                     {2.11f, 2.11f}, {2.05f, 2.05f}, {1.0f, 1.0f}};
+  for (std::size_t i = 0; i < items.Size(); ++i) {
+    const CSceneItem& source = items.At(i);
+    std::unique_ptr<CSceneItem> copy = source.Create();
+    copy->Copy(source);
+    copy->SetDisabled(source.IsDisabled());  // Copy leaves the disabled flag alone
+    for (const PackageVersions& versions : layouts) {
+      SCOPED_TRACE(::testing::Message() << "item " << i << ", package " << versions.package << ", legacy "
+                                        << versions.legacy);
+      EXPECT_EQ(Record(*copy, versions), Record(source, versions));
+    }
+  }
+}
+
 TEST(PackageRoundTrip, ScrambledFieldsAreStoredShifted) {
   CItemList items;
   AppendNew<CStringItem>(items).text = "abc";  // shift (3 mod 11) + 3 = 6
