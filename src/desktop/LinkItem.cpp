@@ -1,35 +1,32 @@
 #include "desktop/LinkItem.h"
 
+#include "model/ItemFields.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 #include "scene/SceneRuntime.h"
 
 namespace saver {
 
-CSceneItem& CLinkItem::Copy(const CSceneItem& other) {
-  CSceneItem::Copy(other);
-  const auto& item = dynamic_cast<const CLinkItem&>(other);
-  clear = item.clear;
-  trigger_key = item.trigger_key;
-  link = item.link;
-  return *this;
+template <typename Visitor>
+void CLinkItem::Fields(Visitor&& fields) {
+  fields.Dwords(&CLinkItem::clear, &CLinkItem::trigger_key);
+  fields.String(&CLinkItem::link);
 }
 
-template <typename Archive, typename Self>
-void CLinkItem::Transfer(Archive& archive, Self& self) {
-  archive.Dword(self.clear);
-  archive.Dword(self.trigger_key);
-  archive.ScrambledString(self.link);
+CSceneItem& CLinkItem::Copy(const CSceneItem& other) {
+  CSceneItem::Copy(other);
+  Fields(CFieldCopy(*this, dynamic_cast<const CLinkItem&>(other)));
+  return *this;
 }
 
 void CLinkItem::Load(ArchiveReader& archive) {
   CSceneItem::Load(archive);
-  Transfer(archive, *this);
+  Fields(CFieldTransfer(archive, *this));
 }
 
 void CLinkItem::Save(ArchiveWriter& archive) const {
   CSceneItem::Save(archive);
-  Transfer(archive, *this);
+  Fields(CFieldTransfer(archive, *this));
 }
 
 int CLinkItem::Execute(SceneRuntime& runtime, int&) {

@@ -24,8 +24,9 @@ class CLinkItem final : public CSceneItem {
   std::string link = "http://";
 
  private:
-  template <typename Archive, typename Self>
-  static void Transfer(Archive& archive, Self& self);
+  // The one list of the fields that Load and Save store and Copy copies.
+  template <typename Visitor>
+  static void Fields(Visitor&& fields);
 };
 
 }  // namespace saver

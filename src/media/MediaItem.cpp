@@ -1,40 +1,39 @@
 #include "media/MediaItem.h"
 
 #include "base/UserMessages.h"
+#include "model/ItemFields.h"
 #include "model/ValidationContext.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 
 namespace saver {
 
+// The kind is stored at legacy version 0 or from 2.0; older packages play as WAV.
+template <typename Visitor>
+void CMediaItem::Fields(Visitor&& fields) {
+  using M = CMediaItem;
+  const std::uint32_t byte_count = fields.ByteCount(&M::data);
+  if (!fields.Includes(byte_count != 0)) return;
+  fields.String(&M::file_name);
+  const float legacy = fields.Versions().legacy;
+  if (fields.Includes(legacy == 0.0f || legacy >= 2.0f)) fields.Dwords(&M::kind);
+  fields.Bytes(&M::data, byte_count);
+}
+
 CSceneItem& CMediaItem::Copy(const CSceneItem& other) {
-  CSceneItem::Copy(other);
-  const auto& media = dynamic_cast<const CMediaItem&>(other);
-  data = media.data;
-  file_name = media.file_name;
-  kind = media.kind;
+  CResourceItem::Copy(other);
+  Fields(CFieldCopy(*this, dynamic_cast<const CMediaItem&>(other)));
   return *this;
 }
 
-template <typename Archive, typename Self>
-void CMediaItem::Transfer(Archive& archive, Self& self) {
-  auto byte_count = static_cast<std::uint32_t>(self.data.size());
-  archive.Dword(byte_count);
-  if (byte_count == 0) return;
-  archive.ScrambledString(self.file_name);
-  const float legacy = archive.Versions().legacy;
-  if (legacy == 0.0f || legacy >= 2.0f) archive.Dword(self.kind);
-  archive.ScrambledBytes(self.data, byte_count);
-}
-
 void CMediaItem::Load(ArchiveReader& archive) {
-  CSceneItem::Load(archive);
-  Transfer(archive, *this);
+  CResourceItem::Load(archive);
+  Fields(CFieldTransfer(archive, *this));
 }
 
 void CMediaItem::Save(ArchiveWriter& archive) const {
-  CSceneItem::Save(archive);
-  Transfer(archive, *this);
+  CResourceItem::Save(archive);
+  Fields(CFieldTransfer(archive, *this));
 }
 
 bool CMediaItem::Validate(const ValidationContext& context) {

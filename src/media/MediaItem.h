@@ -36,8 +36,9 @@ class CMediaItem final : public CResourceItem {
   std::uint32_t kind = kMediaWav;
 
  private:
-  template <typename Archive, typename Self>
-  static void Transfer(Archive& archive, Self& self);
+  // The one list of the fields that Load and Save store and Copy copies.
+  template <typename Visitor>
+  static void Fields(Visitor&& fields);
 };
 
 }  // namespace saver

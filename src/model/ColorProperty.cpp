@@ -5,6 +5,7 @@
 #include "base/MsvcRand.h"
 #include "base/RandomRange.h"
 #include "base/RandomSeed.h"
+#include "model/ItemFields.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 
@@ -15,25 +16,17 @@ CColorProperty::CColorProperty() {
   seed = static_cast<std::uint32_t>(MsvcRand());
 }
 
-void CColorProperty::Copy(const CColorProperty& other) {
-  label.Copy(other.label);
-  colour = other.colour;
-  second_colour = other.second_colour;
-  raster_mode = other.raster_mode;
-  random = other.random;
-  fourth_value = other.fourth_value;
+// The second colour and the label are copied, never stored; the seed is neither.
+template <typename Visitor>
+void CColorProperty::Fields(Visitor&& fields) {
+  using C = CColorProperty;
+  fields.Dwords(&C::colour, &C::raster_mode, &C::random, &C::fourth_value);
+  fields.Unstored(&C::second_colour, &C::label);
 }
 
-template <typename Archive, typename Self>
-void CColorProperty::Transfer(Archive& archive, Self& self) {
-  archive.Dword(self.colour);
-  archive.Dword(self.raster_mode);
-  archive.Dword(self.random);
-  archive.Dword(self.fourth_value);
-}
-
-void CColorProperty::Load(ArchiveReader& archive) { Transfer(archive, *this); }
-void CColorProperty::Save(ArchiveWriter& archive) const { Transfer(archive, *this); }
+void CColorProperty::Copy(const CColorProperty& other) { Fields(CFieldCopy(*this, other)); }
+void CColorProperty::Load(ArchiveReader& archive) { Fields(CFieldTransfer(archive, *this)); }
+void CColorProperty::Save(ArchiveWriter& archive) const { Fields(CFieldTransfer(archive, *this)); }
 
 void CColorProperty::Draw(const RandomSeedSources& sources) {
   if (random == 0) return;

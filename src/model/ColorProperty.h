@@ -38,8 +38,9 @@ class CColorProperty final : public CItemProperty {
   std::uint32_t seed = 0;
 
  private:
-  template <typename Archive, typename Self>
-  static void Transfer(Archive& archive, Self& self);
+  // The one list of the fields that Load and Save store and Copy copies.
+  template <typename Visitor>
+  static void Fields(Visitor&& fields);
 };
 
 }  // namespace saver

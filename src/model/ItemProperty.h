@@ -7,7 +7,8 @@ class ArchiveWriter;
 struct ValidationContext;
 
 // A group of fields that several item kinds embed. Each property also has a Copy from a property
-// of its own class; its layout is written as one Transfer template shared by Load and Save.
+// of its own class; where Copy and the layout share fields, both come from one field list
+// (model/ItemFields.h).
 class CItemProperty {
  public:
   virtual ~CItemProperty() = default;

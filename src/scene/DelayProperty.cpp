@@ -1,23 +1,20 @@
 #include "scene/DelayProperty.h"
 
+#include "model/ItemFields.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 
 namespace saver {
 
-void CDelayProperty::Copy(const CDelayProperty& other) {
-  label.Copy(other.label);
-  duration = other.duration;
-  random = other.random;
+// The label is copied, never stored.
+template <typename Visitor>
+void CDelayProperty::Fields(Visitor&& fields) {
+  fields.Dwords(&CDelayProperty::duration, &CDelayProperty::random);
+  fields.Unstored(&CDelayProperty::label);
 }
 
-template <typename Archive, typename Self>
-void CDelayProperty::Transfer(Archive& archive, Self& self) {
-  archive.Dword(self.duration);
-  archive.Dword(self.random);
-}
-
-void CDelayProperty::Load(ArchiveReader& archive) { Transfer(archive, *this); }
-void CDelayProperty::Save(ArchiveWriter& archive) const { Transfer(archive, *this); }
+void CDelayProperty::Copy(const CDelayProperty& other) { Fields(CFieldCopy(*this, other)); }
+void CDelayProperty::Load(ArchiveReader& archive) { Fields(CFieldTransfer(archive, *this)); }
+void CDelayProperty::Save(ArchiveWriter& archive) const { Fields(CFieldTransfer(archive, *this)); }
 
 }  // namespace saver

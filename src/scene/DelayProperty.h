@@ -20,8 +20,9 @@ class CDelayProperty final : public CItemProperty {
   std::uint32_t random_range = 3001;  // exclusive upper bound of random durations, milliseconds
 
  private:
-  template <typename Archive, typename Self>
-  static void Transfer(Archive& archive, Self& self);
+  // The one list of the fields that Load and Save store and Copy copies.
+  template <typename Visitor>
+  static void Fields(Visitor&& fields);
 };
 
 }  // namespace saver

@@ -1,25 +1,23 @@
 #include "scene/ImageActionProperty.h"
 
+#include "model/ItemFields.h"
 #include "model/ValidationContext.h"
+#include "package/ArchiveReader.h"
+#include "package/ArchiveWriter.h"
 #include "scene/ImageItem.h"
 
 namespace saver {
 
-void CImageActionProperty::Copy(const CImageActionProperty& other) {
-  name.Copy(other.name);
-  path.Copy(other.path);
-  colour.Copy(other.colour);
+// The name is copied, never stored; the target comes from the link section.
+template <typename Visitor>
+void CImageActionProperty::Fields(Visitor&& fields) {
+  fields.Properties(&CImageActionProperty::path, &CImageActionProperty::colour);
+  fields.Unstored(&CImageActionProperty::name);
 }
 
-void CImageActionProperty::Load(ArchiveReader& archive) {
-  path.Load(archive);
-  colour.Load(archive);
-}
-
-void CImageActionProperty::Save(ArchiveWriter& archive) const {
-  path.Save(archive);
-  colour.Save(archive);
-}
+void CImageActionProperty::Copy(const CImageActionProperty& other) { Fields(CFieldCopy(*this, other)); }
+void CImageActionProperty::Load(ArchiveReader& archive) { Fields(CFieldTransfer(archive, *this)); }
+void CImageActionProperty::Save(ArchiveWriter& archive) const { Fields(CFieldTransfer(archive, *this)); }
 
 bool CImageActionProperty::Validate(const ValidationContext& context) {
   if (!target.Validate(kImageItem, "You have to choose the image.", context.messages)) return false;

@@ -26,6 +26,11 @@ class CImageActionProperty final : public CItemProperty {
   CPathProperty path;
   CColorProperty colour;
   CNameProperty name;  // carried, never loaded or used
+
+ private:
+  // The one list of the fields that Load and Save store and Copy copies.
+  template <typename Visitor>
+  static void Fields(Visitor&& fields);
 };
 
 }  // namespace saver

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/UserMessages.h"
+#include "model/ItemFields.h"
 #include "model/ValidationContext.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
@@ -29,98 +30,64 @@ FontDescription DefaultFontDescription() {
   return font;
 }
 
+// The record's blocks, each stored when its version test holds, in this order; the "Older
+// layouts" table of docs/scene-format.md lists them. `package` is the package's version, `legacy`
+// the same number under signature B and 0 under signature A. The text with its colours and font,
+// or the picture file, follow; the shown flag and the natural size are copied, never stored.
+template <typename Visitor>
+void CImageItem::Fields(Visitor&& fields) {
+  using I = CImageItem;
+  const float package = fields.Versions().package;
+  const float legacy = fields.Versions().legacy;
+  const bool signature_a = legacy == 0.0f;
+  if (fields.Includes(signature_a)) fields.Dwords(&I::kind, &I::opaque, &I::source_mode);
+  if (fields.Includes(signature_a && package > 4.11f)) {
+    fields.Dwords(&I::explicit_width, &I::explicit_height, &I::fit_to_screen);
+  }
+  if (fields.Includes(legacy == 1.0f)) fields.Dwords(&I::kind, &I::opaque);  // no source mode: embedded
+  if (fields.Includes(1.01f <= legacy && legacy <= 2.1f)) {  // a snapshot flag instead of the source mode
+    fields.Dwords(&I::kind, &I::opaque);
+    fields.Converted(
+        &I::source_mode, [](std::uint32_t mode) -> std::uint32_t { return mode == kSourceDesktop; },
+        [](std::uint32_t snapshot) { return snapshot != 0 ? kSourceDesktop : kSourceData; });
+  }
+  if (fields.Includes(legacy >= 2.11f)) fields.Dwords(&I::kind, &I::opaque, &I::source_mode);
+  if (fields.Includes(!signature_a && package > 4.01f)) {
+    fields.Dwords(&I::explicit_width, &I::explicit_height, &I::fit_to_screen);
+  }
+  if (fields.Includes(package > 4.21f)) fields.Dwords(&I::keep_aspect);
+
+  const bool text = fields.Item().kind == kKindText;
+  if (fields.Includes(text)) {
+    fields.Dwords(&I::text_colour, &I::background_colour);
+    if (fields.Includes(package > 4.21f)) fields.Dwords(&I::text_format);
+    fields.String(&I::text);
+    fields.Block(&I::font);
+  }
+  if (fields.Includes(!text)) {
+    const std::uint32_t data_size = fields.ByteCount(&I::data);
+    if (fields.Includes(data_size != 0)) {
+      fields.String(&I::file_name);
+      fields.Bytes(&I::data, data_size);
+    }
+  }
+  fields.Unstored(&I::shown, &I::natural_width, &I::natural_height);
+}
+
 CSceneItem& CImageItem::Copy(const CSceneItem& other) {
-  CSceneItem::Copy(other);
-  const auto& image = dynamic_cast<const CImageItem&>(other);
-  text_colour = image.text_colour;
-  background_colour = image.background_colour;
-  font = image.font;
-  opaque = image.opaque;
-  kind = image.kind;
-  text = image.text;
-  file_name = image.file_name;
-  data = image.data;
-  source_mode = image.source_mode;
-  explicit_width = image.explicit_width;
-  explicit_height = image.explicit_height;
-  fit_to_screen = image.fit_to_screen;
-  text_format = image.text_format;
-  keep_aspect = image.keep_aspect;
-  shown = image.shown;
-  natural_width = image.natural_width;
-  natural_height = image.natural_height;
+  CResourceItem::Copy(other);
+  Fields(CFieldCopy(*this, dynamic_cast<const CImageItem&>(other)));
   return *this;
 }
 
-// The record's blocks, each read or written when its version test holds, in this order; the
-// "Older layouts" table of docs/scene-format.md lists them. `package` is the package's version,
-// `legacy` the same number under signature B and 0 under signature A.
-template <typename Archive, typename Self>
-void CImageItem::Transfer(Archive& archive, Self& self) {
-  const float package = archive.Versions().package;
-  const float legacy = archive.Versions().legacy;
-  const bool signature_a = legacy == 0.0f;
-  if (signature_a) {
-    archive.Dword(self.kind);
-    archive.Dword(self.opaque);
-    archive.Dword(self.source_mode);
-  }
-  if (signature_a && package > 4.11f) {
-    archive.Dword(self.explicit_width);
-    archive.Dword(self.explicit_height);
-    archive.Dword(self.fit_to_screen);
-  }
-  if (legacy == 1.0f) {  // no source mode: always embedded
-    archive.Dword(self.kind);
-    archive.Dword(self.opaque);
-  }
-  if (1.01f <= legacy && legacy <= 2.1f) {  // a snapshot flag instead of the source mode
-    archive.Dword(self.kind);
-    archive.Dword(self.opaque);
-    std::uint32_t snapshot = self.source_mode == kSourceDesktop;
-    archive.Dword(snapshot);
-    if constexpr (Archive::kLoading) self.source_mode = snapshot ? kSourceDesktop : kSourceData;
-  }
-  if (legacy >= 2.11f) {
-    archive.Dword(self.kind);
-    archive.Dword(self.opaque);
-    archive.Dword(self.source_mode);
-  }
-  if (!signature_a && package > 4.01f) {
-    archive.Dword(self.explicit_width);
-    archive.Dword(self.explicit_height);
-    archive.Dword(self.fit_to_screen);
-  }
-  if (package > 4.21f) archive.Dword(self.keep_aspect);
-  TransferContent(archive, self);
-}
-
-// The text with its colours and font, or the picture file.
-template <typename Archive, typename Self>
-void CImageItem::TransferContent(Archive& archive, Self& self) {
-  if (self.kind == kKindText) {
-    archive.Dword(self.text_colour);
-    archive.Dword(self.background_colour);
-    if (archive.Versions().package > 4.21f) archive.Dword(self.text_format);
-    archive.ScrambledString(self.text);
-    archive.ScrambledBlock(self.font);
-    return;
-  }
-  auto data_size = static_cast<std::uint32_t>(self.data.size());
-  archive.Dword(data_size);
-  if (data_size == 0) return;
-  archive.ScrambledString(self.file_name);
-  archive.ScrambledBytes(self.data, data_size);
-}
-
 void CImageItem::Load(ArchiveReader& archive) {
-  CSceneItem::Load(archive);
-  Transfer(archive, *this);
+  CResourceItem::Load(archive);
+  Fields(CFieldTransfer(archive, *this));
 }
 
 void CImageItem::Save(ArchiveWriter& archive) const {
-  CSceneItem::Save(archive);
-  Transfer(archive, *this);
+  CResourceItem::Save(archive);
+  Fields(CFieldTransfer(archive, *this));
 }
 
 const CStoredBytes* CImageItem::PictureToMeasure() const {

@@ -93,10 +93,9 @@ class CImageItem final : public CResourceItem {
   PixelBuffer screen_copy;         // the whole screen as a move began; empty outside moves
 
  private:
-  template <typename Archive, typename Self>
-  static void Transfer(Archive& archive, Self& self);
-  template <typename Archive, typename Self>
-  static void TransferContent(Archive& archive, Self& self);
+  // The one list of the fields that Load and Save store and Copy copies.
+  template <typename Visitor>
+  static void Fields(Visitor&& fields);
 };
 
 }  // namespace saver

@@ -1,5 +1,6 @@
 #include "scene/LineItem.h"
 
+#include "model/ItemFields.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 #include "scene/ImageStage.h"
@@ -7,30 +8,26 @@
 
 namespace saver {
 
+template <typename Visitor>
+void CLineItem::Fields(Visitor&& fields) {
+  fields.Properties(&CLineItem::colour, &CLineItem::path);
+  fields.Dwords(&CLineItem::pen_style, &CLineItem::pen_width);
+}
+
 CSceneItem& CLineItem::Copy(const CSceneItem& other) {
   CSceneItem::Copy(other);
-  const auto& line = dynamic_cast<const CLineItem&>(other);
-  colour.Copy(line.colour);
-  path.Copy(line.path);
-  pen_style = line.pen_style;
-  pen_width = line.pen_width;
+  Fields(CFieldCopy(*this, dynamic_cast<const CLineItem&>(other)));
   return *this;
 }
 
 void CLineItem::Load(ArchiveReader& archive) {
   CSceneItem::Load(archive);
-  colour.Load(archive);
-  path.Load(archive);
-  archive.Dword(pen_style);
-  archive.Dword(pen_width);
+  Fields(CFieldTransfer(archive, *this));
 }
 
 void CLineItem::Save(ArchiveWriter& archive) const {
   CSceneItem::Save(archive);
-  colour.Save(archive);
-  path.Save(archive);
-  archive.Dword(pen_style);
-  archive.Dword(pen_width);
+  Fields(CFieldTransfer(archive, *this));
 }
 
 bool CLineItem::Validate(const ValidationContext& context) {

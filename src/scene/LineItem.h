@@ -24,6 +24,11 @@ class CLineItem final : public CSceneItem {
   CColorProperty colour;
   std::uint32_t pen_style = 0;  // a Windows pen style; 0 solid
   std::uint32_t pen_width = 1;
+
+ private:
+  // The one list of the fields that Load and Save store and Copy copies.
+  template <typename Visitor>
+  static void Fields(Visitor&& fields);
 };
 
 }  // namespace saver

@@ -1,24 +1,21 @@
 #include "scene/RepeatProperty.h"
 
+#include "model/ItemFields.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 
 namespace saver {
 
-void CRepeatProperty::Copy(const CRepeatProperty& other) {
-  label.Copy(other.label);
-  repeat_count = other.repeat_count;
-  endless = other.endless;
+// The label is copied, never stored; the pass count and jump target are running state.
+template <typename Visitor>
+void CRepeatProperty::Fields(Visitor&& fields) {
+  fields.Dwords(&CRepeatProperty::repeat_count, &CRepeatProperty::endless);
+  fields.Unstored(&CRepeatProperty::label);
 }
 
-template <typename Archive, typename Self>
-void CRepeatProperty::Transfer(Archive& archive, Self& self) {
-  archive.Dword(self.repeat_count);
-  archive.Dword(self.endless);
-}
-
-void CRepeatProperty::Load(ArchiveReader& archive) { Transfer(archive, *this); }
-void CRepeatProperty::Save(ArchiveWriter& archive) const { Transfer(archive, *this); }
+void CRepeatProperty::Copy(const CRepeatProperty& other) { Fields(CFieldCopy(*this, other)); }
+void CRepeatProperty::Load(ArchiveReader& archive) { Fields(CFieldTransfer(archive, *this)); }
+void CRepeatProperty::Save(ArchiveWriter& archive) const { Fields(CFieldTransfer(archive, *this)); }
 
 bool CRepeatProperty::Validate(const ValidationContext&) {
   passes = 0;

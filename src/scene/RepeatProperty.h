@@ -22,8 +22,9 @@ class CRepeatProperty final : public CItemProperty {
   std::int32_t jump_target = -1;  // first list position after the matching loop start
 
  private:
-  template <typename Archive, typename Self>
-  static void Transfer(Archive& archive, Self& self);
+  // The one list of the fields that Load and Save store and Copy copies.
+  template <typename Visitor>
+  static void Fields(Visitor&& fields);
 };
 
 }  // namespace saver

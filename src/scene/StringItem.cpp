@@ -1,24 +1,30 @@
 #include "scene/StringItem.h"
 
+#include "model/ItemFields.h"
 #include "package/ArchiveReader.h"
 #include "package/ArchiveWriter.h"
 
 namespace saver {
 
+template <typename Visitor>
+void CStringItem::Fields(Visitor&& fields) {
+  fields.String(&CStringItem::text);
+}
+
 CSceneItem& CStringItem::Copy(const CSceneItem& other) {
   CSceneItem::Copy(other);
-  text = dynamic_cast<const CStringItem&>(other).text;
+  Fields(CFieldCopy(*this, dynamic_cast<const CStringItem&>(other)));
   return *this;
 }
 
 void CStringItem::Load(ArchiveReader& archive) {
   CSceneItem::Load(archive);
-  archive.ScrambledString(text);
+  Fields(CFieldTransfer(archive, *this));
 }
 
 void CStringItem::Save(ArchiveWriter& archive) const {
   CSceneItem::Save(archive);
-  archive.ScrambledString(text);
+  Fields(CFieldTransfer(archive, *this));
 }
 
 }  // namespace saver

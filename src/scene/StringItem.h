@@ -18,6 +18,11 @@ class CStringItem final : public CSceneItem {
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CStringItem>(); }
 
   std::string text;
+
+ private:
+  // The one list of the fields that Load and Save store and Copy copies.
+  template <typename Visitor>
+  static void Fields(Visitor&& fields);
 };
 
 }  // namespace saver

@@ -14,7 +14,7 @@ PASSWORD = "open sesame"
 
 def owner_handle():
     """A window handle the change-password dialogs can be owned by: the desktop window's."""
-    helper = os.path.join(os.path.dirname(e2e.SCR), "tests", "wine", "password", "desktop_window_handle.exe")
+    helper = os.path.join(os.path.dirname(e2e.SCR), "tests", "wine", "ui", "desktop_window_handle.exe")
     return e2e.run_wine(helper).strip().splitlines()[-1].strip()
 
 

@@ -16,14 +16,12 @@
 #include "media/MediaItem.h"
 #include "scene/DelayItem.h"
 #include "scene/FillScreenItem.h"
+#include "support/CollectedMessages.h"
 
 namespace saver {
 namespace {
 
-class NoMessages : public UserMessages {
- public:
-  void ShowError(std::string_view) override {}
-};
+using saver::testing_support::CollectedMessages;
 
 std::shared_ptr<const CByteSource> Source(const std::string& file) {
   return std::make_shared<COwnedSource>(std::vector<std::uint8_t>(file.begin(), file.end()));
@@ -56,7 +54,7 @@ std::string SaverFile(std::uint32_t reserved, char last_byte, std::size_t packag
 TEST(OwnPackageTest, ReadsFlagReservedAndItems) {
   for (char flag : {'\0', '\1', '\xff'}) {
     const std::string file = SaverFile(0xCAFE0001, flag);
-    NoMessages messages;
+    CollectedMessages messages;
     CItemRegistry registry(messages);
     OwnPackageHeader header;
     ASSERT_TRUE(ReadOwnPackage(Source(file), registry, header));
@@ -83,7 +81,7 @@ TEST(OwnPackageTest, DamagedOrMissingPackageFailsCleanly) {
       {"signature changed", bad_signature},
   };
   for (const Case& c : cases) {
-    NoMessages messages;
+    CollectedMessages messages;
     CItemRegistry registry(messages);
     OwnPackageHeader header;
     EXPECT_FALSE(ReadOwnPackage(Source(c.file), registry, header)) << c.name;

@@ -6,9 +6,9 @@
 #include <cstdlib>
 
 #include "EffectFixture.h"
-#include "ForwardingSurface.h"
 #include "effects/ColorMorph.h"
 #include "effects/EffectContext.h"
+#include "effects/ForwardingSurface.h"
 
 namespace saver::testing {
 namespace {

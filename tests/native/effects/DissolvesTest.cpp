@@ -11,9 +11,9 @@
 
 #include "EffectFixture.h"
 #include "EffectSizeName.h"
-#include "ForwardingSurface.h"
 #include "effects/Dissolves.h"
 #include "effects/EffectContext.h"
+#include "effects/ForwardingSurface.h"
 #include "effects/PiecePool.h"
 
 namespace saver::testing {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "EffectFixture.h"
-#include "ForwardingSurface.h"
 #include "effects/EffectContext.h"
 #include "effects/Fades.h"
+#include "effects/ForwardingSurface.h"
 
 namespace saver::testing {
 namespace {

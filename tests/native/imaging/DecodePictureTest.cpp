@@ -9,13 +9,15 @@
 
 #include "PictureFixtures.h"
 #include "PixelAssertions.h"
-#include "RecordingMessages.h"
 #include "imaging/BilinearResampler.h"
 #include "imaging/DecodePicture.h"
 #include "imaging/PictureReaders.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::test {
 namespace {
+
+using saver::testing_support::CollectedMessages;
 
 // An old TGA: no identification, no colour map, no footer; it starts with two zero bytes.
 Bytes OldTga(const PixelBuffer& p) {
@@ -30,7 +32,7 @@ TEST(DecodePictureTest, ReadsEveryReadFormatFromMemory) {
   const Bytes files[] = {BmpFile(p, 24), PcxFile(p, 8, 3), TgaFile(p, 10, 24, 0, true), OldTga(p),
                          PngFile(p, 2, 8, true)};
   for (const Bytes& file : files) {
-    RecordingMessages messages;
+    CollectedMessages messages;
     Size size{-1, -1};
     auto pixels = DecodePicture(file, size, messages);
     ASSERT_TRUE(pixels.has_value());
@@ -44,7 +46,7 @@ TEST(DecodePictureTest, RefusedFormatsShowTheMessageAndGiveNothing) {
   const Bytes refused[] = {Bytes{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, Bytes{'I', 'I', 42, 0, 8, 0, 0, 0},
                            Bytes{'M', 'M', 0, 42, 0, 0, 0, 8}, Bytes{'h', 'e', 'l', 'l', 'o'}, Bytes{}};
   for (const Bytes& data : refused) {
-    RecordingMessages messages;
+    CollectedMessages messages;
     Size size{3, 3};
     EXPECT_FALSE(DecodePicture(data, size, messages).has_value());
     EXPECT_EQ(size, (Size{0, 0}));
@@ -58,7 +60,7 @@ TEST(DecodePictureTest, DamagedDataOfAReadFormatFailsWithoutTheMessage) {
   Bytes jpeg = JpegFile(TestPicture(32, 32), JpegKind::Baseline);
   jpeg.resize(jpeg.size() / 2);
   for (const Bytes& data : {bmp, jpeg}) {
-    RecordingMessages messages;
+    CollectedMessages messages;
     Size size;
     EXPECT_FALSE(DecodePicture(data, size, messages).has_value());
     EXPECT_TRUE(messages.shown.empty());
@@ -79,7 +81,7 @@ class TempFile {
 
 TEST(DecodePictureTest, FilesAreDetectedWithTheirNames) {
   const PixelBuffer p = TestPicture(4, 3);
-  RecordingMessages messages;
+  CollectedMessages messages;
   Size size;
   TempFile tga("img_old.TGA", OldTga(p));
   auto pixels = DecodePictureFile(tga.Path(), size, messages);
@@ -156,7 +158,7 @@ TEST(DecodePictureTest, ScaledJpegDecodeStaysCloseToFullDecodeAndResize) {
       for (Size target : c.targets) {
         const std::string what = std::string(layout.name) + ", " + c.name + " to " + std::to_string(target.width) +
                                  "x" + std::to_string(target.height);
-        RecordingMessages messages;
+        CollectedMessages messages;
         Size natural;
         auto fitted = DecodePictureResized(file, target, natural, messages);
         ASSERT_TRUE(fitted.has_value()) << what;
@@ -171,7 +173,7 @@ TEST(DecodePictureTest, ScaledJpegDecodeStaysCloseToFullDecodeAndResize) {
 
 TEST(DecodePictureTest, ResizedDecodeOfOtherFormatsIsDecodeThenResize) {
   const PixelBuffer p = TestPicture(10, 8);
-  RecordingMessages messages;
+  CollectedMessages messages;
   Size natural;
   auto fitted = DecodePictureResized(BmpFile(p, 24), {4, 3}, natural, messages);
   ASSERT_TRUE(fitted.has_value());

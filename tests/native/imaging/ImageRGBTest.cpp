@@ -2,16 +2,18 @@
 
 #include "PictureFixtures.h"
 #include "PixelAssertions.h"
-#include "RecordingMessages.h"
 #include "imaging/DecodePicture.h"
 #include "imaging/ImageRGB.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::test {
 namespace {
 
+using saver::testing_support::CollectedMessages;
+
 TEST(ImageRGBTest, LoadResizeAndFreeFollowTheBufferLifecycle) {
   const PixelBuffer p = TestPicture(8, 6);
-  RecordingMessages messages;
+  CollectedMessages messages;
   CImageRGB image;
   ASSERT_TRUE(image.LoadImage(BmpFile(p, 24), messages));
   EXPECT_EQ(image.GetSize(), (Size{8, 6}));
@@ -36,7 +38,7 @@ TEST(ImageRGBTest, LoadResizeAndFreeFollowTheBufferLifecycle) {
 }
 
 TEST(ImageRGBTest, ResizeRefusesAZeroSide) {
-  RecordingMessages messages;
+  CollectedMessages messages;
   CImageRGB image;
   ASSERT_TRUE(image.LoadImage(BmpFile(TestPicture(4, 4), 24), messages));
   EXPECT_FALSE(image.ResizeImage(5, 0));
@@ -46,7 +48,7 @@ TEST(ImageRGBTest, ResizeRefusesAZeroSide) {
 }
 
 TEST(ImageRGBTest, LoadImageResizedKeepsOnlyTheResizedPixelsAndTheNaturalSize) {
-  RecordingMessages messages;
+  CollectedMessages messages;
   CImageRGB image;
   const Bytes jpeg = JpegFile(TestPicture(64, 40), JpegKind::Baseline);
   EXPECT_EQ(image.LoadImageResized(jpeg, 16, 10, messages), CImageRGB::LoadResult::Loaded);
@@ -63,7 +65,7 @@ TEST(ImageRGBTest, LoadImageResizedKeepsOnlyTheResizedPixelsAndTheNaturalSize) {
 }
 
 TEST(ImageRGBTest, MeasureGivesTheNaturalSizeAndLeavesTheImageEmpty) {
-  RecordingMessages messages;
+  CollectedMessages messages;
   const PixelBuffer p = TestPicture(40, 24, 16);
   const Bytes files[] = {JpegFile(p, JpegKind::Baseline), JpegFile(p, JpegKind::Progressive), PngFile(p, 2, 8, false),
                          BmpFile(p, 8, false, 16)};
@@ -125,7 +127,7 @@ TEST(ImageRGBTest, MeasureRefusesWhatAFullDecodeRefuses) {
       {"baseline whose first marker is no marker", WithByte(baseline, 2, 0x00), true},
   };
   for (const auto& c : cases) {
-    RecordingMessages messages;
+    CollectedMessages messages;
     CImageRGB image;
     Size size{-1, -1};
     const bool decodes = image.LoadImage(c.file, messages);
@@ -139,7 +141,7 @@ TEST(ImageRGBTest, MeasureRefusesWhatAFullDecodeRefuses) {
 }
 
 TEST(ImageRGBTest, SetDecodedPixelsReplacesWhatWasHeld) {
-  RecordingMessages messages;
+  CollectedMessages messages;
   CImageRGB image;
   ASSERT_TRUE(image.LoadImage(BmpFile(TestPicture(8, 6), 24), messages));
   ASSERT_TRUE(image.ResizeImage(2, 2));
@@ -153,7 +155,7 @@ TEST(ImageRGBTest, SetDecodedPixelsReplacesWhatWasHeld) {
 TEST(ImageRGBTest, TakeImageGivesOwnSizeOrResizedPixelsAndTheNaturalSize) {
   const PixelBuffer p = TestPicture(8, 6);
   const Bytes bmp = BmpFile(p, 24);
-  RecordingMessages messages;
+  CollectedMessages messages;
   CImageRGB image;
   Size natural;
   auto own = image.TakeImage(bmp, {0, 0}, natural, messages);

@@ -6,12 +6,14 @@
 #include <string>
 
 #include "PictureFixtures.h"
-#include "RecordingMessages.h"
 #include "imaging/DecodePicture.h"
 #include "imaging/PictureLimits.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::test {
 namespace {
+
+using saver::testing_support::CollectedMessages;
 
 const std::string kHeldRefusal =
     "The picture is 40000 x 16 pixels, beyond the limit of 64 megapixels and 32767 pixels a side for a "
@@ -24,7 +26,7 @@ const Bytes& WideJpeg() {
 }
 
 TEST(JpegLimitsTest, PictureBeyondTheHeldLimitIsFittedAndMeasuredButNotDecodedWhole) {
-  RecordingMessages messages;
+  CollectedMessages messages;
   Size size;
   EXPECT_FALSE(DecodePicture(WideJpeg(), size, messages).has_value());
   EXPECT_EQ(messages.shown, std::vector<std::string>{kHeldRefusal});
@@ -59,7 +61,7 @@ TEST(JpegLimitsTest, RefusalsForSizeNameTheSizeAndTheLimit) {
        "scans (progressive); this one needs 1717 MiB."},
   };
   for (const auto& c : cases) {
-    RecordingMessages measured_messages, fitted_messages, decoded_messages;
+    CollectedMessages measured_messages, fitted_messages, decoded_messages;
     Size size;
     EXPECT_FALSE(MeasurePicture(c.file, size, measured_messages)) << c.name;
     EXPECT_EQ(measured_messages.shown, std::vector<std::string>{c.message}) << c.name;
@@ -75,7 +77,7 @@ TEST(JpegLimitsTest, RefusalsForSizeNameTheSizeAndTheLimit) {
 // libjpeg gets as far as the data and refuses it as damaged, not for its size.
 TEST(JpegLimitsTest, ProgressivePictureWithinTheCoefficientLimitIsJudgedByItsData) {
   const Bytes file = WithJpegSize(JpegFile(TestPicture(16, 16), JpegKind::Progressive), 12000, 9000);
-  RecordingMessages messages;
+  CollectedMessages messages;
   Size size;
   EXPECT_FALSE(MeasurePicture(file, size, messages));
   ASSERT_EQ(messages.shown.size(), 1u);
@@ -87,7 +89,7 @@ TEST(JpegLimitsTest, ProgressivePictureWithinTheCoefficientLimitIsJudgedByItsDat
 TEST(JpegLimitsTest, DamagedDataIsRefusedWithTheDecodersMessageWhenMeasured) {
   const Bytes whole = JpegFile(TestPicture(32, 32), JpegKind::Baseline);
   const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(whole.size() / 2));
-  RecordingMessages messages;
+  CollectedMessages messages;
   Size size;
   EXPECT_FALSE(MeasurePicture(cut, size, messages));
   EXPECT_EQ(messages.shown, std::vector<std::string>{"JPEG decoder: Premature end of JPEG file"});

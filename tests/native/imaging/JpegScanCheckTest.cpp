@@ -11,10 +11,12 @@
 #include "imaging/JpegErrorJump.h"
 #include "imaging/JpegScanCheck.h"
 #include "imaging/PictureReaders.h"
-#include "RecordingMessages.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::test {
 namespace {
+
+using saver::testing_support::CollectedMessages;
 
 struct Decompression {
   jpeg_decompress_struct info{};
@@ -103,7 +105,7 @@ TEST(JpegScanCheckTest, NeverAcceptDataLibjpegRefuses) {
         EXPECT_TRUE(decodes) << original.name << ", " << what;
       }
       EXPECT_EQ(Measures(file), decodes) << original.name << ", " << what;
-      RecordingMessages messages;
+      CollectedMessages messages;
       Size natural;
       EXPECT_EQ(DecodePictureResized(file, {12, 8}, natural, messages).has_value(), decodes) << original.name << ", " << what;
       vouched += vouches;

@@ -8,7 +8,7 @@
 #include "package/ArchiveWriter.h"
 #include "package/Scrambler.h"
 #include "package/Windows1252.h"
-#include "PackageTestSupport.h"
+#include "support/PackageTestSupport.h"
 
 namespace saver {
 namespace {

@@ -14,7 +14,7 @@
 #include "scene/ShowImageItem.h"
 #include "scene/StringItem.h"
 
-#include "PackageTestSupport.h"
+#include "support/PackageTestSupport.h"
 
 namespace saver::testing {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
-#include "PackageTestSupport.h"
+#include "support/PackageTestSupport.h"
 #include "scene/ImageItem.h"
 #include "scene/PathProperty.h"
 

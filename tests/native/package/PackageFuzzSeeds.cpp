@@ -5,7 +5,7 @@
 #include <string>
 
 #include "EveryKindPackage.h"
-#include "PackageTestSupport.h"
+#include "support/PackageTestSupport.h"
 
 namespace {
 

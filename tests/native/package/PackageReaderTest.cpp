@@ -9,7 +9,7 @@
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
 #include "scene/StringItem.h"
-#include "PackageTestSupport.h"
+#include "support/PackageTestSupport.h"
 #include "scene/DelayItem.h"
 #include "scene/ImageItem.h"
 #include "scene/ShowImageItem.h"
@@ -183,7 +183,7 @@ TEST(PackageReader, ValidationStopsAtTheFirstFailure) {
   AppendNew<CImageItem>(items);  // no data either, but never validated
   PackageFixture fixture;
   EXPECT_FALSE(fixture.Read(WritePackageBytes(HeaderA(), items)));
-  EXPECT_EQ(fixture.messages.texts, std::vector<std::string>{"You have to choose the media."});
+  EXPECT_EQ(fixture.messages.shown, std::vector<std::string>{"You have to choose the media."});
   EXPECT_EQ(fixture.registry.Items().Size(), 3u);
 }
 
@@ -209,7 +209,7 @@ TEST(PackageReader, PicturesMeasuredAheadShowTheirMessagesInItemOrderUpToTheFirs
     PackageFixture fixture;
     EXPECT_EQ(fixture.Read(WritePackageBytes(HeaderA(), items)), c.reads);
     EXPECT_EQ(fixture.measurer.PictureMessages(), c.picture_messages);
-    EXPECT_EQ(fixture.messages.texts, c.messages);
+    EXPECT_EQ(fixture.messages.shown, c.messages);
     if (c.reads) {
       const auto& first = static_cast<const CImageItem&>(fixture.registry.Items().At(0));
       EXPECT_EQ(first.NaturalSize(), (Size{30, 20}));
@@ -227,7 +227,7 @@ class SlowMeasurer final : public ImageMeasurer {
     std::lock_guard lock(mutex_);
     return started_;
   }
-  testing::KeptPictureMessages kept_;
+  testing::CollectedMessages kept_;
 
  protected:
   std::optional<Size> Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) override {
@@ -254,10 +254,10 @@ TEST(ImageMeasurer, MeasuringAheadStopsAfterAFailureAndKeepsEachPicturesMessages
   SlowMeasurer measurer;
   measurer.MeasureAhead(ahead, 3);
   for (int started : measurer.Started()) EXPECT_LT(started, 6);
-  EXPECT_TRUE(measurer.kept_.texts.empty());  // nothing shown before validation asks
+  EXPECT_TRUE(measurer.kept_.shown.empty());  // nothing shown before validation asks
   EXPECT_EQ(measurer.MeasurePicture(pictures[0]), (Size{0, 1}));
   EXPECT_EQ(measurer.MeasurePicture(pictures[1]), std::nullopt);
-  EXPECT_EQ(measurer.kept_.texts, (std::vector<std::string>{"picture 0", "picture 1"}));
+  EXPECT_EQ(measurer.kept_.shown, (std::vector<std::string>{"picture 0", "picture 1"}));
   // A picture not measured ahead is measured when asked.
   EXPECT_EQ(measurer.MeasurePicture(pictures[11]), (Size{11, 1}));
 }

@@ -4,7 +4,7 @@
 #include "scene/StringItem.h"
 #include "EveryKindPackage.h"
 #include "media/PlayMediaItem.h"
-#include "PackageTestSupport.h"
+#include "support/PackageTestSupport.h"
 #include "scene/LoopEndItem.h"
 #include "scene/ShowImageItem.h"
 
@@ -23,7 +23,7 @@ TEST(PackageRoundTrip, EveryKindReadsBackAsWritten) {
   const std::vector<std::uint8_t> bytes = WritePackageBytes(testing::HeaderA(), items);
   PackageFixture fixture;
   ASSERT_TRUE(fixture.Read(bytes));
-  ASSERT_TRUE(fixture.messages.texts.empty());
+  ASSERT_TRUE(fixture.messages.shown.empty());
   const CItemList& read = fixture.registry.Items();
   ASSERT_EQ(read.Size(), items.Size());
   for (std::size_t i = 0; i < read.Size(); ++i) EXPECT_EQ(read.At(i).TypeId(), items.At(i).TypeId());
@@ -58,6 +58,33 @@ TEST(PackageRoundTrip, EveryKindReadsBackAsWritten) {
   EXPECT_EQ(link.trigger_key, 3);
   const auto& loop_end = static_cast<const CLoopEndItem&>(read.At(8));
   EXPECT_EQ(loop_end.Prop().jump_target, 8);
+}
+
+std::vector<std::uint8_t> Record(const CSceneItem& item, PackageVersions versions) {
+  ArchiveWriter writer;
+  writer.Versions() = versions;
+  item.Save(writer);
+  return writer.TakeBytes();
+}
+
+// Copy carries every field a layout stores: a copy of each kind writes its source's record in the
+// current layout and in the legacy ones.
+TEST(PackageRoundTrip, ACopyWritesTheRecordOfItsSourceInEveryLayout) {
+  CItemList items;
+  BuildEveryKind(items);
+  const PackageVersions layouts[] = {{4.81f, 0.0f}, {4.05f, 0.0f}, {4.81f, 4.81f}, {3.1f, 3.1f},
+                                     {2.11f, 2.11f}, {2.05f, 2.05f}, {1.0f, 1.0f}};
+  for (std::size_t i = 0; i < items.Size(); ++i) {
+    const CSceneItem& source = items.At(i);
+    std::unique_ptr<CSceneItem> copy = source.Create();
+    copy->Copy(source);
+    copy->SetDisabled(source.IsDisabled());  // Copy leaves the disabled flag alone
+    for (const PackageVersions& versions : layouts) {
+      SCOPED_TRACE(::testing::Message() << "item " << i << ", package " << versions.package << ", legacy "
+                                        << versions.legacy);
+      EXPECT_EQ(Record(*copy, versions), Record(source, versions));
+    }
+  }
 }
 
 TEST(PackageRoundTrip, ScrambledFieldsAreStoredShifted) {

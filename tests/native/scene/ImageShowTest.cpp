@@ -25,7 +25,7 @@ namespace saver {
 namespace {
 
 using testing_support::MemoryStage;
-using testing_support::RecordedMessages;
+using testing_support::CollectedMessages;
 using testing_support::StageRuntime;
 using namespace testing_support;  // the shared pictures, actions and comparisons
 
@@ -92,7 +92,7 @@ TEST(ShowImageTest, FitsThePictureToTheScreen) {
       const PixelBuffer before = stage.Pixels();
       Execute(*show, runtime);
       CImageRGB reference;
-      RecordedMessages ignored;
+      CollectedMessages ignored;
       ASSERT_EQ(reference.LoadImageResized(image->data.PlainCopy(), c.size.width, c.size.height, ignored),
                 CImageRGB::LoadResult::Loaded);
       EXPECT_EQ(Differences(stage.Pixels(), Placed(before, *reference.Resized(), c.at)), 0)

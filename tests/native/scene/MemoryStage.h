@@ -12,13 +12,9 @@
 #include "scene/ImageItem.h"
 #include "scene/ImageStage.h"
 #include "scene/SceneRuntime.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::testing_support {
-
-struct RecordedMessages : MessageSink {
-  void Show(std::string_view text) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
-};
 
 // Every character is a cell of kGlyphWidth x kGlyphHeight: a block in the text colour with a
 // one-pixel margin of background. Lines break at CR LF; the width is the widest line's times
@@ -78,7 +74,7 @@ class MemoryStage : public ImageStage {
   }
 
   std::map<std::uint32_t, std::string> snapshot_paths;
-  RecordedMessages messages;
+  CollectedMessages messages;
   int renders = 0;
   int operating_system_class = 0;
 

@@ -15,17 +15,13 @@
 #include "scene/FillScreenItem.h"
 #include "scene/LoopEndItem.h"
 #include "scene/LoopStartItem.h"
+#include "support/CollectedMessages.h"
 
 namespace saver {
 namespace {
 
+using saver::testing_support::CollectedMessages;
 using testing_support::RecordingRuntime;
-
-class CollectedMessages : public UserMessages {
- public:
-  void ShowError(std::string_view text) override { texts.emplace_back(text); }
-  std::vector<std::string> texts;
-};
 
 // Builds a timeline of real items, numbers and validates it as the package reader does, and runs
 // it. Fill-screen items serve as markers: the runtime records their colours in order.

@@ -9,17 +9,16 @@
 #include "ToolTestSupport.h"
 #include "imaging/DecodePicture.h"
 #include "imaging/PictureWriters.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::tool::testing {
 namespace {
 
+using saver::testing_support::CollectedMessages;
+
 constexpr Size kScreen{64, 48};
 constexpr std::uint32_t kBackground = 0x00604020;  // COLORREF of "#204060"
 constexpr char kBackgroundText[] = "#204060";
-
-struct DiscardMessages : MessageSink {
-  void Show(std::string_view) override {}
-};
 
 // A picture of distinct pixels, so that a misplaced or mirrored copy shows.
 PixelBuffer Pattern(int width, int height) {
@@ -35,7 +34,7 @@ PixelBuffer Pattern(int width, int height) {
 }
 
 PixelBuffer Read(const std::filesystem::path& png) {
-  DiscardMessages messages;
+  CollectedMessages messages;
   Size size;
   auto pixels = DecodePictureFile(png.string(), size, messages);
   return pixels ? std::move(*pixels) : PixelBuffer();

@@ -7,18 +7,15 @@
 #include "DesktopFixtures.h"
 #include "base/win/ScopedWin.h"
 #include "imaging/DecodePicture.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::win {
 namespace {
 
+using saver::testing_support::CollectedMessages;
 using testing_support::TemporaryPath;
 
 constexpr COLORREF kMarkColour = RGB(12, 200, 99);
-
-struct RecordingSink final : MessageSink {
-  void Show(std::string_view text) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
-};
 
 // A topmost window painted in one colour, so that the capture has something known to find.
 class ColourWindow {
@@ -75,7 +72,7 @@ TEST(DesktopCapture, WritesTheWholeScreenAsA24BitBmp) {
   EXPECT_EQ(bytes[1], 'M');
   EXPECT_EQ(bytes[28] | (bytes[29] << 8), 24);  // bits per pixel
 
-  RecordingSink messages;
+  CollectedMessages messages;
   Size size;
   const auto pixels = DecodePicture(bytes, size, messages);
   ASSERT_TRUE(pixels);

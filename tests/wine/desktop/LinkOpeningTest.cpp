@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 
-#include "../password/ScopedRegistryValue.h"
+#include "support/win/ScopedRegistryValue.h"
 #include "DesktopFixtures.h"
 
 namespace saver::win {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "../password/ScopedRegistryValue.h"
+#include "support/win/ScopedRegistryValue.h"
 #include "DesktopFixtures.h"
 #include "base/win/ScopedWin.h"
 #include "base/win/TextConversion.h"
@@ -14,18 +14,15 @@
 #include "imaging/DecodePicture.h"
 #include "imaging/PictureFormat.h"
 #include "imaging/PictureWriters.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::win {
 namespace {
 
+using saver::testing_support::CollectedMessages;
 using testing_support::DistinctPixels;
 using testing_support::ScopedRegistryValue;
 using testing_support::TemporaryPath;
-
-struct RecordingSink final : MessageSink {
-  void Show(std::string_view text) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
-};
 
 Size Screen() {
   ScopedWindowDC screen(nullptr);
@@ -52,7 +49,7 @@ struct Prepared {
 Prepared Prepare() {
   TemporaryPath output(L"guard-wallpaper.bmp");
   Prepared prepared;
-  RecordingSink messages;
+  CollectedMessages messages;
   prepared.result = PrepareWallpaper(output.Wide(), prepared.style, messages);
   const auto bytes = output.Content();
   prepared.format = DetectPictureFormat(bytes, "");

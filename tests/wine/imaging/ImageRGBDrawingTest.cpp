@@ -14,14 +14,12 @@
 #include "imaging/PictureWriters.h"
 #include "imaging/win/DeviceBitmaps.h"
 #include "imaging/win/ImageRGBDrawing.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::win {
 namespace {
 
-struct RecordingMessages : MessageSink {
-  void Show(std::string_view text) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
-};
+using saver::testing_support::CollectedMessages;
 
 PixelBuffer Pattern(int width, int height) {
   PixelBuffer p(width, height);
@@ -68,7 +66,7 @@ TEST_F(ScreenTest, MakeBitmapRoundTripsThroughAMemoryDC) {
 TEST_F(ScreenTest, GetImageAtItsOwnSizeAndResized) {
   const PixelBuffer p = Pattern(9, 6);
   const std::vector<std::uint8_t> bmp = EncodeBmp(p);
-  RecordingMessages messages;
+  CollectedMessages messages;
   CImageRGB image;
 
   Size natural;
@@ -94,7 +92,7 @@ TEST_F(ScreenTest, GetImageAtItsOwnSizeAndResized) {
 
 TEST_F(ScreenTest, GetImageOfARefusedFormatShowsBothMessages) {
   const std::vector<std::uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0};
-  RecordingMessages messages;
+  CollectedMessages messages;
   CImageRGB image;
   Size natural;
   EXPECT_FALSE(GetImage(image, screen_.Get(), gif, natural, 0, 0, messages));
@@ -169,7 +167,7 @@ TEST_F(ScreenTest, CompositeShowsTheScreenThroughTheKeyInsideTheRectangle) {
   SetPixel(target.Get(), 6, 3, RGB(1, 2, 3));  // a mark under a key pixel
   CImageRGB image;
   image.SetDecodedPixels(KeyedText(5, 4, kInk));
-  RecordingMessages messages;
+  CollectedMessages messages;
   // Text at (4, 2); the composite covers (3, 1) to (12, 7).
   ScopedBitmap composite = GetCompositeImage(image, target.Get(), 4, 2, {3, 1, 12, 7}, messages);
   ASSERT_TRUE(composite);
@@ -200,7 +198,7 @@ TEST_F(ScreenTest, EveryGdiObjectIsGivenBack) {
   const long objects = LiveCounts::gdi_objects, dcs = LiveCounts::dcs;
   {
     CImageRGB image;
-    RecordingMessages messages;
+    CollectedMessages messages;
     Size natural;
     ScopedBitmap b = GetImage(image, screen_.Get(), EncodeBmp(Pattern(5, 5)), natural, 3, 3, messages);
     image.SetDecodedPixels(KeyedText(3, 3, 0));

@@ -27,19 +27,15 @@
 #include "media/win/MediaTempFile.h"
 #include "media/win/ScenePlayers.h"
 #include "scene/SceneRuntime.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::win {
 namespace {
 
+using saver::testing_support::CollectedMessages;
 using Clock = std::chrono::steady_clock;
 
 double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-class CollectedMessages : public UserMessages {
- public:
-  void ShowError(std::string_view text) override { texts.emplace_back(text); }
-  std::vector<std::string> texts;
-};
 
 std::wstring TempFolder() {
   wchar_t folder[MAX_PATH + 1]{};
@@ -143,7 +139,7 @@ TEST_F(ScenePlayersTest, TemporaryFileCarriesTheBytesUnderItsExtension) {
   EXPECT_FALSE(FileExists(name.substr(0, name.size() - 4))) << "the Ssd file itself is deleted";
   DeleteMediaFile(name);
   EXPECT_TRUE(name.empty());
-  EXPECT_TRUE(messages_.texts.empty());
+  EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(ScenePlayersTest, UnwritableTemporaryFolderShowsTheMessageAndPlaysNothing) {
@@ -155,7 +151,7 @@ TEST_F(ScenePlayersTest, UnwritableTemporaryFolderShowsTheMessageAndPlaysNothing
   const bool played = players.Start(*video, MediaStart{});
   SetEnvironmentVariableW(L"TMP", saved[0] ? saved : nullptr);
   EXPECT_FALSE(played);
-  EXPECT_EQ(messages_.texts, std::vector<std::string>{std::string(kMediaFileFailedMessage)});
+  EXPECT_EQ(messages_.shown, std::vector<std::string>{std::string(kMediaFileFailedMessage)});
 }
 
 // Points TMP at a folder of that name below the temporary folder while it lives; the folder must be
@@ -236,7 +232,7 @@ TEST_F(ScenePlayersTest, VideoAndMidiOpenInATemporaryFolderOutsideTheAnsiCodePag
   EXPECT_EQ(players.Midi().Open(midi.c_str(), false), 0u);
   players.Midi().Close();
   players.Midi().DeleteFile();
-  EXPECT_EQ(messages_.texts, std::vector<std::string>{});
+  EXPECT_EQ(messages_.shown, std::vector<std::string>{});
   players_.reset();
 }
 
@@ -295,7 +291,7 @@ TEST_F(ScenePlayersTest, BlockingMidiEndsWithTheShowAndLeavesNoFile) {
   if (!ended) players.Midi().Stop();
   scene.join();
   EXPECT_TRUE(ended) << "the blocking start did not end with the show";
-  EXPECT_TRUE(messages_.texts.empty());
+  EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(ScenePlayersTest, MutedShowPlaysNoWavAndNoMp3) {
@@ -373,7 +369,7 @@ TEST_F(ScenePlayersTest, VideoWindowPlaysAtItsPlaceAndRepeatsUntilStopped) {
   EXPECT_EQ(status.dwReturn, static_cast<DWORD_PTR>(MCI_MODE_PLAY));
   players.Stop(*video);
   EXPECT_FALSE(IsWindowVisible(window));
-  EXPECT_EQ(messages_.texts, std::vector<std::string>{}) << "stopping a playing video is no failure";
+  EXPECT_EQ(messages_.shown, std::vector<std::string>{}) << "stopping a playing video is no failure";
 }
 
 TEST_F(ScenePlayersTest, BlockingVideoReturnsWhenItHasPlayed) {
@@ -416,7 +412,7 @@ TEST_F(ScenePlayersTest, EndOfTheShowReleasesEveryPlayerAndFile) {
   const HWND window = players.VideoWindow();
   players.ReleaseAll();
   EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(messages_.texts, std::vector<std::string>{}) << "the end of the show reports nothing";
+  EXPECT_EQ(messages_.shown, std::vector<std::string>{}) << "the end of the show reports nothing";
 }
 
 // --- Flash movies, played by the stand-in control that the build makes (TestFlashControl.cpp) ---

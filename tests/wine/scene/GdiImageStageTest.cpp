@@ -17,18 +17,15 @@
 #include "scene/MoveImageItem.h"
 #include "scene/ShowImageItem.h"
 #include "scene/win/GdiImageStage.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::win {
 namespace {
 
+using saver::testing_support::CollectedMessages;
 using namespace testing_support;  // the shared pictures, actions and comparisons
 
 constexpr std::uint32_t kWindowBackground = 0x00203040;
-
-struct RecordedMessages : MessageSink {
-  void Show(std::string_view text) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
-};
 
 // A screen-sized bitmap in a memory DC, the stage over it and a runtime that waits for nothing.
 class GdiShow : public SceneRuntime {
@@ -61,7 +58,7 @@ class GdiShow : public SceneRuntime {
   void ArmLink(std::string, int) override {}
   ImageStage* Images() override { return stage_.get(); }
 
-  RecordedMessages messages;
+  CollectedMessages messages;
 
  private:
   Size size_;

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "../app/TestRegistry.h"
+#include "support/win/TestRegistry.h"
 #include "ui/SettingsTable.h"
 
 namespace saver::win {

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "../app/TestRegistry.h"
+#include "support/win/TestRegistry.h"
 #include "res/resource.h"
 #include "ui/SettingsTable.h"
 #include "ui/win/RegistryProfile.h"

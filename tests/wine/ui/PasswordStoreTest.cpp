@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "../app/TestRegistry.h"
-#include "ScopedRegistryValue.h"
+#include "support/win/TestRegistry.h"
+#include "support/win/ScopedRegistryValue.h"
 #include "ui/PasswordScrambler.h"
 
 namespace saver::win {

@@ -4,7 +4,7 @@
 #include "media/PlayMediaItem.h"
 #include "media/StopMediaItem.h"
 #include "scene/StringItem.h"
-#include "PackageTestSupport.h"
+#include "support/PackageTestSupport.h"
 #include "scene/HideImageItem.h"
 #include "scene/LoopEndItem.h"
 #include "scene/LoopStartItem.h"
@@ -17,7 +17,7 @@ using testing::AppendNew;
 
 // Items appended to the registry's list, numbered as the package reader numbers them.
 struct ValidationFixture {
-  testing::CollectingMessages messages;
+  testing::CollectedMessages messages;
   testing::FakeMeasurer measurer;
   CItemRegistry registry{messages, &measurer};
 
@@ -47,7 +47,7 @@ TEST(ActionValidation, TargetMustBeOfTheRightKind) {
   play.SetTarget(image);
   EXPECT_FALSE(f.Validate(show));
   EXPECT_FALSE(f.Validate(play));
-  EXPECT_EQ(f.messages.texts, (std::vector<std::string>{kNoImage, kNoMedia, kNoMedia, kNoImage, kNoMedia}));
+  EXPECT_EQ(f.messages.shown, (std::vector<std::string>{kNoImage, kNoMedia, kNoMedia, kNoImage, kNoMedia}));
   show.SetTarget(image);
   play.SetTarget(media);
   stop.SetTarget(media);
@@ -61,7 +61,7 @@ TEST(ActionValidation, DisabledActionsPassWithoutTarget) {
   auto& hide = f.Add<CHideImageItem>();
   hide.SetDisabled(1);
   EXPECT_TRUE(f.Validate(hide));
-  EXPECT_TRUE(f.messages.texts.empty());
+  EXPECT_TRUE(f.messages.shown.empty());
 }
 
 TEST(ResourceValidation, DisabledResourceIsCheckedOnlyForAnEnabledReferrer) {
@@ -73,11 +73,11 @@ TEST(ResourceValidation, DisabledResourceIsCheckedOnlyForAnEnabledReferrer) {
   disabled_play.SetDisabled(1);
   LinkAction(media, disabled_play);
   EXPECT_TRUE(f.Validate(media));
-  EXPECT_TRUE(f.messages.texts.empty());
+  EXPECT_TRUE(f.messages.shown.empty());
   auto& enabled_stop = f.Add<CStopMediaItem>();
   LinkAction(media, enabled_stop);
   EXPECT_FALSE(f.Validate(media));
-  EXPECT_EQ(f.messages.texts, std::vector<std::string>{kNoMedia});
+  EXPECT_EQ(f.messages.shown, std::vector<std::string>{kNoMedia});
 }
 
 TEST(ImageValidation, PictureIsMeasuredAndMissingDataIsReported) {
@@ -85,7 +85,7 @@ TEST(ImageValidation, PictureIsMeasuredAndMissingDataIsReported) {
   auto& image = f.Add<CImageItem>();
   image.shown = 1;
   EXPECT_FALSE(f.Validate(image));
-  EXPECT_EQ(f.messages.texts, std::vector<std::string>{kNoImage});
+  EXPECT_EQ(f.messages.shown, std::vector<std::string>{kNoImage});
   image.data = {64, 48};
   EXPECT_TRUE(f.Validate(image));
   EXPECT_EQ(image.natural_width, 640);
@@ -93,7 +93,7 @@ TEST(ImageValidation, PictureIsMeasuredAndMissingDataIsReported) {
   EXPECT_EQ(image.shown, 0u);
   image.data = {1};  // the fake decoder refuses it, silently as a decoder with its own messages
   EXPECT_FALSE(f.Validate(image));
-  EXPECT_EQ(f.messages.texts.size(), 1u);
+  EXPECT_EQ(f.messages.shown.size(), 1u);
 }
 
 TEST(ImageValidation, TextIsRenderedOrReportedWithItsText) {
@@ -105,11 +105,11 @@ TEST(ImageValidation, TextIsRenderedOrReportedWithItsText) {
   EXPECT_EQ(text.natural_width, 64);
   text.text = "unrenderable";
   EXPECT_FALSE(f.Validate(text));
-  EXPECT_EQ(f.messages.texts, std::vector<std::string>{"unrenderable\ntext bitmap cannot be made."});
+  EXPECT_EQ(f.messages.shown, std::vector<std::string>{"unrenderable\ntext bitmap cannot be made."});
 }
 
 TEST(ImageValidation, WithoutAMeasuringStepPicturesFail) {
-  testing::CollectingMessages messages;
+  testing::CollectedMessages messages;
   CItemRegistry registry(messages);
   auto& image = AppendNew<CImageItem>(registry.Items());
   image.data = {1, 2};

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestRegistry.h"
+#include "support/win/TestRegistry.h"
 #include "ui/SettingsTable.h"
 
 namespace saver::win {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "../app/TestRegistry.h"
+#include "support/win/TestRegistry.h"
 #include "DialogScript.h"
-#include "ScopedRegistryValue.h"
+#include "support/win/ScopedRegistryValue.h"
 #include "res/resource.h"
 #include "ui/PasswordScrambler.h"
 #include "ui/win/PasswordGate.h"

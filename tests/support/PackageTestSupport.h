@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/ItemRegistry.h"
-#include "base/UserMessages.h"
 #include "model/ItemList.h"
 #include "model/PackageItems.h"
 #include "package/ArchiveReader.h"
@@ -16,20 +15,11 @@
 #include "package/Signatures.h"
 #include "scene/ImageItem.h"
 #include "scene/ImageMeasurer.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::testing {
 
-class CollectingMessages final : public UserMessages {
- public:
-  void ShowError(std::string_view text) override { texts.emplace_back(text); }
-  std::vector<std::string> texts;
-};
-
-// A picture sink that keeps what it is shown.
-struct KeptPictureMessages final : MessageSink {
-  void Show(std::string_view text) override { texts.emplace_back(text); }
-  std::vector<std::string> texts;
-};
+using testing_support::CollectedMessages;
 
 // Pictures measure as their first byte times ten by their second, and one whose first byte is
 // 0 fails with the message "picture <its third byte> failed"; shorter ones fail silently. Texts
@@ -37,7 +27,7 @@ struct KeptPictureMessages final : MessageSink {
 class FakeMeasurer final : public ImageMeasurer {
  public:
   FakeMeasurer() : ImageMeasurer(picture_messages_) {}
-  const std::vector<std::string>& PictureMessages() const { return picture_messages_.texts; }
+  const std::vector<std::string>& PictureMessages() const { return picture_messages_.shown; }
   std::optional<Size> RenderText(CImageItem& item) override {
     if (item.text == "unrenderable") return std::nullopt;
     return Size{static_cast<int>(item.text.size()) * 8, 13};
@@ -54,7 +44,7 @@ class FakeMeasurer final : public ImageMeasurer {
   }
 
  private:
-  KeptPictureMessages picture_messages_;
+  CollectedMessages picture_messages_;
 };
 
 inline std::string AsString(const std::vector<std::uint8_t>& bytes) {
@@ -69,7 +59,7 @@ inline std::vector<std::uint8_t> WritePackageBytes(const PackageHeader& header, 
 
 // A registry with collected messages and the fake measurer, and a read of bytes into it.
 struct PackageFixture {
-  CollectingMessages messages;
+  CollectedMessages messages;
   FakeMeasurer measurer;
   CItemRegistry registry{messages, &measurer};
   std::uint32_t reserved = 0;

@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
-#include "base/MsvcRand.h"
-#include "base/RandomRange.h"
 #include "base/RandomSeed.h"
 #include "desktop/LinkItem.h"
 #include "media/MediaItem.h"
 #include "media/PlayMediaItem.h"
 #include "model/ColorProperty.h"
 #include "scene/StringItem.h"
-#include "PackageTestSupport.h"
+#include "support/PackageTestSupport.h"
 #include "scene/DelayItem.h"
 #include "scene/FillScreenItem.h"
 #include "scene/LoopEndItem.h"
@@ -21,10 +19,10 @@ namespace saver {
 namespace {
 
 using testing::AppendNew;
-using testing::CollectingMessages;
+using testing::CollectedMessages;
 
 TEST(ItemRegistry, PrototypesAreIndexedByTypeIdAndCreateFreshDefaults) {
-  CollectingMessages messages;
+  CollectedMessages messages;
   CItemRegistry registry(messages);
   for (int type = 0; type < kItemTypeCount; ++type) {
     SCOPED_TRACE(type);
@@ -191,39 +189,6 @@ TEST(ColorProperty, CopyLeavesTheSeed) {
   EXPECT_EQ(target.seed, 2u);
 }
 
-TEST(RandomRange, RangesAndTheirBounds) {
-  CRandomRange range(77);
-  EXPECT_FALSE(range.SetRange(5, 5));
-  EXPECT_FALSE(range.SetRange(9, 3));
-  EXPECT_EQ(range.Max(), 32767);
-  ASSERT_TRUE(range.SetRange(0, 500));
-  int highest = 0;
-  for (int i = 0; i < 20000; ++i) {
-    const int value = range.Next();
-    EXPECT_GE(value, 0);
-    EXPECT_LE(value, 501);  // max + 1 when rand() gives 32767
-    highest = std::max(highest, value);
-  }
-  EXPECT_GE(highest, 495);
-  ASSERT_TRUE(range.SetRange(0, 0));
-  EXPECT_EQ(range.Min(), 0);
-  EXPECT_EQ(range.Max(), 32767);
-}
-
-TEST(RandomRange, SeedsTwiceSoEqualSeedsGiveEqualSequences) {
-  CRandomRange a(12345);
-  const int first = a.Next();
-  const int second = a.Next();
-  CRandomRange b(12345);
-  EXPECT_EQ(b.Next(), first);
-  EXPECT_EQ(b.Next(), second);
-  // srand(1) then rand() = 41: the second seed is (1 << 8) | 41.
-  CRandomRange one(1);
-  const int from_one = one.Next();
-  MsvcSrand(297);
-  EXPECT_EQ(from_one, MsvcRand());
-}
-
 class RecordingItem final : public CSceneItem {
  public:
   RecordingItem(int id, std::vector<int>& deleted) : CSceneItem(kStringItem), id_(id), deleted_(deleted) {}
@@ -248,7 +213,7 @@ TEST(ItemList, DeletesFromTheLastToTheFirst) {
 TEST(ItemList, RegistryDeletesItsItems) {
   std::vector<int> deleted;
   {
-    CollectingMessages messages;
+    CollectedMessages messages;
     CItemRegistry registry(messages);
     registry.Items().Append(std::make_unique<RecordingItem>(1, deleted));
     registry.Items().Append(std::make_unique<RecordingItem>(2, deleted));
