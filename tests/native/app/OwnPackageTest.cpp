@@ -92,7 +92,7 @@ TEST(OwnPackageTest, DamagedOrMissingPackageFailsCleanly) {
 TEST(OwnPackageTest, EmbeddedBytesReferToTheFile) {
   const std::vector<std::uint8_t> sound = {'R', 'I', 'F', 'F', 0, 0xFF, 0x80, 7};
   const std::string file = SaverFile(0, 0, 0, sound);
-  NoMessages messages;
+  CollectedMessages messages;
   CItemRegistry registry(messages);
   OwnPackageHeader header;
   std::weak_ptr<const CByteSource> kept;

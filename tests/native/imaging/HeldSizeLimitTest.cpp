@@ -6,12 +6,14 @@
 #include <string>
 
 #include "PictureFixtures.h"
-#include "RecordingMessages.h"
 #include "imaging/DecodePicture.h"
 #include "imaging/PictureReaders.h"
+#include "support/CollectedMessages.h"
 
 namespace saver::test {
 namespace {
+
+using saver::testing_support::CollectedMessages;
 
 void PutLittleEndian(Bytes& file, std::size_t at, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) file.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
@@ -78,7 +80,7 @@ TEST(HeldSizeLimitTest, PictureTooLargeToHoldNamesItsSizeAndTheLimitOnEveryPath)
     EXPECT_FALSE(c.read(c.file, &refusal).has_value()) << c.name;
     EXPECT_EQ(refusal.reason, PictureRefusal::Reason::TooLarge) << c.name;
 
-    RecordingMessages decoded, fitted, measured;
+    CollectedMessages decoded, fitted, measured;
     Size size;
     EXPECT_FALSE(DecodePicture(c.file, size, decoded).has_value()) << c.name;
     EXPECT_EQ(decoded.shown, std::vector<std::string>{c.message}) << c.name;
@@ -102,7 +104,7 @@ TEST(HeldSizeLimitTest, PictureWithinTheLimitButCutShortIsNotRefusedForItsSize) 
     PictureRefusal refusal;
     EXPECT_FALSE(c.read(c.file, &refusal).has_value()) << c.name;
     EXPECT_NE(refusal.reason, PictureRefusal::Reason::TooLarge) << c.name;
-    RecordingMessages messages;
+    CollectedMessages messages;
     Size size;
     EXPECT_FALSE(DecodePicture(c.file, size, messages).has_value()) << c.name;
     EXPECT_TRUE(messages.shown.empty()) << c.name << ": " << messages.shown.front();
