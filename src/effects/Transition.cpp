@@ -27,13 +27,13 @@ bool Drawable(Point point, Size size) {
 }  // namespace
 
 void CTransition::FillFrame(const Rect& area) {
-  if (background_) surface_.Fill(Layer::New, area, *background_);
+  if (target_.background) surface_.Fill(Layer::New, area, *target_.background);
 }
 
 void CTransition::ComposeFrame(int sx, int sy) {
   const Rect frame = Bounds(TargetSize());
   FillFrame(frame);
-  surface_.Copy(Layer::New, frame, Layer::Picture, {sx, sy}, raster_op_);
+  surface_.Copy(Layer::New, frame, Layer::Picture, {sx, sy}, target_.raster_op);
 }
 
 void CTransition::DrawPlaced() {
@@ -49,7 +49,7 @@ void CTransition::DrawPlaced() {
       for (int i = 0; i <= screen.width / tile.width; ++i) {
         for (int j = 0; j <= screen.height / tile.height; ++j) {
           surface_.Copy(Layer::New, Rect::FromSize(i * tile.width, j * tile.height, tile.width, tile.height),
-                        Layer::Picture, {0, 0}, raster_op_);
+                        Layer::Picture, {0, 0}, target_.raster_op);
         }
       }
       break;
@@ -68,9 +68,10 @@ void CTransition::CopyToScreen(bool use_own_rect, Point point) {
   if (effect_ == 1 || effect_ == 2) {
     surface_.Copy(Layer::Screen, surface_.LayerBounds(Layer::Screen), Layer::New, {0, 0}, rop::kSrcCopy);
   } else if (effect_ == 0) {
-    const Point at = use_own_rect ? Point{target_.left, target_.top} : point;
-    surface_.Copy(Layer::Screen, Rect::FromSize(at.x, at.y, target_.Width(), target_.Height()), Layer::New,
-                  {0, 0}, rop::kSrcCopy);
+    const Point at = use_own_rect ? Point{target_.rect.left, target_.rect.top} : point;
+    const Size size = TargetSize();
+    surface_.Copy(Layer::Screen, Rect::FromSize(at.x, at.y, size.width, size.height), Layer::New, {0, 0},
+                  rop::kSrcCopy);
   }
 }
 

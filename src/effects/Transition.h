@@ -26,8 +26,7 @@ struct TransitionTarget {
 class CTransition {
  public:
   CTransition(int effect, const TransitionTarget& target, DrawingSurface& surface, Pacer& pacer)
-      : effect_(effect), target_(target.rect), background_(target.background), raster_op_(target.raster_op),
-        surface_(surface), pacer_(pacer) {}
+      : effect_(effect), target_(target), surface_(surface), pacer_(pacer) {}
 
   // Frame (0, 0, w, h) := background, then the picture from (sx, sy).
   void ComposeFrame(int sx, int sy);
@@ -48,13 +47,11 @@ class CTransition {
   void ImageEffects(Point& point, int pace, int sx, int sy);
 
  private:
-  Size TargetSize() const { return {target_.Width(), target_.Height()}; }
+  Size TargetSize() const { return {target_.rect.Width(), target_.rect.Height()}; }
   void FillFrame(const Rect& area);
 
   int effect_;
-  Rect target_;
-  std::optional<std::uint32_t> background_;
-  std::uint32_t raster_op_;
+  TransitionTarget target_;
   DrawingSurface& surface_;
   Pacer& pacer_;
 };

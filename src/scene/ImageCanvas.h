@@ -44,8 +44,7 @@ PixelBuffer CropPixels(const PixelBuffer& from, const Rect& area);
 
 // A canvas of plain pixels: the off-screen picture of a move step, and the screen of a show
 // rendered in memory. Its transitions run on a MemorySurface, which paces them too: they take no
-// time, whatever pacer is handed in; its lines are
-// one pixel wide and solid whatever the pen says.
+// time, whatever pacer is handed in. Its lines are one pixel wide and solid whatever the pen says.
 class PixelCanvas final : public ImageCanvas {
  public:
   explicit PixelCanvas(PixelBuffer pixels) : pixels_(std::move(pixels)) {}
