@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
   if (size.width == 0) return 2;
   const saver::bench::BenchPictures pictures = saver::bench::MakeBenchPictures(size);
   saver::bench::RunEffectBench("memory", size.width, size.height, [&] {
-    return std::make_shared<saver::MemorySurface>(pictures.old_picture, pictures.new_picture, pictures.new_picture);
+    auto memory =
+        std::make_shared<saver::MemorySurface>(pictures.old_picture, pictures.new_picture, pictures.new_picture);
+    return saver::bench::BenchSurface{memory, memory.get()};
   });
 }

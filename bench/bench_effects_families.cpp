@@ -63,9 +63,7 @@ void SmallBlockDissolve() {
   const double copy_ms =
       BestMs(20, [&] { surface.Copy(Layer::Screen, whole, Layer::New, {0, 0}, rop::kSrcCopy); });
   const double dissolve_ms = BestMs(20, [&] {
-    CTransition transition(5);
-    transition.SetTargetRect(whole, std::nullopt, rop::kSrcCopy);
-    transition.SetDCs(surface);
+    CTransition transition(5, {whole, std::nullopt}, surface, surface);
     Point point{0, 0};
     transition.ImageEffects(point, 1000, 0, 0);
   });

@@ -14,18 +14,18 @@ namespace {
 // Waits return at once: only the drawing is measured.
 class NoWaits : public saver::Pacer {
  public:
-  void PacedWait(int, double) override {}
-  bool StopRequested() override { return false; }
-  std::uint32_t TickCount() override { return GetTickCount(); }
-  void Sleep(int) override {}
+  void PacedWait(std::int32_t, double) override {}
+  bool StopRequested() const override { return false; }
+  std::uint32_t TickCount() const override { return GetTickCount(); }
+  void Sleep(std::uint32_t) override {}
 };
 
 // The surface with the canvases it draws on.
 struct GdiWorld {
-  GdiWorld(const saver::PixelBuffer& old_picture, const saver::PixelBuffer& new_picture, saver::Pacer& pacer)
+  GdiWorld(const saver::PixelBuffer& old_picture, const saver::PixelBuffer& new_picture)
       : screen(old_picture),
         frame(new_picture),
-        surface(screen.Dc(), {old_picture.Width(), old_picture.Height()}, frame.Dc(), frame.Dc(), pacer) {}
+        surface(screen.Dc(), {old_picture.Width(), old_picture.Height()}, frame.Dc(), frame.Dc()) {}
   saver::win::DibCanvas screen, frame;
   saver::win::GdiSurface surface;
 };
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   const saver::bench::BenchPictures pictures = saver::bench::MakeBenchPictures(size);
   NoWaits pacer;
   saver::bench::RunEffectBench("GDI", size.width, size.height, [&] {
-    auto world = std::make_shared<GdiWorld>(pictures.old_picture, pictures.new_picture, pacer);
-    return std::shared_ptr<saver::DrawingSurface>(world, &world->surface);
+    auto world = std::make_shared<GdiWorld>(pictures.old_picture, pictures.new_picture);
+    return saver::bench::BenchSurface{std::shared_ptr<saver::DrawingSurface>(world, &world->surface), &pacer};
   });
 }

@@ -53,8 +53,8 @@ int main() {
     return 1;
   }
   testing::IdlePacer pacer;
-  win::GdiSurface surface(screen.Dc(), {kW, kH}, frame.Dc(), source.Dc(), pacer);
-  EffectContext context(surface, {0, 0}, {kW, kH}, 1100 - kSpeed);
+  win::GdiSurface surface(screen.Dc(), {kW, kH}, frame.Dc(), source.Dc());
+  EffectContext context(surface, pacer, {0, 0}, {kW, kH}, 1100 - kSpeed);
 
   // One level by hand, best of a few: the pixel work, then the drawing.
   PixelBuffer level(kW, kH);

@@ -44,19 +44,6 @@ class NoWindowHost : public saver::win::ShowHost {
   void ArmLink(std::string, int) override {}
 };
 
-// The transitions wait through the scene thread, as on the saver window.
-class ScenePacer : public saver::Pacer {
- public:
-  explicit ScenePacer(SceneRuntime& runtime) : runtime_(runtime) {}
-  void PacedWait(int a, double d) override { runtime_.PacedWait(a, d); }
-  bool StopRequested() override { return runtime_.StopRequested(); }
-  std::uint32_t TickCount() override { return runtime_.TickCount(); }
-  void Sleep(int milliseconds) override { runtime_.Sleep(static_cast<std::uint32_t>(milliseconds)); }
-
- private:
-  SceneRuntime& runtime_;
-};
-
 double Seconds(const FILETIME& t) {
   return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 1e-7;
 }
@@ -127,10 +114,10 @@ bool PlayTransition(NoWindowHost& host, std::uint32_t times, int round, std::siz
                     const saver::bench::BenchPictures& pictures, saver::Size size, WaitTotals& totals) {
   double length = 0;
   CSceneThread thread(host, &times, false, [&](SceneRuntime& runtime) {
-    ScenePacer pacer(runtime);
+    // The transitions wait on the scene thread itself, as on the saver window.
     saver::win::DibCanvas screen(pictures.old_picture), frame(pictures.new_picture);
-    saver::win::GdiSurface surface(screen.Dc(), size, frame.Dc(), frame.Dc(), pacer);
-    saver::EffectContext context(surface, {0, 0}, size, kPace);
+    saver::win::GdiSurface surface(screen.Dc(), size, frame.Dc(), frame.Dc());
+    saver::EffectContext context(surface, runtime.Pacing(), {0, 0}, size, kPace);
     const double start = Now();
     saver::FindEffect(kEffects[index])->run(context);
     length = Now() - start;

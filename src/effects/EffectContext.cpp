@@ -1,6 +1,5 @@
 #include "effects/EffectContext.h"
 
-#include "effects/BlockClip.h"
 #include "effects/RasterOp.h"
 
 namespace saver {
@@ -10,19 +9,17 @@ Rect Bounds(Size size) { return Rect::FromSize(0, 0, size.width, size.height); }
 
 }  // namespace
 
-EffectContext::EffectContext(DrawingSurface& surface, Point origin, Size size, int pace)
+EffectContext::EffectContext(DrawingSurface& surface, Pacer& pacer, Point origin, Size size, int pace)
     : surface_(surface),
-      target_(Rect::FromSize(origin.x, origin.y, size.width, size.height)
-                  .Intersect(Bounds(surface.LayerSize(Layer::Screen)))),
+      pacer_(pacer),
+      target_(Rect::FromSize(origin.x, origin.y, size.width, size.height).Intersect(surface.LayerBounds(Layer::Screen))),
       origin_(origin),
       size_(size),
       pace_(pace) {}
 
 void EffectContext::Blit(int x, int y, int cx, int cy, Layer source, int sx, int sy) {
-  const Rect destination = Rect::FromSize(origin_.x + x, origin_.y + y, cx, cy);
-  if (auto block = ClipBlock(destination, {sx, sy}, target_, Bounds(surface_.LayerSize(source)))) {
-    surface_.Copy(Layer::Screen, block->destination, source, block->source, rop::kSrcCopy);
-  }
+  surface_.Copy(Layer::Screen, Rect::FromSize(origin_.x + x, origin_.y + y, cx, cy), source, {sx, sy}, rop::kSrcCopy,
+                target_);
 }
 
 bool EffectContext::ReadScreen(PixelBuffer& out) {
@@ -34,16 +31,12 @@ bool EffectContext::ReadNew(PixelBuffer& out) {
 }
 
 bool EffectContext::ReadPicture(PixelBuffer& out) {
-  return surface_.Read(Layer::Picture, Bounds(surface_.LayerSize(Layer::Picture)), out);
+  return surface_.Read(Layer::Picture, surface_.LayerBounds(Layer::Picture), out);
 }
 
 void EffectContext::DrawPixels(const PixelBuffer& pixels, int x, int y) {
-  const Rect destination = Rect::FromSize(origin_.x + x, origin_.y + y, pixels.Width(), pixels.Height());
-  if (auto block = ClipBlock(destination, {0, 0}, target_, Bounds({pixels.Width(), pixels.Height()}))) {
-    const Rect part = Rect::FromSize(block->source.x, block->source.y, block->destination.Width(),
-                                     block->destination.Height());
-    surface_.Draw(Layer::Screen, {block->destination.left, block->destination.top}, pixels, part);
-  }
+  surface_.Draw(Layer::Screen, {origin_.x + x, origin_.y + y}, pixels,
+                Rect::FromSize(0, 0, pixels.Width(), pixels.Height()), target_);
 }
 
 void EffectContext::FillTarget(std::uint32_t colorref) {

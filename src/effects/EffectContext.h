@@ -3,16 +3,18 @@
 #include <string_view>
 
 #include "effects/DrawingSurface.h"
+#include "effects/Pacer.h"
 
 namespace saver {
 
 // What one effect sees while it runs: its target (w x h at (px, py) on the screen), the pace a,
-// blits relative to the target, the snapshot of the old picture, pixel buffers and pacing.
-// Every drawing call is cut to the target here, so effects may compute blocks that reach past
-// its edges; nothing outside the target ever changes.
+// blits relative to the target, the snapshot of the old picture, pixel buffers, and the pacer.
+// Every blit and pixel draw is confined to the target (the surface cuts it), so effects may
+// compute blocks that reach past its edges; nothing outside the target ever changes. A wait is
+// one call on the pacer.
 class EffectContext {
  public:
-  EffectContext(DrawingSurface& surface, Point origin, Size size, int pace);
+  EffectContext(DrawingSurface& surface, Pacer& pacer, Point origin, Size size, int pace);
 
   int Width() const { return size_.width; }
   int Height() const { return size_.height; }
@@ -21,12 +23,13 @@ class EffectContext {
   // Copies the cx x cy block at (sx, sy) of `source` to (px + x, py + y) on the screen.
   void Blit(int x, int y, int cx, int cy, Layer source, int sx, int sy);
   // One wait of an ordinary step: PacedWait(a, 1000.0).
-  void Wait() { surface_.PacedWait(pace_, 1000.0); }
-  void Wait(int a, double d) { surface_.PacedWait(a, d); }
+  void Wait() { pacer_.PacedWait(pace_, 1000.0); }
+  void Wait(int a, double d) { pacer_.PacedWait(a, d); }
 
-  bool StopRequested() { return surface_.StopRequested(); }
-  std::uint32_t TickCount() { return surface_.TickCount(); }
-  void Sleep(int milliseconds) { surface_.Sleep(milliseconds); }
+  bool StopRequested() const { return pacer_.StopRequested(); }
+  std::uint32_t TickCount() const { return pacer_.TickCount(); }
+  // A negative length sleeps not at all.
+  void Sleep(int milliseconds) { pacer_.Sleep(milliseconds > 0 ? static_cast<std::uint32_t>(milliseconds) : 0); }
   void ShowError(std::string_view text) { surface_.ShowError(text); }
 
   // The target area of the screen, the new picture (w x h) and the whole picture layer.
@@ -42,6 +45,7 @@ class EffectContext {
   friend class OldSnapshot;
 
   DrawingSurface& surface_;
+  Pacer& pacer_;
   Rect target_;  // on the screen, already cut to the screen
   Point origin_;
   Size size_;

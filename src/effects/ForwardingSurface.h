@@ -1,7 +1,7 @@
 #pragma once
 // A drawing surface that hands every call to a memory surface, for users that change one thing
 // about it: tests (a slow device, a failing read), the package tool's off-screen rendering (its
-// waits move the show's clock).
+// message boxes go to the show's messages).
 #include "effects/MemorySurface.h"
 
 namespace saver {
@@ -11,28 +11,25 @@ class ForwardingSurface : public DrawingSurface {
   explicit ForwardingSurface(MemorySurface& inner) : inner_(inner) {}
 
   Size LayerSize(Layer layer) const override { return inner_.LayerSize(layer); }
-  void Copy(Layer target, const Rect& destination, Layer source, Point source_origin,
-            std::uint32_t raster_op) override {
-    inner_.Copy(target, destination, source, source_origin, raster_op);
-  }
   void Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) override {
     inner_.Stretch(target, destination, source, source_rect);
   }
   void Fill(Layer target, const Rect& area, std::uint32_t colorref) override { inner_.Fill(target, area, colorref); }
   bool Read(Layer source, const Rect& area, PixelBuffer& out) override { return inner_.Read(source, area, out); }
-  void Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part) override {
-    inner_.Draw(target, at, pixels, part);
-  }
   bool TakeOld(const Rect& screen_area) override { return inner_.TakeOld(screen_area); }
   void ReleaseOld() override { inner_.ReleaseOld(); }
   void ShowError(std::string_view text) override { inner_.ShowError(text); }
 
-  void PacedWait(int a, double d) override { inner_.PacedWait(a, d); }
-  bool StopRequested() override { return inner_.StopRequested(); }
-  std::uint32_t TickCount() override { return inner_.TickCount(); }
-  void Sleep(int milliseconds) override { inner_.Sleep(milliseconds); }
-
  protected:
+  // The block lies inside both layers already, so the inner surface keeps it as it is.
+  void CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) override {
+    inner_.Copy(target, block.destination, source, block.source, raster_op);
+  }
+  void DrawClipped(Layer target, const ClippedBlock& block, const PixelBuffer& pixels) override {
+    const Rect& d = block.destination;
+    inner_.Draw(target, {d.left, d.top}, pixels, Rect::FromSize(block.source.x, block.source.y, d.Width(), d.Height()));
+  }
+
   MemorySurface& inner_;
 };
 

@@ -89,22 +89,18 @@ Size MemorySurface::LayerSize(Layer layer) const {
   return {buffer.Width(), buffer.Height()};
 }
 
-void MemorySurface::Copy(Layer target, const Rect& destination, Layer source, Point source_origin,
-                         std::uint32_t raster_op) {
+void MemorySurface::CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) {
   PixelBuffer& to = Buffer(target);
   const PixelBuffer& from = Buffer(source);
-  // The callers clip already; this keeps the buffers safe from any caller that does not.
-  auto block = ClipBlock(destination, source_origin, Bounds(to), Bounds(from));
-  if (!block) return;
-  if (record_copies_) copies_.push_back({target, block->destination, source, block->source});
+  if (record_copies_) copies_.push_back({target, block.destination, source, block.source});
   if (raster_op == rop::kSrcCopy && target != source) {
-    const Rect& d = block->destination;
+    const Rect& d = block.destination;
     if (!pending_.Empty() && (pending_.Target() != target || pending_.RunsHeld() >= kMostRunsHeld)) DrawPending();
-    pending_.Add({target, source, d.left, d.Width(), d.top, d.bottom, block->source.x, block->source.y, 1});
+    pending_.Add({target, source, d.left, d.Width(), d.top, d.bottom, block.source.x, block.source.y, 1});
     return;
   }
   DrawPending();
-  CopyBlock(to, block->destination, from, block->source, raster_op);
+  CopyBlock(to, block.destination, from, block.source, raster_op);
 }
 
 void MemorySurface::Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) {
@@ -142,13 +138,9 @@ bool MemorySurface::Read(Layer source, const Rect& area, PixelBuffer& out) {
   return true;
 }
 
-void MemorySurface::Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part) {
+void MemorySurface::DrawClipped(Layer target, const ClippedBlock& block, const PixelBuffer& pixels) {
   DrawPending();
-  PixelBuffer& to = Buffer(target);
-  const Rect destination = Rect::FromSize(at.x, at.y, part.Width(), part.Height());
-  if (auto block = ClipBlock(destination, {part.left, part.top}, Bounds(to), Bounds(pixels))) {
-    CopyBlock(to, block->destination, pixels, block->source, rop::kSrcCopy);
-  }
+  CopyBlock(Buffer(target), block.destination, pixels, block.source, rop::kSrcCopy);
 }
 
 bool MemorySurface::TakeOld(const Rect& screen_area) {
@@ -164,15 +156,11 @@ void MemorySurface::ReleaseOld() {
   old_ = PixelBuffer();
 }
 
-void MemorySurface::PacedWait(int a, double d) {
+void MemorySurface::PacedWait(std::int32_t a, double d) {
   waits_.push_back({a, d, copies_.size()});
   if (frame_area_.IsEmpty()) return;
   DrawPending();
   frames_.push_back(CopyArea(screen_, frame_area_));
-}
-
-void MemorySurface::Sleep(int milliseconds) {
-  if (milliseconds > 0) clock_ms_ += static_cast<std::uint32_t>(milliseconds);
 }
 
 }  // namespace saver

@@ -4,18 +4,20 @@
 #include <vector>
 
 #include "effects/DrawingSurface.h"
+#include "effects/Pacer.h"
 #include "effects/PendingCopies.h"
 
 namespace saver {
 
-// A drawing surface made of pixel buffers. It draws exactly what the GDI surface draws and
-// records the waits, the copies and, on request, the frame shown at every wait, so that effects
-// can be checked step by step (and a show rendered off screen). Its clock moves only by Sleep.
+// A drawing surface made of pixel buffers, and the pacer that goes with it. It draws exactly what
+// the GDI surface draws and records the waits, the copies and, on request, the frame shown at
+// every wait, so that effects can be checked step by step (and a show rendered off screen). Its
+// clock moves only by Sleep.
 //
 // Plain copies from one layer to another are held back (see CPendingCopies) until any other use
 // of the layers (Pixels included), or a wait while frames are recorded: unrecorded waits show
 // nothing to anyone, so the steps between them need not be drawn.
-class MemorySurface final : public DrawingSurface {
+class MemorySurface final : public DrawingSurface, public Pacer {
  public:
   struct WaitCall {
     int a;
@@ -49,20 +51,21 @@ class MemorySurface final : public DrawingSurface {
   bool SnapshotHeld() const { return !old_.IsEmpty(); }
 
   Size LayerSize(Layer layer) const override;
-  void Copy(Layer target, const Rect& destination, Layer source, Point source_origin,
-            std::uint32_t raster_op) override;
   void Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) override;
   void Fill(Layer target, const Rect& area, std::uint32_t colorref) override;
   bool Read(Layer source, const Rect& area, PixelBuffer& out) override;
-  void Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part) override;
   bool TakeOld(const Rect& screen_area) override;
   void ReleaseOld() override;
   void ShowError(std::string_view text) override { errors_.emplace_back(text); }
 
-  void PacedWait(int a, double d) override;
-  bool StopRequested() override { return stop_; }
-  std::uint32_t TickCount() override { return clock_ms_; }
-  void Sleep(int milliseconds) override;
+  bool StopRequested() const override { return stop_; }
+  void Sleep(std::uint32_t milliseconds) override { clock_ms_ += milliseconds; }
+  void PacedWait(std::int32_t a, double d) override;
+  std::uint32_t TickCount() const override { return clock_ms_; }
+
+ protected:
+  void CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) override;
+  void DrawClipped(Layer target, const ClippedBlock& block, const PixelBuffer& pixels) override;
 
  private:
   // Beyond this many runs held back, they are drawn before more are taken (a dissolve's cells

@@ -3,19 +3,24 @@
 
 namespace saver {
 
-// What a transition needs from the thread it runs on. The scene thread implements it with its
-// calibrated busy wait and its stop event; tests and off-screen renderers record the calls.
+// The waits, the stop request and the clock of the thread a transition runs on. The scene thread
+// implements it with its calibrated busy wait and its stop event (every scene runtime is one);
+// the memory surface records the calls. A transition holds the pacer itself, beside its drawing
+// surface, so that a wait reaches the thread in one call.
 class Pacer {
  public:
   virtual ~Pacer() = default;
 
-  // Busy wait of trunc(K * (d - a) * 0.00001) stop-event polls, K being the machine's polls per
-  // second: about (d - a) / 100 ms. Returns at once while a stop is requested.
-  virtual void PacedWait(int a, double d) = 0;
-  virtual bool StopRequested() = 0;
-  // Milliseconds, wrapping like the system tick count.
-  virtual std::uint32_t TickCount() = 0;
-  virtual void Sleep(int milliseconds) = 0;
+  // True once the show has been told to end; effects return as soon as they see it.
+  virtual bool StopRequested() const = 0;
+  // Sleeps for up to `milliseconds`.
+  virtual void Sleep(std::uint32_t milliseconds) = 0;
+  // Busy wait of trunc((1 - a/k) * K * k * 0.00001) polls of the stop event, K being the
+  // machine's calibration count (polls per second): about (k - a) / 100 ms. Returns at once
+  // while a stop is requested.
+  virtual void PacedWait(std::int32_t a, double k) = 0;
+  // Milliseconds since an arbitrary start; wraps like the system tick count (49.7 days).
+  virtual std::uint32_t TickCount() const = 0;
 };
 
 }  // namespace saver

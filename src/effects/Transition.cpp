@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstdint>
 
-#include "effects/BlockClip.h"
 #include "effects/EffectContext.h"
 #include "effects/EffectTable.h"
 #include "effects/RasterOp.h"
@@ -27,36 +26,18 @@ bool Drawable(Point point, Size size) {
 
 }  // namespace
 
-void CTransition::SetTargetRect(const Rect& target, std::optional<std::uint32_t> background,
-                                std::uint32_t raster_op) {
-  target_ = target;
-  background_ = background;
-  raster_op_ = raster_op;
-}
-
-void CTransition::CopyClipped(Layer target, const Rect& destination, Layer source, Point origin,
-                              std::uint32_t raster_op) {
-  if (auto block = ClipBlock(destination, origin, Bounds(surface_->LayerSize(target)),
-                             Bounds(surface_->LayerSize(source)))) {
-    surface_->Copy(target, block->destination, source, block->source, raster_op);
-  }
-}
-
 void CTransition::FillFrame(const Rect& area) {
-  const Rect visible = area.Intersect(Bounds(surface_->LayerSize(Layer::New)));
-  if (background_ && !visible.IsEmpty()) surface_->Fill(Layer::New, visible, *background_);
+  if (target_.background) surface_.Fill(Layer::New, area, *target_.background);
 }
 
 void CTransition::ComposeFrame(int sx, int sy) {
-  if (!surface_) return;
   const Rect frame = Bounds(TargetSize());
   FillFrame(frame);
-  CopyClipped(Layer::New, frame, Layer::Picture, {sx, sy}, raster_op_);
+  surface_.Copy(Layer::New, frame, Layer::Picture, {sx, sy}, target_.raster_op);
 }
 
 void CTransition::DrawPlaced() {
-  if (!surface_) return;
-  const Size screen = surface_->LayerSize(Layer::Screen);
+  const Size screen = surface_.LayerSize(Layer::Screen);
   const Size tile = TargetSize();
   switch (effect_) {
     case 0:
@@ -67,15 +48,15 @@ void CTransition::DrawPlaced() {
       if (tile.width <= 0 || tile.height <= 0) break;
       for (int i = 0; i <= screen.width / tile.width; ++i) {
         for (int j = 0; j <= screen.height / tile.height; ++j) {
-          CopyClipped(Layer::New, Rect::FromSize(i * tile.width, j * tile.height, tile.width, tile.height),
-                      Layer::Picture, {0, 0}, raster_op_);
+          surface_.Copy(Layer::New, Rect::FromSize(i * tile.width, j * tile.height, tile.width, tile.height),
+                        Layer::Picture, {0, 0}, target_.raster_op);
         }
       }
       break;
     case 2:
       FillFrame(Bounds(screen));
       if (tile.width > 0 && tile.height > 0) {
-        surface_->Stretch(Layer::New, Bounds(screen), Layer::Picture, Bounds(tile));
+        surface_.Stretch(Layer::New, Bounds(screen), Layer::Picture, Bounds(tile));
       }
       break;
     default:
@@ -84,13 +65,13 @@ void CTransition::DrawPlaced() {
 }
 
 void CTransition::CopyToScreen(bool use_own_rect, Point point) {
-  if (!surface_) return;
   if (effect_ == 1 || effect_ == 2) {
-    CopyClipped(Layer::Screen, Bounds(surface_->LayerSize(Layer::Screen)), Layer::New, {0, 0}, rop::kSrcCopy);
+    surface_.Copy(Layer::Screen, surface_.LayerBounds(Layer::Screen), Layer::New, {0, 0}, rop::kSrcCopy);
   } else if (effect_ == 0) {
-    const Point at = use_own_rect ? Point{target_.left, target_.top} : point;
-    CopyClipped(Layer::Screen, Rect::FromSize(at.x, at.y, target_.Width(), target_.Height()), Layer::New,
-                {0, 0}, rop::kSrcCopy);
+    const Point at = use_own_rect ? Point{target_.rect.left, target_.rect.top} : point;
+    const Size size = TargetSize();
+    surface_.Copy(Layer::Screen, Rect::FromSize(at.x, at.y, size.width, size.height), Layer::New, {0, 0},
+                  rop::kSrcCopy);
   }
 }
 
@@ -108,14 +89,13 @@ Rect CTransition::ClipToScreen(const Rect& picture, Point position, Size screen,
 }
 
 void CTransition::ImageEffects(Point& point, int pace, int sx, int sy) {
-  if (!surface_) return;
   ComposeFrame(sx, sy);
   const Size size = TargetSize();
   if (sx != 0) point.x = 0;
   if (sy != 0) point.y = 0;
   const EffectEntry* effect = FindEffect(effect_);
   if (!effect || !Drawable(point, size)) return;
-  EffectContext context(*surface_, point, size, pace);
+  EffectContext context(surface_, pacer_, point, size, pace);
   effect->run(context);
 }
 

@@ -3,23 +3,30 @@
 #include <optional>
 
 #include "effects/DrawingSurface.h"
+#include "effects/Pacer.h"
+#include "effects/RasterOp.h"
 #include "imaging/Rect.h"
 
 namespace saver {
 
+// Where a transition puts its picture: the target rectangle; `background` (0x00BBGGRR) fills the
+// frame behind the picture, none leaves it as it is; the raster operation is used only when the
+// picture is copied into the frame.
+struct TransitionTarget {
+  Rect rect;
+  std::optional<std::uint32_t> background;
+  std::uint32_t raster_op = rop::kSrcCopy;
+};
+
 // Places one picture on the screen, statically (effect numbers 0 own size, 1 tiled,
 // 2 stretched) or through a transition (4 to 87, see EffectTable.cpp). An image item builds one
-// per execution: construct, SetTargetRect, SetDCs, then DrawPlaced + CopyToScreen or
+// per execution with everything it works with, then calls DrawPlaced + CopyToScreen or
 // ImageEffects. It owns nothing; the surface holds the screen, the frame (as large as the
-// target, or as the screen for placements 1 and 2) and the picture.
+// target, or as the screen for placements 1 and 2) and the picture; the pacer does the waits.
 class CTransition {
  public:
-  explicit CTransition(int effect) : effect_(effect) {}
-
-  // `background` (0x00BBGGRR) fills the frame behind the picture; none leaves it as it is.
-  // The raster operation is used only when the picture is copied into the frame.
-  void SetTargetRect(const Rect& target, std::optional<std::uint32_t> background, std::uint32_t raster_op);
-  void SetDCs(DrawingSurface& surface) { surface_ = &surface; }
+  CTransition(int effect, const TransitionTarget& target, DrawingSurface& surface, Pacer& pacer)
+      : effect_(effect), target_(target), surface_(surface), pacer_(pacer) {}
 
   // Frame (0, 0, w, h) := background, then the picture from (sx, sy).
   void ComposeFrame(int sx, int sy);
@@ -40,16 +47,13 @@ class CTransition {
   void ImageEffects(Point& point, int pace, int sx, int sy);
 
  private:
-  Size TargetSize() const { return {target_.Width(), target_.Height()}; }
-  // A copy between layers, cut to both of them.
-  void CopyClipped(Layer target, const Rect& destination, Layer source, Point origin, std::uint32_t raster_op);
+  Size TargetSize() const { return {target_.rect.Width(), target_.rect.Height()}; }
   void FillFrame(const Rect& area);
 
   int effect_;
-  Rect target_;
-  std::optional<std::uint32_t> background_;
-  std::uint32_t raster_op_ = 0;
-  DrawingSurface* surface_ = nullptr;
+  TransitionTarget target_;
+  DrawingSurface& surface_;
+  Pacer& pacer_;
 };
 
 }  // namespace saver

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "effects/DrawingSurface.h"
+#include "effects/Pacer.h"
 #include "imaging/PixelBuffer.h"
 #include "imaging/Rect.h"
 
@@ -31,17 +32,19 @@ class ImageCanvas {
   virtual void Draw(Point at, const PixelBuffer& pixels) = 0;
   virtual void DrawLine(Point from, Point to, const LinePen& pen) = 0;
   // Runs `work` on a drawing surface whose screen is this canvas and whose frame (New) and picture
-  // layers are the two buffers, paced by `pacer`.
+  // layers are the two buffers, with the pacer its waits go to: `pacer` itself where the canvas
+  // is shown as it is drawn.
+  using SurfaceWork = std::function<void(DrawingSurface&, Pacer&)>;
   virtual void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
-                           const std::function<void(DrawingSurface&)>& work) = 0;
+                           const SurfaceWork& work) = 0;
 };
 
 // The `area` of `from` in a buffer of the area's size; pixels outside `from` are black.
 PixelBuffer CropPixels(const PixelBuffer& from, const Rect& area);
 
 // A canvas of plain pixels: the off-screen picture of a move step, and the screen of a show
-// rendered in memory. Its transitions run on a MemorySurface and take no time; its lines are
-// one pixel wide and solid whatever the pen says.
+// rendered in memory. Its transitions run on a MemorySurface, which paces them too: they take no
+// time, whatever pacer is handed in. Its lines are one pixel wide and solid whatever the pen says.
 class PixelCanvas final : public ImageCanvas {
  public:
   explicit PixelCanvas(PixelBuffer pixels) : pixels_(std::move(pixels)) {}
@@ -55,7 +58,7 @@ class PixelCanvas final : public ImageCanvas {
   void Draw(Point at, const PixelBuffer& pixels) override;
   void DrawLine(Point from, Point to, const LinePen& pen) override;
   void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
-                   const std::function<void(DrawingSurface&)>& work) override;
+                   const SurfaceWork& work) override;
 
  private:
   PixelBuffer pixels_;

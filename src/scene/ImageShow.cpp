@@ -8,7 +8,6 @@
 #include "scene/ImageItem.h"
 #include "scene/ImagePlacement.h"
 #include "scene/ImageStage.h"
-#include "scene/RuntimePacer.h"
 #include "scene/SceneRuntime.h"
 
 namespace saver {
@@ -56,12 +55,9 @@ struct ShowPlacement {
 // `frame_size` (empty when the source gives none).
 void PlayTransition(ImageCanvas& target, SceneRuntime& runtime, const ShowPlacement& at, const PixelBuffer& picture,
                     Size frame_size, std::uint32_t brush, int pace) {
-  CTransition transition(at.effect);
-  transition.SetTargetRect(at.rect, brush, rop::kSrcCopy);
   const PixelBuffer frame(frame_size.width > 0 ? frame_size.width : 0, frame_size.height > 0 ? frame_size.height : 0);
-  RuntimePacer pacer(runtime);
-  target.WithSurface(frame, picture, pacer, [&](DrawingSurface& surface) {
-    transition.SetDCs(surface);
+  target.WithSurface(frame, picture, runtime.Pacing(), [&](DrawingSurface& surface, Pacer& pacer) {
+    CTransition transition(at.effect, {at.rect, brush, rop::kSrcCopy}, surface, pacer);
     if (at.effect <= kEffectStretched) {
       transition.DrawPlaced();
       transition.CopyToScreen(at.explicit_rect, at.position);

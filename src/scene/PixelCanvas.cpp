@@ -86,9 +86,9 @@ void PixelCanvas::DrawLine(Point from, Point to, const LinePen& pen) {
 }
 
 void PixelCanvas::WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer&,
-                              const std::function<void(DrawingSurface&)>& work) {
+                              const SurfaceWork& work) {
   MemorySurface surface(std::move(pixels_), frame, picture);
-  work(surface);
+  work(surface, surface);
   pixels_ = std::move(surface.MutablePixels(Layer::Screen));
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/RandomSeed.h"
+#include "effects/Pacer.h"
 
 namespace saver {
 
@@ -10,20 +11,14 @@ class ImageStage;
 class MediaPlayers;
 
 // What a scene item may use while it executes on the scene thread. The scene thread implements it
-// over the saver window; tests implement it in memory. Every wait an item makes goes through here,
-// so that a stop request is noticed within one slice.
-class SceneRuntime {
+// over the saver window; tests implement it in memory. Every wait an item makes goes through the
+// Pacer base, so that a stop request is noticed within one slice (items keep each sleep to one
+// slice, see kSleepSliceMs).
+class SceneRuntime : public Pacer {
  public:
-  virtual ~SceneRuntime() = default;
-
-  // True once the show has been told to end; items return as soon as they see it.
-  virtual bool StopRequested() const = 0;
-  // Sleeps for up to `milliseconds` (items keep each sleep to one slice, see kSleepSliceMs).
-  virtual void Sleep(std::uint32_t milliseconds) = 0;
-  // Busy wait of (1 - a/k) * calibration count * k * 0.00001 polls of the stop event.
-  virtual void PacedWait(std::int32_t a, double k) = 0;
-  // Milliseconds since an arbitrary start; wraps after 49.7 days.
-  virtual std::uint32_t TickCount() const = 0;
+  // The object that does the waits: a runtime that wraps another hands out the inner one's, so
+  // that a transition's waits reach the scene thread in one call.
+  virtual Pacer& Pacing() { return *this; }
   // The clocks and the calibration count that random colours mix into their seeds.
   virtual const RandomSeedSources& SeedSources() const = 0;
 

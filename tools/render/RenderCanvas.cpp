@@ -5,21 +5,14 @@
 namespace saver::tool {
 namespace {
 
-// A memory surface whose waits, clock and stop request are the pacer's rather than its own, and
-// whose message boxes go to the show's messages.
-class PacedMemorySurface final : public ForwardingSurface {
+// A memory surface whose message boxes go to the show's messages.
+class CMessagingSurface final : public ForwardingSurface {
  public:
-  PacedMemorySurface(MemorySurface& surface, Pacer& pacer, MessageSink& messages)
-      : ForwardingSurface(surface), pacer_(pacer), messages_(messages) {}
+  CMessagingSurface(MemorySurface& surface, MessageSink& messages) : ForwardingSurface(surface), messages_(messages) {}
 
   void ShowError(std::string_view text) override { messages_.Show(text); }
-  void PacedWait(int a, double d) override { pacer_.PacedWait(a, d); }
-  bool StopRequested() override { return pacer_.StopRequested(); }
-  std::uint32_t TickCount() override { return pacer_.TickCount(); }
-  void Sleep(int milliseconds) override { pacer_.Sleep(milliseconds); }
 
  private:
-  Pacer& pacer_;
   MessageSink& messages_;
 };
 
@@ -33,9 +26,9 @@ const PixelBuffer& RenderCanvas::CurrentPixels() const {
 }
 
 void RenderCanvas::WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
-                               const std::function<void(DrawingSurface&)>& work) {
+                               const SurfaceWork& work) {
   MemorySurface surface(std::move(pixels_.Pixels()), frame, picture);
-  PacedMemorySurface paced(surface, pacer, messages_);
+  CMessagingSurface messaging(surface, messages_);
   // The screen goes back to the canvas however the transition ends.
   struct Restore {
     RenderCanvas& canvas;
@@ -46,7 +39,7 @@ void RenderCanvas::WithSurface(const PixelBuffer& frame, const PixelBuffer& pict
     }
   } restore{*this, surface};
   active_surface_ = &surface;
-  work(paced);
+  work(messaging, pacer);
   transition_ended_(surface.Pixels(Layer::Screen));
 }
 

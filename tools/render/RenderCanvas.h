@@ -11,7 +11,7 @@ class MemorySurface;
 namespace saver::tool {
 
 // The screen of a show rendered off screen: a pixel canvas whose transitions run on a memory
-// surface paced by the show's own pacer (so their waits move the show's clock), which can tell at
+// surface and wait on the show's own pacer (so their waits move the show's clock), which can tell at
 // any moment, also in the middle of a transition, what the screen shows.
 class RenderCanvas final : public ImageCanvas {
  public:
@@ -27,7 +27,7 @@ class RenderCanvas final : public ImageCanvas {
   void Draw(Point at, const PixelBuffer& pixels) override { pixels_.Draw(at, pixels); }
   void DrawLine(Point from, Point to, const LinePen& pen) override { pixels_.DrawLine(from, to, pen); }
   void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
-                   const std::function<void(DrawingSurface&)>& work) override;
+                   const SurfaceWork& work) override;
 
  private:
   PixelCanvas pixels_;

@@ -18,14 +18,13 @@ Size SelectedBitmapSize(HDC dc) {
 
 }  // namespace
 
-GdiSurface::GdiSurface(HDC screen, Size screen_size, HDC frame, HDC picture, Pacer& pacer)
+GdiSurface::GdiSurface(HDC screen, Size screen_size, HDC frame, HDC picture)
     : screen_(screen),
       frame_(frame),
       picture_(picture),
       screen_size_(screen_size),
       frame_size_(SelectedBitmapSize(frame)),
-      picture_size_(SelectedBitmapSize(picture)),
-      pacer_(pacer) {}
+      picture_size_(SelectedBitmapSize(picture)) {}
 
 HDC GdiSurface::Dc(Layer layer) const {
   switch (layer) {
@@ -47,10 +46,9 @@ Size GdiSurface::LayerSize(Layer layer) const {
   return picture_size_;
 }
 
-void GdiSurface::Copy(Layer target, const Rect& destination, Layer source, Point source_origin,
-                      std::uint32_t raster_op) {
-  BitBlt(Dc(target), destination.left, destination.top, destination.Width(), destination.Height(),
-         Dc(source), source_origin.x, source_origin.y, raster_op);
+void GdiSurface::CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) {
+  const Rect& d = block.destination;
+  BitBlt(Dc(target), d.left, d.top, d.Width(), d.Height(), Dc(source), block.source.x, block.source.y, raster_op);
 }
 
 void GdiSurface::Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) {
@@ -91,19 +89,16 @@ bool GdiSurface::Read(Layer source, const Rect& area, PixelBuffer& out) {
   return true;
 }
 
-void GdiSurface::Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part) {
-  const auto block = ClipBlock(Rect::FromSize(at.x, at.y, part.Width(), part.Height()), {part.left, part.top},
-                               Bounds(LayerSize(target)), Bounds({pixels.Width(), pixels.Height()}));
-  if (!block) return;
-  const int width = block->destination.Width(), height = block->destination.Height();
+void GdiSurface::DrawClipped(Layer target, const ClippedBlock& block, const PixelBuffer& pixels) {
+  const int width = block.destination.Width(), height = block.destination.Height();
   // The words are kept between frames: a transition draws the same size many times.
   draw_words_.resize(static_cast<std::size_t>(width) * height);
   for (int y = 0; y < height; ++y) {
     RgbToDib32(draw_words_.data() + static_cast<std::size_t>(y) * width,
-               pixels.Row(block->source.y + y) + block->source.x * 3, width);
+               pixels.Row(block.source.y + y) + block.source.x * 3, width);
   }
   BITMAPINFO info = Dib32TopDownInfo(width, height);
-  SetDIBitsToDevice(Dc(target), block->destination.left, block->destination.top, width, height, 0, 0, 0,
+  SetDIBitsToDevice(Dc(target), block.destination.left, block.destination.top, width, height, 0, 0, 0,
                     height, draw_words_.data(), &info, DIB_RGB_COLORS);
 }
 

@@ -48,8 +48,7 @@ struct LayerDC {
 
 }  // namespace
 
-GdiCanvas::GdiCanvas(HDC dc, Size size, Pacer& pacer)
-    : dc_(dc), size_(size), screen_(dc, size, nullptr, nullptr, pacer) {}
+GdiCanvas::GdiCanvas(HDC dc, Size size) : dc_(dc), size_(size), screen_(dc, size, nullptr, nullptr) {}
 
 void GdiCanvas::Fill(const Rect& area, std::uint32_t colour) { screen_.Fill(Layer::Screen, area, colour); }
 
@@ -74,18 +73,17 @@ void GdiCanvas::DrawLine(Point from, Point to, const LinePen& pen) {
 }
 
 void GdiCanvas::WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
-                            const std::function<void(DrawingSurface&)>& work) {
+                            const SurfaceWork& work) {
   const LayerDC frame_dc(frame, dc_);
   const LayerDC picture_dc(picture, dc_);
-  GdiSurface surface(dc_, size_, frame_dc.Get(), picture_dc.Get(), pacer);
-  work(surface);
+  GdiSurface surface(dc_, size_, frame_dc.Get(), picture_dc.Get());
+  work(surface, pacer);
 }
 
-GdiImageStage::GdiImageStage(HDC screen, SceneRuntime& runtime, std::function<std::uint32_t()> window_background,
-                             Files files, MessageSink& messages)
-    : pacer_(runtime),
-      metrics_(MeasureScreen(screen)),
-      canvas_(screen, metrics_.device, pacer_),
+GdiImageStage::GdiImageStage(HDC screen, std::function<std::uint32_t()> window_background, Files files,
+                             MessageSink& messages)
+    : metrics_(MeasureScreen(screen)),
+      canvas_(screen, metrics_.device),
       window_background_(std::move(window_background)),
       files_(std::move(files)),
       messages_(messages),

@@ -10,14 +10,13 @@
 
 #include "effects/win/GdiSurface.h"
 #include "scene/ImageStage.h"
-#include "scene/RuntimePacer.h"
 
 namespace saver::win {
 
 // A canvas over a device context whose drawable size is given (a window DC knows none).
 class GdiCanvas final : public ImageCanvas {
  public:
-  GdiCanvas(HDC dc, Size size, Pacer& pacer);
+  GdiCanvas(HDC dc, Size size);
 
   Size CanvasSize() const override { return size_; }
   void Fill(const Rect& area, std::uint32_t colour) override;
@@ -25,7 +24,7 @@ class GdiCanvas final : public ImageCanvas {
   void Draw(Point at, const PixelBuffer& pixels) override;
   void DrawLine(Point from, Point to, const LinePen& pen) override;
   void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
-                   const std::function<void(DrawingSurface&)>& work) override;
+                   const SurfaceWork& work) override;
 
  private:
   HDC dc_;
@@ -44,7 +43,7 @@ class GdiImageStage final : public ImageStage {
   // `screen` is a DC of the saver window, valid while the stage lives; `window_background`
   // reads the window's current fill colour; `messages` shows the show's plain message boxes
   // (a MessageBoxSink in the saver).
-  GdiImageStage(HDC screen, SceneRuntime& runtime, std::function<std::uint32_t()> window_background, Files files,
+  GdiImageStage(HDC screen, std::function<std::uint32_t()> window_background, Files files,
                 MessageSink& messages);
 
   ImageCanvas& Screen() override { return canvas_; }
@@ -57,7 +56,6 @@ class GdiImageStage final : public ImageStage {
   int OperatingSystemClass() const override { return operating_system_class_; }
 
  private:
-  RuntimePacer pacer_;
   ScreenMetrics metrics_;
   GdiCanvas canvas_;
   std::function<std::uint32_t()> window_background_;

@@ -44,7 +44,7 @@ class CSceneThread : public SceneRuntime {
   // Paced waits sleep on a timer instead of polling, with the same lengths; call before Start.
   void UseLowPowerPacing();
 
-  // SceneRuntime
+  // SceneRuntime, the pacing included
   bool StopRequested() const override;
   void Sleep(std::uint32_t milliseconds) override;
   void PacedWait(std::int32_t a, double k) override;

@@ -21,6 +21,7 @@ class RuntimeWithStage final : public SceneRuntime {
   bool StopRequested() const override { return runtime_.StopRequested(); }
   void Sleep(std::uint32_t milliseconds) override { runtime_.Sleep(milliseconds); }
   void PacedWait(std::int32_t a, double k) override { runtime_.PacedWait(a, k); }
+  Pacer& Pacing() override { return runtime_.Pacing(); }
   std::uint32_t TickCount() const override { return runtime_.TickCount(); }
   const RandomSeedSources& SeedSources() const override { return runtime_.SeedSources(); }
   void FillScreen(std::uint32_t colour, std::uint32_t raster_operation) override {
@@ -47,7 +48,7 @@ void RunItemsOnWindow(const CItemList& items, SceneRuntime& runtime, HWND window
     RunShowItems(items, show);  // the timeline still runs; pictures have nowhere to go
     return;
   }
-  GdiImageStage stage(dc.Get(), show, [&show] { return show.Background(); },
+  GdiImageStage stage(dc.Get(), [&show] { return show.Background(); },
                       {Utf8FromWide(files.desktop_snapshot), Utf8FromWide(files.wallpaper)}, messages);
   show.SetStage(&stage);
   RunShowItems(items, show);

@@ -103,9 +103,7 @@ TEST(ColorMorphTest, FailedReadIsReportedAndTheMorphGoesOn) {
   for (Layer failing : {Layer::Screen, Layer::New}) {
     EffectRun run(kW, kH);
     FailingReadSurface device(run.surface, failing);
-    CTransition transition(66);
-    transition.SetTargetRect(run.target, std::nullopt, rop::kSrcCopy);
-    transition.SetDCs(device);
+    CTransition transition(66, {run.target, std::nullopt}, device, run.surface);
     Point point{run.target.left, run.target.top};
     transition.ImageEffects(point, 700, 0, 0);
     EXPECT_EQ(run.surface.Errors(), std::vector<std::string>{"ImageEffects: DC conversion failed!"});

@@ -91,25 +91,28 @@ TEST(DissolveStopTest, StopRequestLeavesTheSmallBlocksPartlyDrawn) {
   EXPECT_NE(run.TargetNow(), run.NewPicture());
 }
 
-// A device whose clock moves on by 10 ms at every reading, so that the unpaced dissolve ends a
-// slice of drawing whenever it looks at the clock. It notes how many copies came before each
+// A clock that moves on by 10 ms at every reading, so that the unpaced dissolve ends a slice of
+// drawing whenever it looks at it. It notes how many copies the surface logged before each
 // reading, and answers the stop poll with "stop" from poll number `stop_at` on (0: never).
-class SlicingSurface : public ForwardingSurface {
+class SlicingPacer : public Pacer {
  public:
-  SlicingSurface(MemorySurface& inner, int stop_at) : ForwardingSurface(inner), stop_at_(stop_at) {}
+  SlicingPacer(MemorySurface& surface, int stop_at) : surface_(surface), stop_at_(stop_at) {}
 
-  std::uint32_t TickCount() override {
-    copies_at_readings.push_back(inner_.Copies().size());
+  std::uint32_t TickCount() const override {
+    copies_at_readings.push_back(surface_.Copies().size());
     return now_ms_ += 10;
   }
-  bool StopRequested() override { return ++polls == stop_at_; }
+  bool StopRequested() const override { return ++polls == stop_at_; }
+  void PacedWait(std::int32_t a, double k) override { surface_.PacedWait(a, k); }
+  void Sleep(std::uint32_t milliseconds) override { surface_.Sleep(milliseconds); }
 
-  std::vector<std::size_t> copies_at_readings;
-  int polls = 0;
+  mutable std::vector<std::size_t> copies_at_readings;
+  mutable int polls = 0;
 
  private:
+  MemorySurface& surface_;
   int stop_at_;
-  std::uint32_t now_ms_ = 0;
+  mutable std::uint32_t now_ms_ = 0;
 };
 
 using Block = std::pair<int, int>;  // (x, y) of a 4 x 4 block
@@ -155,8 +158,8 @@ TEST(SmallBlockDissolveTest, DrawsEachSliceOfPicksInRowOrder) {
       EffectRun run(c.size.width, c.size.height);
       run.surface.MutablePixels(Layer::New) = run.NewPicture();
       run.surface.RecordCopies(true);
-      SlicingSurface device(run.surface, c.stop_at);
-      EffectContext context(device, {run.target.left, run.target.top}, c.size, 1000);
+      SlicingPacer pacer(run.surface, c.stop_at);
+      EffectContext context(run.surface, pacer, {run.target.left, run.target.top}, c.size, 1000);
       const std::time_t before = std::time(nullptr);
       effects::DissolveSmallBlocks(context);
       const int next_draw = MsvcRand();
@@ -167,7 +170,7 @@ TEST(SmallBlockDissolveTest, DrawsEachSliceOfPicksInRowOrder) {
       EXPECT_EQ(MsvcRand(), next_draw);
       const std::size_t picked = reference.size();
 
-      std::vector<std::size_t> ends = device.copies_at_readings;
+      std::vector<std::size_t> ends = pacer.copies_at_readings;
       ends.push_back(run.surface.Copies().size());
       std::size_t copy = 0, first_pick = 0;
       int drawings = 0;

@@ -49,9 +49,7 @@ struct EffectRun {
 
   // Runs an effect through CTransition with pace a.
   void Run(int effect, int pace = 700) {
-    CTransition transition(effect);
-    transition.SetTargetRect(target, std::nullopt, rop::kSrcCopy);
-    transition.SetDCs(surface);
+    CTransition transition(effect, {target, std::nullopt}, surface, surface);
     Point point{target.left, target.top};
     transition.ImageEffects(point, pace, 0, 0);
   }

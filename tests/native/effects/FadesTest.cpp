@@ -22,10 +22,10 @@ class TimedDrawSurface : public ForwardingSurface {
  public:
   TimedDrawSurface(MemorySurface& inner, int draw_ms) : ForwardingSurface(inner), memory_(inner), draw_ms_(draw_ms) {}
 
-  void Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part) override {
-    ForwardingSurface::Draw(target, at, pixels, part);
+  void DrawClipped(Layer target, const ClippedBlock& block, const PixelBuffer& pixels) override {
+    ForwardingSurface::DrawClipped(target, block, pixels);
     if (first_bytes.size() == stop_frame) memory_.RequestStop();
-    Sleep(draw_ms_ + (first_bytes.size() == hiccup_frame ? hiccup_ms : 0));
+    memory_.Sleep(draw_ms_ + (first_bytes.size() == hiccup_frame ? hiccup_ms : 0));
     first_bytes.push_back(pixels.Data()[0]);
   }
 
@@ -50,7 +50,7 @@ struct FadeRun {
   const PixelBuffer& NewPicture() const { return run.surface.Pixels(Layer::New); }
 
   effects::FadeLevels Fade(FadeDirection direction) {
-    EffectContext context(device, {run.target.left, run.target.top}, {6, 5}, pace);
+    EffectContext context(device, run.surface, {run.target.left, run.target.top}, {6, 5}, pace);
     return effects::RunFade(context, direction);
   }
 

@@ -65,9 +65,7 @@ TEST(CheckerboardTest, EvenColumnCountGrowsTheGrid) {
   const int w = 800, h = 600;
   MemorySurface surface(TaggedPicture(w, h, kOldTag), PixelBuffer(w, h), TaggedPicture(w, h, kNewTag));
   surface.RecordCopies(true);
-  CTransition transition(17);
-  transition.SetTargetRect(Rect::FromSize(0, 0, w, h), std::nullopt, rop::kSrcCopy);
-  transition.SetDCs(surface);
+  CTransition transition(17, {Rect::FromSize(0, 0, w, h), std::nullopt}, surface, surface);
   Point point{0, 0};
   transition.ImageEffects(point, 700, 0, 0);
   EXPECT_EQ(surface.Waits().size(), 16u * 51 * 39);

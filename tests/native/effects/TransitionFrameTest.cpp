@@ -25,9 +25,7 @@ std::uint32_t NewPixel(int x, int y) { return x | (y << 8) | (std::uint32_t{kNew
 
 TEST(ComposeFrame, FillsWithTheBrushAndCopiesThePictureFromTheOffset) {
   MemorySurface surface = Surface({5, 4}, {4, 3});
-  CTransition transition(21);
-  transition.SetTargetRect(Rect::FromSize(1, 1, 5, 4), kBrush, rop::kSrcCopy);
-  transition.SetDCs(surface);
+  CTransition transition(21, {Rect::FromSize(1, 1, 5, 4), kBrush}, surface, surface);
   transition.ComposeFrame(1, 1);
   const PixelBuffer& frame = surface.Pixels(Layer::New);
   for (int y = 0; y < 4; ++y) {
@@ -42,9 +40,7 @@ TEST(ComposeFrame, FillsWithTheBrushAndCopiesThePictureFromTheOffset) {
 TEST(ComposeFrame, WithoutBrushLeavesTheFrameBehindThePicture) {
   MemorySurface surface = Surface({4, 4}, {2, 2});
   surface.MutablePixels(Layer::New) = TaggedPicture(4, 4, 0x11);
-  CTransition transition(0);
-  transition.SetTargetRect(Rect::FromSize(0, 0, 4, 4), std::nullopt, rop::kSrcCopy);
-  transition.SetDCs(surface);
+  CTransition transition(0, {Rect::FromSize(0, 0, 4, 4), std::nullopt}, surface, surface);
   transition.ComposeFrame(0, 0);
   EXPECT_EQ(surface.Pixels(Layer::New).PixelAt(1, 1), NewPixel(1, 1));
   EXPECT_EQ(TagAt(surface.Pixels(Layer::New), 3, 3), 0x11);
@@ -68,9 +64,7 @@ class PlacementTest : public ::testing::TestWithParam<PlacementCase> {};
 TEST_P(PlacementTest, CoversTheScreen) {
   const PlacementCase& c = GetParam();
   MemorySurface surface = Surface({10, 7}, c.picture);
-  CTransition transition(c.effect);
-  transition.SetTargetRect(Rect::FromSize(0, 0, c.picture.width, c.picture.height), kBrush, rop::kSrcCopy);
-  transition.SetDCs(surface);
+  CTransition transition(c.effect, {Rect::FromSize(0, 0, c.picture.width, c.picture.height), kBrush}, surface, surface);
   transition.DrawPlaced();
   transition.CopyToScreen(false, {});
   const PixelBuffer& screen = surface.Pixels(Layer::Screen);
@@ -88,9 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Placements, PlacementTest, ::testing::ValuesIn(kPlaceme
 TEST(DrawPlaced, OwnSizeIsCopiedAtTheTargetOrAtThePoint) {
   for (const bool use_own_rect : {true, false}) {
     MemorySurface surface = Surface({3, 2}, {3, 2});
-    CTransition transition(0);
-    transition.SetTargetRect(Rect::FromSize(4, 3, 3, 2), kBrush, rop::kSrcCopy);
-    transition.SetDCs(surface);
+    CTransition transition(0, {Rect::FromSize(4, 3, 3, 2), kBrush}, surface, surface);
     transition.DrawPlaced();
     transition.CopyToScreen(use_own_rect, {1, 0});
     const Point at = use_own_rect ? Point{4, 3} : Point{1, 0};
@@ -149,9 +141,7 @@ TEST(ImageEffects, NumbersOutsideTheCatalogueDrawNothing) {
 // picture column 2; the point is written back.
 TEST(ImageEffects, PictureOffTheLeftEdgeIsDrawnFromTheScreenEdge) {
   MemorySurface surface = Surface({3, 2}, {5, 2});
-  CTransition transition(21);
-  transition.SetTargetRect(Rect::FromSize(0, 3, 3, 2), std::nullopt, rop::kSrcCopy);
-  transition.SetDCs(surface);
+  CTransition transition(21, {Rect::FromSize(0, 3, 3, 2), std::nullopt}, surface, surface);
   Point point{-2, 3};
   transition.ImageEffects(point, 1000, 2, 0);
   EXPECT_EQ(point, (Point{0, 3}));
@@ -168,9 +158,7 @@ TEST(ImageEffects, EmptyOrOversizedTargetDrawsNothing) {
   for (const Size size : {Size{0, 4}, Size{4, 0}, Size{-3, 2}, Size{40000, 3}, Size{3, 1 << 30}}) {
     MemorySurface surface = Surface({4, 4}, {4, 4});
     const PixelBuffer before = surface.Pixels(Layer::Screen);
-    CTransition transition(41);
-    transition.SetTargetRect(Rect::FromSize(1, 1, size.width, size.height), std::nullopt, rop::kSrcCopy);
-    transition.SetDCs(surface);
+    CTransition transition(41, {Rect::FromSize(1, 1, size.width, size.height), std::nullopt}, surface, surface);
     Point point{1, 1};
     transition.ImageEffects(point, 1000, 0, 0);
     EXPECT_EQ(surface.Pixels(Layer::Screen), before) << size.width << "x" << size.height;
@@ -182,24 +170,12 @@ TEST(ImageEffects, PointFarOffTheScreenDrawsNothing) {
   for (const Point point : {Point{INT_MAX, 0}, Point{0, INT_MIN}}) {
     MemorySurface surface = Surface({4, 4}, {4, 4});
     const PixelBuffer before = surface.Pixels(Layer::Screen);
-    CTransition transition(41);
-    transition.SetTargetRect(Rect::FromSize(0, 0, 4, 4), std::nullopt, rop::kSrcCopy);
-    transition.SetDCs(surface);
+    CTransition transition(41, {Rect::FromSize(0, 0, 4, 4), std::nullopt}, surface, surface);
     Point at = point;
     transition.ImageEffects(at, 1000, 0, 0);
     EXPECT_EQ(surface.Pixels(Layer::Screen), before);
     EXPECT_TRUE(surface.Waits().empty());
   }
-}
-
-TEST(ImageEffects, WithoutSurfaceDoesNothing) {
-  CTransition transition(41);
-  transition.SetTargetRect(Rect::FromSize(0, 0, 4, 4), kBrush, rop::kSrcCopy);
-  Point point{0, 0};
-  transition.ImageEffects(point, 1000, 0, 0);
-  transition.DrawPlaced();
-  transition.CopyToScreen(true, {});
-  EXPECT_EQ(point, (Point{0, 0}));
 }
 
 TEST(EffectCatalogue, FindsEveryNumberByItsOwnRowWithADistinctName) {

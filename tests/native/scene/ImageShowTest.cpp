@@ -155,6 +155,77 @@ TEST(ShowImageTest, EveryEffectEndsWithThePictureInPlace) {
   }
 }
 
+// A screen whose transitions wait on the pacer the show hands over, as the saver window's do.
+class PacedCanvas final : public ImageCanvas {
+ public:
+  explicit PacedCanvas(PixelCanvas& pixels) : pixels_(pixels) {}
+
+  Size CanvasSize() const override { return pixels_.CanvasSize(); }
+  void Fill(const Rect& area, std::uint32_t colour) override { pixels_.Fill(area, colour); }
+  bool Read(const Rect& area, PixelBuffer& out) override { return pixels_.Read(area, out); }
+  void Draw(Point at, const PixelBuffer& pixels) override { pixels_.Draw(at, pixels); }
+  void DrawLine(Point from, Point to, const LinePen& pen) override { pixels_.DrawLine(from, to, pen); }
+  void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
+                   const SurfaceWork& work) override {
+    pixels_.WithSurface(frame, picture, pacer, [&](DrawingSurface& surface, Pacer&) { work(surface, pacer); });
+  }
+
+ private:
+  PixelCanvas& pixels_;
+};
+
+class PacedStage final : public MemoryStage {
+ public:
+  using MemoryStage::MemoryStage;
+  ImageCanvas& Screen() override { return canvas_; }
+
+ private:
+  PacedCanvas canvas_{Canvas()};
+};
+
+// A runtime around another, as the saver window's is around the scene thread; the waits made
+// through it rather than through the inner runtime are counted.
+class WrappingRuntime final : public SceneRuntime {
+ public:
+  explicit WrappingRuntime(SceneRuntime& inner) : inner_(inner) {}
+
+  bool StopRequested() const override { return inner_.StopRequested(); }
+  void Sleep(std::uint32_t milliseconds) override { inner_.Sleep(milliseconds); }
+  void PacedWait(std::int32_t a, double k) override {
+    ++forwarded_waits;
+    inner_.PacedWait(a, k);
+  }
+  std::uint32_t TickCount() const override { return inner_.TickCount(); }
+  const RandomSeedSources& SeedSources() const override { return inner_.SeedSources(); }
+  void FillScreen(std::uint32_t colour, std::uint32_t raster_operation) override {
+    inner_.FillScreen(colour, raster_operation);
+  }
+  void ArmLink(std::string link, int key_mode) override { inner_.ArmLink(std::move(link), key_mode); }
+  ImageStage* Images() override { return inner_.Images(); }
+  Pacer& Pacing() override { return inner_.Pacing(); }
+
+  int forwarded_waits = 0;
+
+ private:
+  SceneRuntime& inner_;
+};
+
+// A transition's waits reach the runtime that does them in one call, past any runtime around it.
+TEST(ShowImageTest, TransitionWaitsGoStraightToTheInnerRuntime) {
+  PacedStage stage(kScreen, kWindowBackground);
+  StageRuntime inner(stage);
+  WrappingRuntime runtime(inner);
+  const PixelBuffer picture = Pattern(12, 9, 5);
+  auto image = Picture(picture);
+  auto show = ActionOn<CShowImageItem>(*image, {5, 5});
+  show->Prop().path.effect_number = 40;
+  const PixelBuffer before = stage.Pixels();
+  Execute(*show, runtime);
+  EXPECT_EQ(Differences(stage.Pixels(), Placed(before, picture, {5, 5})), 0);
+  EXPECT_FALSE(inner.paced_waits.empty());
+  EXPECT_EQ(runtime.forwarded_waits, 0);
+}
+
 TEST(ShowImageTest, OpaqueTextIsRenderedAgainAtEveryShow) {
   MemoryStage stage(kScreen, kWindowBackground);
   StageRuntime runtime(stage);

@@ -23,10 +23,10 @@ using win::DibCanvas;
 class FrameRecordingPacer : public Pacer {
  public:
   FrameRecordingPacer(DibCanvas& screen, Rect area) : screen_(screen), area_(area) {}
-  void PacedWait(int, double) override { frames.push_back(screen_.Read(area_)); }
-  bool StopRequested() override { return false; }
-  std::uint32_t TickCount() override { return GetTickCount(); }
-  void Sleep(int milliseconds) override { ::Sleep(milliseconds); }
+  void PacedWait(std::int32_t, double) override { frames.push_back(screen_.Read(area_)); }
+  bool StopRequested() const override { return false; }
+  std::uint32_t TickCount() const override { return GetTickCount(); }
+  void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
 
   std::vector<PixelBuffer> frames;
 
@@ -43,12 +43,10 @@ struct GdiRun {
         picture(memory.NewPicture()),
         pacer(screen, memory.target),
         surface(screen.Dc(), {memory.screen_before.Width(), memory.screen_before.Height()}, frame.Dc(),
-                picture.Dc(), pacer) {}
+                picture.Dc()) {}
 
   void Run(int effect, const Rect& target) {
-    CTransition transition(effect);
-    transition.SetTargetRect(target, std::nullopt, rop::kSrcCopy);
-    transition.SetDCs(surface);
+    CTransition transition(effect, {target, std::nullopt}, surface, pacer);
     Point point{target.left, target.top};
     transition.ImageEffects(point, 700, 0, 0);
   }
@@ -99,7 +97,7 @@ TEST(GdiSurface, ReadsAndDrawsPixelBuffersLikeTheMemorySurface) {
   GdiRun gdi(memory);
   const PixelBuffer patch = TaggedPicture(4, 3, 0x22);
   for (DrawingSurface* surface : {static_cast<DrawingSurface*>(&memory.surface), static_cast<DrawingSurface*>(&gdi.surface)}) {
-    EffectContext context(*surface, {memory.target.left, memory.target.top}, {6, 5}, 1000);
+    EffectContext context(*surface, memory.surface, {memory.target.left, memory.target.top}, {6, 5}, 1000);
     PixelBuffer seen;
     ASSERT_TRUE(context.ReadScreen(seen));
     EXPECT_EQ(seen, memory.OldPicture());
@@ -119,13 +117,10 @@ TEST(GdiSurface, PlacementsTileAndStretchLikeTheMemorySurface) {
     const PixelBuffer picture = TaggedPicture(picture_size.width, picture_size.height, kNewTag);
     MemorySurface memory(PixelBuffer(kScreenW, kScreenH), PixelBuffer(kScreenW, kScreenH), picture);
     DibCanvas screen(PixelBuffer(kScreenW, kScreenH)), frame(PixelBuffer(kScreenW, kScreenH)), source(picture);
-    FrameRecordingPacer pacer(screen, {});
-    win::GdiSurface gdi(screen.Dc(), {kScreenW, kScreenH}, frame.Dc(), source.Dc(), pacer);
+    win::GdiSurface gdi(screen.Dc(), {kScreenW, kScreenH}, frame.Dc(), source.Dc());
     for (DrawingSurface* surface : {static_cast<DrawingSurface*>(&memory), static_cast<DrawingSurface*>(&gdi)}) {
-      CTransition transition(effect);
-      transition.SetTargetRect(Rect::FromSize(0, 0, picture_size.width, picture_size.height), 0x00808080,
-                               rop::kSrcCopy);
-      transition.SetDCs(*surface);
+      CTransition transition(effect, {Rect::FromSize(0, 0, picture_size.width, picture_size.height), 0x00808080},
+                             *surface, memory);
       transition.DrawPlaced();
       transition.CopyToScreen(false, {});
     }

@@ -19,7 +19,7 @@ namespace {
 // The scene thread's clock and sleep, and a hook at every paced wait.
 class HookedPacer : public IdlePacer {
  public:
-  void PacedWait(int, double) override {
+  void PacedWait(std::int32_t, double) override {
     if (on_wait) on_wait();
   }
   std::function<void()> on_wait;
@@ -31,7 +31,7 @@ struct GdiPixelRun {
       : screen(memory.screen_before),
         frame(PixelBuffer(memory.target.Width(), memory.target.Height())),
         picture(memory.NewPicture()),
-        surface(screen.Dc(), screen.GetSize(), frame.Dc(), with_picture ? picture.Dc() : nullptr, pacer),
+        surface(screen.Dc(), screen.GetSize(), frame.Dc(), with_picture ? picture.Dc() : nullptr),
         target(memory.target) {
     pacer.on_wait = [this] {
       PixelBuffer shown;
@@ -41,9 +41,7 @@ struct GdiPixelRun {
   }
 
   void Run(int effect, int pace) {
-    CTransition transition(effect);
-    transition.SetTargetRect(target, std::nullopt, rop::kSrcCopy);
-    transition.SetDCs(surface);
+    CTransition transition(effect, {target, std::nullopt}, surface, pacer);
     Point point{target.left, target.top};
     transition.ImageEffects(point, pace, 0, 0);
   }

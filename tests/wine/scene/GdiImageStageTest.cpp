@@ -36,7 +36,7 @@ class GdiShow : public SceneRuntime {
     dc_ = ScopedMemoryDC(CreateCompatibleDC(desktop.Get()));
     bitmap_ = ScopedBitmap(CreateCompatibleBitmap(desktop.Get(), size_.width, size_.height));
     selection_.emplace(dc_.Get(), bitmap_.Get());
-    stage_ = std::make_unique<GdiImageStage>(dc_.Get(), *this, [] { return kWindowBackground; },
+    stage_ = std::make_unique<GdiImageStage>(dc_.Get(), [] { return kWindowBackground; },
                                              GdiImageStage::Files{}, messages);
     stage_->Screen().Fill(Rect::FromSize(0, 0, size_.width, size_.height), kWindowBackground);
   }
