@@ -1,17 +1,57 @@
 // Drawing time of every effect on the memory surface for a 1920 x 1080 target, without waits,
-// as a ratio to one full-frame copy. Usage: bench_effects [width height]
+// as a ratio to one full-frame copy, twice: with nobody looking at the screen between waits (the
+// surface skips the steps nobody sees; a render looks only when a frame falls due), and with the
+// screen read at every wait, so that every step is drawn.
+// Usage: bench_effects [width height]
+#include <cstdio>
 #include <memory>
 
 #include "EffectBench.h"
 #include "effects/MemorySurface.h"
+
+namespace {
+
+using saver::Layer;
+using saver::MemorySurface;
+
+// The memory surface's own pacing, with the screen looked at before every wait.
+class CScreenReadingPacer final : public saver::Pacer {
+ public:
+  explicit CScreenReadingPacer(MemorySurface& memory) : memory_(memory) {}
+
+  bool StopRequested() const override { return memory_.StopRequested(); }
+  void Sleep(std::uint32_t milliseconds) override { memory_.Sleep(milliseconds); }
+  void PacedWait(std::int32_t a, double k) override {
+    memory_.Pixels(Layer::Screen);
+    memory_.PacedWait(a, k);
+  }
+  std::uint32_t TickCount() const override { return memory_.TickCount(); }
+
+ private:
+  MemorySurface& memory_;
+};
+
+struct ReadAtEveryWait {
+  explicit ReadAtEveryWait(const saver::bench::BenchPictures& pictures)
+      : memory(pictures.old_picture, pictures.new_picture, pictures.new_picture) {}
+  MemorySurface memory;
+  CScreenReadingPacer pacer{memory};
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const saver::Size size = saver::bench::TargetSize(argc, argv);
   if (size.width == 0) return 2;
   const saver::bench::BenchPictures pictures = saver::bench::MakeBenchPictures(size);
   saver::bench::RunEffectBench("memory", size.width, size.height, [&] {
-    auto memory =
-        std::make_shared<saver::MemorySurface>(pictures.old_picture, pictures.new_picture, pictures.new_picture);
+    auto memory = std::make_shared<MemorySurface>(pictures.old_picture, pictures.new_picture, pictures.new_picture);
     return saver::bench::BenchSurface{memory, memory.get()};
+  });
+  std::printf("\nThe same with the screen read at every wait (every step drawn):\n");
+  saver::bench::RunEffectBench("memory, read at every wait,", size.width, size.height, [&] {
+    auto watched = std::make_shared<ReadAtEveryWait>(pictures);
+    return saver::bench::BenchSurface{std::shared_ptr<saver::DrawingSurface>(watched, &watched->memory),
+                                      &watched->pacer};
   });
 }

@@ -25,9 +25,9 @@ std::uint64_t FrameRecorder::FrameTime(int frame) const {
   return static_cast<std::uint64_t>(frame) * kMicrosecondsPerSecond / static_cast<std::uint64_t>(frames_per_second_);
 }
 
-void FrameRecorder::Hold(std::uint64_t microseconds, const PixelBuffer& screen) {
+void FrameRecorder::Hold(std::uint64_t microseconds, const std::function<const PixelBuffer&()>& screen) {
   const std::uint64_t until = now_ + microseconds;
-  while (FrameTime(frames_written_) < until && FrameTime(frames_written_) < limit_) WriteFrame(screen);
+  while (FrameTime(frames_written_) < until && FrameTime(frames_written_) < limit_) WriteFrame(screen());
   now_ = until;
 }
 

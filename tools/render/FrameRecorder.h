@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,10 @@ class FrameRecorder {
   std::uint64_t LimitMicroseconds() const { return limit_; }
   bool TimeUp() const { return now_ >= limit_; }
 
-  // The screen stays as `screen` shows it for `microseconds`: the frames due in that span show it.
-  void Hold(std::uint64_t microseconds, const PixelBuffer& screen);
+  // The screen stays as `screen()` shows it for `microseconds`: the frames due in that span show
+  // it. The screen is asked for only when a frame falls due, so a surface that holds its drawing
+  // back draws only the steps a frame shows.
+  void Hold(std::uint64_t microseconds, const std::function<const PixelBuffer&()>& screen);
   // Writes transition-NNN.png: the screen as a transition left it.
   void TransitionEnded(const PixelBuffer& screen);
   // The show is over: a show that ended early gets one closing frame of its last picture.

@@ -43,7 +43,8 @@ void OffscreenRuntime::PacedWait(std::int32_t a, double k) {
 }
 
 void OffscreenRuntime::Hold(std::uint64_t microseconds) {
-  recorder_.Hold(idle_microseconds_ + microseconds, stage_.Canvas().CurrentPixels());
+  recorder_.Hold(idle_microseconds_ + microseconds,
+                 [this]() -> const PixelBuffer& { return stage_.Canvas().CurrentPixels(); });
   idle_microseconds_ = 0;
   idle_looks_ = 0;
 }
