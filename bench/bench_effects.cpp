@@ -11,13 +11,13 @@
 
 namespace {
 
+using saver::CMemorySurface;
 using saver::Layer;
-using saver::MemorySurface;
 
 // The memory surface's own pacing, with the screen looked at before every wait.
-class CScreenReadingPacer final : public saver::Pacer {
+class CScreenReadingPacer final : public saver::CPacer {
  public:
-  explicit CScreenReadingPacer(MemorySurface& memory) : memory_(memory) {}
+  explicit CScreenReadingPacer(CMemorySurface& memory) : memory_(memory) {}
 
   bool StopRequested() const override { return memory_.StopRequested(); }
   void Sleep(std::uint32_t milliseconds) override { memory_.Sleep(milliseconds); }
@@ -28,13 +28,13 @@ class CScreenReadingPacer final : public saver::Pacer {
   std::uint32_t TickCount() const override { return memory_.TickCount(); }
 
  private:
-  MemorySurface& memory_;
+  CMemorySurface& memory_;
 };
 
 struct ReadAtEveryWait {
   explicit ReadAtEveryWait(const saver::bench::BenchPictures& pictures)
       : memory(pictures.old_picture, pictures.new_picture, pictures.new_picture) {}
-  MemorySurface memory;
+  CMemorySurface memory;
   CScreenReadingPacer pacer{memory};
 };
 
@@ -45,13 +45,13 @@ int main(int argc, char** argv) {
   if (size.width == 0) return 2;
   const saver::bench::BenchPictures pictures = saver::bench::MakeBenchPictures(size);
   saver::bench::RunEffectBench("memory", size.width, size.height, [&] {
-    auto memory = std::make_shared<MemorySurface>(pictures.old_picture, pictures.new_picture, pictures.new_picture);
+    auto memory = std::make_shared<CMemorySurface>(pictures.old_picture, pictures.new_picture, pictures.new_picture);
     return saver::bench::BenchSurface{memory, memory.get()};
   });
   std::printf("\nThe same with the screen read at every wait (every step drawn):\n");
   saver::bench::RunEffectBench("memory, read at every wait,", size.width, size.height, [&] {
     auto watched = std::make_shared<ReadAtEveryWait>(pictures);
-    return saver::bench::BenchSurface{std::shared_ptr<saver::DrawingSurface>(watched, &watched->memory),
+    return saver::bench::BenchSurface{std::shared_ptr<saver::CDrawingSurface>(watched, &watched->memory),
                                       &watched->pacer};
   });
 }

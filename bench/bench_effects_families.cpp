@@ -27,8 +27,8 @@ constexpr int kW = 1920, kH = 1080;
 
 volatile std::uint32_t g_sink;  // keeps results the compiler would otherwise drop
 
-PixelBuffer Pattern(int w, int h, int seed) {
-  PixelBuffer picture(w, h);
+CPixelBuffer Pattern(int w, int h, int seed) {
+  CPixelBuffer picture(w, h);
   std::uint32_t state = static_cast<std::uint32_t>(seed);
   for (std::size_t i = 0; i < picture.ByteCount(); ++i) {
     state = state * 1103515245u + 12345u;
@@ -58,7 +58,7 @@ double BestMs(int runs, Work work) {
 }
 
 void SmallBlockDissolve() {
-  MemorySurface surface(Pattern(kW, kH, 1), PixelBuffer(kW, kH), Pattern(kW, kH, 2));
+  CMemorySurface surface(Pattern(kW, kH, 1), CPixelBuffer(kW, kH), Pattern(kW, kH, 2));
   const Rect whole = Rect::FromSize(0, 0, kW, kH);
   const double copy_ms =
       BestMs(20, [&] { surface.Copy(Layer::Screen, whole, Layer::New, {0, 0}, rop::kSrcCopy); });
@@ -73,7 +73,7 @@ void SmallBlockDissolve() {
     std::iota(cells.begin(), cells.end(), 0u);
     CRandomRange random(1);
     std::uint32_t sum = 0;
-    PiecePool(std::move(cells)).TakeWhile(random, [&](std::uint32_t cell) {
+    CPiecePool(std::move(cells)).TakeWhile(random, [&](std::uint32_t cell) {
       sum += cell;
       return true;
     });
@@ -85,8 +85,8 @@ void SmallBlockDissolve() {
 }
 
 void FadeLevel() {
-  const PixelBuffer picture = Pattern(kW, kH, 3);
-  PixelBuffer frame(kW, kH);
+  const CPixelBuffer picture = Pattern(kW, kH, 3);
+  CPixelBuffer frame(kW, kH);
   int level = 0;
   const double level_ms = BestMs(50, [&] { effects::ApplyBrightness(picture, level++ & 0xFF, frame); });
   constexpr double kLevelTimeMs = 9.0;  // T at speed 900
@@ -95,8 +95,8 @@ void FadeLevel() {
 }
 
 void MorphPass() {
-  PixelBuffer work = Pattern(kW, kH, 4);
-  const PixelBuffer target = Pattern(kW, kH, 5);
+  CPixelBuffer work = Pattern(kW, kH, 4);
+  const CPixelBuffer target = Pattern(kW, kH, 5);
   const double pass_ms = BestMs(50, [&] { effects::MorphPass(work.Data(), target.Data(), work.ByteCount()); });
   const double gigabytes = static_cast<double>(work.ByteCount()) / 1e9;
   std::printf("colour morph pass, %d x %d: %.3f ms, %.2f GB/s of pixel data (goal >= 3)\n", kW, kH, pass_ms,

@@ -215,8 +215,8 @@ void LibjpegDecode(const std::vector<std::uint8_t>& file, unsigned eighths,
 }
 
 void ScaledDecodeAndResize(const std::vector<std::uint8_t>& file, saver::Size picture, saver::Size target) {
-  saver::PixelBuffer out(target.width, target.height);
-  std::optional<saver::BilinearResampler> resampler;
+  saver::CPixelBuffer out(target.width, target.height);
+  std::optional<saver::CBilinearResampler> resampler;
   LibjpegDecode(file, SmallestScale(picture, target), [&](const jpeg_decompress_struct& info, const std::uint8_t* row) {
     if (!resampler)
       resampler.emplace(saver::Size{int(info.output_width), int(info.output_height)}, target, 3, out.Data(), out.RowBytes());
@@ -230,7 +230,7 @@ void ReadCoefficients(const std::vector<std::uint8_t>& file) {
   jpeg_finish_decompress(&d.info);
 }
 
-struct PrintedMessages : saver::MessageSink {
+struct PrintedMessages : saver::CMessageSink {
   void Show(std::string_view text) override { std::printf("message: %.*s\n", static_cast<int>(text.size()), text.data()); }
 };
 

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   std::printf("scene of %d photos of %d x %d, %.0f MB of JPEG\n", kPhotos, saver::bench::kPhotoWidth,
               saver::bench::kPhotoHeight, static_cast<double>(total) / 1e6);
   const fs::path scene = WriteScene(photos, files);
-  const saver::tool::TemporaryFolder scratch;
+  const saver::tool::CTemporaryFolder scratch;
   Measure(SAVERPKG_PROGRAM, scene, scratch.Path() / "show.pkg");
   if (argc > 1) Measure(argv[1], scene, scratch.Path() / "show.pkg");
   return 0;

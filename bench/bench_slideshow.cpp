@@ -60,7 +60,7 @@ Throughput Prepare(const std::vector<fs::path>& files, unsigned threads, const f
 }  // namespace
 
 int main() {
-  const saver::tool::TemporaryFolder scratch;
+  const saver::tool::CTemporaryFolder scratch;
   const fs::path photos = SAVER_BENCH_PHOTOS;  // kept between runs
   std::printf("slideshow of %d photos of %d x %d (%d distinct, every fourth with EXIF orientation 6)\n", kPhotos,
               saver::bench::kPhotoWidth, saver::bench::kPhotoHeight, kDistinctPhotos);

@@ -34,20 +34,21 @@ double NowMs() {
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-struct Silent final : UserMessages, MessageSink {
+struct Silent final : CUserMessages, CMessageSink {
   void ShowError(std::string_view) override {}
   void Show(std::string_view) override {}
 };
 
 // Measures as the engine does, with the given check of a JPEG's data; or, without a check, gives
 // every picture one size at once, so that only reading the items is timed.
-class CBenchMeasurer final : public ImageMeasurer {
+class CBenchMeasurer final : public CImageMeasurer {
  public:
-  CBenchMeasurer(MessageSink& messages, std::optional<JpegDataCheck> check) : ImageMeasurer(messages), check_(check) {}
+  CBenchMeasurer(CMessageSink& messages, std::optional<JpegDataCheck> check)
+      : CImageMeasurer(messages), check_(check) {}
   std::optional<Size> RenderText(CImageItem&) override { return std::nullopt; }
 
  protected:
-  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) override {
+  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, CMessageSink& messages) override {
     if (!check_) return Size{kStartupPictureWidth, kStartupPictureHeight};
     CImageRGB image;
     Size size;
@@ -66,7 +67,7 @@ double ReadMs(const std::vector<std::uint8_t>& package, std::optional<JpegDataCh
     Silent silent;
     CBenchMeasurer measurer(silent, check);
     CItemRegistry registry(silent, &measurer);
-    ArchiveReader archive(package.data(), package.size());
+    CArchiveReader archive(package.data(), package.size());
     std::uint32_t reserved = 0;  // the package begins with it, as the engine's own does
     const double start = NowMs();
     if (!ReadPackage(archive, registry, &reserved)) return -1;

@@ -10,7 +10,7 @@
 
 namespace {
 
-struct PrintedMessages : saver::MessageSink {
+struct PrintedMessages : saver::CMessageSink {
   void Show(std::string_view text) override {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
   }

@@ -14,11 +14,11 @@
 
 namespace saver::fuzz {
 
-struct IgnoreMessages : MessageSink {
+struct IgnoreMessages : CMessageSink {
   void Show(std::string_view) override {}
 };
 
-using PictureReader = std::optional<PixelBuffer> (*)(std::span<const std::uint8_t>, PictureRefusal*);
+using PictureReader = std::optional<CPixelBuffer> (*)(std::span<const std::uint8_t>, PictureRefusal*);
 
 // The reader must refuse or decode, never crash or hang, and a refusal for size must say so. The
 // last decoded byte is read so that a buffer smaller than the size it claims shows up under the

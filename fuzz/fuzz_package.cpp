@@ -15,25 +15,25 @@
 
 namespace {
 
-class SilentMessages final : public saver::UserMessages {
+class SilentMessages final : public saver::CUserMessages {
  public:
   void ShowError(std::string_view) override {}
 };
 
-class SilentPictureMessages final : public saver::MessageSink {
+class SilentPictureMessages final : public saver::CMessageSink {
  public:
   void Show(std::string_view) override {}
 };
 
-class HeaderMeasurer final : public saver::ImageMeasurer {
+class HeaderMeasurer final : public saver::CImageMeasurer {
  public:
-  explicit HeaderMeasurer(saver::MessageSink& messages) : ImageMeasurer(messages) {}
+  explicit HeaderMeasurer(saver::CMessageSink& messages) : CImageMeasurer(messages) {}
   std::optional<saver::Size> RenderText(saver::CImageItem& item) override {
     return saver::Size{static_cast<int>(item.text.size()), 1};
   }
 
  protected:
-  std::optional<saver::Size> Measure(std::span<const std::uint8_t> bytes, saver::MessageSink&) override {
+  std::optional<saver::Size> Measure(std::span<const std::uint8_t> bytes, saver::CMessageSink&) override {
     if (bytes.size() < 2) return std::nullopt;
     return saver::Size{bytes[0], bytes[1]};
   }
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   HeaderMeasurer measurer(picture_messages);
   saver::CItemRegistry registry(messages, &measurer);
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-  saver::ArchiveReader reader(in);
+  saver::CArchiveReader reader(in);
   std::uint32_t reserved = 0;
   saver::ReadPackage(reader, registry, &reserved);
   return 0;

@@ -41,7 +41,7 @@ std::string Utf8FromAnsi(const std::string& ansi) {
   return out;
 }
 
-std::string AnsiFromUtf8(const std::string& utf8, const SceneSite& at) {
+std::string AnsiFromUtf8(const std::string& utf8, const CSceneSite& at) {
   std::string out;
   for (std::size_t i = 0; i < utf8.size();) {
     char32_t code = 0;

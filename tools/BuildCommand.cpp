@@ -7,7 +7,7 @@ namespace saver::tool {
 
 // saverpkg build scene.json -o show.pkg [--progress]
 void RunBuild(const Arguments& arguments, std::ostream& out) {
-  Progress progress = Progress::ForCommand(arguments);
+  CProgress progress = CProgress::ForCommand(arguments);
   const std::string& output = arguments.Value("--output");
   CPartialFile written(output);
   const BuiltScene scene = BuildScene(arguments.inputs[0], progress, written);

@@ -6,9 +6,9 @@ namespace saver::tool {
 
 // Bounds-checked little-endian reads from a byte buffer: a read past the end yields 0, which
 // every caller's own plausibility checks then reject, so damaged input never reads outside.
-class ByteView {
+class CByteView {
  public:
-  explicit ByteView(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  explicit CByteView(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
   std::uint64_t size() const { return bytes_.size(); }
   std::uint16_t U16(std::uint64_t at) const {

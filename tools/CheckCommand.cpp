@@ -6,7 +6,7 @@ namespace saver::tool {
 
 // saverpkg check (SHOW.scr | SHOW.pkg | SCENE.json)
 // Reads and validates the input as the engine does when a show starts; every failure is a
-// ToolError carrying the engine's own message, so nothing is printed here unless it passed.
+// CToolError carrying the engine's own message, so nothing is printed here unless it passed.
 void RunCheck(const Arguments& arguments, std::ostream& out) {
   const InputFile input = LoadInput(arguments.inputs[0]);
   const LoadedPackage& package = *input.package;

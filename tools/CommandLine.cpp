@@ -20,7 +20,7 @@ bool IsWholeNumber(const std::string& word) {
 
 const std::string& Arguments::Value(const std::string& name) const {
   const auto found = values.find(name);
-  if (found == values.end()) throw ToolError("missing option " + name);
+  if (found == values.end()) throw CToolError("missing option " + name);
   return found->second;
 }
 
@@ -38,17 +38,17 @@ Arguments ParseArguments(const std::vector<std::string>& words, const std::vecto
         arguments.values[word] = words[++i];
       }
     } else if (Contains(value_options, word)) {
-      if (i + 1 == words.size()) throw ToolError("option " + word + " needs a value");
+      if (i + 1 == words.size()) throw CToolError("option " + word + " needs a value");
       arguments.values[word] = words[++i];
     } else {
-      throw ToolError("unknown option " + words[i]);
+      throw CToolError("unknown option " + words[i]);
     }
   }
   if (input_count == kOneOrMoreInputs) {
-    if (arguments.inputs.empty()) throw ToolError("expected at least one input");
+    if (arguments.inputs.empty()) throw CToolError("expected at least one input");
   } else if (arguments.inputs.size() != input_count) {
-    throw ToolError("expected " + std::to_string(input_count) + " input file" + (input_count == 1 ? "" : "s") +
-                    ", got " + std::to_string(arguments.inputs.size()));
+    throw CToolError("expected " + std::to_string(input_count) + " input file" + (input_count == 1 ? "" : "s") +
+                     ", got " + std::to_string(arguments.inputs.size()));
   }
   return arguments;
 }

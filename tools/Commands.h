@@ -6,7 +6,7 @@
 namespace saver::tool {
 
 // The commands of saverpkg, one file each. Each reports what it did on `out` and throws a
-// ToolError on failure.
+// CToolError on failure.
 void RunBuild(const Arguments& arguments, std::ostream& out);
 void RunMakeScr(const Arguments& arguments, std::ostream& out);
 void RunInfo(const Arguments& arguments, std::ostream& out);

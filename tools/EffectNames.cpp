@@ -24,7 +24,7 @@ std::optional<std::int64_t> FindEffectName(const std::string& name) {
 
 }  // namespace
 
-std::int64_t ReadEffect(const Json& value, const SceneSite& at) {
+std::int64_t ReadEffect(const Json& value, const CSceneSite& at) {
   if (value.is_number()) return ReadInteger(value, at, 0, kLastEffect);
   if (value.is_string()) {
     if (const std::optional<std::int64_t> number = FindEffectName(value.get<std::string>())) return *number;

@@ -23,7 +23,7 @@ std::string SafeBaseName(const std::string& recorded) {
 void CreateFolder(const std::filesystem::path& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (error) throw ToolError(folder.string() + ": cannot create the folder (" + error.message() + ")");
+  if (error) throw CToolError(folder.string() + ": cannot create the folder (" + error.message() + ")");
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ EmbeddedData EmbeddedDataOf(const CSceneItem& item) {
 }
 
 std::vector<EmbeddedFile> WriteEmbeddedFiles(const CItemList& items, const std::filesystem::path& folder,
-                                             Progress& progress) {
+                                             CProgress& progress) {
   CreateFolder(folder);
   std::vector<EmbeddedFile> written;
   for (std::size_t i = 0; i < items.Size(); ++i) {

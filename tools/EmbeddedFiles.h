@@ -33,6 +33,6 @@ struct EmbeddedFile {
 // package records. So names cannot collide or leave the folder, and a scene that refers to the
 // files builds a package recording the same names. Returns the files written, in item order.
 std::vector<EmbeddedFile> WriteEmbeddedFiles(const CItemList& items, const std::filesystem::path& folder,
-                                             Progress& progress);
+                                             CProgress& progress);
 
 }  // namespace saver::tool

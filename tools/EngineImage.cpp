@@ -18,10 +18,8 @@ constexpr std::uint16_t kMachineI386 = 0x14C;
 constexpr std::uint16_t kMachineAmd64 = 0x8664;
 
 // End of the last section's raw data: everything behind it must be padding.
-std::uint64_t ImageEnd(const ByteView& image, const std::string& file_name) {
-  auto fail = [&](const std::string& what) {
-    throw ToolError(file_name + ": not a padded engine (" + what + ")");
-  };
+std::uint64_t ImageEnd(const CByteView& image, const std::string& file_name) {
+  auto fail = [&](const std::string& what) { throw CToolError(file_name + ": not a padded engine (" + what + ")"); };
   if (image.U16(0) != 0x5A4D) fail("no MZ header");
   const std::uint64_t pe = image.U32(kNewHeaderOffsetField);
   if (pe + 4 + kCoffHeaderSize > image.size() || image.U32(pe) != 0x00004550) fail("no PE header");
@@ -47,17 +45,16 @@ std::uint64_t ImageEnd(const ByteView& image, const std::string& file_name) {
 
 void CheckPaddedEngine(const Bytes& engine, const std::string& file_name) {
   if (engine.size() != kPackageOffset) {
-    throw ToolError(file_name + ": not a padded engine (" + std::to_string(engine.size()) +
-                    " bytes; a padded engine is exactly " + std::to_string(kPackageOffset) +
-                    " bytes)");
+    throw CToolError(file_name + ": not a padded engine (" + std::to_string(engine.size()) +
+                     " bytes; a padded engine is exactly " + std::to_string(kPackageOffset) + " bytes)");
   }
-  const ByteView image(engine);
+  const CByteView image(engine);
   const std::uint64_t end = ImageEnd(image, file_name);
   const bool padded = std::all_of(engine.begin() + static_cast<std::ptrdiff_t>(end), engine.end(),
                                   [](std::uint8_t b) { return b == 0; });
   if (!padded) {
-    throw ToolError(file_name + ": not a padded engine (data after the engine image at offset " +
-                    std::to_string(end) + ")");
+    throw CToolError(file_name + ": not a padded engine (data after the engine image at offset " + std::to_string(end) +
+                     ")");
   }
 }
 

@@ -34,7 +34,7 @@ void ReportFiles(const std::vector<EmbeddedFile>& files, std::ostream& out) {
 // media file; with --scene, also a scene description of the show that refers to those files, from
 // which build and make-scr make the package again.
 void RunExtract(const Arguments& arguments, std::ostream& out) {
-  Progress progress = Progress::ForCommand(arguments);
+  CProgress progress = CProgress::ForCommand(arguments);
   const InputFile input = LoadInput(arguments.inputs[0], progress);
   const std::string& output = arguments.Value("--output");
   progress.Step("writing " + output, input.package->bytes.size);

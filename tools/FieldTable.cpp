@@ -21,7 +21,7 @@ bool IsHexDigits(const std::string& text) {
 
 }  // namespace
 
-std::int64_t ReadInteger(const Json& value, const SceneSite& at, std::int64_t lo, std::int64_t hi) {
+std::int64_t ReadInteger(const Json& value, const CSceneSite& at, std::int64_t lo, std::int64_t hi) {
   std::int64_t number = 0;
   if (value.is_number_unsigned()) {
     const auto unsigned_number = value.get<std::uint64_t>();
@@ -38,21 +38,19 @@ std::int64_t ReadInteger(const Json& value, const SceneSite& at, std::int64_t lo
   return number;
 }
 
-bool ReadFlag(const Json& value, const SceneSite& at) {
+bool ReadFlag(const Json& value, const CSceneSite& at) {
   if (!value.is_boolean()) at.Fail("expected true or false, got " + Shown(value));
   return value.get<bool>();
 }
 
-std::string ReadText(const Json& value, const SceneSite& at) {
+std::string ReadText(const Json& value, const CSceneSite& at) {
   if (!value.is_string()) at.Fail("expected a string, got " + Shown(value));
   return value.get<std::string>();
 }
 
-std::string ReadAnsiText(const Json& value, const SceneSite& at) {
-  return AnsiFromUtf8(ReadText(value, at), at);
-}
+std::string ReadAnsiText(const Json& value, const CSceneSite& at) { return AnsiFromUtf8(ReadText(value, at), at); }
 
-std::uint32_t ReadColour(const Json& value, const SceneSite& at) {
+std::uint32_t ReadColour(const Json& value, const CSceneSite& at) {
   if (value.is_number()) {
     return static_cast<std::uint32_t>(ReadInteger(value, at, 0, 0xFFFFFFFF));
   }
@@ -73,8 +71,8 @@ Json DescribeColour(std::uint32_t colour_ref) {
   return Json(text);
 }
 
-std::int64_t ReadChoice(const Json& value, const SceneSite& at, const ChoiceTable& choices,
-                        std::int64_t lo, std::int64_t hi) {
+std::int64_t ReadChoice(const Json& value, const CSceneSite& at, const ChoiceTable& choices, std::int64_t lo,
+                        std::int64_t hi) {
   if (value.is_number()) return ReadInteger(value, at, lo, hi);
   std::vector<std::string> names;
   for (const Choice& choice : choices) {

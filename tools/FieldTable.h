@@ -25,7 +25,7 @@ template <typename T>
 struct Field {
   std::string name;
   std::function<Json(const T&)> describe;
-  std::function<void(T&, const Json&, const SceneSite&)> apply;
+  std::function<void(T&, const Json&, const CSceneSite&)> apply;
 };
 
 template <typename T>
@@ -39,16 +39,16 @@ struct Choice {
 };
 using ChoiceTable = std::vector<Choice>;
 
-std::int64_t ReadInteger(const Json& value, const SceneSite& at, std::int64_t lo, std::int64_t hi);
-bool ReadFlag(const Json& value, const SceneSite& at);
-std::string ReadText(const Json& value, const SceneSite& at);
+std::int64_t ReadInteger(const Json& value, const CSceneSite& at, std::int64_t lo, std::int64_t hi);
+bool ReadFlag(const Json& value, const CSceneSite& at);
+std::string ReadText(const Json& value, const CSceneSite& at);
 // A string converted to the package's Windows-1252.
-std::string ReadAnsiText(const Json& value, const SceneSite& at);
+std::string ReadAnsiText(const Json& value, const CSceneSite& at);
 // "#RRGGBB" or a raw colour reference (0x00BBGGRR as an integer).
-std::uint32_t ReadColour(const Json& value, const SceneSite& at);
+std::uint32_t ReadColour(const Json& value, const CSceneSite& at);
 Json DescribeColour(std::uint32_t colour_ref);
-std::int64_t ReadChoice(const Json& value, const SceneSite& at, const ChoiceTable& choices,
-                        std::int64_t lo, std::int64_t hi);
+std::int64_t ReadChoice(const Json& value, const CSceneSite& at, const ChoiceTable& choices, std::int64_t lo,
+                        std::int64_t hi);
 Json DescribeChoice(std::int64_t value, const ChoiceTable& choices);
 // The names a table accepts, for messages: "a, b or c".
 std::string ListNames(const std::vector<std::string>& names);
@@ -56,9 +56,8 @@ std::string ListNames(const std::vector<std::string>& names);
 // Leaf fields. `access` is a member pointer or a callable that returns a reference to the value.
 template <typename T, typename Access>
 Field<T> Integer(std::string name, Access access, std::int64_t lo, std::int64_t hi) {
-  return {std::move(name),
-          [access](const T& t) { return Json(std::invoke(access, t)); },
-          [access, lo, hi](T& t, const Json& v, const SceneSite& at) {
+  return {std::move(name), [access](const T& t) { return Json(std::invoke(access, t)); },
+          [access, lo, hi](T& t, const Json& v, const CSceneSite& at) {
             auto& target = std::invoke(access, t);
             target = static_cast<std::remove_reference_t<decltype(target)>>(ReadInteger(v, at, lo, hi));
           }};
@@ -74,28 +73,21 @@ Field<T> Integer(std::string name, Access access) {
 
 template <typename T, typename Access>
 Field<T> Flag(std::string name, Access access) {
-  return {std::move(name),
-          [access](const T& t) { return Json(std::invoke(access, t) != 0); },
-          [access](T& t, const Json& v, const SceneSite& at) {
-            std::invoke(access, t) = ReadFlag(v, at) ? 1 : 0;
-          }};
+  return {std::move(name), [access](const T& t) { return Json(std::invoke(access, t) != 0); },
+          [access](T& t, const Json& v, const CSceneSite& at) { std::invoke(access, t) = ReadFlag(v, at) ? 1 : 0; }};
 }
 
 template <typename T, typename Access>
 Field<T> Colour(std::string name, Access access) {
-  return {std::move(name),
-          [access](const T& t) { return DescribeColour(std::invoke(access, t)); },
-          [access](T& t, const Json& v, const SceneSite& at) {
-            std::invoke(access, t) = ReadColour(v, at);
-          }};
+  return {std::move(name), [access](const T& t) { return DescribeColour(std::invoke(access, t)); },
+          [access](T& t, const Json& v, const CSceneSite& at) { std::invoke(access, t) = ReadColour(v, at); }};
 }
 
 template <typename T, typename Access>
 Field<T> Enumerated(std::string name, Access access, const ChoiceTable& choices) {
   using Value = std::remove_cvref_t<std::invoke_result_t<Access, T&>>;
-  return {std::move(name),
-          [access, choices](const T& t) { return DescribeChoice(std::invoke(access, t), choices); },
-          [access, choices](T& t, const Json& v, const SceneSite& at) {
+  return {std::move(name), [access, choices](const T& t) { return DescribeChoice(std::invoke(access, t), choices); },
+          [access, choices](T& t, const Json& v, const CSceneSite& at) {
             std::invoke(access, t) = static_cast<Value>(
                 ReadChoice(v, at, choices, std::numeric_limits<Value>::min(),
                            std::numeric_limits<Value>::max()));
@@ -105,15 +97,14 @@ Field<T> Enumerated(std::string name, Access access, const ChoiceTable& choices)
 // A package string (Windows-1252) held by a getter and a setter; UTF-8 in the JSON.
 template <typename T, typename Get, typename Set>
 Field<T> Text(std::string name, Get get, Set set) {
-  return {std::move(name),
-          [get](const T& t) { return Json(Utf8FromAnsi(std::invoke(get, t))); },
-          [set](T& t, const Json& v, const SceneSite& at) { std::invoke(set, t, ReadAnsiText(v, at)); }};
+  return {std::move(name), [get](const T& t) { return Json(Utf8FromAnsi(std::invoke(get, t))); },
+          [set](T& t, const Json& v, const CSceneSite& at) { std::invoke(set, t, ReadAnsiText(v, at)); }};
 }
 
 // Reads every member of a JSON object into `target`; a member the table does not know fails with
 // the list of those it does. Names in `skip` are handled by the caller.
 template <typename T>
-void ApplyFields(const FieldTable<T>& table, const Json& object, T& target, const SceneSite& at,
+void ApplyFields(const FieldTable<T>& table, const Json& object, T& target, const CSceneSite& at,
                  const std::vector<std::string>& skip = {}) {
   if (!object.is_object()) at.Fail("expected an object {...}");
   // Named references rather than a structured binding: clang 14 does not let the lambda below capture one.
@@ -145,7 +136,7 @@ Field<T> Nested(std::string name, Access access, FieldTable<Sub> table) {
             DescribeFields(table, std::invoke(access, t), object);
             return object;
           },
-          [access, table](T& t, const Json& v, const SceneSite& at) {
+          [access, table](T& t, const Json& v, const CSceneSite& at) {
             ApplyFields(table, v, std::invoke(access, t), at);
           }};
 }
@@ -163,7 +154,7 @@ FieldTable<T> Embedded(Access access, const FieldTable<Sub>& table) {
   for (const auto& field : table) {
     lifted.push_back({field.name,
                       [access, describe = field.describe](const T& t) { return describe(std::invoke(access, t)); },
-                      [access, apply = field.apply](T& t, const Json& v, const SceneSite& at) {
+                      [access, apply = field.apply](T& t, const Json& v, const CSceneSite& at) {
                         apply(std::invoke(access, t), v, at);
                       }});
   }

@@ -17,21 +17,21 @@ std::string Reason() { return std::strerror(errno); }
 Bytes ReadFileBytes(const std::filesystem::path& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
-    throw ToolError(path.string() + ": is a folder, not a file");
+    throw CToolError(path.string() + ": is a folder, not a file");
   }
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw ToolError(path.string() + ": cannot open (" + Reason() + ")");
+  if (!in) throw CToolError(path.string() + ": cannot open (" + Reason() + ")");
   Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw ToolError(path.string() + ": read error");
+  if (in.bad()) throw CToolError(path.string() + ": read error");
   return bytes;
 }
 
 void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw ToolError(path.string() + ": cannot create (" + Reason() + ")");
+  if (!out) throw CToolError(path.string() + ": cannot create (" + Reason() + ")");
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   out.close();
-  if (!out) throw ToolError(path.string() + ": write error");
+  if (!out) throw CToolError(path.string() + ": write error");
 }
 
 }  // namespace saver::tool

@@ -19,11 +19,11 @@ std::string Reason() { return std::strerror(errno); }
 
 std::shared_ptr<const CFileSource> CFileSource::Open(const std::filesystem::path& path) {
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) throw ToolError(path.string() + ": is a folder, not a file");
+  if (std::filesystem::is_directory(path, error)) throw CToolError(path.string() + ": is a folder, not a file");
   std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) throw ToolError(path.string() + ": cannot open (" + Reason() + ")");
+  if (!in) throw CToolError(path.string() + ": cannot open (" + Reason() + ")");
   const std::streamoff size = in.tellg();
-  if (size < 0) throw ToolError(path.string() + ": read error");
+  if (size < 0) throw CToolError(path.string() + ": read error");
   return std::make_shared<const CFileSource>(path, static_cast<std::uint64_t>(size));
 }
 
@@ -33,14 +33,14 @@ void CFileSource::Read(std::uint64_t offset, std::span<std::uint8_t> out) const 
   in.seekg(static_cast<std::streamoff>(offset));
   in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
   if (static_cast<std::size_t>(in.gcount()) != out.size()) {
-    throw ToolError(path_.string() + ": read error (the file changed while it was in use?)");
+    throw CToolError(path_.string() + ": read error (the file changed while it was in use?)");
   }
 }
 
 CPartialFile::CPartialFile(std::filesystem::path path) : path_(std::move(path)), partial_(path_) {
   partial_ += ".partial";
   out_.open(partial_, std::ios::binary | std::ios::trunc);
-  if (!out_) throw ToolError(path_.string() + ": cannot create (" + Reason() + ")");
+  if (!out_) throw CToolError(path_.string() + ": cannot create (" + Reason() + ")");
 }
 
 CPartialFile::~CPartialFile() {
@@ -52,20 +52,20 @@ CPartialFile::~CPartialFile() {
 
 void CPartialFile::Write(std::span<const std::uint8_t> bytes) {
   out_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out_) throw ToolError(path_.string() + ": write error");
+  if (!out_) throw CToolError(path_.string() + ": write error");
 }
 
 void CPartialFile::Flush() {
   out_.flush();
-  if (!out_) throw ToolError(path_.string() + ": write error");
+  if (!out_) throw CToolError(path_.string() + ": write error");
 }
 
 void CPartialFile::Commit() {
   out_.close();
-  if (!out_) throw ToolError(path_.string() + ": write error");
+  if (!out_) throw CToolError(path_.string() + ": write error");
   std::error_code error;
   std::filesystem::rename(partial_, path_, error);
-  if (error) throw ToolError(path_.string() + ": cannot replace (" + error.message() + ")");
+  if (error) throw CToolError(path_.string() + ": cannot replace (" + error.message() + ")");
   committed_ = true;
 }
 

@@ -14,7 +14,7 @@ namespace saver::tool {
 // of the package file. Each read opens the file anew, so reads from several threads do not meet.
 class CFileSource final : public CByteSource {
  public:
-  // Fails with a ToolError naming the file when it cannot be opened.
+  // Fails with a CToolError naming the file when it cannot be opened.
   static std::shared_ptr<const CFileSource> Open(const std::filesystem::path& path);
 
   std::uint64_t Size() const override { return size_; }
@@ -39,7 +39,7 @@ class CPartialFile final : public CByteSink {
   CPartialFile& operator=(const CPartialFile&) = delete;
 
   void Write(std::span<const std::uint8_t> bytes) override;
-  // Writes what was given so far to the disk (the file can then be read back); failures as ToolError.
+  // Writes what was given so far to the disk (the file can then be read back); failures as CToolError.
   void Flush();
   const std::filesystem::path& Path() const { return partial_; }
   // The name the file takes when it is committed.

@@ -26,7 +26,7 @@ std::int32_t FontInt(const FontDescription& font, std::size_t at) {
 
 Field<CImageItem> FontInteger(std::string name, std::size_t at) {
   return {std::move(name), [at](const CImageItem& i) { return Json(FontInt(i.font, at)); },
-          [at](CImageItem& i, const Json& v, const SceneSite& site) {
+          [at](CImageItem& i, const Json& v, const CSceneSite& site) {
             const auto value = static_cast<std::uint32_t>(ReadInteger(v, site, INT32_MIN, INT32_MAX));
             for (int b = 0; b < 4; ++b) i.font[at + b] = static_cast<std::uint8_t>(value >> (8 * b));
           }};
@@ -34,14 +34,14 @@ Field<CImageItem> FontInteger(std::string name, std::size_t at) {
 
 Field<CImageItem> FontByte(std::string name, std::size_t at) {
   return {std::move(name), [at](const CImageItem& i) { return Json(i.font[at]); },
-          [at](CImageItem& i, const Json& v, const SceneSite& site) {
+          [at](CImageItem& i, const Json& v, const CSceneSite& site) {
             i.font[at] = static_cast<std::uint8_t>(ReadInteger(v, site, 0, 255));
           }};
 }
 
 Field<CImageItem> FontFlag(std::string name, std::size_t at) {
   return {std::move(name), [at](const CImageItem& i) { return Json(i.font[at] != 0); },
-          [at](CImageItem& i, const Json& v, const SceneSite& site) { i.font[at] = ReadFlag(v, site); }};
+          [at](CImageItem& i, const Json& v, const CSceneSite& site) { i.font[at] = ReadFlag(v, site); }};
 }
 
 Field<CImageItem> FontFace() {
@@ -50,7 +50,7 @@ Field<CImageItem> FontFace() {
             const char* face = reinterpret_cast<const char*>(&i.font[kFaceOffset]);
             return Json(Utf8FromAnsi(std::string(face, strnlen(face, kFaceCapacity))));
           },
-          [](CImageItem& i, const Json& v, const SceneSite& site) {
+          [](CImageItem& i, const Json& v, const CSceneSite& site) {
             const std::string face = ReadAnsiText(v, site);
             if (face.size() >= kFaceCapacity) {
               site.Fail("a face name has at most " + std::to_string(kFaceCapacity - 1) + " characters");
@@ -92,7 +92,7 @@ std::string FromCrLf(const std::string& text) {
 
 }  // namespace
 
-CStoredBytes ReadReferencedFile(const Json& value, const SceneSite& at, std::string& display_name) {
+CStoredBytes ReadReferencedFile(const Json& value, const CSceneSite& at, std::string& display_name) {
   const std::filesystem::path relative = ReadText(value, at);
   if (relative.empty()) at.Fail("expected a file name, got \"\"");
   try {
@@ -102,7 +102,7 @@ CStoredBytes ReadReferencedFile(const Json& value, const SceneSite& at, std::str
     display_name = AnsiFromUtf8(relative.filename().string(), at);
     const auto size = static_cast<std::uint32_t>(file->Size());
     return CStoredBytes(std::move(file), 0, size, false);
-  } catch (const ToolError& error) {
+  } catch (const CToolError& error) {
     at.Fail(error.what());
   }
 }
@@ -111,7 +111,7 @@ const FieldTable<CImageItem>& PictureFields() {
   using I = CImageItem;
   static const FieldTable<I> table = {
       {"file", [](const I& i) { return Json(Utf8FromAnsi(i.file_name)); },
-       [](I& i, const Json& v, const SceneSite& at) { i.data = ReadReferencedFile(v, at, i.file_name); }},
+       [](I& i, const Json& v, const CSceneSite& at) { i.data = ReadReferencedFile(v, at, i.file_name); }},
       {"data_size", [](const I& i) { return Json(i.data.size()); }, nullptr},
       Enumerated<I>("source", &I::source_mode, kSources),
       Integer<I>("width", &I::explicit_width, 0, INT32_MAX),
@@ -126,7 +126,7 @@ const FieldTable<CImageItem>& TextFields() {
   using I = CImageItem;
   static const FieldTable<I> table = {
       {"text", [](const I& i) { return Json(Utf8FromAnsi(FromCrLf(i.text))); },
-       [](I& i, const Json& v, const SceneSite& at) { i.text = ToCrLf(ReadAnsiText(v, at)); }},
+       [](I& i, const Json& v, const CSceneSite& at) { i.text = ToCrLf(ReadAnsiText(v, at)); }},
       Colour<I>("text_colour", &I::text_colour),
       Colour<I>("background_colour", &I::background_colour),
       Flag<I>("opaque", &I::opaque),

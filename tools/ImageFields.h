@@ -12,6 +12,6 @@ const FieldTable<CImageItem>& TextFields();
 
 // The bytes of a file named relative to the scene file's folder, read from the file when they are
 // needed; a missing, unreadable or empty file fails naming the field.
-CStoredBytes ReadReferencedFile(const Json& value, const SceneSite& at, std::string& display_name);
+CStoredBytes ReadReferencedFile(const Json& value, const CSceneSite& at, std::string& display_name);
 
 }  // namespace saver::tool

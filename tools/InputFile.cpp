@@ -18,15 +18,15 @@ bool IsSceneDescription(const std::string& path) {
 }  // namespace
 
 InputFile LoadInput(const std::string& path) {
-  Progress silent;
+  CProgress silent;
   return LoadInput(path, silent);
 }
 
-InputFile LoadInput(const std::string& path, Progress& progress) {
+InputFile LoadInput(const std::string& path, CProgress& progress) {
   InputFile input;
   input.name = path;
   if (IsSceneDescription(path)) {
-    input.scratch = std::make_unique<TemporaryFolder>();
+    input.scratch = std::make_unique<CTemporaryFolder>();
     input.built = std::make_unique<CPartialFile>(input.scratch->Path() / "package");
     BuiltScene scene = BuildScene(path, progress, *input.built);
     input.package = std::move(scene.package);

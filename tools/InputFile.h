@@ -15,7 +15,7 @@ namespace saver::tool {
 struct InputFile {
   std::string name;
   // For a scene description: the package built from it, in a temporary folder that goes with it.
-  std::unique_ptr<TemporaryFolder> scratch;
+  std::unique_ptr<CTemporaryFolder> scratch;
   std::unique_ptr<CPartialFile> built;
   PackageLocation location;
   std::unique_ptr<LoadedPackage> package;
@@ -24,6 +24,6 @@ struct InputFile {
 
 InputFile LoadInput(const std::string& path);
 // The same, showing on `progress` which file is being read and checked.
-InputFile LoadInput(const std::string& path, Progress& progress);
+InputFile LoadInput(const std::string& path, CProgress& progress);
 
 }  // namespace saver::tool

@@ -25,8 +25,8 @@ namespace {
 
 const std::vector<std::string> kBuilderFields = {"kind", "target"};
 
-const ChoiceTable kMediaKinds = {{"wav", kMediaWav}, {"avi", kMediaAvi}, {"mp3", kMediaMp3},
-                                 {"flash", kMediaFlash}, {"midi", kMediaMidi}};
+const ChoiceTable kMediaKinds = {
+    {"wav", kMediaWav}, {"avi", kMediaAvi}, {"mp3", kMediaMP3}, {"flash", kMediaFlash}, {"midi", kMediaMidi}};
 const ChoiceTable kTriggerKeys = {{"none", -1}, {"enter", 0}, {"f12", 1}, {"space", 2}, {"any", 3}};
 
 // The head's fields followed by the kind's own, as one table over the concrete item class.
@@ -43,7 +43,7 @@ template <typename Item>
 struct KindHooks {
   std::function<bool(const Item&)> matches = nullptr;
   std::function<void(Item&)> prepare = nullptr;
-  std::function<void(Item&, const Json&, const SceneSite&)> finish = nullptr;
+  std::function<void(Item&, const Json&, const CSceneSite&)> finish = nullptr;
 };
 
 template <typename Item>
@@ -51,7 +51,9 @@ ItemKind Kind(std::string name, std::int32_t target_type, const FieldTable<Item>
               KindHooks<Item> hooks = {}) {
   FieldTable<Item> table = WithHead(own);
   const Item prototype;
-  return {std::move(name), prototype.TypeId(), target_type,
+  return {std::move(name),
+          prototype.TypeId(),
+          target_type,
           [prepare = hooks.prepare]() -> std::unique_ptr<CSceneItem> {
             auto item = std::make_unique<Item>();
             if (prepare) prepare(*item);
@@ -60,7 +62,7 @@ ItemKind Kind(std::string name, std::int32_t target_type, const FieldTable<Item>
           [matches = hooks.matches, type = prototype.TypeId()](const CSceneItem& item) {
             return item.TypeId() == type && (!matches || matches(dynamic_cast<const Item&>(item)));
           },
-          [table, finish = hooks.finish](CSceneItem& item, const Json& object, const SceneSite& at) {
+          [table, finish = hooks.finish](CSceneItem& item, const Json& object, const CSceneSite& at) {
             auto& concrete = dynamic_cast<Item&>(item);
             ApplyFields(table, object, concrete, at, kBuilderFields);
             if (finish) finish(concrete, object, at);
@@ -84,12 +86,12 @@ FieldTable<Action> ImageActionFields() {
 }
 
 // A media kind from the file's extension, so that most scenes need not say it.
-std::uint32_t MediaKindOf(const std::string& file_name, const SceneSite& at) {
+std::uint32_t MediaKindOf(const std::string& file_name, const CSceneSite& at) {
   std::string extension = std::filesystem::path(file_name).extension().string();
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (extension == ".wav") return kMediaWav;
   if (extension == ".avi") return kMediaAvi;
-  if (extension == ".mp3") return kMediaMp3;
+  if (extension == ".mp3") return kMediaMP3;
   if (extension == ".swf") return kMediaFlash;
   if (extension == ".mid" || extension == ".midi" || extension == ".rmi") return kMediaMidi;
   at.Fail("cannot tell the media kind of \"" + file_name +
@@ -99,9 +101,7 @@ std::uint32_t MediaKindOf(const std::string& file_name, const SceneSite& at) {
 FieldTable<CMediaItem> MediaFields() {
   using M = CMediaItem;
   return {{"file", [](const M& m) { return Json(Utf8FromAnsi(m.file_name)); },
-           [](M& m, const Json& v, const SceneSite& at) {
-             m.data = ReadReferencedFile(v, at, m.file_name);
-           }},
+           [](M& m, const Json& v, const CSceneSite& at) { m.data = ReadReferencedFile(v, at, m.file_name); }},
           {"data_size", [](const M& m) { return Json(m.data.size()); }, nullptr},
           Enumerated<M>("media", &M::kind, kMediaKinds)};
 }
@@ -124,42 +124,46 @@ std::vector<ItemKind> MakeKinds() {
   return {
       Kind<I>("picture", -1, PictureFields(), {.matches = [](const I& i) { return !i.IsText(); }}),
       Kind<I>("text", -1, TextFields(),
-              {.matches = [](const I& i) { return i.IsText(); },
-               .prepare = [](I& i) { i.kind = I::kKindText; }}),
+              {.matches = [](const I& i) { return i.IsText(); }, .prepare = [](I& i) { i.kind = I::kKindText; }}),
       Kind<CShowImageItem>("show_image", kImageItem, ImageActionFields<CShowImageItem>()),
       Kind<CMoveImageItem>("move_image", kImageItem, ImageActionFields<CMoveImageItem>()),
       Kind<CHideImageItem>("hide_image", kImageItem, ImageActionFields<CHideImageItem>()),
-      Kind<CDelayItem>("delay", -1,
-                       OfProperty<CDelayItem, CDelayProperty>({Integer<CDelayProperty>("duration", &CDelayProperty::duration),
-                                                               Flag<CDelayProperty>("random", &CDelayProperty::random)})),
+      Kind<CDelayItem>(
+          "delay", -1,
+          OfProperty<CDelayItem, CDelayProperty>({Integer<CDelayProperty>("duration", &CDelayProperty::duration),
+                                                  Flag<CDelayProperty>("random", &CDelayProperty::random)})),
       Kind<CFillScreenItem>("fill", -1,
                             {Nested<CFillScreenItem, CColorProperty>(
                                 "colour", [](auto& item) -> auto& { return item.Prop(); }, ColourFields())}),
       Kind<CLoopStartItem>("loop_start", -1, {}),
-      Kind<CLoopEndItem>("loop_end", -1,
-                         OfProperty<CLoopEndItem, CRepeatProperty>(
-                             {Integer<CRepeatProperty>("repeat", &CRepeatProperty::repeat_count),
-                              Flag<CRepeatProperty>("endless", &CRepeatProperty::endless)})),
+      Kind<CLoopEndItem>(
+          "loop_end", -1,
+          OfProperty<CLoopEndItem, CRepeatProperty>({Integer<CRepeatProperty>("repeat", &CRepeatProperty::repeat_count),
+                                                     Flag<CRepeatProperty>("endless", &CRepeatProperty::endless)})),
       Kind<CLineItem>("line", -1,
                       {Nested<CLineItem, CPathProperty>("path", &CLineItem::path, PathFields()),
                        Nested<CLineItem, CColorProperty>("colour", &CLineItem::colour, ColourFields()),
                        Integer<CLineItem>("pen_style", &CLineItem::pen_style),
                        Integer<CLineItem>("pen_width", &CLineItem::pen_width)}),
       Kind<CMediaItem>("media", -1, MediaFields(),
-                       {.finish = [](CMediaItem& m, const Json& object, const SceneSite& at) {
-                         if (!object.contains("media") && !m.data.empty()) {
-                           m.kind = MediaKindOf(m.file_name, at.Member("file"));
-                         }
-                       }}),
+                       {.finish =
+                            [](CMediaItem& m, const Json& object, const CSceneSite& at) {
+                              if (!object.contains("media") && !m.data.empty()) {
+                                m.kind = MediaKindOf(m.file_name, at.Member("file"));
+                              }
+                            }}),
       Kind<CPlayMediaItem>("play_media", kMediaItem, PlayMediaFields()),
       Kind<CStopMediaItem>("stop_media", kMediaItem, {}),
-      Kind<CStringItem>("string", -1, {Text<CStringItem>("text", [](const CStringItem& s) { return s.text; },
-                                                         [](CStringItem& s, std::string t) { s.text = std::move(t); })}),
+      Kind<CStringItem>("string", -1,
+                        {Text<CStringItem>(
+                            "text", [](const CStringItem& s) { return s.text; },
+                            [](CStringItem& s, std::string t) { s.text = std::move(t); })}),
       Kind<CLinkItem>("link", -1,
                       {Flag<CLinkItem>("clear", &CLinkItem::clear),
                        Enumerated<CLinkItem>("key", &CLinkItem::trigger_key, kTriggerKeys),
-                       Text<CLinkItem>("url", [](const CLinkItem& l) { return l.link; },
-                                       [](CLinkItem& l, std::string t) { l.link = std::move(t); })}),
+                       Text<CLinkItem>(
+                           "url", [](const CLinkItem& l) { return l.link; },
+                           [](CLinkItem& l, std::string t) { l.link = std::move(t); })}),
   };
 }
 

@@ -20,7 +20,7 @@ struct ItemKind {
   std::function<std::unique_ptr<CSceneItem>()> create;
   std::function<bool(const CSceneItem&)> matches;
   // The head and the kind's own fields; "kind" and "target" are the scene builder's.
-  std::function<void(CSceneItem&, const Json&, const SceneSite&)> apply;
+  std::function<void(CSceneItem&, const Json&, const CSceneSite&)> apply;
   std::function<void(const CSceneItem&, Json&)> describe;
 };
 

@@ -5,9 +5,9 @@ namespace {
 
 constexpr int kDeepest = 64;
 
-class Scanner {
+class CScanner {
  public:
-  explicit Scanner(std::string_view text) : text_(text) {}
+  explicit CScanner(std::string_view text) : text_(text) {}
 
   JsonPositions Scan() {
     Value("", 0);
@@ -99,6 +99,6 @@ class Scanner {
 
 }  // namespace
 
-JsonPositions MapJsonPositions(std::string_view text) { return Scanner(text).Scan(); }
+JsonPositions MapJsonPositions(std::string_view text) { return CScanner(text).Scan(); }
 
 }  // namespace saver::tool

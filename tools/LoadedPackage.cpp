@@ -29,14 +29,14 @@ struct Head {
 // The file from `offset` on, as a stream.
 std::ifstream OpenAt(const CFileSource& file, std::uint64_t offset) {
   std::ifstream in(file.Path(), std::ios::binary);
-  if (!in) throw ToolError(file.Path().string() + ": cannot open");
+  if (!in) throw CToolError(file.Path().string() + ": cannot open");
   in.seekg(static_cast<std::streamoff>(offset));
   return in;
 }
 
 std::optional<Head> ReadHead(const CFileSource& file, std::uint64_t offset) {
   std::ifstream in = OpenAt(file, offset);
-  ArchiveReader archive(in);
+  CArchiveReader archive(in);
   const std::uint64_t size = archive.Remaining();
   try {
     Head head;
@@ -45,7 +45,7 @@ std::optional<Head> ReadHead(const CFileSource& file, std::uint64_t offset) {
     head.signature_end = size - archive.Remaining();
     head.version = archive.ReadFloat();
     return head;
-  } catch (const ArchiveError&) {
+  } catch (const CArchiveError&) {
     return std::nullopt;
   }
 }
@@ -53,7 +53,7 @@ std::optional<Head> ReadHead(const CFileSource& file, std::uint64_t offset) {
 // The same package under another signature: the header rewritten, everything after it as it was.
 std::shared_ptr<const CByteSource> Relabelled(const CFileSource& file, std::uint64_t offset, const Head& head,
                                               const std::string& signature) {
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   writer.WriteDword(head.reserved);
   writer.WriteString(signature);
   Bytes out = writer.TakeBytes();
@@ -72,7 +72,7 @@ std::string Quoted(const std::string& ansi) {
   return quoted;
 }
 
-std::string JoinedMessages(const MessageLog& log) {
+std::string JoinedMessages(const CMessageLog& log) {
   std::string joined;
   for (const std::string& text : log.Texts()) joined += (joined.empty() ? "" : " / ") + text;
   return joined;
@@ -102,7 +102,7 @@ struct Reading {
 
 // Reads the package from `archive`, which reads `bytes` (whose size runs to the source's end).
 // `signature` is the one the bytes carry now (relabelled or not), `head` what the file carried.
-Reading TryRead(ArchiveReader& archive, PackageBytes bytes, const Head& head, const char* signature) {
+Reading TryRead(CArchiveReader& archive, PackageBytes bytes, const Head& head, const char* signature) {
   Reading reading;
   auto loaded = std::make_unique<LoadedPackage>();
   std::uint32_t reserved = 0;
@@ -126,8 +126,8 @@ Reading TryRead(ArchiveReader& archive, PackageBytes bytes, const Head& head, co
 std::unique_ptr<LoadedPackage> Choose(Reading as_a, Reading as_b, const Head& head, const std::string& file_name) {
   const std::string foreign = "foreign signature " + Quoted(head.signature) + ": ";
   if (!as_a.package && !as_b.package) {
-    throw ToolError(file_name + ": " + foreign + "the package reads neither as signature A (" + as_a.failure +
-                    ") nor as signature B (" + as_b.failure + ")");
+    throw CToolError(file_name + ": " + foreign + "the package reads neither as signature A (" + as_a.failure +
+                     ") nor as signature B (" + as_b.failure + ")");
   }
   const bool keep_b = !as_a.package || (as_b.package && as_b.left_over < as_a.left_over);
   Reading& kept = keep_b ? as_b : as_a;
@@ -180,7 +180,7 @@ namespace {
 // A relabelled package, held in memory.
 Reading TryReadRelabelled(const CFileSource& file, std::uint64_t offset, const Head& head, const char* signature) {
   std::shared_ptr<const CByteSource> relabelled = Relabelled(file, offset, head, signature);
-  ArchiveReader archive(relabelled, 0);
+  CArchiveReader archive(relabelled, 0);
   const std::uint64_t size = relabelled->Size();
   return TryRead(archive, {std::move(relabelled), 0, size}, head, signature);
 }
@@ -190,14 +190,14 @@ Reading TryReadRelabelled(const CFileSource& file, std::uint64_t offset, const H
 std::unique_ptr<LoadedPackage> LoadPackage(std::shared_ptr<const CFileSource> file, std::uint64_t offset,
                                            const std::string& file_name) {
   const std::optional<Head> head = ReadHead(*file, offset);
-  if (!head) throw ToolError(file_name + ": not a package (too short for the package header)");
+  if (!head) throw CToolError(file_name + ": not a package (too short for the package header)");
   if (head->signature == SAVER_SIGNATURE_A || head->signature == SAVER_SIGNATURE_B) {
     const bool is_a = head->signature == SAVER_SIGNATURE_A;
     std::ifstream in = OpenAt(*file, offset);
-    ArchiveReader archive(in, file, offset);
+    CArchiveReader archive(in, file, offset);
     const std::uint64_t size = file->Size() - offset;
     Reading reading = TryRead(archive, {file, offset, size}, *head, is_a ? SAVER_SIGNATURE_A : SAVER_SIGNATURE_B);
-    if (!reading.package) throw ToolError(file_name + ": " + reading.failure);
+    if (!reading.package) throw CToolError(file_name + ": " + reading.failure);
     return std::move(reading.package);
   }
   return Choose(TryReadRelabelled(*file, offset, *head, SAVER_SIGNATURE_A),

@@ -25,8 +25,8 @@ struct PackageBytes {
 // A package read and validated by the engine's own reader, with what the tool learned on the way.
 struct LoadedPackage {
   LoadedPackage();
-  MessageLog messages;
-  ToolMeasurer measurer{messages};
+  CMessageLog messages;
+  CToolMeasurer measurer{messages};
   CItemRegistry registry{messages, &measurer};
 
   PackageHeader header;       // as read; the signature is this engine's A or B
@@ -42,7 +42,7 @@ struct LoadedPackage {
 // without holding it: the items refer to their embedded files in `file`. A package with a
 // signature other than A and B comes from the older engine's authoring tool: it is read into
 // memory once as signature A and once as signature B, and the reading that reads and validates is
-// kept. Fails with a ToolError naming `file_name` and, where it can, the item at fault.
+// kept. Fails with a CToolError naming `file_name` and, where it can, the item at fault.
 std::unique_ptr<LoadedPackage> LoadPackage(std::shared_ptr<const CFileSource> file, std::uint64_t offset,
                                            const std::string& file_name);
 

@@ -12,12 +12,12 @@ namespace saver::tool {
 // of an input saver file.
 void RunMakeScr(const Arguments& arguments, std::ostream& out) {
   if (arguments.Has("--exit-button") && arguments.Has("--no-exit-button")) {
-    throw ToolError("--exit-button and --no-exit-button exclude each other");
+    throw CToolError("--exit-button and --no-exit-button exclude each other");
   }
   const std::string& engine_name = arguments.Value("--engine");
   const Bytes engine = ReadFileBytes(engine_name);
   CheckPaddedEngine(engine, engine_name);
-  Progress progress = Progress::ForCommand(arguments);
+  CProgress progress = CProgress::ForCommand(arguments);
   const InputFile input = LoadInput(arguments.inputs[0], progress);
   const bool exit_button =
       arguments.Has("--exit-button") || (input.exit_button && !arguments.Has("--no-exit-button"));

@@ -7,12 +7,12 @@
 
 namespace saver::tool {
 
-Progress Progress::ForCommand(const Arguments& arguments) {
+CProgress CProgress::ForCommand(const Arguments& arguments) {
   const bool wanted = arguments.Has("--progress") || isatty(STDERR_FILENO) == 1;
-  return Progress(wanted ? &std::cerr : nullptr);
+  return CProgress(wanted ? &std::cerr : nullptr);
 }
 
-void Progress::Step(const std::string& what, std::uint64_t bytes) {
+void CProgress::Step(const std::string& what, std::uint64_t bytes) {
   if (display_ == nullptr) return;
   const std::string text = "saverpkg: " + what + " (" + SizeText(bytes) + ")";
   *display_ << '\r' << text;
@@ -21,7 +21,7 @@ void Progress::Step(const std::string& what, std::uint64_t bytes) {
   shown_length_ = text.size();
 }
 
-void Progress::Finish() {
+void CProgress::Finish() {
   if (display_ == nullptr || shown_length_ == 0) return;
   *display_ << '\n';
   display_->flush();

@@ -12,18 +12,18 @@ namespace saver::tool {
 // file is being read, checked or written and how big it is. Each step rewrites the line in place
 // (a carriage return, then the text padded over the previous one); the line is ended when the work
 // is done or fails. A silent Progress shows nothing.
-class Progress {
+class CProgress {
  public:
   // Silent.
-  Progress() = default;
-  explicit Progress(std::ostream* display) : display_(display) {}
-  ~Progress() { Finish(); }
-  Progress(const Progress&) = delete;
-  Progress& operator=(const Progress&) = delete;
+  CProgress() = default;
+  explicit CProgress(std::ostream* display) : display_(display) {}
+  ~CProgress() { Finish(); }
+  CProgress(const CProgress&) = delete;
+  CProgress& operator=(const CProgress&) = delete;
 
   // The progress of a command: on standard error when that is a terminal or the command line says
   // --progress, silent otherwise, so that scripts and tests see nothing they did not ask for.
-  static Progress ForCommand(const Arguments& arguments);
+  static CProgress ForCommand(const Arguments& arguments);
 
   // "what (12.3 MiB)".
   void Step(const std::string& what, std::uint64_t bytes);

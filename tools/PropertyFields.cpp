@@ -33,14 +33,15 @@ Field<Path> Pair(std::string name, std::int32_t Path::*x, std::int32_t Path::*y)
 
 const FieldTable<CSceneItem>& HeadFields() {
   static const FieldTable<CSceneItem> table = {
-      Text<CSceneItem>("name", [](const CSceneItem& i) { return i.Name().Text(); },
-                       [](CSceneItem& i, std::string text) { i.Name().SetText(std::move(text)); }),
+      Text<CSceneItem>(
+          "name", [](const CSceneItem& i) { return i.Name().Text(); },
+          [](CSceneItem& i, std::string text) { i.Name().SetText(std::move(text)); }),
       {"builder", [](const CSceneItem& i) { return Json(i.BuilderValue()); },
-       [](CSceneItem& i, const Json& v, const SceneSite& at) {
+       [](CSceneItem& i, const Json& v, const CSceneSite& at) {
          i.SetBuilderValue(static_cast<std::uint32_t>(ReadInteger(v, at, 0, 0xFFFFFFFF)));
        }},
       {"disabled", [](const CSceneItem& i) { return Json(i.IsDisabled() != 0); },
-       [](CSceneItem& i, const Json& v, const SceneSite& at) { i.SetDisabled(ReadFlag(v, at) ? 1 : 0); }},
+       [](CSceneItem& i, const Json& v, const CSceneSite& at) { i.SetDisabled(ReadFlag(v, at) ? 1 : 0); }},
   };
   return table;
 }
@@ -73,7 +74,7 @@ const FieldTable<CPathProperty>& PathFields() {
       Flag<Path>("screen_copy_background", &Path::screen_copy_background),
       Flag<Path>("save_background", &Path::save_background),
       {"effect", [](const Path& path) { return Json(path.effect_number); },
-       [](Path& path, const Json& v, const SceneSite& at) {
+       [](Path& path, const Json& v, const CSceneSite& at) {
          path.effect_number = static_cast<decltype(path.effect_number)>(ReadEffect(v, at));
        }},
       Integer<Path>("speed", &Path::speed),

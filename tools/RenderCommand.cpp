@@ -44,7 +44,7 @@ bool IsRenderedFile(const std::string& name) {
 void PrepareFolder(const std::filesystem::path& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (!std::filesystem::is_directory(folder)) throw ToolError(folder.string() + ": cannot be made a folder");
+  if (!std::filesystem::is_directory(folder)) throw CToolError(folder.string() + ": cannot be made a folder");
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     if (entry.is_regular_file() && IsRenderedFile(entry.path().filename().string())) {
       std::filesystem::remove(entry.path());
@@ -52,7 +52,7 @@ void PrepareFolder(const std::filesystem::path& folder) {
   }
 }
 
-void PrintNotes(const UnrenderedItems& left_out, const OffscreenRuntime& runtime, const MessageLog& messages,
+void PrintNotes(const UnrenderedItems& left_out, const COffscreenRuntime& runtime, const CMessageLog& messages,
                 std::ostream& out) {
   if (left_out.text_actions > 0) {
     out << "note: " << left_out.text_actions << " action(s) on texts skipped: texts need the Windows fonts\n";
@@ -80,9 +80,9 @@ void RunRender(const Arguments& arguments, std::ostream& out) {
   const CItemList& items = input.package->registry.Items();
   const UnrenderedItems left_out = DisableUnrenderableActions(items);
 
-  FrameRecorder recorder(settings.folder, settings.frames_per_second, settings.milliseconds);
-  OffscreenStage stage(settings.screen, [&recorder](const PixelBuffer& screen) { recorder.TransitionEnded(screen); });
-  OffscreenRuntime runtime(stage, recorder, settings.calibration);
+  CFrameRecorder recorder(settings.folder, settings.frames_per_second, settings.milliseconds);
+  COffscreenStage stage(settings.screen, [&recorder](const CPixelBuffer& screen) { recorder.TransitionEnded(screen); });
+  COffscreenRuntime runtime(stage, recorder, settings.calibration);
   MsvcSrand(1);  // the state a new thread of the engine starts with
   RunShowItems(items, runtime);
   runtime.Finish();
@@ -92,7 +92,7 @@ void RunRender(const Arguments& arguments, std::ostream& out) {
       << settings.screen.width << "x" << settings.screen.height << " at " << settings.frames_per_second
       << " per second in " << settings.folder.string() << "\n";
   int number = 0;
-  for (const FrameRecorder::TransitionEnd& end : recorder.TransitionEnds()) {
+  for (const CFrameRecorder::TransitionEnd& end : recorder.TransitionEnds()) {
     out << "transition " << ++number << " ended at " << Seconds(end.microseconds) << ": " << end.file << "\n";
   }
   PrintNotes(left_out, runtime, stage.ShownMessages(), out);

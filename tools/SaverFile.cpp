@@ -20,7 +20,7 @@ bool HasPaddedEngine(const CFileSource& file) {
   try {
     CheckPaddedEngine(engine, {});
     return true;
-  } catch (const ToolError&) {
+  } catch (const CToolError&) {
     return false;
   }
 }
@@ -41,17 +41,17 @@ PackageLocation LocatePackage(const CFileSource& file, const std::string& file_n
     return where;
   }
   if (HasPaddedEngine(file)) {
-    if (file.Size() == kPackageOffset) throw ToolError(file_name + ": a padded engine without a package");
+    if (file.Size() == kPackageOffset) throw CToolError(file_name + ": a padded engine without a package");
     where.container = PackageLocation::Container::SaverFile;
     where.offset = kPackageOffset;
   } else if (file.Size() > kLegacyPackageOffset) {
     where.container = PackageLocation::Container::LegacySaverFile;
     where.offset = kLegacyPackageOffset;
   } else {
-    throw ToolError(file_name + ": an executable of " + std::to_string(file.Size()) +
-                    " bytes carries no package (a saver file holds its package at offset " +
-                    std::to_string(kPackageOffset) + ", or " + std::to_string(kLegacyPackageOffset) +
-                    " for the older engine)");
+    throw CToolError(file_name + ": an executable of " + std::to_string(file.Size()) +
+                     " bytes carries no package (a saver file holds its package at offset " +
+                     std::to_string(kPackageOffset) + ", or " + std::to_string(kLegacyPackageOffset) +
+                     " for the older engine)");
   }
   where.package_size = file.Size() - where.offset;
   std::uint8_t last = 0;

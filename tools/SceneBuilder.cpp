@@ -19,11 +19,11 @@ Json ParseSceneText(const Bytes& bytes, const std::filesystem::path& scene_file)
   try {
     return Json::parse(bytes.begin(), bytes.end());
   } catch (const Json::parse_error& error) {
-    throw ToolError(scene_file.string() + ": not valid JSON (" + error.what() + ")");
+    throw CToolError(scene_file.string() + ": not valid JSON (" + error.what() + ")");
   }
 }
 
-float ReadVersion(const Json& value, const SceneSite& at) {
+float ReadVersion(const Json& value, const CSceneSite& at) {
   if (!value.is_number()) at.Fail("expected a version number such as 4.81");
   const auto version = static_cast<float>(value.get<double>());
   if (!(version > 0.0f && static_cast<double>(version) <= kNewestPackageVersion)) {
@@ -32,7 +32,7 @@ float ReadVersion(const Json& value, const SceneSite& at) {
   return version;
 }
 
-void ReadHeader(const Json& scene, const SceneSite& at, BuiltScene& built) {
+void ReadHeader(const Json& scene, const CSceneSite& at, BuiltScene& built) {
   for (const auto& [key, value] : scene.items()) {
     if (std::find(kSceneFields.begin(), kSceneFields.end(), key) == kSceneFields.end()) {
       at.Member(key).Fail("unknown field (valid fields: " + ListNames(kSceneFields) + ")");
@@ -52,7 +52,7 @@ void ReadHeader(const Json& scene, const SceneSite& at, BuiltScene& built) {
   if (scene.contains("exit_button")) built.exit_button = ReadFlag(scene["exit_button"], at.Member("exit_button"));
 }
 
-const ItemKind& ReadKind(const Json& entry, const SceneSite& at) {
+const ItemKind& ReadKind(const Json& entry, const CSceneSite& at) {
   if (!entry.is_object()) at.Fail("expected an item object {\"kind\": ...}");
   if (!entry.contains("kind")) at.Fail("missing \"kind\" (one of " + KindNames() + ")");
   const Json& name = entry["kind"];
@@ -66,7 +66,7 @@ std::string ResourceWords(std::int32_t type) {
 }
 
 // The resource an action names by its name (unique among resources of the right type) or index.
-CSceneItem& ResolveTarget(const Json& target, const CItemList& items, std::int32_t type, const SceneSite& at) {
+CSceneItem& ResolveTarget(const Json& target, const CItemList& items, std::int32_t type, const CSceneSite& at) {
   if (target.is_number()) {
     const auto index = static_cast<std::size_t>(ReadInteger(target, at, 0, static_cast<std::int64_t>(items.Size()) - 1));
     if (items.At(index).TypeId() != type) at.Fail("items[" + std::to_string(index) + "] is not a " + ResourceWords(type));
@@ -83,9 +83,9 @@ CSceneItem& ResolveTarget(const Json& target, const CItemList& items, std::int32
   return *found;
 }
 
-void LinkTargets(const Json& entries, CItemList& items, const SceneSite& at) {
+void LinkTargets(const Json& entries, CItemList& items, const CSceneSite& at) {
   for (std::size_t i = 0; i < items.Size(); ++i) {
-    const SceneSite site = at.Element(i);
+    const CSceneSite site = at.Element(i);
     const ItemKind& kind = KindOf(items.At(i));
     const Json& entry = entries[i];
     if (kind.target_type < 0) {
@@ -110,14 +110,14 @@ std::uint64_t EmbeddedBytes(const CItemList& items) {
   return total;
 }
 
-void ReadItems(const Json& scene, const SceneSite& at, CItemList& items, Progress& progress) {
+void ReadItems(const Json& scene, const CSceneSite& at, CItemList& items, CProgress& progress) {
   if (!scene.contains("items")) at.Fail("missing \"items\" (the list of the show's items)");
   const Json& entries = scene["items"];
-  const SceneSite list = at.Member("items");
+  const CSceneSite list = at.Member("items");
   if (!entries.is_array()) list.Fail("expected a list [...] of items");
   std::uint64_t embedded_total = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const SceneSite site = list.Element(i);
+    const CSceneSite site = list.Element(i);
     const ItemKind& kind = ReadKind(entries[i], site);
     std::unique_ptr<CSceneItem> item = kind.create();
     kind.apply(*item, entries[i], site);
@@ -163,7 +163,7 @@ std::string FirstDifference(const Json& wanted, const Json& got, const std::stri
 // layouts carry fewer fields (and the oldest path layouts no edge modes), so a value the chosen
 // version cannot hold is refused here instead of being lost.
 void CheckReadsBack(BuiltScene& built, const std::filesystem::path& written_file, std::uint64_t offset,
-                    const SceneSite& at) {
+                    const CSceneSite& at) {
   // Read from the file as written, once, without holding it.
   const std::unique_ptr<LoadedPackage> read =
       LoadPackage(CFileSource::Open(written_file), offset, at.FileName() + " (as written)");
@@ -185,17 +185,17 @@ void CheckReadsBack(BuiltScene& built, const std::filesystem::path& written_file
 }  // namespace
 
 BuiltScene BuildScene(const std::filesystem::path& scene_file, CPartialFile& out, std::span<const std::uint8_t> head) {
-  Progress silent;
+  CProgress silent;
   return BuildScene(scene_file, silent, out, head);
 }
 
-BuiltScene BuildScene(const std::filesystem::path& scene_file, Progress& progress, CPartialFile& out,
+BuiltScene BuildScene(const std::filesystem::path& scene_file, CProgress& progress, CPartialFile& out,
                       std::span<const std::uint8_t> head) {
   const Bytes text = ReadFileBytes(scene_file);
   const Json scene = ParseSceneText(text, scene_file);
-  const SceneSite at(scene_file.string(), scene_file.parent_path(),
-                     std::make_shared<const JsonPositions>(MapJsonPositions(
-                         std::string_view(reinterpret_cast<const char*>(text.data()), text.size()))));
+  const CSceneSite at(scene_file.string(), scene_file.parent_path(),
+                      std::make_shared<const JsonPositions>(
+                          MapJsonPositions(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()))));
   if (!scene.is_object()) at.Fail("expected a scene object {\"items\": [...]}");
   BuiltScene built;
   built.package = std::make_unique<LoadedPackage>();
@@ -207,7 +207,7 @@ BuiltScene BuildScene(const std::filesystem::path& scene_file, Progress& progres
   if (!failure.empty()) at.Fail(failure);
   progress.Step("writing " + out.Target().string(), EmbeddedBytes(items));
   out.Write(head);
-  ArchiveWriter writer(out);  // each embedded file goes from its own file into the package
+  CArchiveWriter writer(out);  // each embedded file goes from its own file into the package
   WritePackage(writer, built.package->header, built.package->registry.Items());
   out.Flush();
   built.package->found_signature = built.package->header.signature;

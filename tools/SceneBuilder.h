@@ -19,12 +19,12 @@ struct BuiltScene {
 // Reads the scene file (JSON, see docs/scene-format.md), resolves pictures and media against its
 // folder, validates the items as the engine will and writes `head` (the engine of a saver file, or
 // nothing), then the package into `out`, streaming each embedded file from its own file, and
-// reads the package back from `out` as the engine does. Every failure is a ToolError naming the
+// reads the package back from `out` as the engine does. Every failure is a CToolError naming the
 // file and the field.
 BuiltScene BuildScene(const std::filesystem::path& scene_file, CPartialFile& out,
                       std::span<const std::uint8_t> head = {});
 // The same, showing on `progress` each embedded file as it is read, then the checks and the writing.
-BuiltScene BuildScene(const std::filesystem::path& scene_file, Progress& progress, CPartialFile& out,
+BuiltScene BuildScene(const std::filesystem::path& scene_file, CProgress& progress, CPartialFile& out,
                       std::span<const std::uint8_t> head = {});
 
 }  // namespace saver::tool

@@ -4,7 +4,7 @@
 
 namespace saver::tool {
 
-std::string SceneSite::Describe(const std::string& what) const {
+std::string CSceneSite::Describe(const std::string& what) const {
   if (path_.empty()) return file_name_ + ": " + what;
   std::string place = file_name_;
   if (positions_) {
@@ -16,6 +16,6 @@ std::string SceneSite::Describe(const std::string& what) const {
   return place + ": " + path_ + ": " + what;
 }
 
-void SceneSite::Fail(const std::string& what) const { throw ToolError(Describe(what)); }
+void CSceneSite::Fail(const std::string& what) const { throw CToolError(Describe(what)); }
 
 }  // namespace saver::tool

@@ -9,18 +9,14 @@ namespace saver::tool {
 
 // Where a value stands in a scene description, for messages ("show.json: items[2].path.effect")
 // and for resolving the relative paths of pictures and media against the scene file's folder.
-class SceneSite {
+class CSceneSite {
  public:
   // `positions` maps the scene text, so that messages can point at the line and column.
-  SceneSite(std::string file_name, std::filesystem::path folder, std::shared_ptr<const JsonPositions> positions = {})
+  CSceneSite(std::string file_name, std::filesystem::path folder, std::shared_ptr<const JsonPositions> positions = {})
       : file_name_(std::move(file_name)), folder_(std::move(folder)), positions_(std::move(positions)) {}
 
-  SceneSite Member(const std::string& name) const {
-    return Derived(path_.empty() ? name : path_ + "." + name);
-  }
-  SceneSite Element(std::size_t index) const {
-    return Derived(path_ + "[" + std::to_string(index) + "]");
-  }
+  CSceneSite Member(const std::string& name) const { return Derived(path_.empty() ? name : path_ + "." + name); }
+  CSceneSite Element(std::size_t index) const { return Derived(path_ + "[" + std::to_string(index) + "]"); }
 
   const std::filesystem::path& Folder() const { return folder_; }
   const std::string& FileName() const { return file_name_; }
@@ -30,8 +26,8 @@ class SceneSite {
   [[noreturn]] void Fail(const std::string& what) const;
 
  private:
-  SceneSite Derived(std::string path) const {
-    SceneSite site = *this;
+  CSceneSite Derived(std::string path) const {
+    CSceneSite site = *this;
     site.path_ = std::move(path);
     return site;
   }

@@ -78,14 +78,14 @@ int RunTool(const std::vector<std::string>& words, std::ostream& out, std::ostre
     arguments = ParseArguments({words.begin() + 1, words.end()}, command->value_options, command->switches,
                                command->input_count, command->number_switches);
     for (const std::string& option : command->required) arguments.Value(option);
-  } catch (const ToolError& error) {
+  } catch (const CToolError& error) {
     err << "saverpkg " << command->name << ": " << error.what() << "\nusage: saverpkg " << command->usage << "\n";
     return 2;
   }
   try {
     command->run(arguments, out);
     return 0;
-  } catch (const ToolError& error) {
+  } catch (const CToolError& error) {
     err << "saverpkg: " << error.what() << "\n";
   } catch (const std::bad_alloc&) {
     err << "saverpkg: out of memory\n";

@@ -6,7 +6,7 @@ namespace saver::tool {
 
 // The one failure of the package tool: a message for the user that names the file and, where
 // there is one, the field at fault. Commands throw it; main() prints it and exits non-zero.
-class ToolError : public std::runtime_error {
+class CToolError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };

@@ -8,13 +8,13 @@
 
 namespace saver::tool {
 
-std::optional<Size> ToolMeasurer::Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) {
+std::optional<Size> CToolMeasurer::Measure(std::span<const std::uint8_t> bytes, CMessageSink& messages) {
   Size size;
   if (!saver::MeasurePicture(bytes, size, messages)) return std::nullopt;
   return size;
 }
 
-std::optional<Size> ToolMeasurer::RenderText(CImageItem& item) {
+std::optional<Size> CToolMeasurer::RenderText(CImageItem& item) {
   // The font height is the record's first 32-bit value; negative means a character height.
   std::int32_t height = 0;
   for (int i = 3; i >= 0; --i) height = static_cast<std::int32_t>(static_cast<std::uint32_t>(height) << 8 | item.font[i]);

@@ -10,7 +10,7 @@
 namespace saver::tool {
 
 // Collects what items and picture readers would show in message boxes, for the tool's errors.
-class MessageLog final : public UserMessages, public MessageSink {
+class CMessageLog final : public CUserMessages, public CMessageSink {
  public:
   void ShowError(std::string_view text) override { texts_.emplace_back(text); }
   void Show(std::string_view text) override { texts_.emplace_back(text); }
@@ -27,13 +27,13 @@ class MessageLog final : public UserMessages, public MessageSink {
 // here already, with the reason. Texts cannot be rendered without
 // the system's fonts: the size is estimated from the font height (the engine measures again when
 // the show runs; the natural size is not part of the package).
-class ToolMeasurer final : public ImageMeasurer {
+class CToolMeasurer final : public CImageMeasurer {
  public:
-  explicit ToolMeasurer(MessageSink& messages) : ImageMeasurer(messages) {}
+  explicit CToolMeasurer(CMessageSink& messages) : CImageMeasurer(messages) {}
   std::optional<Size> RenderText(CImageItem& item) override;
 
  protected:
-  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) override;
+  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, CMessageSink& messages) override;
 };
 
 }  // namespace saver::tool

@@ -12,7 +12,7 @@
 namespace {
 
 // Waits return at once: only the drawing is measured.
-class NoWaits : public saver::Pacer {
+class NoWaits : public saver::CPacer {
  public:
   void PacedWait(std::int32_t, double) override {}
   bool StopRequested() const override { return false; }
@@ -22,12 +22,12 @@ class NoWaits : public saver::Pacer {
 
 // The surface with the canvases it draws on.
 struct GdiWorld {
-  GdiWorld(const saver::PixelBuffer& old_picture, const saver::PixelBuffer& new_picture)
+  GdiWorld(const saver::CPixelBuffer& old_picture, const saver::CPixelBuffer& new_picture)
       : screen(old_picture),
         frame(new_picture),
         surface(screen.Dc(), {old_picture.Width(), old_picture.Height()}, frame.Dc(), frame.Dc()) {}
-  saver::win::DibCanvas screen, frame;
-  saver::win::GdiSurface surface;
+  saver::win::CDibCanvas screen, frame;
+  saver::win::CGdiSurface surface;
 };
 
 }  // namespace
@@ -39,6 +39,6 @@ int main(int argc, char** argv) {
   NoWaits pacer;
   saver::bench::RunEffectBench("GDI", size.width, size.height, [&] {
     auto world = std::make_shared<GdiWorld>(pictures.old_picture, pictures.new_picture);
-    return saver::bench::BenchSurface{std::shared_ptr<saver::DrawingSurface>(world, &world->surface), &pacer};
+    return saver::bench::BenchSurface{std::shared_ptr<saver::CDrawingSurface>(world, &world->surface), &pacer};
   });
 }

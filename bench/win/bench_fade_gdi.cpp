@@ -17,8 +17,8 @@ using namespace saver;
 constexpr int kW = 1280, kH = 720;
 constexpr int kSpeed = 900;
 
-PixelBuffer Gradient() {
-  PixelBuffer picture(kW, kH);
+CPixelBuffer Gradient() {
+  CPixelBuffer picture(kW, kH);
   for (int y = 0; y < kH; ++y) {
     for (int x = 0; x < kW; ++x) picture.SetPixel(x, y, (x & 0xFF) | ((y & 0xFF) << 8) | (((x + y) & 0xFF) << 16));
   }
@@ -46,18 +46,18 @@ double ThreadMs() {
 }  // namespace
 
 int main() {
-  const PixelBuffer picture = Gradient();
-  testing::DisplayBitmap screen(PixelBuffer(kW, kH)), frame(picture), source(picture);
+  const CPixelBuffer picture = Gradient();
+  testing::DisplayBitmap screen(CPixelBuffer(kW, kH)), frame(picture), source(picture);
   if (!screen.Valid() || !frame.Valid() || !source.Valid()) {
     std::printf("fade on GDI: could not create the bitmaps\n");
     return 1;
   }
   testing::IdlePacer pacer;
-  win::GdiSurface surface(screen.Dc(), {kW, kH}, frame.Dc(), source.Dc());
-  EffectContext context(surface, pacer, {0, 0}, {kW, kH}, 1100 - kSpeed);
+  win::CGdiSurface surface(screen.Dc(), {kW, kH}, frame.Dc(), source.Dc());
+  CEffectContext context(surface, pacer, {0, 0}, {kW, kH}, 1100 - kSpeed);
 
   // One level by hand, best of a few: the pixel work, then the drawing.
-  PixelBuffer level(kW, kH);
+  CPixelBuffer level(kW, kH);
   double compute_ms = 1e300, draw_ms = 1e300;
   for (int i = 0; i < 8; ++i) {
     const double compute_start = NowMs();

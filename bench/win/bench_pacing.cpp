@@ -28,7 +28,7 @@
 
 namespace {
 
-using saver::SceneRuntime;
+using saver::CSceneRuntime;
 using saver::win::CSceneThread;
 
 constexpr int kSpeed = 1000;
@@ -36,7 +36,7 @@ constexpr int kPace = 1100 - kSpeed;
 constexpr int kEffects[] = {7, 9, 11, 21, 29, 44};
 constexpr int kRounds = 2;
 
-class NoWindowHost : public saver::win::ShowHost {
+class NoWindowHost : public saver::win::CShowHost {
  public:
   HWND Handle() const override { return nullptr; }
   void Fill(COLORREF) override {}
@@ -113,11 +113,11 @@ std::uint32_t Calibrate(NoWindowHost& host) {
 bool PlayTransition(NoWindowHost& host, std::uint32_t times, int round, std::size_t index, bool low_power,
                     const saver::bench::BenchPictures& pictures, saver::Size size, WaitTotals& totals) {
   double length = 0;
-  CSceneThread thread(host, &times, false, [&](SceneRuntime& runtime) {
+  CSceneThread thread(host, &times, false, [&](CSceneRuntime& runtime) {
     // The transitions wait on the scene thread itself, as on the saver window.
-    saver::win::DibCanvas screen(pictures.old_picture), frame(pictures.new_picture);
-    saver::win::GdiSurface surface(screen.Dc(), size, frame.Dc(), frame.Dc());
-    saver::EffectContext context(surface, runtime.Pacing(), {0, 0}, size, kPace);
+    saver::win::CDibCanvas screen(pictures.old_picture), frame(pictures.new_picture);
+    saver::win::CGdiSurface surface(screen.Dc(), size, frame.Dc(), frame.Dc());
+    saver::CEffectContext context(surface, runtime.Pacing(), {0, 0}, size, kPace);
     const double start = Now();
     saver::FindEffect(kEffects[index])->run(context);
     length = Now() - start;

@@ -45,7 +45,7 @@ class CRegistryContent final : public CPackageItems {
       : CPackageItems(registry, registry.Items(), registry.Context()), registry_(registry) {}
 
   bool Validate() override {
-    if (ImageMeasurer* measurer = registry_.Context().measurer) {
+    if (CImageMeasurer* measurer = registry_.Context().measurer) {
       std::vector<const CStoredBytes*> pictures;
       for (const auto& item : registry_.Items()) {
         if (item->TypeId() != kImageItem) continue;
@@ -62,7 +62,7 @@ class CRegistryContent final : public CPackageItems {
 
 }  // namespace
 
-CItemRegistry::CItemRegistry(UserMessages& messages, ImageMeasurer* measurer)
+CItemRegistry::CItemRegistry(CUserMessages& messages, CImageMeasurer* measurer)
     : messages_(messages), measurer_(measurer) {
   for (std::size_t type = 0; type < kKinds.size(); ++type) prototypes_[type] = kKinds[type]();
 }
@@ -77,7 +77,7 @@ const CSceneItem* CItemRegistry::Prototype(std::int32_t type_id) const {
   return prototypes_[static_cast<std::size_t>(type_id)].get();
 }
 
-bool ReadPackage(ArchiveReader& archive, CItemRegistry& registry, std::uint32_t* reserved) {
+bool ReadPackage(CArchiveReader& archive, CItemRegistry& registry, std::uint32_t* reserved) {
   CRegistryContent content(registry);
   return ReadPackage(archive, content, reserved);
 }

@@ -10,16 +10,16 @@
 
 namespace saver {
 
-class ArchiveReader;
-class ImageMeasurer;
-class UserMessages;
+class CArchiveReader;
+class CImageMeasurer;
+class CUserMessages;
 
 // One default prototype per item kind, indexed by type id, and the scene's item list. The
 // application creates one for the process; validation reaches the messages and the pictures'
 // measuring step through it.
 class CItemRegistry final : public CItemFactory {
  public:
-  explicit CItemRegistry(UserMessages& messages, ImageMeasurer* measurer = nullptr);
+  explicit CItemRegistry(CUserMessages& messages, CImageMeasurer* measurer = nullptr);
   CItemRegistry(const CItemRegistry&) = delete;
   CItemRegistry& operator=(const CItemRegistry&) = delete;
   // Deletes the prototypes, then the item list (its items last first).
@@ -35,12 +35,12 @@ class CItemRegistry final : public CItemFactory {
  private:
   std::array<std::unique_ptr<CSceneItem>, kItemTypeCount> prototypes_;
   CItemList items_;
-  UserMessages& messages_;
-  ImageMeasurer* measurer_;
+  CUserMessages& messages_;
+  CImageMeasurer* measurer_;
 };
 
 // Reads the scene package into the registry's item list with its prototypes and validates it, as
 // ReadPackage over any content does (PackageReader.h).
-bool ReadPackage(ArchiveReader& archive, CItemRegistry& registry, std::uint32_t* reserved = nullptr);
+bool ReadPackage(CArchiveReader& archive, CItemRegistry& registry, std::uint32_t* reserved = nullptr);
 
 }  // namespace saver

@@ -11,7 +11,7 @@ bool ReadOwnPackage(std::shared_ptr<const CByteSource> file, CItemRegistry& regi
   if (file == nullptr || file->Memory() == nullptr || file->Size() <= kPackageOffset) return false;
   header.exit_button_flag = file->Memory()[file->Size() - 1];
   // The package runs from the offset to the end; the trailer behind it is never read.
-  ArchiveReader archive(std::move(file), kPackageOffset, to_ansi);
+  CArchiveReader archive(std::move(file), kPackageOffset, to_ansi);
   return ReadPackage(archive, registry, &header.reserved);
 }
 

@@ -23,13 +23,13 @@ constexpr int MsvcRandStep(std::uint32_t& state) {
 // The calling thread's generator borrowed for a loop of many draws: the state is held in the
 // object (no thread-local lookup per draw) and handed back when the object goes. The draws are
 // those MsvcRand would give, provided nothing else on the thread draws while the object lives.
-class MsvcRandDraws {
+class CMsvcRandDraws {
  public:
   // Inline, so that the state never leaves a register while draws are made.
-  MsvcRandDraws() : state_(MsvcRandState()) {}
-  ~MsvcRandDraws() { MsvcSrand(state_); }
-  MsvcRandDraws(const MsvcRandDraws&) = delete;
-  MsvcRandDraws& operator=(const MsvcRandDraws&) = delete;
+  CMsvcRandDraws() : state_(MsvcRandState()) {}
+  ~CMsvcRandDraws() { MsvcSrand(state_); }
+  CMsvcRandDraws(const CMsvcRandDraws&) = delete;
+  CMsvcRandDraws& operator=(const CMsvcRandDraws&) = delete;
 
   int Next() { return MsvcRandStep(state_); }
 

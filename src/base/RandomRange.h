@@ -31,7 +31,7 @@ class CRandomRange {
 
   int Next() const { return Scaled(MsvcRand()); }
   // The same value drawn from a borrowed generator, for loops of many draws.
-  int Next(MsvcRandDraws& draws) const { return Scaled(draws.Next()); }
+  int Next(CMsvcRandDraws& draws) const { return Scaled(draws.Next()); }
 
   int Min() const { return min_; }
   int Max() const { return max_; }

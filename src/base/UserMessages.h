@@ -5,9 +5,9 @@ namespace saver {
 
 // Where the items' messages to the user go. The Win32 shell shows a message box with the error
 // icon; tests collect the texts. Texts are in the ANSI code page, like every package string.
-class UserMessages {
+class CUserMessages {
  public:
-  virtual ~UserMessages() = default;
+  virtual ~CUserMessages() = default;
   virtual void ShowError(std::string_view text) = 0;
 };
 

@@ -19,17 +19,17 @@ CSceneItem& CLinkItem::Copy(const CSceneItem& other) {
   return *this;
 }
 
-void CLinkItem::Load(ArchiveReader& archive) {
+void CLinkItem::Load(CArchiveReader& archive) {
   CSceneItem::Load(archive);
   Fields(CFieldTransfer(archive, *this));
 }
 
-void CLinkItem::Save(ArchiveWriter& archive) const {
+void CLinkItem::Save(CArchiveWriter& archive) const {
   CSceneItem::Save(archive);
   Fields(CFieldTransfer(archive, *this));
 }
 
-int CLinkItem::Execute(SceneRuntime& runtime, int&) {
+int CLinkItem::Execute(CSceneRuntime& runtime, int&) {
   if (clear != 0) {
     runtime.ArmLink({}, -1);
   } else {

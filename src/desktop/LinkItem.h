@@ -13,10 +13,10 @@ class CLinkItem final : public CSceneItem {
 
   CSceneItem& Copy(const CSceneItem& other) override;
   // The clear flag, the trigger key, the link.
-  void Load(ArchiveReader& archive) override;
-  void Save(ArchiveWriter& archive) const override;
+  void Load(CArchiveReader& archive) override;
+  void Save(CArchiveWriter& archive) const override;
   bool Validate(const ValidationContext& context) override { return ValidateHead(context); }
-  int Execute(SceneRuntime& runtime, int& running_index) override;
+  int Execute(CSceneRuntime& runtime, int& running_index) override;
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CLinkItem>(); }
 
   std::uint32_t clear = 0;        // nonzero: clears the link instead of arming it

@@ -12,14 +12,14 @@ namespace {
 // Larger than any display; keeps the canvas size far from overflowing.
 constexpr int kMaxScreenSide = 16384;
 
-void Fill(PixelBuffer& canvas, std::uint32_t colour) {
+void Fill(CPixelBuffer& canvas, std::uint32_t colour) {
   for (int y = 0; y < canvas.Height(); ++y) {
     for (int x = 0; x < canvas.Width(); ++x) canvas.SetPixel(x, y, colour);
   }
 }
 
 // Copies the picture unscaled with its top-left corner at (left, top), cut by the canvas edges.
-void Place(PixelBuffer& canvas, const PixelBuffer& picture, int left, int top) {
+void Place(CPixelBuffer& canvas, const CPixelBuffer& picture, int left, int top) {
   const Rect target = Rect::FromSize(left, top, picture.Width(), picture.Height())
                           .Intersect(Rect::FromSize(0, 0, canvas.Width(), canvas.Height()));
   if (target.IsEmpty()) return;
@@ -29,11 +29,11 @@ void Place(PixelBuffer& canvas, const PixelBuffer& picture, int left, int top) {
   }
 }
 
-void Centre(PixelBuffer& canvas, const PixelBuffer& picture) {
+void Centre(CPixelBuffer& canvas, const CPixelBuffer& picture) {
   Place(canvas, picture, (canvas.Width() - picture.Width()) / 2, (canvas.Height() - picture.Height()) / 2);
 }
 
-void Tile(PixelBuffer& canvas, const PixelBuffer& picture) {
+void Tile(CPixelBuffer& canvas, const CPixelBuffer& picture) {
   for (int left = 0; left < canvas.Width(); left += picture.Width()) {
     for (int top = 0; top < canvas.Height(); top += picture.Height()) Place(canvas, picture, left, top);
   }
@@ -41,7 +41,7 @@ void Tile(PixelBuffer& canvas, const PixelBuffer& picture) {
 
 // Each canvas pixel takes the picture pixel its position falls on, as a colour-on-colour
 // stretch does.
-void Stretch(PixelBuffer& canvas, const PixelBuffer& picture) {
+void Stretch(CPixelBuffer& canvas, const CPixelBuffer& picture) {
   const std::int64_t w = picture.Width(), h = picture.Height();
   for (int y = 0; y < canvas.Height(); ++y) {
     const std::uint8_t* source_row = picture.Row(static_cast<int>(y * h / canvas.Height()));
@@ -78,7 +78,7 @@ std::pair<int, int> SourceSpan(int from, int to, int origin, int scaled, int sou
 
 // Draws the picture scaled to `placement`, only where that meets the canvas: the part of the
 // picture that shows is resampled straight into the canvas, so an overhang costs nothing.
-void DrawScaled(PixelBuffer& canvas, const PixelBuffer& picture, const Rect& placement) {
+void DrawScaled(CPixelBuffer& canvas, const CPixelBuffer& picture, const Rect& placement) {
   const Rect shown = placement.Intersect(Rect::FromSize(0, 0, canvas.Width(), canvas.Height()));
   if (shown.IsEmpty()) return;
   const auto [left, right] = SourceSpan(shown.left, shown.right, placement.left, placement.Width(), picture.Width());
@@ -89,17 +89,17 @@ void DrawScaled(PixelBuffer& canvas, const PixelBuffer& picture, const Rect& pla
 
 }  // namespace
 
-std::optional<PixelBuffer> PlainDesktop(Size screen, std::uint32_t desktop_colour) {
+std::optional<CPixelBuffer> PlainDesktop(Size screen, std::uint32_t desktop_colour) {
   if (screen.width <= 0 || screen.height <= 0 || screen.width > kMaxScreenSide || screen.height > kMaxScreenSide) {
     return std::nullopt;
   }
-  PixelBuffer canvas(screen.width, screen.height);
+  CPixelBuffer canvas(screen.width, screen.height);
   Fill(canvas, desktop_colour);
   return canvas;
 }
 
-std::optional<PixelBuffer> ComposeWallpaper(const PixelBuffer& picture, const ScreenLayout& layout,
-                                            WallpaperStyle style, std::uint32_t desktop_colour) {
+std::optional<CPixelBuffer> ComposeWallpaper(const CPixelBuffer& picture, const ScreenLayout& layout,
+                                             WallpaperStyle style, std::uint32_t desktop_colour) {
   auto canvas = PlainDesktop(layout.screen, desktop_colour);
   if (!canvas || picture.IsEmpty()) return canvas;
   const Size picture_size{picture.Width(), picture.Height()};

@@ -33,10 +33,10 @@ struct ScreenLayout {
 // the desktop colour (a COLORREF): centred, tiled from the top-left corner, stretched over the
 // whole screen, fitted, filled, or filled across the whole desktop (span). An empty picture
 // leaves the plain desktop colour. None for an empty or absurd screen.
-std::optional<PixelBuffer> ComposeWallpaper(const PixelBuffer& picture, const ScreenLayout& layout,
-                                            WallpaperStyle style, std::uint32_t desktop_colour);
+std::optional<CPixelBuffer> ComposeWallpaper(const CPixelBuffer& picture, const ScreenLayout& layout,
+                                             WallpaperStyle style, std::uint32_t desktop_colour);
 
 // A screen-sized picture of the desktop colour alone.
-std::optional<PixelBuffer> PlainDesktop(Size screen, std::uint32_t desktop_colour);
+std::optional<CPixelBuffer> PlainDesktop(Size screen, std::uint32_t desktop_colour);
 
 }  // namespace saver

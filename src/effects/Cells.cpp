@@ -31,14 +31,14 @@ struct CellGrid {
   int Column(int j) const { return index_along_rows ? j % cols : j / rows; }
 };
 
-CellGrid SmallGrid(EffectContext& context, bool index_along_rows) {
+CellGrid SmallGrid(CEffectContext& context, bool index_along_rows) {
   return CellGrid::Make(context.Width(), context.Height(), kSmallCell, index_along_rows);
 }
 
 // Phases p = 0, 1; offsets e = 0, e_step, ... < 16; every cell j of the phase (all cells, or
 // only those with j mod 2 = p), then one wait per cell, drawn or not.
 template <typename DrawCell>
-void SmallCellPasses(EffectContext& context, const CellGrid& grid, int offset_step, bool checkerboard,
+void SmallCellPasses(CEffectContext& context, const CellGrid& grid, int offset_step, bool checkerboard,
                      DrawCell draw_cell) {
   for (int phase = 0; phase < 2; ++phase) {
     for (int e = 0; e < kSmallCell; e += offset_step) {
@@ -52,8 +52,8 @@ void SmallCellPasses(EffectContext& context, const CellGrid& grid, int offset_st
 
 // Steps of the 40 x 40 effects: every cell of the grid drawn at each step, then the step's waits.
 template <typename DrawCell>
-void LargeCellSteps(EffectContext& context, int first, int last, int step_direction, DrawCell draw_cell,
-                    void (*wait_step)(EffectContext&)) {
+void LargeCellSteps(CEffectContext& context, int first, int last, int step_direction, DrawCell draw_cell,
+                    void (*wait_step)(CEffectContext&)) {
   const CellGrid grid = CellGrid::Make(context.Width(), context.Height(), kLargeCell, true);
   for (int t = first;; t += step_direction) {
     for (int j = 0; j < grid.Count(); ++j) {
@@ -65,13 +65,13 @@ void LargeCellSteps(EffectContext& context, int first, int last, int step_direct
 }
 
 // PacedWait(2a, 3000.0); 2a kept within int for any pace a package may hold.
-void FiveLongWaits(EffectContext& context) {
+void FiveLongWaits(CEffectContext& context) {
   const long long doubled = 2LL * context.Pace();
   const int a = static_cast<int>(std::clamp<long long>(doubled, INT_MIN, INT_MAX));
   for (int i = 0; i < 5; ++i) context.Wait(a, 3000.0);
 }
 
-void ThreeWaits(EffectContext& context) {
+void ThreeWaits(CEffectContext& context) {
   for (int i = 0; i < 3; ++i) context.Wait();
 }
 
@@ -79,7 +79,7 @@ void ThreeWaits(EffectContext& context) {
 
 // Each cell of one checkerboard colour is wiped left to right, one column per offset; then the
 // other colour.
-void CheckerboardColumns(EffectContext& context) {
+void CheckerboardColumns(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
   SmallCellPasses(context, SmallGrid(context, true), 1, true, [&](int, int e, int r, int q) {
     const int x = kSmallCell * q + e, y = kSmallCell * r;
@@ -88,7 +88,7 @@ void CheckerboardColumns(EffectContext& context) {
 }
 
 // As 17 with rows inside the cells; the cell index runs down the columns.
-void CheckerboardRows(EffectContext& context) {
+void CheckerboardRows(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
   SmallCellPasses(context, SmallGrid(context, false), 1, true, [&](int, int e, int r, int q) {
     const int x = kSmallCell * q, y = kSmallCell * r + e;
@@ -97,7 +97,7 @@ void CheckerboardRows(EffectContext& context) {
 }
 
 // Every other column of every cell per phase; odd cell rows take the other columns first.
-void InterleaveColumns(EffectContext& context) {
+void InterleaveColumns(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
   SmallCellPasses(context, SmallGrid(context, true), 2, false, [&](int p, int e, int r, int q) {
     const int x = kSmallCell * q + e, y = kSmallCell * r;
@@ -108,7 +108,7 @@ void InterleaveColumns(EffectContext& context) {
 }
 
 // Every other row of every cell per phase; cells with odd row + column take the other rows first.
-void InterleaveRows(EffectContext& context) {
+void InterleaveRows(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
   SmallCellPasses(context, SmallGrid(context, true), 2, false, [&](int p, int e, int r, int q) {
     const int x = kSmallCell * q, y = kSmallCell * r + e;
@@ -119,7 +119,7 @@ void InterleaveRows(EffectContext& context) {
 }
 
 // A square of side 2t grows around each cell's centre, t = 0 ... 20.
-void GrowingSquares(EffectContext& context) {
+void GrowingSquares(CEffectContext& context) {
   LargeCellSteps(
       context, 0, kLargeCell / 2, 1,
       [&](int t, int x, int y) {
@@ -130,7 +130,7 @@ void GrowingSquares(EffectContext& context) {
 
 // The outline of a square of side 2t closes in on each cell's centre, t = 20 ... 0; the last
 // step draws the centre pixel (20, 20).
-void ClosingRings(EffectContext& context) {
+void ClosingRings(CEffectContext& context) {
   LargeCellSteps(
       context, kLargeCell / 2, 0, -1,
       [&](int t, int x, int y) {
@@ -145,7 +145,7 @@ void ClosingRings(EffectContext& context) {
 
 // Row k of each cell shows t - k pixels from its left side, t = 0 ... 80: a diagonal edge
 // crossing the cell.
-void CellDiagonalWipe(EffectContext& context) {
+void CellDiagonalWipe(CEffectContext& context) {
   LargeCellSteps(
       context, 0, 2 * kLargeCell, 1,
       [&](int t, int x, int y) {

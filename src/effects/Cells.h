@@ -6,12 +6,12 @@
 
 namespace saver::effects {
 
-void CheckerboardColumns(EffectContext& context);  // 17
-void CheckerboardRows(EffectContext& context);     // 18
-void InterleaveColumns(EffectContext& context);    // 19
-void InterleaveRows(EffectContext& context);       // 20
-void GrowingSquares(EffectContext& context);       // 79
-void ClosingRings(EffectContext& context);         // 80
-void CellDiagonalWipe(EffectContext& context);     // 81
+void CheckerboardColumns(CEffectContext& context);  // 17
+void CheckerboardRows(CEffectContext& context);     // 18
+void InterleaveColumns(CEffectContext& context);    // 19
+void InterleaveRows(CEffectContext& context);       // 20
+void GrowingSquares(CEffectContext& context);       // 79
+void ClosingRings(CEffectContext& context);         // 80
+void CellDiagonalWipe(CEffectContext& context);     // 81
 
 }  // namespace saver::effects

@@ -6,11 +6,11 @@ namespace {
 constexpr const char* kConversionFailed = "ImageEffects: DC conversion failed!";
 
 // A failed read is reported and the morph goes on from black.
-void ReadOrReport(EffectContext& context, bool (EffectContext::*read)(PixelBuffer&), PixelBuffer& out) {
+void ReadOrReport(CEffectContext& context, bool (CEffectContext::*read)(CPixelBuffer&), CPixelBuffer& out) {
   const int w = context.Width(), h = context.Height();
   if ((context.*read)(out) && out.Width() == w && out.Height() == h) return;
   context.ShowError(kConversionFailed);
-  out = PixelBuffer(w, h);
+  out = CPixelBuffer(w, h);
 }
 
 }  // namespace
@@ -30,10 +30,10 @@ bool MorphPass(std::uint8_t* __restrict work, const std::uint8_t* __restrict tar
 // At most 255 passes: after d passes every channel that differed by at most d has arrived. The
 // stop event is polled once per pass and ends the morph at once; there is no final blit, the
 // last pass shows the new picture.
-void ColorMorph(EffectContext& context) {
-  PixelBuffer work, target;
-  ReadOrReport(context, &EffectContext::ReadScreen, work);
-  ReadOrReport(context, &EffectContext::ReadNew, target);
+void ColorMorph(CEffectContext& context) {
+  CPixelBuffer work, target;
+  ReadOrReport(context, &CEffectContext::ReadScreen, work);
+  ReadOrReport(context, &CEffectContext::ReadNew, target);
   context.DrawPixels(work, 0, 0);
   for (;;) {
     const bool done = MorphPass(work.Data(), target.Data(), work.ByteCount());

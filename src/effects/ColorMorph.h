@@ -8,7 +8,7 @@
 
 namespace saver::effects {
 
-void ColorMorph(EffectContext& context);  // 66
+void ColorMorph(CEffectContext& context);  // 66
 
 // One pass over `count` bytes: each work byte moves one step towards its target byte. True when
 // every byte has reached its target.

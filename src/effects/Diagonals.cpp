@@ -9,14 +9,14 @@ namespace saver::effects {
 namespace {
 
 // Pixels across per row down, in single precision like every slope of these effects.
-float Slope(EffectContext& context) { return float(context.Width()) / float(context.Height()); }
+float Slope(CEffectContext& context) { return float(context.Width()) / float(context.Height()); }
 
-bool IsEmpty(EffectContext& context) { return context.Width() <= 0 || context.Height() <= 0; }
+bool IsEmpty(CEffectContext& context) { return context.Width() <= 0 || context.Height() <= 0; }
 
 // Step s = 0 ... h: row k from each corner gets n = trunc((s - k) * w / h) pixels, k = 0 ... s;
 // draw_rows(k, n) draws both corners' rows. The final blit completes what truncation leaves.
 template <typename DrawRows>
-void Triangles(EffectContext& context, DrawRows draw_rows) {
+void Triangles(CEffectContext& context, DrawRows draw_rows) {
   if (IsEmpty(context)) return;
   const float slope = Slope(context);
   for (int s = 0; s <= context.Height(); ++s) {
@@ -30,7 +30,7 @@ void Triangles(EffectContext& context, DrawRows draw_rows) {
 // diagonal; draw_rows(b) draws them. A short wait after every 15th width. The band widens until
 // it has passed both ends of every row (b about 2w).
 template <typename DrawRows>
-void WideningBand(EffectContext& context, int rows, DrawRows draw_rows) {
+void WideningBand(CEffectContext& context, int rows, DrawRows draw_rows) {
   if (IsEmpty(context)) return;
   const float reach = float(rows) * Slope(context);
   for (int b = 0; reach - float(b / 2) > 0.0f || b <= context.Width(); ++b) {
@@ -39,14 +39,14 @@ void WideningBand(EffectContext& context, int rows, DrawRows draw_rows) {
   }
 }
 
-void BandRow(EffectContext& context, int y, int centre, int b) {
+void BandRow(CEffectContext& context, int y, int centre, int b) {
   const int x0 = centre - b / 2;
   RevealBlock(context, x0, y, std::min(b, context.Width() - x0), 1);
 }
 
 }  // namespace
 
-void TrianglesFromBottomLeftAndTopRight(EffectContext& context) {
+void TrianglesFromBottomLeftAndTopRight(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
   Triangles(context, [&](int k, int n) {
     RevealBlock(context, 0, h - 1 - k, n, 1);
@@ -54,7 +54,7 @@ void TrianglesFromBottomLeftAndTopRight(EffectContext& context) {
   });
 }
 
-void TrianglesFromBottomRightAndTopLeft(EffectContext& context) {
+void TrianglesFromBottomRightAndTopLeft(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
   Triangles(context, [&](int k, int n) {
     if (k >= h) return;
@@ -64,7 +64,7 @@ void TrianglesFromBottomRightAndTopLeft(EffectContext& context) {
 }
 
 // Centre line from (0, 0) to (w, h); pieces left of column 0 are cut there.
-void BandAroundFallingDiagonal(EffectContext& context) {
+void BandAroundFallingDiagonal(CEffectContext& context) {
   const int h = context.Height();
   const float slope = Slope(context);
   WideningBand(context, h, [&](int b) {
@@ -73,7 +73,7 @@ void BandAroundFallingDiagonal(EffectContext& context) {
 }
 
 // Centre line from (0, h) to (w, 0).
-void BandAroundRisingDiagonal(EffectContext& context) {
+void BandAroundRisingDiagonal(CEffectContext& context) {
   const int h = context.Height();
   const float slope = Slope(context);
   WideningBand(context, h + 1, [&](int b) {

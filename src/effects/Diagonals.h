@@ -5,9 +5,9 @@
 
 namespace saver::effects {
 
-void TrianglesFromBottomLeftAndTopRight(EffectContext& context);  // 61
-void BandAroundFallingDiagonal(EffectContext& context);           // 62
-void TrianglesFromBottomRightAndTopLeft(EffectContext& context);  // 63
-void BandAroundRisingDiagonal(EffectContext& context);            // 64
+void TrianglesFromBottomLeftAndTopRight(CEffectContext& context);  // 61
+void BandAroundFallingDiagonal(CEffectContext& context);           // 62
+void TrianglesFromBottomRightAndTopLeft(CEffectContext& context);  // 63
+void BandAroundRisingDiagonal(CEffectContext& context);            // 64
 
 }  // namespace saver::effects

@@ -25,9 +25,9 @@ int BlocksAcross(int length, int side) { return length > 0 ? (length + side - 1)
 // with a wait after each. Nothing else draws random numbers on the scene thread meanwhile, so the
 // pool may borrow the thread's generator while it picks.
 template <typename Reveal>
-void PacedDissolve(EffectContext& context, int pieces, Reveal reveal) {
+void PacedDissolve(CEffectContext& context, int pieces, Reveal reveal) {
   CRandomRange random(0);
-  PiecePool(Numbers(pieces)).TakeWhile(random, [&](std::uint32_t piece) {
+  CPiecePool(Numbers(pieces)).TakeWhile(random, [&](std::uint32_t piece) {
     reveal(piece);
     context.Wait();
     return true;
@@ -38,9 +38,9 @@ void PacedDissolve(EffectContext& context, int pieces, Reveal reveal) {
 // row. Drawing walks the map from the top and copies every run of neighbours marked in one block
 // row as one block: memory is walked in order, and a slice that picked most of a row draws it
 // in a single copy. Blocks on the right and bottom edges are cut by the context.
-class PickedBlocks {
+class CPickedBlocks {
  public:
-  PickedBlocks(int width, int height, int side)
+  CPickedBlocks(int width, int height, int side)
       : side_(side),
         columns_(BlocksAcross(width, side)),
         rows_(BlocksAcross(height, side)),
@@ -58,7 +58,7 @@ class PickedBlocks {
 
   void Mark(std::uint32_t cell) { marks_[cell] = 1; }
 
-  void Draw(EffectContext& context) {
+  void Draw(CEffectContext& context) {
     for (int row = 0; row < rows_; ++row) {
       std::uint8_t* const marks = marks_.data() + static_cast<std::size_t>(row) * columns_;
       std::size_t column = 0;
@@ -82,9 +82,9 @@ class PickedBlocks {
 
 // Slices of drawing time for the unpaced dissolve: a screen shows at most one frame per refresh,
 // so the picks of a few milliseconds go out together.
-class DrawingSlices {
+class CDrawingSlices {
  public:
-  explicit DrawingSlices(EffectContext& context) : context_(context), start_(context.TickCount()) {}
+  explicit CDrawingSlices(CEffectContext& context) : context_(context), start_(context.TickCount()) {}
 
   bool Over() const { return context_.TickCount() - start_ >= kSliceMs; }  // unsigned: right across the wrap
   void Restart() { start_ = context_.TickCount(); }
@@ -92,7 +92,7 @@ class DrawingSlices {
  private:
   static constexpr std::uint32_t kSliceMs = 8;
 
-  EffectContext& context_;
+  CEffectContext& context_;
   std::uint32_t start_;
 };
 
@@ -106,11 +106,11 @@ constexpr std::uint32_t kPicksPerClockRead = 256;
 // when asked to stop (polled after every pick), leaving the picture partly drawn: every block
 // picked so far is drawn, and no other. The picks go in runs between readings of the clock; the
 // blocks picked in a slice are drawn when it is over.
-void DissolveSmallBlocks(EffectContext& context) {
-  PickedBlocks picked(context.Width(), context.Height(), 4);
+void DissolveSmallBlocks(CEffectContext& context) {
+  CPickedBlocks picked(context.Width(), context.Height(), 4);
   CRandomRange random(0);
-  PiecePool pool(picked.ColumnByColumn());
-  DrawingSlices slices(context);
+  CPiecePool pool(picked.ColumnByColumn());
+  CDrawingSlices slices(context);
   bool stop = false;
   while (!stop && !pool.Empty()) {
     std::uint32_t picks = 0;
@@ -127,7 +127,7 @@ void DissolveSmallBlocks(EffectContext& context) {
   picked.Draw(context);
 }
 
-void DissolveLargeBlocks(EffectContext& context) {
+void DissolveLargeBlocks(CEffectContext& context) {
   constexpr int kSide = 8;
   const int rows = BlocksAcross(context.Height(), kSide);
   PacedDissolve(context, BlocksAcross(context.Width(), kSide) * rows, [&](std::uint32_t block) {
@@ -136,11 +136,11 @@ void DissolveLargeBlocks(EffectContext& context) {
   });
 }
 
-void DissolveRows(EffectContext& context) {
+void DissolveRows(CEffectContext& context) {
   PacedDissolve(context, context.Height(), [&](std::uint32_t y) { RevealRow(context, static_cast<int>(y)); });
 }
 
-void DissolveColumns(EffectContext& context) {
+void DissolveColumns(CEffectContext& context) {
   PacedDissolve(context, context.Width(), [&](std::uint32_t x) { RevealColumn(context, static_cast<int>(x)); });
 }
 

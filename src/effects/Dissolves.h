@@ -5,9 +5,9 @@
 
 namespace saver::effects {
 
-void DissolveSmallBlocks(EffectContext& context);  // 5
-void DissolveLargeBlocks(EffectContext& context);  // 6
-void DissolveRows(EffectContext& context);         // 13
-void DissolveColumns(EffectContext& context);      // 14
+void DissolveSmallBlocks(CEffectContext& context);  // 5
+void DissolveLargeBlocks(CEffectContext& context);  // 6
+void DissolveRows(CEffectContext& context);         // 13
+void DissolveColumns(CEffectContext& context);      // 14
 
 }  // namespace saver::effects

@@ -24,9 +24,9 @@ enum class Layer {
 // layers involved and to an optional rectangle of the target (an effect's own area) before the
 // device sees it: this is the one place where blits are clipped, and the devices' CopyClipped
 // and DrawClipped receive only blocks that lie wholly inside both layers.
-class DrawingSurface {
+class CDrawingSurface {
  public:
-  virtual ~DrawingSurface() = default;
+  virtual ~CDrawingSurface() = default;
 
   // Size of a layer; an absent layer (no snapshot taken, no picture) is 0 x 0.
   virtual Size LayerSize(Layer layer) const = 0;
@@ -51,10 +51,10 @@ class DrawingSurface {
   }
   // Draws the `part` of `pixels` with its top-left corner at `at` on the target layer; only what
   // lies inside the part, the pixels, the layer (and `within`, when given) is drawn.
-  void Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part) {
+  void Draw(Layer target, Point at, const CPixelBuffer& pixels, const Rect& part) {
     Draw(target, at, pixels, part, LayerBounds(target));
   }
-  void Draw(Layer target, Point at, const PixelBuffer& pixels, const Rect& part, const Rect& within) {
+  void Draw(Layer target, Point at, const CPixelBuffer& pixels, const Rect& part, const Rect& within) {
     const Rect destination = Rect::FromSize(at.x, at.y, part.Width(), part.Height());
     const Rect readable = part.Intersect(Rect::FromSize(0, 0, pixels.Width(), pixels.Height()));
     if (auto block = ClipBlock(destination, {part.left, part.top}, within.Intersect(LayerBounds(target)),
@@ -70,7 +70,7 @@ class DrawingSurface {
   virtual void Fill(Layer target, const Rect& area, std::uint32_t colorref) = 0;
   // Reads an area into a buffer of the area's size; false if the device refused. Pixels of the
   // area that lie outside the layer read as black.
-  virtual bool Read(Layer source, const Rect& area, PixelBuffer& out) = 0;
+  virtual bool Read(Layer source, const Rect& area, CPixelBuffer& out) = 0;
 
   // Snapshot of a screen area into the Old layer, kept until ReleaseOld; parts of the area off
   // the screen read as black.
@@ -86,7 +86,7 @@ class DrawingSurface {
   virtual void CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) = 0;
   // A block already cut to the layer and to the pixels: block.destination on `target` shows
   // `pixels` from block.source on.
-  virtual void DrawClipped(Layer target, const ClippedBlock& block, const PixelBuffer& pixels) = 0;
+  virtual void DrawClipped(Layer target, const ClippedBlock& block, const CPixelBuffer& pixels) = 0;
 };
 
 }  // namespace saver

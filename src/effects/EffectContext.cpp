@@ -9,46 +9,45 @@ Rect Bounds(Size size) { return Rect::FromSize(0, 0, size.width, size.height); }
 
 }  // namespace
 
-EffectContext::EffectContext(DrawingSurface& surface, Pacer& pacer, Point origin, Size size, int pace)
+CEffectContext::CEffectContext(CDrawingSurface& surface, CPacer& pacer, Point origin, Size size, int pace)
     : surface_(surface),
       pacer_(pacer),
-      target_(Rect::FromSize(origin.x, origin.y, size.width, size.height).Intersect(surface.LayerBounds(Layer::Screen))),
+      target_(
+          Rect::FromSize(origin.x, origin.y, size.width, size.height).Intersect(surface.LayerBounds(Layer::Screen))),
       origin_(origin),
       size_(size),
       pace_(pace) {}
 
-void EffectContext::Blit(int x, int y, int cx, int cy, Layer source, int sx, int sy) {
+void CEffectContext::Blit(int x, int y, int cx, int cy, Layer source, int sx, int sy) {
   surface_.Copy(Layer::Screen, Rect::FromSize(origin_.x + x, origin_.y + y, cx, cy), source, {sx, sy}, rop::kSrcCopy,
                 target_);
 }
 
-bool EffectContext::ReadScreen(PixelBuffer& out) {
+bool CEffectContext::ReadScreen(CPixelBuffer& out) {
   return surface_.Read(Layer::Screen, Rect::FromSize(origin_.x, origin_.y, size_.width, size_.height), out);
 }
 
-bool EffectContext::ReadNew(PixelBuffer& out) {
-  return surface_.Read(Layer::New, Bounds(size_), out);
-}
+bool CEffectContext::ReadNew(CPixelBuffer& out) { return surface_.Read(Layer::New, Bounds(size_), out); }
 
-bool EffectContext::ReadPicture(PixelBuffer& out) {
+bool CEffectContext::ReadPicture(CPixelBuffer& out) {
   return surface_.Read(Layer::Picture, surface_.LayerBounds(Layer::Picture), out);
 }
 
-void EffectContext::DrawPixels(const PixelBuffer& pixels, int x, int y) {
+void CEffectContext::DrawPixels(const CPixelBuffer& pixels, int x, int y) {
   surface_.Draw(Layer::Screen, {origin_.x + x, origin_.y + y}, pixels,
                 Rect::FromSize(0, 0, pixels.Width(), pixels.Height()), target_);
 }
 
-void EffectContext::FillTarget(std::uint32_t colorref) {
+void CEffectContext::FillTarget(std::uint32_t colorref) {
   if (!target_.IsEmpty()) surface_.Fill(Layer::Screen, target_, colorref);
 }
 
-OldSnapshot::OldSnapshot(EffectContext& context)
+COldSnapshot::COldSnapshot(CEffectContext& context)
     : surface_(context.surface_),
-      taken_(surface_.TakeOld(Rect::FromSize(context.origin_.x, context.origin_.y,
-                                             context.size_.width, context.size_.height))) {}
+      taken_(surface_.TakeOld(
+          Rect::FromSize(context.origin_.x, context.origin_.y, context.size_.width, context.size_.height))) {}
 
-OldSnapshot::~OldSnapshot() {
+COldSnapshot::~COldSnapshot() {
   if (taken_) surface_.ReleaseOld();
 }
 

@@ -12,9 +12,9 @@ namespace saver {
 // Every blit and pixel draw is confined to the target (the surface cuts it), so effects may
 // compute blocks that reach past its edges; nothing outside the target ever changes. A wait is
 // one call on the pacer.
-class EffectContext {
+class CEffectContext {
  public:
-  EffectContext(DrawingSurface& surface, Pacer& pacer, Point origin, Size size, int pace);
+  CEffectContext(CDrawingSurface& surface, CPacer& pacer, Point origin, Size size, int pace);
 
   int Width() const { return size_.width; }
   int Height() const { return size_.height; }
@@ -33,19 +33,19 @@ class EffectContext {
   void ShowError(std::string_view text) { surface_.ShowError(text); }
 
   // The target area of the screen, the new picture (w x h) and the whole picture layer.
-  bool ReadScreen(PixelBuffer& out);
-  bool ReadNew(PixelBuffer& out);
-  bool ReadPicture(PixelBuffer& out);
+  bool ReadScreen(CPixelBuffer& out);
+  bool ReadNew(CPixelBuffer& out);
+  bool ReadPicture(CPixelBuffer& out);
   // Draws a buffer with its top-left corner at (px + x, py + y), cut to the target.
-  void DrawPixels(const PixelBuffer& pixels, int x, int y);
+  void DrawPixels(const CPixelBuffer& pixels, int x, int y);
   // Fills the whole target with one colour (0x00BBGGRR).
   void FillTarget(std::uint32_t colorref);
 
  private:
-  friend class OldSnapshot;
+  friend class COldSnapshot;
 
-  DrawingSurface& surface_;
-  Pacer& pacer_;
+  CDrawingSurface& surface_;
+  CPacer& pacer_;
   Rect target_;  // on the screen, already cut to the screen
   Point origin_;
   Size size_;
@@ -54,15 +54,15 @@ class EffectContext {
 
 // The old picture for effects that move it: the target area of the screen as it was when the
 // effect began, readable as Layer::Old until the snapshot goes out of scope.
-class OldSnapshot {
+class COldSnapshot {
  public:
-  explicit OldSnapshot(EffectContext& context);
-  ~OldSnapshot();
-  OldSnapshot(const OldSnapshot&) = delete;
-  OldSnapshot& operator=(const OldSnapshot&) = delete;
+  explicit COldSnapshot(CEffectContext& context);
+  ~COldSnapshot();
+  COldSnapshot(const COldSnapshot&) = delete;
+  COldSnapshot& operator=(const COldSnapshot&) = delete;
 
  private:
-  DrawingSurface& surface_;
+  CDrawingSurface& surface_;
   bool taken_;
 };
 

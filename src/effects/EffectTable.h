@@ -8,7 +8,7 @@ namespace saver {
 
 // Every transition has this signature: it draws on the context step after step and returns
 // when the target shows its last frame.
-using EffectFunction = void(EffectContext& context);
+using EffectFunction = void(CEffectContext& context);
 
 struct EffectEntry {
   int number;

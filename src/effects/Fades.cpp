@@ -12,7 +12,7 @@ namespace {
 constexpr int kLevels = 256;
 
 // Milliseconds per level: about speed / 100, one more when fading out.
-long long StepTime(EffectContext& context, FadeDirection direction) {
+long long StepTime(CEffectContext& context, FadeDirection direction) {
   return (direction == FadeDirection::In ? 11 : 12) - context.Pace() / 100;
 }
 
@@ -21,10 +21,10 @@ long long StepTime(EffectContext& context, FadeDirection direction) {
 // jumps to the level the elapsed time calls for, but at least to the next one: taking that
 // level's floor again would put every later frame behind its due time too, so that one late
 // frame made the fade draw the same levels over and over, never sleeping, to its end.
-FadeLevels ShowLevels(EffectContext& context, FadeDirection direction, long long step_time,
-                      const PixelBuffer& source) {
+FadeLevels ShowLevels(CEffectContext& context, FadeDirection direction, long long step_time,
+                      const CPixelBuffer& source) {
   FadeLevels shown;
-  PixelBuffer frame(source.Width(), source.Height());
+  CPixelBuffer frame(source.Width(), source.Height());
   const std::uint32_t start = context.TickCount();
   int last_level = -1;
   for (int level = 0; level < kLevels;) {
@@ -53,7 +53,7 @@ FadeLevels ShowLevels(EffectContext& context, FadeDirection direction, long long
 
 // The table's values computed rather than looked up in 64 KiB: the multiply vectorises (about
 // 0.5 ms per 1920 x 1080 level here, against 4.5 ms for the lookups).
-void ApplyBrightness(const PixelBuffer& source, int level, PixelBuffer& out) {
+void ApplyBrightness(const CPixelBuffer& source, int level, CPixelBuffer& out) {
   const std::uint8_t* __restrict from = source.Data();
   std::uint8_t* __restrict to = out.Data();
   const std::size_t count = std::min(source.ByteCount(), out.ByteCount());
@@ -63,8 +63,8 @@ void ApplyBrightness(const PixelBuffer& source, int level, PixelBuffer& out) {
 // A picture that cannot be read ends the fade before anything is drawn. A step time of 0 or less
 // skips the levels: the fade in shows the new picture at once, the fade out goes straight to
 // black.
-FadeLevels RunFade(EffectContext& context, FadeDirection direction) {
-  PixelBuffer source;
+FadeLevels RunFade(CEffectContext& context, FadeDirection direction) {
+  CPixelBuffer source;
   if (!context.ReadPicture(source) || source.IsEmpty()) return {};
   const long long step_time = StepTime(context, direction);
   FadeLevels shown;
@@ -77,7 +77,7 @@ FadeLevels RunFade(EffectContext& context, FadeDirection direction) {
   return shown;
 }
 
-void FadeInFromBlack(EffectContext& context) { RunFade(context, FadeDirection::In); }
-void FadeToBlack(EffectContext& context) { RunFade(context, FadeDirection::Out); }
+void FadeInFromBlack(CEffectContext& context) { RunFade(context, FadeDirection::In); }
+void FadeToBlack(CEffectContext& context) { RunFade(context, FadeDirection::Out); }
 
 }  // namespace saver::effects

@@ -7,8 +7,8 @@
 
 namespace saver::effects {
 
-void FadeInFromBlack(EffectContext& context);  // 4
-void FadeToBlack(EffectContext& context);      // 65
+void FadeInFromBlack(CEffectContext& context);  // 4
+void FadeToBlack(CEffectContext& context);      // 65
 
 // Row L (0 ... 255) of the brightness table: byte b shown as floor(b * L / 256). Level 255
 // shows 255 as 254, so no level reproduces the picture exactly. The product fits 16 bits, which
@@ -26,9 +26,9 @@ struct FadeLevels {
 };
 
 // Runs a fade and tells which levels it managed to show in its time.
-FadeLevels RunFade(EffectContext& context, FadeDirection direction);
+FadeLevels RunFade(CEffectContext& context, FadeDirection direction);
 
 // The pixel work of one level: every byte of `source` at brightness `level` into `out` (same size).
-void ApplyBrightness(const PixelBuffer& source, int level, PixelBuffer& out);
+void ApplyBrightness(const CPixelBuffer& source, int level, CPixelBuffer& out);
 
 }  // namespace saver::effects

@@ -6,16 +6,16 @@
 
 namespace saver {
 
-class ForwardingSurface : public DrawingSurface {
+class CForwardingSurface : public CDrawingSurface {
  public:
-  explicit ForwardingSurface(MemorySurface& inner) : inner_(inner) {}
+  explicit CForwardingSurface(CMemorySurface& inner) : inner_(inner) {}
 
   Size LayerSize(Layer layer) const override { return inner_.LayerSize(layer); }
   void Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) override {
     inner_.Stretch(target, destination, source, source_rect);
   }
   void Fill(Layer target, const Rect& area, std::uint32_t colorref) override { inner_.Fill(target, area, colorref); }
-  bool Read(Layer source, const Rect& area, PixelBuffer& out) override { return inner_.Read(source, area, out); }
+  bool Read(Layer source, const Rect& area, CPixelBuffer& out) override { return inner_.Read(source, area, out); }
   bool TakeOld(const Rect& screen_area) override { return inner_.TakeOld(screen_area); }
   void ReleaseOld() override { inner_.ReleaseOld(); }
   void ShowError(std::string_view text) override { inner_.ShowError(text); }
@@ -25,12 +25,12 @@ class ForwardingSurface : public DrawingSurface {
   void CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) override {
     inner_.Copy(target, block.destination, source, block.source, raster_op);
   }
-  void DrawClipped(Layer target, const ClippedBlock& block, const PixelBuffer& pixels) override {
+  void DrawClipped(Layer target, const ClippedBlock& block, const CPixelBuffer& pixels) override {
     const Rect& d = block.destination;
     inner_.Draw(target, {d.left, d.top}, pixels, Rect::FromSize(block.source.x, block.source.y, d.Width(), d.Height()));
   }
 
-  MemorySurface& inner_;
+  CMemorySurface& inner_;
 };
 
 }  // namespace saver

@@ -18,7 +18,7 @@ enum class FirstBand { Top, Bottom };
 // Bands of 8 rows, k = 0 ... h / 8 (the last one may be short or empty). At step s a band with
 // lag l shows n = s - l columns from its edge; the lags make the bands start one after another,
 // 8 steps apart, so the bands form a staircase.
-void Staircase(EffectContext& context, Edge edge, FirstBand first) {
+void Staircase(CEffectContext& context, Edge edge, FirstBand first) {
   const int w = context.Width(), h = context.Height();
   const int last_band = h / kBand;
   for (int s = 0;; ++s) {
@@ -52,7 +52,7 @@ struct LineRun {
 // Draws the lines of a run, with a wait after every line whose index within the run is a
 // multiple of wait_every (the first line always waits).
 template <typename DrawLine>
-void DrawRun(EffectContext& context, LineRun lines, int wait_every, DrawLine draw_line) {
+void DrawRun(CEffectContext& context, LineRun lines, int wait_every, DrawLine draw_line) {
   lines.ForEach([&](int index, int line) {
     draw_line(line);
     if (index % wait_every == 0) context.Wait();
@@ -62,7 +62,7 @@ void DrawRun(EffectContext& context, LineRun lines, int wait_every, DrawLine dra
 // Strips i = 0 ... length / kBand, each wiped completely before the next: even strips run along
 // `along` forwards, odd strips backwards. strip_start(i) is the first line across of strip i.
 template <typename StripStart, typename DrawLine>
-void Strips(EffectContext& context, int across, int along, StripStart strip_start, DrawLine draw_line) {
+void Strips(CEffectContext& context, int across, int along, StripStart strip_start, DrawLine draw_line) {
   for (int i = 0; i <= across / kBand; ++i) {
     const int start = strip_start(i);
     const bool forwards = i % 2 == 0;
@@ -71,13 +71,13 @@ void Strips(EffectContext& context, int across, int along, StripStart strip_star
   }
 }
 
-void ColumnStrips(EffectContext& context, bool from_left) {
+void ColumnStrips(CEffectContext& context, bool from_left) {
   const int w = context.Width(), h = context.Height();
   Strips(context, w, h, [&](int i) { return from_left ? kBand * i : w - kBand * (i + 1); },
          [&](int x, int y) { RevealBlock(context, x, y, kBand, 1); });
 }
 
-void RowStrips(EffectContext& context, bool from_top) {
+void RowStrips(CEffectContext& context, bool from_top) {
   const int w = context.Width(), h = context.Height();
   Strips(context, h, w, [&](int i) { return from_top ? kBand * i : h - kBand * (i + 1); },
          [&](int y, int x) { RevealBlock(context, x, y, 1, kBand); });
@@ -86,7 +86,7 @@ void RowStrips(EffectContext& context, bool from_top) {
 // The band runs around the rectangle (l, t, r, b) in four legs, then the rectangle shrinks by a
 // band on every side; draw_ring(l, t, r, b) draws the four legs.
 template <typename DrawRing>
-void Spiral(EffectContext& context, DrawRing draw_ring) {
+void Spiral(CEffectContext& context, DrawRing draw_ring) {
   int l = 0, t = 0, r = context.Width(), b = context.Height();
   for (;;) {
     draw_ring(l, t, r, b);
@@ -96,32 +96,28 @@ void Spiral(EffectContext& context, DrawRing draw_ring) {
 }
 
 // Horizontal legs draw 1 x 8 slices at x, vertical legs 8 x 1 slices at y.
-auto HorizontalSlice(EffectContext& context, int y) {
+auto HorizontalSlice(CEffectContext& context, int y) {
   return [&context, y](int x) { RevealBlock(context, x, y, 1, kBand); };
 }
-auto VerticalSlice(EffectContext& context, int x) {
+auto VerticalSlice(CEffectContext& context, int x) {
   return [&context, x](int y) { RevealBlock(context, x, y, kBand, 1); };
 }
 
 }  // namespace
 
-void StaircaseFromRightTopFirst(EffectContext& context) { Staircase(context, Edge::Right, FirstBand::Top); }
-void StaircaseFromRightBottomFirst(EffectContext& context) {
-  Staircase(context, Edge::Right, FirstBand::Bottom);
-}
-void StaircaseFromLeftTopFirst(EffectContext& context) { Staircase(context, Edge::Left, FirstBand::Top); }
-void StaircaseFromLeftBottomFirst(EffectContext& context) {
-  Staircase(context, Edge::Left, FirstBand::Bottom);
-}
+void StaircaseFromRightTopFirst(CEffectContext& context) { Staircase(context, Edge::Right, FirstBand::Top); }
+void StaircaseFromRightBottomFirst(CEffectContext& context) { Staircase(context, Edge::Right, FirstBand::Bottom); }
+void StaircaseFromLeftTopFirst(CEffectContext& context) { Staircase(context, Edge::Left, FirstBand::Top); }
+void StaircaseFromLeftBottomFirst(CEffectContext& context) { Staircase(context, Edge::Left, FirstBand::Bottom); }
 
-void ColumnStripsLeftToRight(EffectContext& context) { ColumnStrips(context, true); }
-void RowStripsTopToBottom(EffectContext& context) { RowStrips(context, true); }
-void ColumnStripsRightToLeft(EffectContext& context) { ColumnStrips(context, false); }
-void RowStripsBottomToTop(EffectContext& context) { RowStrips(context, false); }
+void ColumnStripsLeftToRight(CEffectContext& context) { ColumnStrips(context, true); }
+void RowStripsTopToBottom(CEffectContext& context) { RowStrips(context, true); }
+void ColumnStripsRightToLeft(CEffectContext& context) { ColumnStrips(context, false); }
+void RowStripsBottomToTop(CEffectContext& context) { RowStrips(context, false); }
 
 // Top band rightwards, right band down, bottom band leftwards, left band up. The vertical and
 // backward legs include their end position, one line past the rectangle.
-void SpiralClockwise(EffectContext& context) {
+void SpiralClockwise(CEffectContext& context) {
   Spiral(context, [&](int l, int t, int r, int b) {
     DrawRun(context, LineRun::Up(l, r - 1), kSpiralSlicesPerWait, HorizontalSlice(context, t));
     DrawRun(context, LineRun::Up(t, b), kSpiralSlicesPerWait, VerticalSlice(context, r - kBand));
@@ -131,7 +127,7 @@ void SpiralClockwise(EffectContext& context) {
 }
 
 // Left band down, bottom band rightwards, right band up, top band leftwards.
-void SpiralCounterClockwise(EffectContext& context) {
+void SpiralCounterClockwise(CEffectContext& context) {
   Spiral(context, [&](int l, int t, int r, int b) {
     DrawRun(context, LineRun::Up(t, b), kSpiralSlicesPerWait, VerticalSlice(context, l));
     DrawRun(context, LineRun::Up(l, r - 1), kSpiralSlicesPerWait, HorizontalSlice(context, b - kBand));

@@ -5,15 +5,15 @@
 
 namespace saver::effects {
 
-void StaircaseFromRightTopFirst(EffectContext& context);     // 57
-void StaircaseFromRightBottomFirst(EffectContext& context);  // 58
-void StaircaseFromLeftTopFirst(EffectContext& context);      // 59
-void StaircaseFromLeftBottomFirst(EffectContext& context);   // 60
-void ColumnStripsLeftToRight(EffectContext& context);        // 67
-void RowStripsTopToBottom(EffectContext& context);           // 68
-void ColumnStripsRightToLeft(EffectContext& context);        // 69
-void RowStripsBottomToTop(EffectContext& context);           // 70
-void SpiralClockwise(EffectContext& context);                // 75
-void SpiralCounterClockwise(EffectContext& context);         // 76
+void StaircaseFromRightTopFirst(CEffectContext& context);     // 57
+void StaircaseFromRightBottomFirst(CEffectContext& context);  // 58
+void StaircaseFromLeftTopFirst(CEffectContext& context);      // 59
+void StaircaseFromLeftBottomFirst(CEffectContext& context);   // 60
+void ColumnStripsLeftToRight(CEffectContext& context);        // 67
+void RowStripsTopToBottom(CEffectContext& context);           // 68
+void ColumnStripsRightToLeft(CEffectContext& context);        // 69
+void RowStripsBottomToTop(CEffectContext& context);           // 70
+void SpiralClockwise(CEffectContext& context);                // 75
+void SpiralCounterClockwise(CEffectContext& context);         // 76
 
 }  // namespace saver::effects

@@ -10,7 +10,7 @@
 namespace saver {
 namespace {
 
-Rect Bounds(const PixelBuffer& buffer) { return Rect::FromSize(0, 0, buffer.Width(), buffer.Height()); }
+Rect Bounds(const CPixelBuffer& buffer) { return Rect::FromSize(0, 0, buffer.Width(), buffer.Height()); }
 
 void CombineRow(std::uint8_t* to, const std::uint8_t* from, std::size_t bytes, std::uint32_t raster_op) {
   switch (raster_op) {
@@ -29,7 +29,7 @@ void CombineRow(std::uint8_t* to, const std::uint8_t* from, std::size_t bytes, s
 }
 
 // Copies an already clipped block between two buffers (or within one, rows in a safe order).
-void CopyBlock(PixelBuffer& to, const Rect& destination, const PixelBuffer& from, Point origin,
+void CopyBlock(CPixelBuffer& to, const Rect& destination, const CPixelBuffer& from, Point origin,
                std::uint32_t raster_op) {
   const std::size_t bytes = static_cast<std::size_t>(destination.Width()) * 3;
   const bool upwards = &to == &from && destination.top > origin.y;
@@ -40,8 +40,8 @@ void CopyBlock(PixelBuffer& to, const Rect& destination, const PixelBuffer& from
   }
 }
 
-PixelBuffer CopyArea(const PixelBuffer& from, const Rect& area) {
-  PixelBuffer out(area.Width(), area.Height());
+CPixelBuffer CopyArea(const CPixelBuffer& from, const Rect& area) {
+  CPixelBuffer out(area.Width(), area.Height());
   if (auto block = ClipBlock(Rect::FromSize(0, 0, area.Width(), area.Height()), {area.left, area.top},
                              Bounds(out), Bounds(from))) {
     CopyBlock(out, block->destination, from, block->source, rop::kSrcCopy);
@@ -51,30 +51,30 @@ PixelBuffer CopyArea(const PixelBuffer& from, const Rect& area) {
 
 }  // namespace
 
-MemorySurface::MemorySurface(PixelBuffer screen, PixelBuffer frame, PixelBuffer picture)
+CMemorySurface::CMemorySurface(CPixelBuffer screen, CPixelBuffer frame, CPixelBuffer picture)
     : screen_(std::move(screen)), frame_(std::move(frame)), picture_(std::move(picture)) {}
 
-const PixelBuffer& MemorySurface::Pixels(Layer layer) const {
+const CPixelBuffer& CMemorySurface::Pixels(Layer layer) const {
   DrawPending();
   return Buffer(layer);
 }
 
-PixelBuffer& MemorySurface::MutablePixels(Layer layer) {
+CPixelBuffer& CMemorySurface::MutablePixels(Layer layer) {
   DrawPending();
   return Buffer(layer);
 }
 
-void MemorySurface::DrawPending() const {
+void CMemorySurface::DrawPending() const {
   if (pending_.Empty()) return;
-  auto& self = const_cast<MemorySurface&>(*this);
-  pending_.DrawAll(self.Buffer(pending_.Target()), [&](Layer layer) -> const PixelBuffer& { return Buffer(layer); });
+  auto& self = const_cast<CMemorySurface&>(*this);
+  pending_.DrawAll(self.Buffer(pending_.Target()), [&](Layer layer) -> const CPixelBuffer& { return Buffer(layer); });
 }
 
-PixelBuffer& MemorySurface::Buffer(Layer layer) {
-  return const_cast<PixelBuffer&>(std::as_const(*this).Buffer(layer));
+CPixelBuffer& CMemorySurface::Buffer(Layer layer) {
+  return const_cast<CPixelBuffer&>(std::as_const(*this).Buffer(layer));
 }
 
-const PixelBuffer& MemorySurface::Buffer(Layer layer) const {
+const CPixelBuffer& CMemorySurface::Buffer(Layer layer) const {
   switch (layer) {
     case Layer::Screen: return screen_;
     case Layer::New: return frame_;
@@ -84,14 +84,14 @@ const PixelBuffer& MemorySurface::Buffer(Layer layer) const {
   return picture_;
 }
 
-Size MemorySurface::LayerSize(Layer layer) const {
-  const PixelBuffer& buffer = Buffer(layer);
+Size CMemorySurface::LayerSize(Layer layer) const {
+  const CPixelBuffer& buffer = Buffer(layer);
   return {buffer.Width(), buffer.Height()};
 }
 
-void MemorySurface::CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) {
-  PixelBuffer& to = Buffer(target);
-  const PixelBuffer& from = Buffer(source);
+void CMemorySurface::CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) {
+  CPixelBuffer& to = Buffer(target);
+  const CPixelBuffer& from = Buffer(source);
   if (record_copies_) copies_.push_back({target, block.destination, source, block.source});
   if (raster_op == rop::kSrcCopy && target != source) {
     const Rect& d = block.destination;
@@ -103,10 +103,10 @@ void MemorySurface::CopyClipped(Layer target, const ClippedBlock& block, Layer s
   CopyBlock(to, block.destination, from, block.source, raster_op);
 }
 
-void MemorySurface::Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) {
+void CMemorySurface::Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) {
   DrawPending();
-  PixelBuffer& to = Buffer(target);
-  const PixelBuffer& from = Buffer(source);
+  CPixelBuffer& to = Buffer(target);
+  const CPixelBuffer& from = Buffer(source);
   if (destination.IsEmpty() || source_rect.IsEmpty()) return;
   const Rect visible = destination.Intersect(Bounds(to));
   const std::int64_t dw = destination.Width(), dh = destination.Height();
@@ -122,28 +122,28 @@ void MemorySurface::Stretch(Layer target, const Rect& destination, Layer source,
   }
 }
 
-void MemorySurface::Fill(Layer target, const Rect& area, std::uint32_t colorref) {
+void CMemorySurface::Fill(Layer target, const Rect& area, std::uint32_t colorref) {
   DrawPending();
-  PixelBuffer& to = Buffer(target);
+  CPixelBuffer& to = Buffer(target);
   const Rect visible = area.Intersect(Bounds(to));
   for (int y = visible.top; y < visible.bottom; ++y) {
     for (int x = visible.left; x < visible.right; ++x) to.SetPixel(x, y, colorref);
   }
 }
 
-bool MemorySurface::Read(Layer source, const Rect& area, PixelBuffer& out) {
+bool CMemorySurface::Read(Layer source, const Rect& area, CPixelBuffer& out) {
   DrawPending();
   if (area.IsEmpty()) return false;
   out = CopyArea(Buffer(source), area);
   return true;
 }
 
-void MemorySurface::DrawClipped(Layer target, const ClippedBlock& block, const PixelBuffer& pixels) {
+void CMemorySurface::DrawClipped(Layer target, const ClippedBlock& block, const CPixelBuffer& pixels) {
   DrawPending();
   CopyBlock(Buffer(target), block.destination, pixels, block.source, rop::kSrcCopy);
 }
 
-bool MemorySurface::TakeOld(const Rect& screen_area) {
+bool CMemorySurface::TakeOld(const Rect& screen_area) {
   DrawPending();
   if (screen_area.IsEmpty()) return false;
   old_ = CopyArea(screen_, screen_area);
@@ -151,12 +151,12 @@ bool MemorySurface::TakeOld(const Rect& screen_area) {
   return true;
 }
 
-void MemorySurface::ReleaseOld() {
+void CMemorySurface::ReleaseOld() {
   DrawPending();
-  old_ = PixelBuffer();
+  old_ = CPixelBuffer();
 }
 
-void MemorySurface::PacedWait(std::int32_t a, double d) {
+void CMemorySurface::PacedWait(std::int32_t a, double d) {
   waits_.push_back({a, d, copies_.size()});
   if (frame_area_.IsEmpty()) return;
   DrawPending();

@@ -17,7 +17,7 @@ namespace saver {
 // Plain copies from one layer to another are held back (see CPendingCopies) until any other use
 // of the layers (Pixels included), or a wait while frames are recorded: unrecorded waits show
 // nothing to anyone, so the steps between them need not be drawn.
-class MemorySurface final : public DrawingSurface, public Pacer {
+class CMemorySurface final : public CDrawingSurface, public CPacer {
  public:
   struct WaitCall {
     int a;
@@ -32,10 +32,10 @@ class MemorySurface final : public DrawingSurface, public Pacer {
     bool operator==(const CopyCall&) const = default;
   };
 
-  MemorySurface(PixelBuffer screen, PixelBuffer frame, PixelBuffer picture);
+  CMemorySurface(CPixelBuffer screen, CPixelBuffer frame, CPixelBuffer picture);
 
-  const PixelBuffer& Pixels(Layer layer) const;
-  PixelBuffer& MutablePixels(Layer layer);
+  const CPixelBuffer& Pixels(Layer layer) const;
+  CPixelBuffer& MutablePixels(Layer layer);
 
   // From now on, keep a copy of this screen area at every wait.
   void RecordFrames(const Rect& screen_area) { frame_area_ = screen_area; }
@@ -45,7 +45,7 @@ class MemorySurface final : public DrawingSurface, public Pacer {
 
   const std::vector<WaitCall>& Waits() const { return waits_; }
   const std::vector<CopyCall>& Copies() const { return copies_; }
-  const std::vector<PixelBuffer>& Frames() const { return frames_; }
+  const std::vector<CPixelBuffer>& Frames() const { return frames_; }
   const std::vector<std::string>& Errors() const { return errors_; }
   int SnapshotsTaken() const { return snapshots_taken_; }
   bool SnapshotHeld() const { return !old_.IsEmpty(); }
@@ -53,7 +53,7 @@ class MemorySurface final : public DrawingSurface, public Pacer {
   Size LayerSize(Layer layer) const override;
   void Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) override;
   void Fill(Layer target, const Rect& area, std::uint32_t colorref) override;
-  bool Read(Layer source, const Rect& area, PixelBuffer& out) override;
+  bool Read(Layer source, const Rect& area, CPixelBuffer& out) override;
   bool TakeOld(const Rect& screen_area) override;
   void ReleaseOld() override;
   void ShowError(std::string_view text) override { errors_.emplace_back(text); }
@@ -65,20 +65,20 @@ class MemorySurface final : public DrawingSurface, public Pacer {
 
  protected:
   void CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) override;
-  void DrawClipped(Layer target, const ClippedBlock& block, const PixelBuffer& pixels) override;
+  void DrawClipped(Layer target, const ClippedBlock& block, const CPixelBuffer& pixels) override;
 
  private:
   // Beyond this many runs held back, they are drawn before more are taken (a dissolve's cells
   // join nothing and would otherwise pile up for the whole effect).
   static constexpr std::size_t kMostRunsHeld = 1 << 16;
 
-  PixelBuffer& Buffer(Layer layer);
-  const PixelBuffer& Buffer(Layer layer) const;
+  CPixelBuffer& Buffer(Layer layer);
+  const CPixelBuffer& Buffer(Layer layer) const;
   // Draws every held-back copy; const because the copies were made already as far as any
   // caller can tell.
   void DrawPending() const;
 
-  PixelBuffer screen_, frame_, picture_, old_;
+  CPixelBuffer screen_, frame_, picture_, old_;
   mutable CPendingCopies pending_;  // all into one target, none reading it
   Rect frame_area_;
   bool record_copies_ = false;
@@ -87,7 +87,7 @@ class MemorySurface final : public DrawingSurface, public Pacer {
   int snapshots_taken_ = 0;
   std::vector<WaitCall> waits_;
   std::vector<CopyCall> copies_;
-  std::vector<PixelBuffer> frames_;
+  std::vector<CPixelBuffer> frames_;
   std::vector<std::string> errors_;
 };
 

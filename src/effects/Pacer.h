@@ -7,9 +7,9 @@ namespace saver {
 // implements it with its calibrated busy wait and its stop event (every scene runtime is one);
 // the memory surface records the calls. A transition holds the pacer itself, beside its drawing
 // surface, so that a wait reaches the thread in one call.
-class Pacer {
+class CPacer {
  public:
-  virtual ~Pacer() = default;
+  virtual ~CPacer() = default;
 
   // True once the show has been told to end; effects return as soon as they see it.
   virtual bool StopRequested() const = 0;

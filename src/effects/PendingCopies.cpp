@@ -143,10 +143,10 @@ void CPendingCopies::Compact() {
   for (std::size_t i = 0; i < runs_.size(); ++i) Remember(i);
 }
 
-void CPendingCopies::DrawAll(PixelBuffer& to, const std::function<const PixelBuffer&(Layer)>& source_of) {
+void CPendingCopies::DrawAll(CPixelBuffer& to, const std::function<const CPixelBuffer&(Layer)>& source_of) {
   for (const Run& run : runs_) {
     if (run.width == 0) continue;
-    const PixelBuffer& from = source_of(run.source);
+    const CPixelBuffer& from = source_of(run.source);
     for (int y = run.top; y < run.bottom; ++y) {
       const std::uint8_t* in = from.Row(run.source_top + y - run.top) + run.source_left * 3;
       std::uint8_t* out = to.Row(y) + run.left * 3;

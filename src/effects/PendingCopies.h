@@ -37,7 +37,7 @@ class CPendingCopies {
   // `next` goes into the same target as the runs held and does not read it.
   void Add(const Run& next);
   // Draws the runs, in the order they were copied, onto `to` and forgets them.
-  void DrawAll(PixelBuffer& to, const std::function<const PixelBuffer&(Layer)>& source_of);
+  void DrawAll(CPixelBuffer& to, const std::function<const CPixelBuffer&(Layer)>& source_of);
 
  private:
   // A run that a later copy covers in part leaves up to four blocks; it is split only while

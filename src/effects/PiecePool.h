@@ -12,9 +12,9 @@ namespace saver {
 // index into the pieces left: with n left the range is 0 ... n - 1 (n = 1 gives the full range),
 // and a draw beyond n - 1 (rand's largest value, or any value when n = 1) takes index 0. Taking a
 // piece moves the last one into its place, so picking and removing cost O(1) at any size.
-class PiecePool {
+class CPiecePool {
  public:
-  explicit PiecePool(std::vector<std::uint32_t> pieces) : pieces_(std::move(pieces)), left_(pieces_.size()) {}
+  explicit CPiecePool(std::vector<std::uint32_t> pieces) : pieces_(std::move(pieces)), left_(pieces_.size()) {}
 
   bool Empty() const { return left_ == 0; }
   std::size_t Size() const { return left_; }
@@ -26,7 +26,7 @@ class PiecePool {
   template <typename Taken>
   void TakeWhile(CRandomRange& random, Taken taken) {
     CRandomRange range = random;
-    MsvcRandDraws draws;
+    CMsvcRandDraws draws;
     std::uint32_t* const pieces = pieces_.data();
     std::size_t left = left_;
     bool more = true;
@@ -36,8 +36,7 @@ class PiecePool {
   }
 
  private:
-  static std::uint32_t TakeOne(CRandomRange& range, MsvcRandDraws& draws, std::uint32_t* pieces,
-                               std::size_t& left) {
+  static std::uint32_t TakeOne(CRandomRange& range, CMsvcRandDraws& draws, std::uint32_t* pieces, std::size_t& left) {
     const int last = static_cast<int>(left) - 1;
     range.SetRange(0, last);
     const int drawn = range.Next(draws);

@@ -8,7 +8,7 @@ namespace saver {
 
 // Integer progress: draw(j) for j = first ... last, each step followed by one wait.
 template <typename Draw>
-void RunSteps(EffectContext& context, int first, int last, Draw draw) {
+void RunSteps(CEffectContext& context, int first, int last, Draw draw) {
   for (int j = first; j <= last; ++j) {
     draw(j);
     context.Wait();
@@ -21,14 +21,14 @@ void RunSteps(EffectContext& context, int first, int last, Draw draw) {
 // moved k * w / D and Y k * h / D; accumulated single-precision steps could drift past an end one
 // step early on shapes like 3 x 4 and leave old pixels in effects without a final blit. Where
 // the steps are exact in binary (ratios like 1, 1.5, 3) the positions are the same.
-class ProgressAxis {
+class CProgressAxis {
  public:
   // 0 up to `end`, passed once it reaches `end`.
-  static ProgressAxis UpTo(int end, int side, int shorter) { return {0, side, Scaled(end, shorter), true}; }
+  static CProgressAxis UpTo(int end, int side, int shorter) { return {0, side, Scaled(end, shorter), true}; }
   // 0 up to above `end`, passed once it is beyond `end`.
-  static ProgressAxis UpToAbove(int end, int side, int shorter) { return {0, side, Scaled(end, shorter), false}; }
+  static CProgressAxis UpToAbove(int end, int side, int shorter) { return {0, side, Scaled(end, shorter), false}; }
   // `start` down to below 0.
-  static ProgressAxis DownFrom(int start, int side, int shorter) {
+  static CProgressAxis DownFrom(int start, int side, int shorter) {
     return {Scaled(start, shorter), -std::int64_t{side}, 0, false};
   }
 
@@ -44,7 +44,7 @@ class ProgressAxis {
   int Pixel(int shorter) const { return static_cast<int>(value_ / shorter); }
 
  private:
-  ProgressAxis(std::int64_t value, std::int64_t step, std::int64_t end, bool end_inclusive)
+  CProgressAxis(std::int64_t value, std::int64_t step, std::int64_t end, bool end_inclusive)
       : value_(value), step_(step), end_(end), end_inclusive_(end_inclusive) {}
   static std::int64_t Scaled(int pixels, int shorter) { return std::int64_t{pixels} * shorter; }
 
@@ -56,18 +56,18 @@ class ProgressAxis {
 struct DiagonalAxes {
   int w, h;
   int Shorter() const { return std::min(w, h); }
-  ProgressAxis XUpTo() const { return ProgressAxis::UpTo(w, w, Shorter()); }
-  ProgressAxis XUpToAbove() const { return ProgressAxis::UpToAbove(w, w, Shorter()); }
-  ProgressAxis XDown() const { return ProgressAxis::DownFrom(w, w, Shorter()); }
-  ProgressAxis YUpTo() const { return ProgressAxis::UpTo(h, h, Shorter()); }
-  ProgressAxis YUpToAbove() const { return ProgressAxis::UpToAbove(h, h, Shorter()); }
-  ProgressAxis YDown() const { return ProgressAxis::DownFrom(h, h, Shorter()); }
+  CProgressAxis XUpTo() const { return CProgressAxis::UpTo(w, w, Shorter()); }
+  CProgressAxis XUpToAbove() const { return CProgressAxis::UpToAbove(w, w, Shorter()); }
+  CProgressAxis XDown() const { return CProgressAxis::DownFrom(w, w, Shorter()); }
+  CProgressAxis YUpTo() const { return CProgressAxis::UpTo(h, h, Shorter()); }
+  CProgressAxis YUpToAbove() const { return CProgressAxis::UpToAbove(h, h, Shorter()); }
+  CProgressAxis YDown() const { return CProgressAxis::DownFrom(h, h, Shorter()); }
 };
 
 // Float progress effects: draw(x, y), advance both axes, end once both have passed their ends,
 // otherwise wait.
 template <typename Draw>
-void RunDiagonal(EffectContext& context, ProgressAxis x, ProgressAxis y, Draw draw) {
+void RunDiagonal(CEffectContext& context, CProgressAxis x, CProgressAxis y, Draw draw) {
   const int shorter = std::min(context.Width(), context.Height());
   for (;;) {
     draw(x.Pixel(shorter), y.Pixel(shorter));
@@ -79,7 +79,7 @@ void RunDiagonal(EffectContext& context, ProgressAxis x, ProgressAxis y, Draw dr
 }
 
 // The final blit that makes the last frame exact.
-inline void DrawWholeNew(EffectContext& context) {
+inline void DrawWholeNew(CEffectContext& context) {
   context.Blit(0, 0, context.Width(), context.Height(), Layer::New, 0, 0);
 }
 
@@ -87,7 +87,7 @@ inline void DrawWholeNew(EffectContext& context) {
 // progress steps, each stopping exactly at its end. draw(x, y, last) runs before the end test,
 // so the step with x = U and y = V is drawn and is the last.
 template <typename Draw>
-void RunQuarters(EffectContext& context, Draw draw) {
+void RunQuarters(CEffectContext& context, Draw draw) {
   const int w = context.Width(), h = context.Height(), u = w / 2, v = h / 2;
   const std::int64_t shorter = std::min(w, h);
   for (std::int64_t k = 0;; ++k) {

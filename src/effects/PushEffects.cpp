@@ -8,7 +8,7 @@ namespace {
 // Strip pushes: strips of 8 lines, each completed before the next starts, with a wait after
 // every step of a strip whose counter is a multiple of wait_every.
 template <typename Draw>
-void RunStrips(EffectContext& c, int last_strip, int last_step, int wait_every, Draw draw) {
+void RunStrips(CEffectContext& c, int last_strip, int last_step, int wait_every, Draw draw) {
   for (int i = 0; i <= last_strip; ++i) {
     for (int j = 0; j <= last_step; ++j) {
       draw(i, j);
@@ -18,7 +18,7 @@ void RunStrips(EffectContext& c, int last_strip, int last_step, int wait_every, 
 }
 
 // Step j of a column strip at x: even strips push down, odd ones up.
-void PushColumnStrip(EffectContext& c, int x, int strip, int j) {
+void PushColumnStrip(CEffectContext& c, int x, int strip, int j) {
   const int h = c.Height();
   if (strip % 2 == 0) {
     c.Blit(x, 0, 8, j, Layer::New, x, h - j);
@@ -30,7 +30,7 @@ void PushColumnStrip(EffectContext& c, int x, int strip, int j) {
 }
 
 // Step j of a row strip at y: even strips push right, odd ones left.
-void PushRowStrip(EffectContext& c, int y, int strip, int j) {
+void PushRowStrip(CEffectContext& c, int y, int strip, int j) {
   const int w = c.Width();
   if (strip % 2 == 0) {
     c.Blit(0, y, j, 8, Layer::New, w - j, y);
@@ -43,8 +43,8 @@ void PushRowStrip(EffectContext& c, int y, int strip, int j) {
 
 }  // namespace
 
-void PushDown(EffectContext& c) {
-  OldSnapshot old(c);
+void PushDown(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 0, h, [&](int j) {
     c.Blit(0, 0, w, j, Layer::New, 0, h - j);
@@ -52,8 +52,8 @@ void PushDown(EffectContext& c) {
   });
 }
 
-void PushUp(EffectContext& c) {
-  OldSnapshot old(c);
+void PushUp(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 0, h, [&](int j) {
     c.Blit(0, h - j, w, j, Layer::New, 0, 0);
@@ -61,8 +61,8 @@ void PushUp(EffectContext& c) {
   });
 }
 
-void PushLeft(EffectContext& c) {
-  OldSnapshot old(c);
+void PushLeft(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 0, w, [&](int j) {
     c.Blit(w - j, 0, j, h, Layer::New, 0, 0);
@@ -70,8 +70,8 @@ void PushLeft(EffectContext& c) {
   });
 }
 
-void PushRight(EffectContext& c) {
-  OldSnapshot old(c);
+void PushRight(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 0, w, [&](int j) {
     c.Blit(0, 0, j, h, Layer::New, w - j, 0);
@@ -82,8 +82,8 @@ void PushRight(EffectContext& c) {
 // Corner pushes draw the old picture in three pieces: the corner opposite the new picture moves
 // diagonally, the band of rows the new picture occupies moves sideways only, and the band of its
 // columns up or down only.
-void PushFromTopRight(EffectContext& c) {
-  OldSnapshot old(c);
+void PushFromTopRight(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
   RunDiagonal(c, axes.XUpTo(), axes.YDown(), [&](int x, int y) {
@@ -97,8 +97,8 @@ void PushFromTopRight(EffectContext& c) {
 
 // With single-precision steps Y could go below 0 before X reached w, and was then put back to 0
 // until both ended on the same step; with exact progress both arrive on that step anyway.
-void PushFromBottomRight(EffectContext& c) {
-  OldSnapshot old(c);
+void PushFromBottomRight(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
   RunDiagonal(c, axes.XUpTo(), axes.YDown(), [&](int x, int y) {
@@ -110,8 +110,8 @@ void PushFromBottomRight(EffectContext& c) {
   DrawWholeNew(c);
 }
 
-void PushFromTopLeft(EffectContext& c) {
-  OldSnapshot old(c);
+void PushFromTopLeft(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
   RunDiagonal(c, axes.XUpToAbove(), axes.YUpToAbove(), [&](int x, int y) {
@@ -123,8 +123,8 @@ void PushFromTopLeft(EffectContext& c) {
   DrawWholeNew(c);
 }
 
-void PushFromBottomLeft(EffectContext& c) {
-  OldSnapshot old(c);
+void PushFromBottomLeft(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
   RunDiagonal(c, axes.XUpTo(), axes.YUpTo(), [&](int x, int y) {
@@ -136,25 +136,25 @@ void PushFromBottomLeft(EffectContext& c) {
   DrawWholeNew(c);
 }
 
-void ColumnStripsPushLeftToRight(EffectContext& c) {
-  OldSnapshot old(c);
+void ColumnStripsPushLeftToRight(CEffectContext& c) {
+  COldSnapshot old(c);
   RunStrips(c, c.Width() / 8, c.Height(), 10, [&](int i, int j) { PushColumnStrip(c, 8 * i, i, j); });
 }
 
-void RowStripsPushTopToBottom(EffectContext& c) {
-  OldSnapshot old(c);
+void RowStripsPushTopToBottom(CEffectContext& c) {
+  COldSnapshot old(c);
   RunStrips(c, c.Height() / 8, c.Width(), 10, [&](int i, int j) { PushRowStrip(c, 8 * i, i, j); });
 }
 
 // From the right edge; the last strip reaches past column 0 and is cut there.
-void ColumnStripsPushRightToLeft(EffectContext& c) {
-  OldSnapshot old(c);
+void ColumnStripsPushRightToLeft(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width();
   RunStrips(c, w / 8, c.Height(), 9, [&](int i, int j) { PushColumnStrip(c, w - 8 * (i + 1), i, j); });
 }
 
-void RowStripsPushBottomToTop(EffectContext& c) {
-  OldSnapshot old(c);
+void RowStripsPushBottomToTop(CEffectContext& c) {
+  COldSnapshot old(c);
   const int h = c.Height();
   RunStrips(c, h / 8, c.Width(), 10, [&](int i, int j) { PushRowStrip(c, h - 8 * (i + 1), i, j); });
 }

@@ -26,7 +26,7 @@ struct RollPacing {
 // the front), so it only adds that missing step.
 int BandWidth(int side) { return std::max(static_cast<int>(0.1 * side), 1); }
 
-void WaitForFrontStep(EffectContext& context) {
+void WaitForFrontStep(CEffectContext& context) {
   const long long speed = 1100LL - context.Pace();
   context.Wait(context.Pace(), 1000.0 * static_cast<double>(speed / 1000 + 2));
 }
@@ -37,7 +37,7 @@ void WaitForFrontStep(EffectContext& context) {
 // lies past the picture (once the front has left the target) is cut away by the context and
 // left as it is until it is drawn in place.
 template <typename DrawLine>
-void Roll(EffectContext& context, RollSpan span, RollPacing pacing, DrawLine draw_line) {
+void Roll(CEffectContext& context, RollSpan span, RollPacing pacing, DrawLine draw_line) {
   int d = 0;
   long long positions = 0;
   for (int s = 0; s < span.front_end; ++s) {
@@ -55,10 +55,10 @@ void Roll(EffectContext& context, RollSpan span, RollPacing pacing, DrawLine dra
   }
 }
 
-void DrawColumn(EffectContext& context, int x, int source_x) {
+void DrawColumn(CEffectContext& context, int x, int source_x) {
   context.Blit(x, 0, 1, context.Height(), Layer::New, source_x, 0);
 }
-void DrawRow(EffectContext& context, int y, int source_y) {
+void DrawRow(CEffectContext& context, int y, int source_y) {
   context.Blit(0, y, context.Width(), 1, Layer::New, 0, source_y);
 }
 
@@ -75,26 +75,26 @@ RollSpan FromBothEdges(int side) { return {BandWidth(side), side / 2, BandWidth(
 
 }  // namespace
 
-void RollFromLeft(EffectContext& context) {
+void RollFromLeft(CEffectContext& context) {
   Roll(context, FromNearEdge(context.Width()), kColumnPacing,
        [&](int k, int j) { DrawColumn(context, k, j); });
 }
 
-void RollFromRight(EffectContext& context) {
+void RollFromRight(CEffectContext& context) {
   const int w = context.Width();
   Roll(context, FromFarEdge(w), kColumnPacing, [&](int k, int j) { DrawColumn(context, w - k, w - j); });
 }
 
-void RollFromTop(EffectContext& context) {
+void RollFromTop(CEffectContext& context) {
   Roll(context, FromNearEdge(context.Height()), kRowPacing, [&](int k, int j) { DrawRow(context, k, j); });
 }
 
-void RollFromBottom(EffectContext& context) {
+void RollFromBottom(CEffectContext& context) {
   const int h = context.Height();
   Roll(context, FromFarEdge(h), kRowPacing, [&](int k, int j) { DrawRow(context, h - k, h - j); });
 }
 
-void RollFromLeftAndRight(EffectContext& context) {
+void RollFromLeftAndRight(CEffectContext& context) {
   const int w = context.Width();
   Roll(context, FromBothEdges(w), kTwoSidedColumnPacing, [&](int k, int j) {
     DrawColumn(context, k, j);
@@ -102,7 +102,7 @@ void RollFromLeftAndRight(EffectContext& context) {
   });
 }
 
-void RollFromTopAndBottom(EffectContext& context) {
+void RollFromTopAndBottom(CEffectContext& context) {
   const int h = context.Height();
   Roll(context, FromBothEdges(h), kRowPacing, [&](int k, int j) {
     DrawRow(context, k, j);

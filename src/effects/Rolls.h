@@ -5,11 +5,11 @@
 
 namespace saver::effects {
 
-void RollFromLeft(EffectContext& context);          // 82
-void RollFromRight(EffectContext& context);         // 83
-void RollFromTop(EffectContext& context);           // 84
-void RollFromBottom(EffectContext& context);        // 85
-void RollFromLeftAndRight(EffectContext& context);  // 86
-void RollFromTopAndBottom(EffectContext& context);  // 87
+void RollFromLeft(CEffectContext& context);          // 82
+void RollFromRight(CEffectContext& context);         // 83
+void RollFromTop(CEffectContext& context);           // 84
+void RollFromBottom(CEffectContext& context);        // 85
+void RollFromLeftAndRight(CEffectContext& context);  // 86
+void RollFromTopAndBottom(CEffectContext& context);  // 87
 
 }  // namespace saver::effects

@@ -7,7 +7,7 @@
 
 namespace saver::effects {
 
-void QuartersSlideIn(EffectContext& c) {
+void QuartersSlideIn(CEffectContext& c) {
   const int w = c.Width(), h = c.Height(), u = w / 2, v = h / 2;
   // The inner corner of each quarter leads; the final blit fills the middle line of odd sizes.
   RunQuarters(c, [&](int x, int y, bool) {
@@ -19,7 +19,7 @@ void QuartersSlideIn(EffectContext& c) {
   DrawWholeNew(c);
 }
 
-void RowBandsSlideInFromSides(EffectContext& c) {
+void RowBandsSlideInFromSides(CEffectContext& c) {
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 0, w, [&](int j) {
     for (int k = 0; k <= h / 8; ++k) {
@@ -33,7 +33,7 @@ void RowBandsSlideInFromSides(EffectContext& c) {
   });
 }
 
-void ColumnBandsSlideInFromEdges(EffectContext& c) {
+void ColumnBandsSlideInFromEdges(CEffectContext& c) {
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 0, h, [&](int j) {
     for (int k = 0; k <= w / 8; ++k) {
@@ -47,27 +47,27 @@ void ColumnBandsSlideInFromEdges(EffectContext& c) {
   });
 }
 
-void SlideInFromTop(EffectContext& c) {
+void SlideInFromTop(CEffectContext& c) {
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 0, h, [&](int j) { c.Blit(0, 0, w, j, Layer::New, 0, h - j); });
 }
 
-void SlideInFromBottom(EffectContext& c) {
+void SlideInFromBottom(CEffectContext& c) {
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 0, h, [&](int j) { c.Blit(0, h - j, w, j, Layer::New, 0, 0); });
 }
 
-void SlideInFromRight(EffectContext& c) {
+void SlideInFromRight(CEffectContext& c) {
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 0, w, [&](int j) { c.Blit(w - j, 0, j, h, Layer::New, 0, 0); });
 }
 
-void SlideInFromLeft(EffectContext& c) {
+void SlideInFromLeft(CEffectContext& c) {
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 0, w, [&](int j) { c.Blit(0, 0, j, h, Layer::New, w - j, 0); });
 }
 
-void SlideInFromTopRight(EffectContext& c) {
+void SlideInFromTopRight(CEffectContext& c) {
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
   RunDiagonal(c, axes.XDown(), axes.YUpToAbove(),
@@ -75,14 +75,14 @@ void SlideInFromTopRight(EffectContext& c) {
   DrawWholeNew(c);
 }
 
-void SlideInFromBottomRight(EffectContext& c) {
+void SlideInFromBottomRight(CEffectContext& c) {
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
   RunDiagonal(c, axes.XDown(), axes.YDown(),
               [&](int x, int y) { c.Blit(x, y, w - x, h - y, Layer::New, 0, 0); });
 }
 
-void SlideInFromTopLeft(EffectContext& c) {
+void SlideInFromTopLeft(CEffectContext& c) {
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
   RunDiagonal(c, axes.XUpToAbove(), axes.YUpToAbove(),
@@ -90,7 +90,7 @@ void SlideInFromTopLeft(EffectContext& c) {
   DrawWholeNew(c);
 }
 
-void SlideInFromBottomLeft(EffectContext& c) {
+void SlideInFromBottomLeft(CEffectContext& c) {
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
   RunDiagonal(c, axes.XUpTo(), axes.YDown(),
@@ -99,7 +99,7 @@ void SlideInFromBottomLeft(EffectContext& c) {
 }
 
 // 53 and 55 run one step past the middle (j = m + 1); the final blit makes the frame exact.
-void HalvesSlideInFromTopAndBottom(EffectContext& c) {
+void HalvesSlideInFromTopAndBottom(CEffectContext& c) {
   const int w = c.Width(), h = c.Height(), m = h / 2;
   RunSteps(c, 0, m + 1, [&](int j) {
     c.Blit(0, 0, w, j, Layer::New, 0, m - j);
@@ -108,7 +108,7 @@ void HalvesSlideInFromTopAndBottom(EffectContext& c) {
   DrawWholeNew(c);
 }
 
-void HalvesSlideInFromLeftAndRight(EffectContext& c) {
+void HalvesSlideInFromLeftAndRight(CEffectContext& c) {
   const int w = c.Width(), h = c.Height(), m = w / 2;
   RunSteps(c, 0, m + 1, [&](int j) {
     c.Blit(0, 0, j, h, Layer::New, m - j, 0);

@@ -9,7 +9,7 @@ namespace {
 // pixels, so the wedge's edge runs from the pivot's corner to (s, h). The last step gives every
 // row half the width from each side. draw_rows(k, n) draws both wedges' rows.
 template <typename DrawRows>
-void Sweep(EffectContext& context, DrawRows draw_rows) {
+void Sweep(CEffectContext& context, DrawRows draw_rows) {
   const int w = context.Width(), h = context.Height();
   if (w <= 0 || h <= 0) return;
   for (int s = 0; s <= w; ++s) {
@@ -27,7 +27,7 @@ void Sweep(EffectContext& context, DrawRows draw_rows) {
 
 }  // namespace
 
-void SweepFromTopLeftAndBottomRight(EffectContext& context) {
+void SweepFromTopLeftAndBottomRight(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
   Sweep(context, [&](int k, int n) {
     RevealBlock(context, 0, k, n, 1);
@@ -35,7 +35,7 @@ void SweepFromTopLeftAndBottomRight(EffectContext& context) {
   });
 }
 
-void SweepFromBottomLeftAndTopRight(EffectContext& context) {
+void SweepFromBottomLeftAndTopRight(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
   Sweep(context, [&](int k, int n) {
     RevealBlock(context, 0, h - k, n, 1);

@@ -5,7 +5,7 @@
 
 namespace saver::effects {
 
-void SweepFromTopLeftAndBottomRight(EffectContext& context);  // 77
-void SweepFromBottomLeftAndTopRight(EffectContext& context);  // 78
+void SweepFromTopLeftAndBottomRight(CEffectContext& context);  // 77
+void SweepFromBottomLeftAndTopRight(CEffectContext& context);  // 78
 
 }  // namespace saver::effects

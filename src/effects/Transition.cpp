@@ -95,7 +95,7 @@ void CTransition::ImageEffects(Point& point, int pace, int sx, int sy) {
   if (sy != 0) point.y = 0;
   const EffectEntry* effect = FindEffect(effect_);
   if (!effect || !Drawable(point, size)) return;
-  EffectContext context(surface_, pacer_, point, size, pace);
+  CEffectContext context(surface_, pacer_, point, size, pace);
   effect->run(context);
 }
 

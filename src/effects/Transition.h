@@ -25,7 +25,7 @@ struct TransitionTarget {
 // target, or as the screen for placements 1 and 2) and the picture; the pacer does the waits.
 class CTransition {
  public:
-  CTransition(int effect, const TransitionTarget& target, DrawingSurface& surface, Pacer& pacer)
+  CTransition(int effect, const TransitionTarget& target, CDrawingSurface& surface, CPacer& pacer)
       : effect_(effect), target_(target), surface_(surface), pacer_(pacer) {}
 
   // Frame (0, 0, w, h) := background, then the picture from (sx, sy).
@@ -52,8 +52,8 @@ class CTransition {
 
   int effect_;
   TransitionTarget target_;
-  DrawingSurface& surface_;
-  Pacer& pacer_;
+  CDrawingSurface& surface_;
+  CPacer& pacer_;
 };
 
 }  // namespace saver

@@ -20,7 +20,7 @@ struct Quarter {
 
 // Draws a quarter of OLD displaced by (dx, dy) away from the centre, cut to its own quarter, and
 // the strips it has left from NEW in place.
-void DrawQuarter(EffectContext& c, const Quarter& q, int dx, int dy) {
+void DrawQuarter(CEffectContext& c, const Quarter& q, int dx, int dy) {
   const Rect& a = q.area;
   const int ox = q.dir_x * dx, oy = q.dir_y * dy;
   c.Blit(a.left + std::max(ox, 0), a.top + std::max(oy, 0), a.Width() - dx, a.Height() - dy, Layer::Old,
@@ -40,8 +40,8 @@ void DrawQuarter(EffectContext& c, const Quarter& q, int dx, int dy) {
 
 }  // namespace
 
-void QuartersSlideOut(EffectContext& c) {
-  OldSnapshot old(c);
+void QuartersSlideOut(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height(), u = w / 2, v = h / 2;
   // For odd sizes the right and bottom quarters are one line larger; on the last step every
   // quarter moves by its own size, so that the last frame is the whole new picture.
@@ -58,8 +58,8 @@ void QuartersSlideOut(EffectContext& c) {
   });
 }
 
-void UncoverDown(EffectContext& c) {
-  OldSnapshot old(c);
+void UncoverDown(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 1, h, [&](int j) {
     c.Blit(0, j, w, h - j, Layer::Old, 0, 0);
@@ -67,8 +67,8 @@ void UncoverDown(EffectContext& c) {
   });
 }
 
-void UncoverUp(EffectContext& c) {
-  OldSnapshot old(c);
+void UncoverUp(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 1, h, [&](int j) {
     c.Blit(0, 0, w, h - j, Layer::Old, 0, j);
@@ -76,8 +76,8 @@ void UncoverUp(EffectContext& c) {
   });
 }
 
-void UncoverLeft(EffectContext& c) {
-  OldSnapshot old(c);
+void UncoverLeft(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 1, w, [&](int j) {
     c.Blit(0, 0, w - j, h, Layer::Old, j, 0);
@@ -85,8 +85,8 @@ void UncoverLeft(EffectContext& c) {
   });
 }
 
-void UncoverRight(EffectContext& c) {
-  OldSnapshot old(c);
+void UncoverRight(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   RunSteps(c, 1, w, [&](int j) {
     c.Blit(j, 0, w - j, h, Layer::Old, 0, 0);
@@ -94,8 +94,8 @@ void UncoverRight(EffectContext& c) {
   });
 }
 
-void UncoverToBottomLeft(EffectContext& c) {
-  OldSnapshot old(c);
+void UncoverToBottomLeft(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
   RunDiagonal(c, axes.XUpTo(), axes.YDown(), [&](int x, int y) {
@@ -105,8 +105,8 @@ void UncoverToBottomLeft(EffectContext& c) {
   });
 }
 
-void UncoverToTopLeft(EffectContext& c) {
-  OldSnapshot old(c);
+void UncoverToTopLeft(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
   RunDiagonal(c, axes.XUpTo(), axes.YDown(), [&](int x, int y) {
@@ -116,8 +116,8 @@ void UncoverToTopLeft(EffectContext& c) {
   });
 }
 
-void UncoverToBottomRight(EffectContext& c) {
-  OldSnapshot old(c);
+void UncoverToBottomRight(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
   RunDiagonal(c, axes.XUpToAbove(), axes.YUpToAbove(), [&](int x, int y) {
@@ -127,8 +127,8 @@ void UncoverToBottomRight(EffectContext& c) {
   });
 }
 
-void UncoverToTopRight(EffectContext& c) {
-  OldSnapshot old(c);
+void UncoverToTopRight(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height();
   const DiagonalAxes axes{w, h};
   RunDiagonal(c, axes.XUpTo(), axes.YDown(), [&](int x, int y) {
@@ -141,8 +141,8 @@ void UncoverToTopRight(EffectContext& c) {
 // 54 and 56: the old picture splits at the middle line m; its upper (left) part moves up (left)
 // and its lower (right) part down (right), while the new picture is drawn line by line behind.
 // With n = m + 1 the size is always below 2n, so the lower part keeps size - u - n lines.
-void SplitOpenUpAndDown(EffectContext& c) {
-  OldSnapshot old(c);
+void SplitOpenUpAndDown(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height(), m = h / 2, n = m + 1;
   RunSteps(c, 0, n, [&](int u) {
     c.Blit(0, 0, w, n - u, Layer::Old, 0, u);
@@ -154,8 +154,8 @@ void SplitOpenUpAndDown(EffectContext& c) {
   });
 }
 
-void SplitOpenLeftAndRight(EffectContext& c) {
-  OldSnapshot old(c);
+void SplitOpenLeftAndRight(CEffectContext& c) {
+  COldSnapshot old(c);
   const int w = c.Width(), h = c.Height(), m = w / 2, n = m + 1;
   RunSteps(c, 0, n, [&](int u) {
     c.Blit(0, 0, n - u, h, Layer::Old, u, 0);

@@ -11,7 +11,7 @@ namespace {
 // Interlace: 16 passes; pass p visits lines p, p + 16, ... up to (count / 16) * 16 + p and waits
 // after every visit, so lines past the last one still cost a wait.
 template <typename DrawLine>
-void Interlace(EffectContext& context, int count, DrawLine draw_line) {
+void Interlace(CEffectContext& context, int count, DrawLine draw_line) {
   for (int pass = 0; pass < 16; ++pass) {
     for (int j = 0; j <= count / 16; ++j) {
       const int line = pass + 16 * j;
@@ -23,7 +23,7 @@ void Interlace(EffectContext& context, int count, DrawLine draw_line) {
 
 // Step i = 0, 1, ... draws a pair of lines, then waits; the step with 2i + 2 > count is the last.
 template <typename DrawPair>
-void PairSteps(EffectContext& context, int count, DrawPair draw_pair) {
+void PairSteps(CEffectContext& context, int count, DrawPair draw_pair) {
   for (int i = 0;; ++i) {
     draw_pair(i);
     context.Wait();
@@ -35,7 +35,7 @@ void PairSteps(EffectContext& context, int count, DrawPair draw_pair) {
 
 // Ring i: top row and left column at once, the bottom row and right column from ring 1 on, so
 // those two sides lag one ring behind (they start on row h - 1 and column w - 1).
-void BoxIn(EffectContext& context) {
+void BoxIn(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
   for (int i = 0;; ++i) {
     RevealBlock(context, i, i, w - 2 * i, 1);
@@ -49,7 +49,7 @@ void BoxIn(EffectContext& context) {
 
 // The outline from (left, top) to (w - left, h - top) grows by one pixel a side per step; each
 // side stops at its edge on its own, so a wide target keeps growing sideways with top = 0.
-void BoxOut(EffectContext& context) {
+void BoxOut(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
   int top = h / 2, left = w / 2;
   for (;;) {
@@ -64,33 +64,33 @@ void BoxOut(EffectContext& context) {
   }
 }
 
-void InterlaceRows(EffectContext& context) {
+void InterlaceRows(CEffectContext& context) {
   Interlace(context, context.Height(), [&](int y) { RevealRow(context, y); });
 }
 
-void InterlaceColumns(EffectContext& context) {
+void InterlaceColumns(CEffectContext& context) {
   Interlace(context, context.Width(), [&](int x) { RevealColumn(context, x); });
 }
 
-void WipeDown(EffectContext& context) {
+void WipeDown(CEffectContext& context) {
   RunSteps(context, 0, context.Height() - 1, [&](int y) { RevealRow(context, y); });
 }
 
-void WipeUp(EffectContext& context) {
+void WipeUp(CEffectContext& context) {
   const int h = context.Height();
   RunSteps(context, 0, h - 1, [&](int i) { RevealRow(context, h - 1 - i); });
 }
 
-void WipeLeft(EffectContext& context) {
+void WipeLeft(CEffectContext& context) {
   const int w = context.Width();
   RunSteps(context, 0, w - 1, [&](int i) { RevealColumn(context, w - 1 - i); });
 }
 
-void WipeRight(EffectContext& context) {
+void WipeRight(CEffectContext& context) {
   RunSteps(context, 0, context.Width() - 1, [&](int x) { RevealColumn(context, x); });
 }
 
-void WipeRowsToMiddle(EffectContext& context) {
+void WipeRowsToMiddle(CEffectContext& context) {
   const int h = context.Height();
   PairSteps(context, h, [&](int i) {
     if (i < h) RevealRow(context, i);
@@ -98,7 +98,7 @@ void WipeRowsToMiddle(EffectContext& context) {
   });
 }
 
-void WipeRowsFromMiddle(EffectContext& context) {
+void WipeRowsFromMiddle(CEffectContext& context) {
   const int h = context.Height(), m = h / 2;
   PairSteps(context, h, [&](int i) {
     if (i <= m) RevealRow(context, m - i);
@@ -106,7 +106,7 @@ void WipeRowsFromMiddle(EffectContext& context) {
   });
 }
 
-void WipeColumnsToMiddle(EffectContext& context) {
+void WipeColumnsToMiddle(CEffectContext& context) {
   const int w = context.Width();
   PairSteps(context, w, [&](int i) {
     if (i <= w / 2) RevealColumn(context, i);
@@ -116,7 +116,7 @@ void WipeColumnsToMiddle(EffectContext& context) {
 
 // The right half starts at the middle column itself, the left half one column further left; on
 // odd widths the outermost right column is left to the final blit.
-void WipeColumnsFromMiddle(EffectContext& context) {
+void WipeColumnsFromMiddle(CEffectContext& context) {
   const int w = context.Width(), m = w / 2;
   PairSteps(context, w, [&](int i) {
     if (i >= 1) RevealColumn(context, m - i);

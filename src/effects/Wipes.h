@@ -5,17 +5,17 @@
 
 namespace saver::effects {
 
-void BoxIn(EffectContext& context);                       // 7
-void BoxOut(EffectContext& context);                      // 8
-void InterlaceRows(EffectContext& context);               // 11
-void InterlaceColumns(EffectContext& context);            // 12
-void WipeDown(EffectContext& context);                    // 37
-void WipeUp(EffectContext& context);                      // 38
-void WipeLeft(EffectContext& context);                    // 39
-void WipeRight(EffectContext& context);                   // 40
-void WipeRowsToMiddle(EffectContext& context);            // 49
-void WipeRowsFromMiddle(EffectContext& context);          // 50
-void WipeColumnsToMiddle(EffectContext& context);         // 51
-void WipeColumnsFromMiddle(EffectContext& context);       // 52
+void BoxIn(CEffectContext& context);                  // 7
+void BoxOut(CEffectContext& context);                 // 8
+void InterlaceRows(CEffectContext& context);          // 11
+void InterlaceColumns(CEffectContext& context);       // 12
+void WipeDown(CEffectContext& context);               // 37
+void WipeUp(CEffectContext& context);                 // 38
+void WipeLeft(CEffectContext& context);               // 39
+void WipeRight(CEffectContext& context);              // 40
+void WipeRowsToMiddle(CEffectContext& context);       // 49
+void WipeRowsFromMiddle(CEffectContext& context);     // 50
+void WipeColumnsToMiddle(CEffectContext& context);    // 51
+void WipeColumnsFromMiddle(CEffectContext& context);  // 52
 
 }  // namespace saver::effects

@@ -5,8 +5,7 @@
 
 namespace saver {
 
-BilinearResampler::BilinearResampler(Size src, Size dst, int channels, std::uint8_t* out,
-                                     std::size_t out_stride)
+CBilinearResampler::CBilinearResampler(Size src, Size dst, int channels, std::uint8_t* out, std::size_t out_stride)
     : src_(src),
       dst_(dst),
       channels_(channels),
@@ -23,7 +22,7 @@ BilinearResampler::BilinearResampler(Size src, Size dst, int channels, std::uint
   }
 }
 
-std::vector<BilinearResampler::Tap> BilinearResampler::Taps(int src, int dst) {
+std::vector<CBilinearResampler::Tap> CBilinearResampler::Taps(int src, int dst) {
   std::vector<Tap> taps(dst);
   for (int d = 0; d < dst; ++d) {
     // Source position times 2 * dst: (2d + 1) * src - dst, kept in integers.
@@ -48,7 +47,7 @@ std::vector<BilinearResampler::Tap> BilinearResampler::Taps(int src, int dst) {
 // (kShift 0), rounded when narrowing the sums of two mixes back to 8 bits (kShift 16). The pixel
 // size is a template argument so that the channel loop unrolls.
 template <typename In, typename Out, int kShift, int kChannels>
-void BilinearResampler::MixAlongRow(const In* row, const Tap* taps, std::size_t count, Out* out) {
+void CBilinearResampler::MixAlongRow(const In* row, const Tap* taps, std::size_t count, Out* out) {
   constexpr std::uint32_t kHalf = kShift > 0 ? 1u << (kShift - 1) : 0;
   for (std::size_t i = 0; i < count; ++i) {
     const Tap& t = taps[i];
@@ -61,7 +60,7 @@ void BilinearResampler::MixAlongRow(const In* row, const Tap* taps, std::size_t 
 }
 
 template <typename In, typename Out, int kShift>
-void BilinearResampler::MixAlongRow(const In* row, Out* out) const {
+void CBilinearResampler::MixAlongRow(const In* row, Out* out) const {
   using Pass = void (*)(const In*, const Tap*, std::size_t, Out*);
   static constexpr Pass kPasses[] = {MixAlongRow<In, Out, kShift, 1>, MixAlongRow<In, Out, kShift, 2>,
                                      MixAlongRow<In, Out, kShift, 3>, MixAlongRow<In, Out, kShift, 4>};
@@ -70,7 +69,7 @@ void BilinearResampler::MixAlongRow(const In* row, Out* out) const {
 
 // Source rows arrive in order and, when the picture does not grow taller, each destination row
 // starts at or after the row where the one before it ends.
-void BilinearResampler::PushRowRowsFirst(int index, const std::uint8_t* row) {
+void CBilinearResampler::PushRowRowsFirst(int index, const std::uint8_t* row) {
   const std::size_t n = row_sum_.size();
   std::uint16_t* sum = row_sum_.data();
   while (next_dst_row_ < dst_.height) {
@@ -87,7 +86,7 @@ void BilinearResampler::PushRowRowsFirst(int index, const std::uint8_t* row) {
   }
 }
 
-void BilinearResampler::PushRow(const std::uint8_t* row) {
+void CBilinearResampler::PushRow(const std::uint8_t* row) {
   const int index = next_src_row_++;
   if (rows_first_) {
     PushRowRowsFirst(index, row);
@@ -103,7 +102,7 @@ void BilinearResampler::PushRow(const std::uint8_t* row) {
   EmitReadyRows();
 }
 
-void BilinearResampler::EmitReadyRows() {
+void CBilinearResampler::EmitReadyRows() {
   while (next_dst_row_ < dst_.height && rows_[next_dst_row_].second <= newer_index_) {
     const Tap& t = rows_[next_dst_row_];
     const std::vector<std::uint16_t>& a = t.first == newer_index_ ? newer_ : older_;
@@ -125,8 +124,7 @@ bool ResizeBilinear(const std::uint8_t* src, int src_width, int src_height, std:
     return false;
   const std::size_t bpp = static_cast<std::size_t>(bytes_per_pixel);
   if (src_stride < bpp * src_width || dst_stride < bpp * dst_width) return false;
-  BilinearResampler resampler({src_width, src_height}, {dst_width, dst_height}, bytes_per_pixel, dst,
-                              dst_stride);
+  CBilinearResampler resampler({src_width, src_height}, {dst_width, dst_height}, bytes_per_pixel, dst, dst_stride);
   for (int y = 0; y < src_height; ++y) resampler.PushRow(src + src_stride * y);
   return true;
 }

@@ -13,10 +13,10 @@ namespace saver {
 // clamped to the picture, so edges repeat instead of fading. Weights are in 1/256 steps and
 // the result is rounded to the nearest value. The order of the two passes is chosen for speed
 // and does not change the result: every sum is exact until the final rounding.
-class BilinearResampler {
+class CBilinearResampler {
  public:
   // `channels` bytes per pixel (1 to 4); `out` holds dst.height rows of `out_stride` bytes.
-  BilinearResampler(Size src, Size dst, int channels, std::uint8_t* out, std::size_t out_stride);
+  CBilinearResampler(Size src, Size dst, int channels, std::uint8_t* out, std::size_t out_stride);
 
   void PushRow(const std::uint8_t* row);
 

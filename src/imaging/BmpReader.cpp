@@ -44,7 +44,7 @@ struct Channel {
   }
 };
 
-bool ReadHeader(ByteReader& in, BmpHeader& h) {
+bool ReadHeader(CByteReader& in, BmpHeader& h) {
   std::uint32_t header_size;
   if (!in.U32(header_size)) return false;
   std::size_t header_start = in.Position() - 4;
@@ -74,7 +74,7 @@ bool ReadHeader(ByteReader& in, BmpHeader& h) {
   return true;
 }
 
-bool ReadPalette(ByteReader& in, const BmpHeader& h, Palette& palette) {
+bool ReadPalette(CByteReader& in, const BmpHeader& h, Palette& palette) {
   if (h.bits > 8) return true;
   std::uint32_t count = h.colors_used == 0 ? (1u << h.bits) : h.colors_used;
   if (count > 256) return false;
@@ -124,7 +124,7 @@ bool DecodeRow(const std::uint8_t* src, const BmpHeader& h, const Palette& palet
   return true;
 }
 
-bool DecodeUncompressed(ByteReader& in, const BmpHeader& h, const Palette& palette, PixelBuffer& out) {
+bool DecodeUncompressed(CByteReader& in, const BmpHeader& h, const Palette& palette, CPixelBuffer& out) {
   if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
     return false;
   bool bitfields = h.compression == kBitFields || h.compression == kAlphaBitFields;
@@ -146,7 +146,7 @@ bool DecodeUncompressed(ByteReader& in, const BmpHeader& h, const Palette& palet
 
 // Run-length coded 8- or 4-bit rows, bottom-up. Pixels the runs skip stay black; runs that
 // overshoot the row are clipped. A stream that ends before its end marker is damaged.
-bool DecodeRle(ByteReader& in, const BmpHeader& h, const Palette& palette, PixelBuffer& out) {
+bool DecodeRle(CByteReader& in, const BmpHeader& h, const Palette& palette, CPixelBuffer& out) {
   const bool four = h.compression == kRle4;
   if (h.bits != (four ? 4 : 8) || h.top_down) return false;
   std::int64_t x = 0, y = 0;  // y counts rows from the bottom
@@ -183,8 +183,8 @@ bool DecodeRle(ByteReader& in, const BmpHeader& h, const Palette& palette, Pixel
 
 }  // namespace
 
-std::optional<PixelBuffer> ReadBmp(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
-  ByteReader in(data);
+std::optional<CPixelBuffer> ReadBmp(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
+  CByteReader in(data);
   std::uint16_t magic;
   std::uint32_t ignored, pixel_offset;
   if (!in.U16(magic) || magic != 0x4D42 || !in.U32(ignored) || !in.U32(ignored) || !in.U32(pixel_offset))

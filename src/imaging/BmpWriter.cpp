@@ -3,7 +3,7 @@
 
 namespace saver {
 
-std::vector<std::uint8_t> EncodeBmp(const PixelBuffer& pixels) {
+std::vector<std::uint8_t> EncodeBmp(const CPixelBuffer& pixels) {
   constexpr std::size_t kFileHeaderSize = 14;
   std::vector<std::uint8_t> dib = PackDib(pixels);
   if (dib.empty()) return {};

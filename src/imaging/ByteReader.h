@@ -7,9 +7,9 @@ namespace saver {
 
 // A cursor over untrusted bytes: every read is bounds-checked and a read past the end fails
 // (returns false, leaves the cursor where it was). Multi-byte values are little-endian.
-class ByteReader {
+class CByteReader {
  public:
-  explicit ByteReader(std::span<const std::uint8_t> data) : data_(data) {}
+  explicit CByteReader(std::span<const std::uint8_t> data) : data_(data) {}
 
   std::size_t Position() const { return pos_; }
   std::size_t Remaining() const { return data_.size() - pos_; }

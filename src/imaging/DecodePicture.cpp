@@ -15,7 +15,7 @@ namespace {
 
 enum class Origin { Memory, File };
 
-using Reader = std::optional<PixelBuffer> (*)(std::span<const std::uint8_t>, PictureRefusal*);
+using Reader = std::optional<CPixelBuffer> (*)(std::span<const std::uint8_t>, PictureRefusal*);
 
 // The reader for a detected format; null for formats that are refused. `silent` is set for
 // the one refusal that shows no message (WBMP from a file).
@@ -35,12 +35,12 @@ Reader ReaderFor(PictureFormat format, Origin origin, bool& silent) {
 }
 
 // A picture refused for its size is the one failure of a read format with a message of its own.
-void ShowSizeRefusal(const PictureRefusal& refusal, MessageSink& messages) {
+void ShowSizeRefusal(const PictureRefusal& refusal, CMessageSink& messages) {
   if (refusal.reason == PictureRefusal::Reason::TooLarge) messages.Show(refusal.message);
 }
 
-std::optional<PixelBuffer> Decode(std::span<const std::uint8_t> bytes, std::string_view file_name, Origin origin,
-                                  Size& size, MessageSink& messages) {
+std::optional<CPixelBuffer> Decode(std::span<const std::uint8_t> bytes, std::string_view file_name, Origin origin,
+                                   Size& size, CMessageSink& messages) {
   size = {};
   bool silent = false;
   Reader reader = ReaderFor(DetectPictureFormat(bytes, file_name), origin, silent);
@@ -49,16 +49,16 @@ std::optional<PixelBuffer> Decode(std::span<const std::uint8_t> bytes, std::stri
     return std::nullopt;
   }
   PictureRefusal refusal;
-  std::optional<PixelBuffer> pixels = reader(bytes, &refusal);
+  std::optional<CPixelBuffer> pixels = reader(bytes, &refusal);
   if (pixels) size = {pixels->Width(), pixels->Height()};
   else ShowSizeRefusal(refusal, messages);
   return pixels;
 }
 
 // Feeds decoded JPEG rows straight into the resampler.
-class ResampleRows : public JpegRowTarget {
+class CResampleRows : public CJpegRowTarget {
  public:
-  explicit ResampleRows(Size target) : target_(target) {}
+  explicit CResampleRows(Size target) : target_(target) {}
   bool Begin(Size natural, Size scaled) override {
     natural_ = natural;
     out = AllocatePicture(target_.width, target_.height);
@@ -68,20 +68,20 @@ class ResampleRows : public JpegRowTarget {
   }
   void Row(const std::uint8_t* rgb) override { resampler_->PushRow(rgb); }
   Size Natural() const { return natural_; }
-  std::optional<PixelBuffer> out;
+  std::optional<CPixelBuffer> out;
 
  private:
   Size target_, natural_;
-  std::optional<BilinearResampler> resampler_;
+  std::optional<CBilinearResampler> resampler_;
 };
 
 }  // namespace
 
-std::optional<PixelBuffer> DecodePicture(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages) {
+std::optional<CPixelBuffer> DecodePicture(std::span<const std::uint8_t> bytes, Size& size, CMessageSink& messages) {
   return Decode(bytes, {}, Origin::Memory, size, messages);
 }
 
-std::optional<PixelBuffer> DecodePictureFile(const std::string& file_name, Size& size, MessageSink& messages) {
+std::optional<CPixelBuffer> DecodePictureFile(const std::string& file_name, Size& size, CMessageSink& messages) {
   size = {};
   // C stdio rather than a file stream: streams bring their locales into the engine image.
   std::FILE* file = std::fopen(file_name.c_str(), "rb");
@@ -95,12 +95,12 @@ std::optional<PixelBuffer> DecodePictureFile(const std::string& file_name, Size&
   return Decode(bytes, file_name, Origin::File, size, messages);
 }
 
-std::optional<PixelBuffer> DecodePictureResized(std::span<const std::uint8_t> bytes, Size target, Size& natural,
-                                                MessageSink& messages) {
+std::optional<CPixelBuffer> DecodePictureResized(std::span<const std::uint8_t> bytes, Size target, Size& natural,
+                                                 CMessageSink& messages) {
   natural = {};
   if (!IsAcceptedPictureSize(target.width, target.height)) return std::nullopt;
   if (DetectPictureFormat(bytes, {}) == PictureFormat::Jpeg) {
-    ResampleRows rows(target);
+    CResampleRows rows(target);
     PictureRefusal refusal;
     if (!DecodeJpeg(bytes, target, rows, &refusal)) {
       ShowSizeRefusal(refusal, messages);
@@ -109,16 +109,16 @@ std::optional<PixelBuffer> DecodePictureResized(std::span<const std::uint8_t> by
     natural = rows.Natural();
     return std::move(rows.out);
   }
-  std::optional<PixelBuffer> full = DecodePicture(bytes, natural, messages);
+  std::optional<CPixelBuffer> full = DecodePicture(bytes, natural, messages);
   if (!full) return std::nullopt;
-  std::optional<PixelBuffer> out = AllocatePicture(target.width, target.height);
+  std::optional<CPixelBuffer> out = AllocatePicture(target.width, target.height);
   if (!out || !ResizeBilinear(full->Data(), full->Width(), full->Height(), full->RowBytes(), out->Data(),
                               target.width, target.height, out->RowBytes(), 3))
     return std::nullopt;
   return out;
 }
 
-bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages, JpegDataCheck jpeg_check) {
+bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, CMessageSink& messages, JpegDataCheck jpeg_check) {
   if (DetectPictureFormat(bytes, {}) == PictureFormat::Jpeg) {
     PictureRefusal refusal;
     if (MeasureJpeg(bytes, jpeg_check, size, &refusal)) return true;

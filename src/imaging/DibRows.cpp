@@ -10,7 +10,7 @@ void Put32(std::uint8_t* p, std::uint32_t v) { Put16(p, v), Put16(p + 2, v >> 16
 
 std::size_t DibStride(int width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}; }
 
-void PixelsToDibRows(const PixelBuffer& pixels, bool bottom_up, std::uint8_t* rows) {
+void PixelsToDibRows(const CPixelBuffer& pixels, bool bottom_up, std::uint8_t* rows) {
   const std::size_t stride = DibStride(pixels.Width());
   for (int y = 0; y < pixels.Height(); ++y) {
     const std::uint8_t* s = pixels.Row(y);
@@ -19,7 +19,7 @@ void PixelsToDibRows(const PixelBuffer& pixels, bool bottom_up, std::uint8_t* ro
   }
 }
 
-std::vector<std::uint8_t> PackDib(const PixelBuffer& pixels) {
+std::vector<std::uint8_t> PackDib(const CPixelBuffer& pixels) {
   if (pixels.IsEmpty()) return {};
   const std::size_t image_size = DibStride(pixels.Width()) * pixels.Height();
   std::vector<std::uint8_t> dib(kDibHeaderSize + image_size);

@@ -14,7 +14,7 @@ void CImageRGB::FreePixels(bool keep_decoded) {
   resized_.reset();
 }
 
-bool CImageRGB::LoadImage(std::span<const std::uint8_t> bytes, MessageSink& messages) {
+bool CImageRGB::LoadImage(std::span<const std::uint8_t> bytes, CMessageSink& messages) {
   FreePixels(false);
   Size size;
   decoded_ = DecodePicture(bytes, size, messages);
@@ -24,7 +24,7 @@ bool CImageRGB::LoadImage(std::span<const std::uint8_t> bytes, MessageSink& mess
 }
 
 CImageRGB::LoadResult CImageRGB::LoadImageResized(std::span<const std::uint8_t> bytes, int width, int height,
-                                                  MessageSink& messages) {
+                                                  CMessageSink& messages) {
   if (width <= 0 || height <= 0) {
     if (!LoadImage(bytes, messages)) return LoadResult::LoadFailed;
     return ResizeImage(width, height) ? LoadResult::Loaded : LoadResult::ResizeFailed;
@@ -50,22 +50,22 @@ bool CImageRGB::ResizeImage(int width, int height) {
   return true;
 }
 
-bool CImageRGB::MeasureImage(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages,
+bool CImageRGB::MeasureImage(std::span<const std::uint8_t> bytes, Size& size, CMessageSink& messages,
                              JpegDataCheck jpeg_check) {
   FreePixels(false);
   return MeasurePicture(bytes, size, messages, jpeg_check);
 }
 
-std::optional<PixelBuffer> CImageRGB::TakeHeld(Size target, Size& natural) {
-  std::optional<PixelBuffer>& held = target.width == 0 && target.height == 0 ? decoded_ : resized_;
-  std::optional<PixelBuffer> pixels = std::move(held);
+std::optional<CPixelBuffer> CImageRGB::TakeHeld(Size target, Size& natural) {
+  std::optional<CPixelBuffer>& held = target.width == 0 && target.height == 0 ? decoded_ : resized_;
+  std::optional<CPixelBuffer> pixels = std::move(held);
   natural = size_;
   FreePixels(false);
   return pixels;
 }
 
-std::optional<PixelBuffer> CImageRGB::TakeImage(std::span<const std::uint8_t> bytes, Size target, Size& natural,
-                                                MessageSink& messages) {
+std::optional<CPixelBuffer> CImageRGB::TakeImage(std::span<const std::uint8_t> bytes, Size target, Size& natural,
+                                                 CMessageSink& messages) {
   const bool own_size = target.width == 0 && target.height == 0;
   const LoadResult result = own_size ? (LoadImage(bytes, messages) ? LoadResult::Loaded : LoadResult::LoadFailed)
                                      : LoadImageResized(bytes, target.width, target.height, messages);
@@ -77,7 +77,7 @@ std::optional<PixelBuffer> CImageRGB::TakeImage(std::span<const std::uint8_t> by
   return TakeHeld(target, natural);
 }
 
-std::optional<PixelBuffer> CImageRGB::TakeRenderedImage(Size target, Size& natural) {
+std::optional<CPixelBuffer> CImageRGB::TakeRenderedImage(Size target, Size& natural) {
   const bool own_size = target.width == 0 && target.height == 0;
   if (!own_size && !ResizeImage(target.width, target.height)) {
     FreePixels(false);
@@ -86,7 +86,7 @@ std::optional<PixelBuffer> CImageRGB::TakeRenderedImage(Size target, Size& natur
   return TakeHeld(target, natural);
 }
 
-void CImageRGB::SetDecodedPixels(PixelBuffer pixels) {
+void CImageRGB::SetDecodedPixels(CPixelBuffer pixels) {
   FreePixels(false);
   size_ = {pixels.Width(), pixels.Height()};
   decoded_ = std::move(pixels);

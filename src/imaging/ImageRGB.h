@@ -30,12 +30,12 @@ class CImageRGB {
   CImageRGB& operator=(const CImageRGB&) = delete;
 
   // Decodes picture bytes into the decoded pixels (dropping whatever was held).
-  bool LoadImage(std::span<const std::uint8_t> bytes, MessageSink& messages);
+  bool LoadImage(std::span<const std::uint8_t> bytes, CMessageSink& messages);
 
   enum class LoadResult { Loaded, LoadFailed, ResizeFailed };
   // LoadImage followed by ResizeImage(width, height) without holding the full-size pixels
   // when both sides are nonzero (see DecodePictureResized): only the resized pixels are kept.
-  LoadResult LoadImageResized(std::span<const std::uint8_t> bytes, int width, int height, MessageSink& messages);
+  LoadResult LoadImageResized(std::span<const std::uint8_t> bytes, int width, int height, CMessageSink& messages);
 
   // Makes the resized pixels from the decoded ones. Fails without decoded pixels and for a
   // zero or negative side.
@@ -44,37 +44,37 @@ class CImageRGB {
   // The natural size of a picture without keeping its pixels (see MeasurePicture): the verdict
   // is that of a full decode, but for damage inside a JPEG's scan when `jpeg_check` is
   // HeaderAndEnd. Leaves the image empty.
-  bool MeasureImage(std::span<const std::uint8_t> bytes, Size& size, MessageSink& messages,
+  bool MeasureImage(std::span<const std::uint8_t> bytes, Size& size, CMessageSink& messages,
                     JpegDataCheck jpeg_check = JpegDataCheck::Whole);
 
   // GetImage without GDI: decodes the bytes and gives their pixels at their own size (target
   // 0 x 0) or resized to exactly the target (a zero side then fails the resize), showing
   // kLoadImageFailedMessage or kResizeImageFailedMessage on failure. `natural` receives the
   // decoded size. Leaves the image empty.
-  std::optional<PixelBuffer> TakeImage(std::span<const std::uint8_t> bytes, Size target, Size& natural,
-                                       MessageSink& messages);
+  std::optional<CPixelBuffer> TakeImage(std::span<const std::uint8_t> bytes, Size target, Size& natural,
+                                        CMessageSink& messages);
   // The same for the pixels already held (a rendered text), silently. Leaves the image empty,
   // so a text must be rendered again before it is shown again.
-  std::optional<PixelBuffer> TakeRenderedImage(Size target, Size& natural);
+  std::optional<CPixelBuffer> TakeRenderedImage(Size target, Size& natural);
 
   // Takes pixels made elsewhere (a rendered text read back from a bitmap) as the decoded ones.
-  void SetDecodedPixels(PixelBuffer pixels);
+  void SetDecodedPixels(CPixelBuffer pixels);
 
   // Size of the decoded picture (its natural size also when only resized pixels are held).
   Size GetSize() const { return size_; }
-  const PixelBuffer* Decoded() const { return decoded_ ? &*decoded_ : nullptr; }
-  const PixelBuffer* Resized() const { return resized_ ? &*resized_ : nullptr; }
+  const CPixelBuffer* Decoded() const { return decoded_ ? &*decoded_ : nullptr; }
+  const CPixelBuffer* Resized() const { return resized_ ? &*resized_ : nullptr; }
 
   // Drops the resized pixels, and the decoded ones too unless `keep_decoded`.
   void FreePixels(bool keep_decoded);
 
  private:
   Size size_;
-  std::optional<PixelBuffer> decoded_;
-  std::optional<PixelBuffer> resized_;
+  std::optional<CPixelBuffer> decoded_;
+  std::optional<CPixelBuffer> resized_;
 
   // Moves out the decoded (target 0 x 0) or resized pixels and empties the image.
-  std::optional<PixelBuffer> TakeHeld(Size target, Size& natural);
+  std::optional<CPixelBuffer> TakeHeld(Size target, Size& natural);
 };
 
 }  // namespace saver

@@ -10,7 +10,7 @@
 namespace saver {
 namespace {
 
-using jpeg::SegmentBits;
+using jpeg::CSegmentBits;
 
 // Codes up to this length are found with one look-up (nearly every DC code, and the AC codes of
 // the few coefficients decoded with their values).
@@ -23,7 +23,7 @@ constexpr int kAcross = 1, kDown = 2, kAcrossAndDown = 4;
 constexpr int kMostDcPrediction = 1 << 24;
 
 // A Huffman table: length and symbol of the code the next bits start with.
-class SymbolCodes {
+class CSymbolCodes {
  public:
   bool Build(const JHUFF_TBL* table, bool dc) {
     if (table == nullptr) return false;
@@ -140,26 +140,26 @@ bool DcOnlyApplies(const jpeg_decompress_struct& info) {
   return true;
 }
 
-bool DecodeDcOnly(const jpeg_decompress_struct& started, JpegRowTarget& target) {
+bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target) {
   if (!DcOnlyApplies(started) || !jpeg::IsSingleHuffmanScan(started) || started.scale_num * 8 != started.scale_denom ||
       started.out_color_space != JCS_RGB || started.quantize_colors || started.output_scanline != 0)
     return false;
-  auto tables = std::make_unique<jpeg::ScanTables>();
+  auto tables = std::make_unique<jpeg::CScanTables>();
   if (!tables->Build(started)) return false;
   const bool single = started.comps_in_scan == 1;  // one block an MCU, whatever the sampling
   const int components = started.comps_in_scan;
   const int h_max = single ? 1 : started.max_h_samp_factor, v_max = single ? 1 : started.max_v_samp_factor;
-  std::array<SymbolCodes, 2 * NUM_HUFF_TBLS> codes;  // DC tables, then AC tables
+  std::array<CSymbolCodes, 2 * NUM_HUFF_TBLS> codes;  // DC tables, then AC tables
   std::array<bool, 2 * NUM_HUFF_TBLS> built{};
-  const auto codes_of = [&](int slot, const JHUFF_TBL* table, bool dc) -> const SymbolCodes* {
+  const auto codes_of = [&](int slot, const JHUFF_TBL* table, bool dc) -> const CSymbolCodes* {
     if (!built[slot] && !codes[slot].Build(table, dc)) return nullptr;
     built[slot] = true;
     return &codes[slot];
   };
   // Per component: its DC and AC codes, blocks of an MCU (h x v), pixels a block gives (1, or 2
   // both ways at half resolution), the quantisers of the coefficients kept.
-  const SymbolCodes* dc_codes[MAX_COMPONENTS] = {};
-  const SymbolCodes* ac_codes[MAX_COMPONENTS] = {};
+  const CSymbolCodes* dc_codes[MAX_COMPONENTS] = {};
+  const CSymbolCodes* ac_codes[MAX_COMPONENTS] = {};
   int h[MAX_COMPONENTS], v[MAX_COMPONENTS], side[MAX_COMPONENTS], quant[MAX_COMPONENTS][kLowCoefficients] = {};
   McuRowSamples samples;
   for (int c = 0; c < components; ++c) {
@@ -186,10 +186,10 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, JpegRowTarget& target) 
   static const ColourTables colour;
   const int width = static_cast<int>(started.output_width);
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3);
-  SegmentBits bits(started.src->next_input_byte, started.src->next_input_byte + started.src->bytes_in_buffer);
-  jpeg::McuSequence mcus(started, bits);
+  CSegmentBits bits(started.src->next_input_byte, started.src->next_input_byte + started.src->bytes_in_buffer);
+  jpeg::CMcuSequence mcus(started, bits);
   // One code with its value bits; false when the stream holds no code there or ends first.
-  const auto read = [&bits](const SymbolCodes& table, int& symbol, std::uint32_t& value) {
+  const auto read = [&bits](const CSymbolCodes& table, int& symbol, std::uint32_t& value) {
     int length = 0;
     table.Find(bits.Peek16(), length, symbol);
     return length != 0 && bits.Take(length, value) && bits.Take(symbol & 15, value);

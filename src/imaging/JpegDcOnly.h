@@ -25,6 +25,6 @@ bool DcOnlyApplies(const jpeg_decompress_struct& info);
 // and not read any rows of yet; it is left as it was. True means the data is intact, as the scan
 // check vouches, and every row was delivered. False means libjpeg must decode the picture; some
 // rows may have been delivered already.
-bool DecodeDcOnly(const jpeg_decompress_struct& started, JpegRowTarget& target);
+bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target);
 
 }  // namespace saver

@@ -150,7 +150,7 @@ void ChooseScale(jpeg_decompress_struct& info, Size at_least) {
 
 // No object with a destructor may live in this frame: libjpeg leaves it by longjmp. The
 // session lives in the caller and is cleaned up there.
-bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target) {
+bool Run(Session& s, std::span<const std::uint8_t> data, Size at_least, CJpegRowTarget& target) {
   // Warnings (corrupt entropy data, premature end) stop the decode too: a damaged picture
   // is refused, not patched up.
   s.info.err = s.error.Install(true);
@@ -237,7 +237,7 @@ bool WithSession(std::span<const std::uint8_t> data, PictureRefusal* refusal, Pa
 
 }  // namespace
 
-bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target, PictureRefusal* refusal) {
+bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, CJpegRowTarget& target, PictureRefusal* refusal) {
   return WithSession(data, refusal, [&](Session& s) { return Run(s, data, at_least, target); });
 }
 

@@ -10,9 +10,9 @@ namespace saver {
 // Where the JPEG decoder delivers its rows: 24-bit R, G, B, top row first, `scaled.width`
 // pixels each. Begin is called before the first row; returning false stops the decode. A decode
 // that starts over after a failed attempt calls Begin again, and the rows then come from the top.
-class JpegRowTarget {
+class CJpegRowTarget {
  public:
-  virtual ~JpegRowTarget() = default;
+  virtual ~CJpegRowTarget() = default;
   virtual bool Begin(Size natural, Size scaled) = 0;
   virtual void Row(const std::uint8_t* rgb) = 0;
 };
@@ -26,7 +26,7 @@ class JpegRowTarget {
 // coefficients (see JpegDcOnly.h). Every coefficient is entropy-decoded (or walked, at 1/8) at
 // every scale, so the verdict on damaged data never depends on the scale. Data that libjpeg finds
 // corrupt or truncated is refused (false) even where libjpeg alone would carry on. `refusal`, when given, says why a picture was refused.
-bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, JpegRowTarget& target,
+bool DecodeJpeg(std::span<const std::uint8_t> data, Size at_least, CJpegRowTarget& target,
                 PictureRefusal* refusal = nullptr);
 
 // How much of a JPEG's data measuring judges.

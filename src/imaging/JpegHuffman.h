@@ -28,7 +28,7 @@ struct Code {
 };
 
 // One Huffman table as canonical codes.
-class HuffmanCodes {
+class CHuffmanCodes {
  public:
   // False for a table libjpeg would not accept (it refuses those when the decompression starts).
   // A DC code moves the index from the block's DC coefficient to its first AC one.
@@ -97,10 +97,10 @@ class HuffmanCodes {
 // What the next kLookupBits bits of the stream start with: the first code, and the longest run of
 // whole codes there (which must not run past the block's end: see StartOfLast), packed in 32 bits
 // so that a table stays small in the cache. 0: the bits start a longer code, or none.
-class Lookup {
+class CLookup {
  public:
-  Lookup() = default;
-  Lookup(Code first, Code all, int start_of_last)
+  CLookup() = default;
+  CLookup(Code first, Code all, int start_of_last)
       : packed_(static_cast<std::uint32_t>(all.bits) | static_cast<std::uint32_t>(all.step) << 5 |
                 static_cast<std::uint32_t>(first.bits) << 12 | static_cast<std::uint32_t>(first.step) << 17 |
                 static_cast<std::uint32_t>(start_of_last) << 24) {}
@@ -119,18 +119,18 @@ class Lookup {
 // first AC codes, or AC codes alone). Most AC codes take two to four bits with their value bits,
 // so one look-up takes up to kMaxCodesPerLookup codes when they fit in its bits: fewer dependent
 // look-ups per block.
-class CodeRuns {
+class CCodeRuns {
  public:
-  void Build(const HuffmanCodes& first, const HuffmanCodes& ac) {
+  void Build(const CHuffmanCodes& first, const CHuffmanCodes& ac) {
     first_ = &first;
     for (std::size_t next = 0; next < lookup_.size(); ++next) lookup_[next] = RunAt(first, ac, next);
   }
 
-  Lookup Short(std::uint32_t next_bits) const { return lookup_[next_bits]; }
+  CLookup Short(std::uint32_t next_bits) const { return lookup_[next_bits]; }
   Code Long(std::uint32_t next_16_bits) const { return first_->Long(next_16_bits); }
 
  private:
-  static Lookup RunAt(const HuffmanCodes& first_codes, const HuffmanCodes& ac, std::size_t next) {
+  static CLookup RunAt(const CHuffmanCodes& first_codes, const CHuffmanCodes& ac, std::size_t next) {
     constexpr std::size_t kMask = (1u << kLookupBits) - 1;
     const Code first = first_codes.Short(next);
     if (first.bits == 0) return {};
@@ -142,11 +142,11 @@ class CodeRuns {
       start_of_last = all.step;
       all = {all.bits + following.bits, all.step + following.step};
     }
-    return Lookup(first, all, start_of_last);
+    return CLookup(first, all, start_of_last);
   }
 
-  const HuffmanCodes* first_ = nullptr;
-  std::array<Lookup, 1 << kLookupBits> lookup_{};
+  const CHuffmanCodes* first_ = nullptr;
+  std::array<CLookup, 1 << kLookupBits> lookup_{};
 };
 
 // Any byte of the eight equal to 0xFF (now and then a byte that is not, which only costs time).
@@ -164,16 +164,16 @@ inline std::uint64_t BigEndian64(const std::uint8_t* p) {
 // The bits of one entropy-coded segment, most significant first, with the stuffed zero after
 // each 0xFF data byte removed. The segment ends at a marker (or the end of the data); reading
 // never goes past it.
-class SegmentBits {
+class CSegmentBits {
  public:
-  SegmentBits(const std::uint8_t* data, const std::uint8_t* end) : next_(data), end_(end) {}
+  CSegmentBits(const std::uint8_t* data, const std::uint8_t* end) : next_(data), end_(end) {}
 
   // Skips the next codes of `table` with their value bits, as many as one look-up finds and the
   // block at coefficient `index` still holds, and moves `index` on; false when the stream holds
   // no code there or the segment ends first (a damaged stream, for libjpeg to judge).
-  bool SkipCodes(const CodeRuns& table, int& index) {
+  bool SkipCodes(const CCodeRuns& table, int& index) {
     if (count_ < 32) Refill();  // a code and its value bits take at most 31
-    const Lookup found = table.Short(static_cast<std::uint32_t>(bits_ >> (64 - kLookupBits)));
+    const CLookup found = table.Short(static_cast<std::uint32_t>(bits_ >> (64 - kLookupBits)));
     Code code = found.All();
     if (!found.Found()) [[unlikely]] {
       code = table.Long(static_cast<std::uint32_t>(bits_ >> (64 - kMaxCodeLength)));
@@ -250,11 +250,11 @@ class SegmentBits {
 // The tables of one block of an MCU: its codes, and the runs from its DC code on and within its
 // AC codes.
 struct BlockRuns {
-  const CodeRuns* start;
-  const CodeRuns* within;
+  const CCodeRuns* start;
+  const CCodeRuns* within;
 };
 
-inline bool SkipBlock(SegmentBits& bits, const BlockRuns& runs) {
+inline bool SkipBlock(CSegmentBits& bits, const BlockRuns& runs) {
   int index = 0;
   if (!bits.SkipCodes(*runs.start, index)) return false;
   while (index < 64) {
@@ -270,7 +270,7 @@ inline bool IsSingleHuffmanScan(const jpeg_decompress_struct& info) {
 }
 
 // The tables of one scan, each built once, and the runs of each block of its MCU.
-class ScanTables {
+class CScanTables {
  public:
   // False when a table is missing or malformed.
   bool Build(const jpeg_decompress_struct& info) {
@@ -278,8 +278,8 @@ class ScanTables {
       const jpeg_component_info& component = *info.cur_comp_info[info.MCU_membership[b]];
       const int dc = component.dc_tbl_no, ac = component.ac_tbl_no;
       if (dc < 0 || dc >= NUM_HUFF_TBLS || ac < 0 || ac >= NUM_HUFF_TBLS) return false;
-      const HuffmanCodes* dc_codes = Codes(dc, info.dc_huff_tbl_ptrs[dc], true);
-      const HuffmanCodes* ac_codes = Codes(NUM_HUFF_TBLS + ac, info.ac_huff_tbl_ptrs[ac], false);
+      const CHuffmanCodes* dc_codes = Codes(dc, info.dc_huff_tbl_ptrs[dc], true);
+      const CHuffmanCodes* ac_codes = Codes(NUM_HUFF_TBLS + ac, info.ac_huff_tbl_ptrs[ac], false);
       if (!dc_codes || !ac_codes) return false;
       blocks_[b] = {Runs(starts_[dc * NUM_HUFF_TBLS + ac], *dc_codes, *ac_codes), Runs(within_[ac], *ac_codes, *ac_codes)};
     }
@@ -295,8 +295,8 @@ class ScanTables {
     bool built = false;
   };
 
-  const HuffmanCodes* Codes(int slot, const JHUFF_TBL* table, bool dc) {
-    Once<HuffmanCodes>& codes = codes_[slot];
+  const CHuffmanCodes* Codes(int slot, const JHUFF_TBL* table, bool dc) {
+    Once<CHuffmanCodes>& codes = codes_[slot];
     if (!codes.built) {
       if (table == nullptr || !codes.value.Build(*table, dc)) return nullptr;
       codes.built = true;
@@ -304,23 +304,23 @@ class ScanTables {
     return &codes.value;
   }
 
-  static const CodeRuns* Runs(Once<CodeRuns>& runs, const HuffmanCodes& first, const HuffmanCodes& ac) {
+  static const CCodeRuns* Runs(Once<CCodeRuns>& runs, const CHuffmanCodes& first, const CHuffmanCodes& ac) {
     if (!runs.built) runs.value.Build(first, ac);
     runs.built = true;
     return &runs.value;
   }
 
-  std::array<Once<HuffmanCodes>, 2 * NUM_HUFF_TBLS> codes_;           // DC tables, then AC tables
-  std::array<Once<CodeRuns>, NUM_HUFF_TBLS * NUM_HUFF_TBLS> starts_;  // per DC and AC table
-  std::array<Once<CodeRuns>, NUM_HUFF_TBLS> within_;                  // per AC table
+  std::array<Once<CHuffmanCodes>, 2 * NUM_HUFF_TBLS> codes_;           // DC tables, then AC tables
+  std::array<Once<CCodeRuns>, NUM_HUFF_TBLS * NUM_HUFF_TBLS> starts_;  // per DC and AC table
+  std::array<Once<CCodeRuns>, NUM_HUFF_TBLS> within_;                  // per AC table
   std::array<BlockRuns, D_MAX_BLOCKS_IN_MCU> blocks_{};
 };
 
 // The MCUs of a one-scan file in stream order: each restart interval ends at its marker, the
 // scan at the end-of-image marker.
-class McuSequence {
+class CMcuSequence {
  public:
-  McuSequence(const jpeg_decompress_struct& info, SegmentBits& bits)
+  CMcuSequence(const jpeg_decompress_struct& info, CSegmentBits& bits)
       : bits_(bits), interval_(info.restart_interval), left_in_interval_(interval_) {}
 
   // Call before each MCU; false on a fault at a restart marker. `restarted`, when given, tells
@@ -339,7 +339,7 @@ class McuSequence {
   bool End() { return bits_.EndAt(JPEG_EOI); }
 
  private:
-  SegmentBits& bits_;
+  CSegmentBits& bits_;
   unsigned interval_, left_in_interval_, restart_number_ = 0;
 };
 

@@ -5,7 +5,7 @@
 namespace saver {
 namespace {
 
-class CollectRows : public JpegRowTarget {
+class CCollectRows : public CJpegRowTarget {
  public:
   bool Begin(Size, Size scaled) override {
     pixels = AllocatePicture(scaled.width, scaled.height);
@@ -14,7 +14,7 @@ class CollectRows : public JpegRowTarget {
   void Row(const std::uint8_t* rgb) override {
     std::copy_n(rgb, pixels->RowBytes(), pixels->Row(next_row_++));
   }
-  std::optional<PixelBuffer> pixels;
+  std::optional<CPixelBuffer> pixels;
 
  private:
   int next_row_ = 0;
@@ -22,8 +22,8 @@ class CollectRows : public JpegRowTarget {
 
 }  // namespace
 
-std::optional<PixelBuffer> ReadJpeg(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
-  CollectRows rows;
+std::optional<CPixelBuffer> ReadJpeg(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
+  CCollectRows rows;
   if (!DecodeJpeg(data, Size{}, rows, refusal)) return std::nullopt;
   return std::move(rows.pixels);
 }

@@ -9,11 +9,11 @@ namespace saver {
 bool ScanIsSurelyIntact(const jpeg_decompress_struct& started) {
   using namespace jpeg;
   if (!IsSingleHuffmanScan(started)) return false;
-  auto tables = std::make_unique<ScanTables>();
+  auto tables = std::make_unique<CScanTables>();
   if (!tables->Build(started)) return false;
 
-  SegmentBits bits(started.src->next_input_byte, started.src->next_input_byte + started.src->bytes_in_buffer);
-  McuSequence mcus(started, bits);
+  CSegmentBits bits(started.src->next_input_byte, started.src->next_input_byte + started.src->bytes_in_buffer);
+  CMcuSequence mcus(started, bits);
   const std::uint64_t count = std::uint64_t{started.MCUs_per_row} * started.MCU_rows_in_scan;
   for (std::uint64_t mcu = 0; mcu < count; ++mcu) {
     if (!mcus.Next()) return false;

@@ -21,7 +21,7 @@ struct Session {
 };
 
 // libjpeg may leave this frame by longjmp: nothing in it has a destructor.
-bool Run(Session& s, const PixelBuffer& pixels, int quality) {
+bool Run(Session& s, const CPixelBuffer& pixels, int quality) {
   s.info.err = s.error.Install(false);
   if (setjmp(s.error.jump)) return false;
   jpeg_create_compress(&s.info);
@@ -44,7 +44,7 @@ bool Run(Session& s, const PixelBuffer& pixels, int quality) {
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> EncodeJpeg(const PixelBuffer& pixels, int quality) {
+std::optional<std::vector<std::uint8_t>> EncodeJpeg(const CPixelBuffer& pixels, int quality) {
   if (pixels.IsEmpty()) return std::nullopt;
   try {
     Session session;

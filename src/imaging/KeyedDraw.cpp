@@ -2,7 +2,7 @@
 
 namespace saver {
 
-void DrawKeyed(PixelBuffer& dst, const PixelBuffer& src, Point at, std::uint32_t key) {
+void DrawKeyed(CPixelBuffer& dst, const CPixelBuffer& src, Point at, std::uint32_t key) {
   const Rect visible =
       Rect::FromSize(at.x, at.y, src.Width(), src.Height()).Intersect({0, 0, dst.Width(), dst.Height()});
   const std::uint8_t kr = key & 0xFF, kg = (key >> 8) & 0xFF, kb = (key >> 16) & 0xFF;

@@ -12,6 +12,6 @@ inline constexpr std::uint32_t kTextKeyColor = 0xE0E0E0;
 
 // Copies `src` onto `dst` with its top-left corner at `at`, leaving `dst` unchanged wherever
 // the source pixel equals `key` (a COLORREF). Parts outside `dst` are clipped.
-void DrawKeyed(PixelBuffer& dst, const PixelBuffer& src, Point at, std::uint32_t key);
+void DrawKeyed(CPixelBuffer& dst, const CPixelBuffer& src, Point at, std::uint32_t key);
 
 }  // namespace saver

@@ -5,9 +5,9 @@ namespace saver {
 
 // Where the picture code shows its few messages to the user. On Windows a plain OK message
 // box owned by no window; tests record them instead.
-class MessageSink {
+class CMessageSink {
  public:
-  virtual ~MessageSink() = default;
+  virtual ~CMessageSink() = default;
   virtual void Show(std::string_view text) = 0;
 };
 

@@ -35,9 +35,9 @@ std::optional<Layout> LayoutOf(const PcxHeader& h) {
 }
 
 // Run-length decoding as one stream: a run may carry over from one scan line to the next.
-class RleStream {
+class CRleStream {
  public:
-  RleStream(ByteReader& in, bool encoded) : in_(in), encoded_(encoded) {}
+  CRleStream(CByteReader& in, bool encoded) : in_(in), encoded_(encoded) {}
   bool Fill(std::uint8_t* out, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
       if (run_ == 0 && !NextRun()) return false;
@@ -62,7 +62,7 @@ class RleStream {
     } while (run_ == 0);
     return true;
   }
-  ByteReader& in_;
+  CByteReader& in_;
   bool encoded_;
   std::size_t run_ = 0;
   std::uint8_t value_ = 0;
@@ -95,8 +95,8 @@ void DecodeLine(Layout layout, const std::uint8_t* line, std::size_t bpl, const 
 
 }  // namespace
 
-std::optional<PixelBuffer> ReadPcx(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
-  ByteReader in(data);
+std::optional<CPixelBuffer> ReadPcx(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
+  CByteReader in(data);
   PcxHeader h;
   std::uint8_t manufacturer, version;
   if (!in.U8(manufacturer) || manufacturer != 0x0A || !in.U8(version) || !in.U8(h.encoding) ||
@@ -126,8 +126,8 @@ std::optional<PixelBuffer> ReadPcx(std::span<const std::uint8_t> data, PictureRe
 
   auto out = AllocatePicture(width, height);
   if (!out) return std::nullopt;
-  ByteReader pixel_in(pixels);
-  RleStream stream(pixel_in, h.encoding == 1);
+  CByteReader pixel_in(pixels);
+  CRleStream stream(pixel_in, h.encoding == 1);
   const std::size_t bpl = h.bytes_per_line;
   std::vector<std::uint8_t> line(bpl * h.planes);
   for (int y = 0; y < height; ++y) {

@@ -23,10 +23,10 @@ PictureRefusal TooLargeRefusal(Size size, std::string_view limit) {
                                                 std::string(limit) + "."};
 }
 
-std::optional<PixelBuffer> AllocatePicture(std::int64_t width, std::int64_t height) {
+std::optional<CPixelBuffer> AllocatePicture(std::int64_t width, std::int64_t height) {
   if (!IsAcceptedPictureSize(width, height)) return std::nullopt;
   try {
-    return PixelBuffer(static_cast<int>(width), static_cast<int>(height));
+    return CPixelBuffer(static_cast<int>(width), static_cast<int>(height));
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   }

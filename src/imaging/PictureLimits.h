@@ -39,6 +39,6 @@ bool CanHoldPicture(std::int64_t width, std::int64_t height, PictureRefusal* ref
 PictureRefusal TooLargeRefusal(Size size, std::string_view limit);
 
 // A zero-filled buffer of that size, or nothing when the size is refused or memory is short.
-std::optional<PixelBuffer> AllocatePicture(std::int64_t width, std::int64_t height);
+std::optional<CPixelBuffer> AllocatePicture(std::int64_t width, std::int64_t height);
 
 }  // namespace saver

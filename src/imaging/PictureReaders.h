@@ -14,10 +14,10 @@ namespace saver {
 // pictures (see PictureLimits.h). Transparency is flattened onto black. `refusal`, when given,
 // says why a picture was refused: its size and the limit for a picture too large to be held,
 // judged from the header alone; for a JPEG also libjpeg's message on damaged data.
-std::optional<PixelBuffer> ReadBmp(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
-std::optional<PixelBuffer> ReadPcx(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
-std::optional<PixelBuffer> ReadTga(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
-std::optional<PixelBuffer> ReadPng(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
-std::optional<PixelBuffer> ReadJpeg(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
+std::optional<CPixelBuffer> ReadBmp(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
+std::optional<CPixelBuffer> ReadPcx(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
+std::optional<CPixelBuffer> ReadTga(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
+std::optional<CPixelBuffer> ReadPng(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
+std::optional<CPixelBuffer> ReadJpeg(std::span<const std::uint8_t> data, PictureRefusal* refusal = nullptr);
 
 }  // namespace saver

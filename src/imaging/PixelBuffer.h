@@ -7,10 +7,10 @@ namespace saver {
 
 // A 24-bit picture in memory: three bytes per pixel in R, G, B order, rows from the top down,
 // each row exactly width * 3 bytes (no padding). It knows nothing of drawing.
-class PixelBuffer {
+class CPixelBuffer {
  public:
-  PixelBuffer() = default;
-  PixelBuffer(int width, int height)
+  CPixelBuffer() = default;
+  CPixelBuffer(int width, int height)
       : width_(width), height_(height), bytes_(static_cast<std::size_t>(width) * height * 3) {}
 
   int Width() const { return width_; }
@@ -36,7 +36,7 @@ class PixelBuffer {
     p[2] = (colorref >> 16) & 0xFF;
   }
 
-  bool operator==(const PixelBuffer&) const = default;
+  bool operator==(const CPixelBuffer&) const = default;
 
  private:
   int width_ = 0;

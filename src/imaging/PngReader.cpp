@@ -62,7 +62,7 @@ void FlattenOntoBlack(const std::uint8_t* rgba, std::size_t pixels, std::uint8_t
 }
 
 // libpng leaves this frame by longjmp: nothing in it has a destructor.
-bool Run(Session& s, std::optional<PixelBuffer>& out) {
+bool Run(Session& s, std::optional<CPixelBuffer>& out) {
   s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOnError, IgnoreWarning);
   if (!s.png) return false;
   s.info = png_create_info_struct(s.png);
@@ -106,12 +106,12 @@ bool Run(Session& s, std::optional<PixelBuffer>& out) {
 
 }  // namespace
 
-std::optional<PixelBuffer> ReadPng(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
+std::optional<CPixelBuffer> ReadPng(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
   if (!HeaderSizeCanBeHeld(data, refusal)) return std::nullopt;
   try {
     Session session;
     session.input.data = data;
-    std::optional<PixelBuffer> out;
+    std::optional<CPixelBuffer> out;
     if (!Run(session, out)) return std::nullopt;
     return out;
   } catch (const std::bad_alloc&) {

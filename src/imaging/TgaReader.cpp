@@ -24,7 +24,7 @@ struct TgaHeader {
   std::uint8_t pixel_bits = 0, descriptor = 0;
 };
 
-bool ReadHeader(ByteReader& in, TgaHeader& h) {
+bool ReadHeader(CByteReader& in, TgaHeader& h) {
   std::uint16_t origin;
   return in.U8(h.id_length) && in.U8(h.map_type) && in.U8(h.image_type) && in.U16(h.map_first) &&
          in.U16(h.map_length) && in.U8(h.map_entry_bits) && in.U16(origin) && in.U16(origin) &&
@@ -50,9 +50,9 @@ void ToRgb(const std::uint8_t* p, int bits, std::uint8_t* out) {
 int BytesOf(int bits) { return (bits + 7) / 8; }
 
 // Turns one stored pixel into R, G, B for the picture's kind.
-class PixelDecoder {
+class CPixelDecoder {
  public:
-  bool Init(ByteReader& in, const TgaHeader& h) {
+  bool Init(CByteReader& in, const TgaHeader& h) {
     kind_ = h.image_type & ~kRleFlag;
     bits_ = h.pixel_bits;
     std::size_t map_bytes = h.map_type == 1 ? std::size_t{h.map_length} * BytesOf(h.map_entry_bits) : 0;
@@ -93,9 +93,9 @@ class PixelDecoder {
 };
 
 // Pixels in storage order; run-length packets may span rows.
-class PixelStream {
+class CPixelStream {
  public:
-  PixelStream(ByteReader& in, int pixel_bytes, bool rle) : in_(in), size_(pixel_bytes), rle_(rle) {}
+  CPixelStream(CByteReader& in, int pixel_bytes, bool rle) : in_(in), size_(pixel_bytes), rle_(rle) {}
   const std::uint8_t* Next() {
     if (left_ == 0 && rle_) {
       std::uint8_t packet;
@@ -115,7 +115,7 @@ class PixelStream {
   }
 
  private:
-  ByteReader& in_;
+  CByteReader& in_;
   std::size_t size_;
   bool rle_;
   int left_ = 0;
@@ -134,19 +134,19 @@ std::int64_t MostPixelsIn(std::size_t bytes_left, int pixel_bytes, bool rle) {
 
 }  // namespace
 
-std::optional<PixelBuffer> ReadTga(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
-  ByteReader in(data);
+std::optional<CPixelBuffer> ReadTga(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
+  CByteReader in(data);
   TgaHeader h;
   if (!ReadHeader(in, h) || h.map_type > 1 || !CanHoldPicture(h.width, h.height, refusal) || !in.Skip(h.id_length))
     return std::nullopt;
-  PixelDecoder decoder;
+  CPixelDecoder decoder;
   if (!decoder.Init(in, h)) return std::nullopt;
   const bool rle = (h.image_type & kRleFlag) != 0;
   if (std::int64_t{h.width} * h.height > MostPixelsIn(in.Remaining(), decoder.PixelBytes(), rle)) return std::nullopt;
   auto out = AllocatePicture(h.width, h.height);
   if (!out) return std::nullopt;
 
-  PixelStream stream(in, decoder.PixelBytes(), rle);
+  CPixelStream stream(in, decoder.PixelBytes(), rle);
   const bool top_down = h.descriptor & kTopToBottom, mirrored = h.descriptor & kRightToLeft;
   for (int row = 0; row < h.height; ++row) {
     std::uint8_t* line = out->Row(top_down ? row : h.height - 1 - row);

@@ -13,13 +13,13 @@ void CMP3Stream::Attach(const std::uint8_t* data, std::size_t size) {
 }
 
 bool CMP3Stream::FindHeader() {
-  for (std::size_t p = 0; p < kMp3HeaderSearchLimit; ++p) {
+  for (std::size_t p = 0; p < kMP3HeaderSearchLimit; ++p) {
     std::uint8_t bytes[4];
     Seek(p);
     if (Read(bytes, sizeof bytes) != sizeof bytes) break;  // no later position has 4 bytes either
     const std::uint32_t word = (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
                                (std::uint32_t{bytes[2]} << 8) | bytes[3];
-    if (const auto header = DecodeMp3FrameHeader(word)) {
+    if (const auto header = DecodeMP3FrameHeader(word)) {
       header_ = *header;
       header_offset_ = p;
       header_found_ = true;
@@ -30,8 +30,8 @@ bool CMP3Stream::FindHeader() {
   return false;
 }
 
-void CMP3Stream::BuildFormats(PcmFormat& destination, Mp3SourceFormat& source) const {
-  BuildMp3Formats(header_, destination, source);
+void CMP3Stream::BuildFormats(PcmFormat& destination, MP3SourceFormat& source) const {
+  BuildMP3Formats(header_, destination, source);
 }
 
 void CMP3Stream::Seek(std::size_t position) { position_ = std::min(position, size_); }

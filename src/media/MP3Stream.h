@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "media/Mp3Formats.h"
-#include "media/Mp3FrameHeader.h"
+#include "media/MP3Formats.h"
+#include "media/MP3FrameHeader.h"
 
 namespace saver {
 
@@ -16,11 +16,11 @@ class CMP3Stream {
   // Looks for the first frame header that starts within the first 10240 bytes; true when found.
   // A failed search leaves the values of an earlier one as they were.
   bool FindHeader();
-  // Fills both formats from the stored header (see BuildMp3Formats).
-  void BuildFormats(PcmFormat& destination, Mp3SourceFormat& source) const;
+  // Fills both formats from the stored header (see BuildMP3Formats).
+  void BuildFormats(PcmFormat& destination, MP3SourceFormat& source) const;
 
   bool HeaderFound() const { return header_found_; }
-  const Mp3FrameHeader& Header() const { return header_; }
+  const MP3FrameHeader& Header() const { return header_; }
   // Byte position of the header that FindHeader found.
   std::size_t HeaderOffset() const { return header_offset_; }
 
@@ -35,7 +35,7 @@ class CMP3Stream {
   std::size_t size_ = 0;
   std::size_t position_ = 0;
   bool header_found_ = false;
-  Mp3FrameHeader header_;
+  MP3FrameHeader header_;
   std::size_t header_offset_ = 0;
 };
 

@@ -26,12 +26,12 @@ CSceneItem& CMediaItem::Copy(const CSceneItem& other) {
   return *this;
 }
 
-void CMediaItem::Load(ArchiveReader& archive) {
+void CMediaItem::Load(CArchiveReader& archive) {
   CResourceItem::Load(archive);
   Fields(CFieldTransfer(archive, *this));
 }
 
-void CMediaItem::Save(ArchiveWriter& archive) const {
+void CMediaItem::Save(CArchiveWriter& archive) const {
   CResourceItem::Save(archive);
   Fields(CFieldTransfer(archive, *this));
 }

@@ -10,7 +10,7 @@
 namespace saver {
 
 // Media kinds of a media item.
-enum MediaKind : std::uint32_t { kMediaWav = 0, kMediaAvi = 1, kMediaMp3 = 2, kMediaFlash = 3, kMediaMidi = 4 };
+enum MediaKind : std::uint32_t { kMediaWav = 0, kMediaAvi = 1, kMediaMP3 = 2, kMediaFlash = 3, kMediaMidi = 4 };
 
 // String 34023, shown when a media item or a media action lacks its media.
 inline constexpr std::string_view kNoMediaMessage = "You have to choose the media.";
@@ -24,11 +24,11 @@ class CMediaItem final : public CResourceItem {
   CSceneItem& Copy(const CSceneItem& other) override;
   // Byte count; when nonzero the file name, the kind (legacy version 0 or at least 2.0 only;
   // older packages carry none and play as WAV), then the bytes.
-  void Load(ArchiveReader& archive) override;
-  void Save(ArchiveWriter& archive) const override;
+  void Load(CArchiveReader& archive) override;
+  void Save(CArchiveWriter& archive) const override;
   // Fails without data unless it and every action targeting it are disabled.
   bool Validate(const ValidationContext& context) override;
-  int Execute(SceneRuntime&, int&) override { return 0; }
+  int Execute(CSceneRuntime&, int&) override { return 0; }
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CMediaItem>(); }
 
   CStoredBytes data;     // the file's bytes; empty when the item carries none

@@ -10,16 +10,16 @@ namespace {
 
 // A blocking start that played nothing would play nothing on every repetition; an endless series
 // of them waits for the end of the show in sleep slices instead of spinning through it.
-void WaitForStop(SceneRuntime& runtime) {
+void WaitForStop(CSceneRuntime& runtime) {
   while (!runtime.StopRequested()) runtime.Sleep(kSleepSliceMs);
 }
 
 }  // namespace
 
-int CPlayMediaItem::Execute(SceneRuntime& runtime, int&) {
+int CPlayMediaItem::Execute(CSceneRuntime& runtime, int&) {
   CPlayMediaProperty& play = Prop();
   const CMediaItem* media = play.TargetMedia();
-  MediaPlayers* players = runtime.Media();
+  CMediaPlayers* players = runtime.Media();
   if (media == nullptr || players == nullptr) return 1;
 
   MediaStart start;

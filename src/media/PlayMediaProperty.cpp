@@ -51,7 +51,7 @@ void CPlayMediaProperty::Transfer(Archive& archive, Self& self) {
   }
 }
 
-void CPlayMediaProperty::Load(ArchiveReader& archive) { Transfer(archive, *this); }
-void CPlayMediaProperty::Save(ArchiveWriter& archive) const { Transfer(archive, *this); }
+void CPlayMediaProperty::Load(CArchiveReader& archive) { Transfer(archive, *this); }
+void CPlayMediaProperty::Save(CArchiveWriter& archive) const { Transfer(archive, *this); }
 
 }  // namespace saver

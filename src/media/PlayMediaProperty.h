@@ -12,8 +12,8 @@ class CMediaItem;
 class CMediaTargetProperty : public CItemProperty {
  public:
   void Copy(const CMediaTargetProperty&) {}  // the target is linked, never copied
-  void Load(ArchiveReader&) override {}
-  void Save(ArchiveWriter&) const override {}
+  void Load(CArchiveReader&) override {}
+  void Save(CArchiveWriter&) const override {}
   bool Validate(const ValidationContext& context) override;
 
   // The target when it is a media item, else null.
@@ -28,8 +28,8 @@ class CPlayMediaProperty final : public CMediaTargetProperty {
   void Copy(const CPlayMediaProperty& other);
   // The fields read depend on the legacy version: all of them at 0 (the time limit only above
   // package version 4.11), up to the position from 2.1, the four play flags below 2.1.
-  void Load(ArchiveReader& archive) override;
-  void Save(ArchiveWriter& archive) const override;
+  void Load(CArchiveReader& archive) override;
+  void Save(CArchiveWriter& archive) const override;
 
   std::uint32_t repeat_count = 1;
   std::uint32_t repeat_forever = 0;

@@ -5,9 +5,9 @@
 
 namespace saver {
 
-int CStopMediaItem::Execute(SceneRuntime& runtime, int&) {
+int CStopMediaItem::Execute(CSceneRuntime& runtime, int&) {
   const CMediaItem* media = Prop().TargetMedia();
-  MediaPlayers* players = runtime.Media();
+  CMediaPlayers* players = runtime.Media();
   if (media != nullptr && players != nullptr) players->Stop(*media);
   return 1;
 }

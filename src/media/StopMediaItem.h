@@ -9,7 +9,7 @@ class CStopMediaItem final : public CPropertyItem<CMediaTargetProperty> {
  public:
   CStopMediaItem() : CPropertyItem(kStopMediaItem) {}
   void SetTarget(CSceneItem& resource) override { Prop().target.Set(resource); }
-  int Execute(SceneRuntime& runtime, int& running_index) override;
+  int Execute(CSceneRuntime& runtime, int& running_index) override;
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CStopMediaItem>(); }
 };
 

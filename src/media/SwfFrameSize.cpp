@@ -14,9 +14,9 @@ constexpr std::size_t kMaxRectBytes = (5 + 4 * 31 + 7) / 8;
 constexpr int kTwipsPerPixel = 20;
 
 // Reads big-endian bit fields from a byte range; refuses to read past its end.
-class BitReader {
+class CBitReader {
  public:
-  BitReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  CBitReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
   std::optional<std::uint32_t> Read(int bits) {
     if (bit_ + static_cast<std::size_t>(bits) > size_ * 8) return std::nullopt;
     std::uint32_t value = 0;
@@ -48,7 +48,7 @@ std::size_t InflatePrefix(const std::uint8_t* data, std::size_t size, std::uint8
 }
 
 std::optional<Size> SizeFromRect(const std::uint8_t* rect, std::size_t size) {
-  BitReader bits(rect, size);
+  CBitReader bits(rect, size);
   const auto width_bits = bits.Read(5);
   if (!width_bits) return std::nullopt;
   const int n = static_cast<int>(*width_bits);

@@ -25,8 +25,8 @@ void CColorProperty::Fields(Visitor&& fields) {
 }
 
 void CColorProperty::Copy(const CColorProperty& other) { Fields(CFieldCopy(*this, other)); }
-void CColorProperty::Load(ArchiveReader& archive) { Fields(CFieldTransfer(archive, *this)); }
-void CColorProperty::Save(ArchiveWriter& archive) const { Fields(CFieldTransfer(archive, *this)); }
+void CColorProperty::Load(CArchiveReader& archive) { Fields(CFieldTransfer(archive, *this)); }
+void CColorProperty::Save(CArchiveWriter& archive) const { Fields(CFieldTransfer(archive, *this)); }
 
 void CColorProperty::Draw(const RandomSeedSources& sources) {
   if (random == 0) return;

@@ -21,8 +21,8 @@ class CColorProperty final : public CItemProperty {
 
   // Everything but the seed.
   void Copy(const CColorProperty& other);
-  void Load(ArchiveReader& archive) override;
-  void Save(ArchiveWriter& archive) const override;
+  void Load(CArchiveReader& archive) override;
+  void Save(CArchiveWriter& archive) const override;
   bool Validate(const ValidationContext&) override { return true; }
 
   // Done before each use: with random set, replaces the colour and advances the seed by 100.

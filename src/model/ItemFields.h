@@ -25,7 +25,7 @@ void CopyField(Field& to, const Field& from) {
   }
 }
 
-// Load (Owner not const, over an ArchiveReader) or Save (Owner const, over an ArchiveWriter).
+// Load (Owner not const, over an CArchiveReader) or Save (Owner const, over an CArchiveWriter).
 template <typename Archive, typename Owner>
 class CFieldTransfer {
  public:

@@ -2,8 +2,8 @@
 
 namespace saver {
 
-class ArchiveReader;
-class ArchiveWriter;
+class CArchiveReader;
+class CArchiveWriter;
 struct ValidationContext;
 
 // A group of fields that several item kinds embed. Each property also has a Copy from a property
@@ -12,8 +12,8 @@ struct ValidationContext;
 class CItemProperty {
  public:
   virtual ~CItemProperty() = default;
-  virtual void Load(ArchiveReader& archive) = 0;
-  virtual void Save(ArchiveWriter& archive) const = 0;
+  virtual void Load(CArchiveReader& archive) = 0;
+  virtual void Save(CArchiveWriter& archive) const = 0;
   virtual bool Validate(const ValidationContext& context) = 0;
 };
 

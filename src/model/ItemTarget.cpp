@@ -5,8 +5,7 @@
 
 namespace saver {
 
-bool CItemTarget::Validate(std::int32_t expected_type, std::string_view message,
-                           UserMessages& messages) const {
+bool CItemTarget::Validate(std::int32_t expected_type, std::string_view message, CUserMessages& messages) const {
   if (item_ != nullptr && item_->TypeId() == expected_type) return true;
   messages.ShowError(message);
   return false;

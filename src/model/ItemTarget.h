@@ -5,7 +5,7 @@
 namespace saver {
 
 class CSceneItem;
-class UserMessages;
+class CUserMessages;
 
 // The non-owning link from an action to the resource it acts on, set by the package's link section.
 class CItemTarget {
@@ -14,7 +14,7 @@ class CItemTarget {
   CSceneItem* Get() const { return item_; }
 
   // True when the target is set and of the expected kind; otherwise shows `message`.
-  bool Validate(std::int32_t expected_type, std::string_view message, UserMessages& messages) const;
+  bool Validate(std::int32_t expected_type, std::string_view message, CUserMessages& messages) const;
 
  private:
   CSceneItem* item_ = nullptr;

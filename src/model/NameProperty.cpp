@@ -5,7 +5,7 @@
 
 namespace saver {
 
-void CNameProperty::Load(ArchiveReader& archive) { archive.ScrambledString(text_); }
-void CNameProperty::Save(ArchiveWriter& archive) const { archive.ScrambledString(text_); }
+void CNameProperty::Load(CArchiveReader& archive) { archive.ScrambledString(text_); }
+void CNameProperty::Save(CArchiveWriter& archive) const { archive.ScrambledString(text_); }
 
 }  // namespace saver

@@ -12,8 +12,8 @@ class CNameProperty final : public CItemProperty {
   explicit CNameProperty(std::string text) : text_(std::move(text)) {}
 
   void Copy(const CNameProperty& other) { text_ = other.text_; }
-  void Load(ArchiveReader& archive) override;
-  void Save(ArchiveWriter& archive) const override;
+  void Load(CArchiveReader& archive) override;
+  void Save(CArchiveWriter& archive) const override;
   bool Validate(const ValidationContext&) override { return true; }
 
   const std::string& Text() const { return text_; }

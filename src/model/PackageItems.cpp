@@ -14,23 +14,23 @@ namespace saver {
 CPackageItems::CPackageItems(const CItemFactory& factory, CItemList& items, const ValidationContext& context)
     : factory_(factory), items_(items), context_(context) {}
 
-void CPackageItems::ReadItem(ArchiveReader& archive, std::int32_t type_id) {
+void CPackageItems::ReadItem(CArchiveReader& archive, std::int32_t type_id) {
   const CSceneItem* prototype = factory_.Prototype(type_id);
-  if (prototype == nullptr) throw ArchiveError::BadSchema("unknown item type");
+  if (prototype == nullptr) throw CArchiveError::BadSchema("unknown item type");
   std::unique_ptr<CSceneItem> item = prototype->Create();
   item->Load(archive);
   items_.Append(std::move(item));
 }
 
 // One group per image or media item, in list order: the referrers' positions.
-void CPackageItems::ReadLinkSection(ArchiveReader& archive) {
+void CPackageItems::ReadLinkSection(CArchiveReader& archive) {
   for (const auto& item : items_) {
     auto* resource = dynamic_cast<CResourceItem*>(item.get());
     if (resource == nullptr) continue;
     const std::uint32_t referrer_count = archive.ReadDword();
     for (std::uint32_t i = 0; i < referrer_count; ++i) {
       const std::uint32_t position = archive.ReadDword();
-      if (position >= items_.Size()) throw ArchiveError::BadSchema("referrer outside the item list");
+      if (position >= items_.Size()) throw CArchiveError::BadSchema("referrer outside the item list");
       LinkAction(*resource, items_.At(position));
     }
   }
@@ -46,7 +46,7 @@ bool CPackageItems::Validate() {
 
 namespace {
 
-void WriteLinkSection(ArchiveWriter& archive, const CItemList& items) {
+void WriteLinkSection(CArchiveWriter& archive, const CItemList& items) {
   for (const auto& item : items) {
     const auto* resource = dynamic_cast<const CResourceItem*>(item.get());
     if (resource == nullptr) continue;
@@ -61,7 +61,7 @@ void WriteLinkSection(ArchiveWriter& archive, const CItemList& items) {
 
 }  // namespace
 
-void WritePackage(ArchiveWriter& archive, const PackageHeader& header, const CItemList& items) {
+void WritePackage(CArchiveWriter& archive, const PackageHeader& header, const CItemList& items) {
   WritePackageHeader(archive, header, static_cast<std::uint32_t>(items.Size()));
   for (const auto& item : items) {
     archive.WriteDword(static_cast<std::uint32_t>(item->TypeId()));

@@ -7,7 +7,7 @@
 
 namespace saver {
 
-class ArchiveWriter;
+class CArchiveWriter;
 class CItemFactory;
 class CItemList;
 class CSceneItem;
@@ -15,12 +15,12 @@ class CSceneItem;
 // A package's items as the reader meets them: each record made from the factory's prototype of
 // its kind and appended to `items`, the resources' referrers tied by the link section, then every
 // item numbered and validated with `context`.
-class CPackageItems : public PackageContent {
+class CPackageItems : public CPackageContent {
  public:
   CPackageItems(const CItemFactory& factory, CItemList& items, const ValidationContext& context);
 
-  void ReadItem(ArchiveReader& archive, std::int32_t type_id) override;
-  void ReadLinkSection(ArchiveReader& archive) override;
+  void ReadItem(CArchiveReader& archive, std::int32_t type_id) override;
+  void ReadLinkSection(CArchiveReader& archive) override;
   bool Validate() override;
 
  private:
@@ -32,7 +32,7 @@ class CPackageItems : public PackageContent {
 // Writes a whole package, reserved DWORD first: the header, every item in the layout the header's
 // versions select, and the link section made from the resources' referrer lists. Throws
 // std::invalid_argument when a referrer is not in `items`.
-void WritePackage(ArchiveWriter& archive, const PackageHeader& header, const CItemList& items);
+void WritePackage(CArchiveWriter& archive, const PackageHeader& header, const CItemList& items);
 
 // Ties an action to its resource as the package's link section does.
 void LinkAction(CSceneItem& resource, CSceneItem& action);

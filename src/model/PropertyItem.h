@@ -16,11 +16,11 @@ class CPropertyItem : public CSceneItem {
     property_.Copy(dynamic_cast<const CPropertyItem&>(other).property_);
     return *this;
   }
-  void Load(ArchiveReader& archive) override {
+  void Load(CArchiveReader& archive) override {
     CSceneItem::Load(archive);
     property_.Load(archive);
   }
-  void Save(ArchiveWriter& archive) const override {
+  void Save(CArchiveWriter& archive) const override {
     CSceneItem::Save(archive);
     property_.Save(archive);
   }

@@ -14,13 +14,13 @@ CSceneItem& CSceneItem::Copy(const CSceneItem& other) {
   return *this;
 }
 
-void CSceneItem::Load(ArchiveReader& archive) {
+void CSceneItem::Load(CArchiveReader& archive) {
   name_.Load(archive);
   archive.Dword(builder_value_);
   archive.Dword(disabled_);
 }
 
-void CSceneItem::Save(ArchiveWriter& archive) const {
+void CSceneItem::Save(CArchiveWriter& archive) const {
   name_.Save(archive);
   archive.Dword(builder_value_);
   archive.Dword(disabled_);

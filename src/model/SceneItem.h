@@ -6,9 +6,9 @@
 
 namespace saver {
 
-class ArchiveReader;
-class ArchiveWriter;
-class SceneRuntime;
+class CArchiveReader;
+class CArchiveWriter;
+class CSceneRuntime;
 struct ValidationContext;
 
 // Type ids of the fourteen item kinds: the index of each kind's prototype in the registry.
@@ -42,12 +42,12 @@ class CSceneItem {
   // Copies the name and builder value (never the type id, index or disabled flag). `other` must
   // be of the same kind; kinds extend this with their own fields.
   virtual CSceneItem& Copy(const CSceneItem& other);
-  virtual void Load(ArchiveReader& archive);
+  virtual void Load(CArchiveReader& archive);
   // The inverse of Load, in the layout that the archive's versions select.
-  virtual void Save(ArchiveWriter& archive) const;
+  virtual void Save(CArchiveWriter& archive) const;
   virtual bool Validate(const ValidationContext& context);
   // Runs the item on the scene thread; may move the running index (loops). 0 or nonzero.
-  virtual int Execute(SceneRuntime& runtime, int& running_index) = 0;
+  virtual int Execute(CSceneRuntime& runtime, int& running_index) = 0;
   // A new default item of the same kind (never a copy of this one).
   virtual std::unique_ptr<CSceneItem> Create() const = 0;
   virtual void AddReferrer(CSceneItem& referrer) {}

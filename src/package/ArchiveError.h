@@ -5,15 +5,15 @@ namespace saver {
 
 // The two ways a package read fails inside the archive. Thrown by the archive and by item
 // loaders, caught in exactly one place: the package reader, which turns them into a false result.
-class ArchiveError : public std::runtime_error {
+class CArchiveError : public std::runtime_error {
  public:
   enum class Kind { kEndOfFile, kBadSchema };
 
-  ArchiveError(Kind kind, const char* what) : std::runtime_error(what), kind_(kind) {}
+  CArchiveError(Kind kind, const char* what) : std::runtime_error(what), kind_(kind) {}
   Kind kind() const { return kind_; }
 
-  static ArchiveError EndOfFile() { return {Kind::kEndOfFile, "package ends early"}; }
-  static ArchiveError BadSchema(const char* what) { return {Kind::kBadSchema, what}; }
+  static CArchiveError EndOfFile() { return {Kind::kEndOfFile, "package ends early"}; }
+  static CArchiveError BadSchema(const char* what) { return {Kind::kBadSchema, what}; }
 
  private:
   Kind kind_;

@@ -23,44 +23,48 @@ constexpr std::uint16_t kUtf16Follows = 0xFFFE;
 
 }  // namespace
 
-ArchiveReader::ArchiveReader(const std::uint8_t* data, std::uint64_t size, Utf16ToAnsi to_ansi)
+CArchiveReader::CArchiveReader(const std::uint8_t* data, std::uint64_t size, Utf16ToAnsi to_ansi)
     : bytes_(data), read_(&ReadFromBytes), to_ansi_(to_ansi), end_(size) {}
 
-ArchiveReader::ArchiveReader(std::shared_ptr<const CByteSource> package, std::uint64_t offset, Utf16ToAnsi to_ansi)
-    : bytes_(package->Memory() + offset), read_(&ReadFromBytes), to_ansi_(to_ansi), end_(package->Size() - offset),
-      package_(std::move(package)), package_offset_(offset) {}
+CArchiveReader::CArchiveReader(std::shared_ptr<const CByteSource> package, std::uint64_t offset, Utf16ToAnsi to_ansi)
+    : bytes_(package->Memory() + offset),
+      read_(&ReadFromBytes),
+      to_ansi_(to_ansi),
+      end_(package->Size() - offset),
+      package_(std::move(package)),
+      package_offset_(offset) {}
 
-void ArchiveReader::ReadFromBytes(ArchiveReader& self, void* out, std::uint64_t count) {
+void CArchiveReader::ReadFromBytes(CArchiveReader& self, void* out, std::uint64_t count) {
   if (out != nullptr) std::memcpy(out, self.bytes_ + self.position_, static_cast<std::size_t>(count));
 }
 
-void ArchiveReader::Require(std::uint64_t count) const {
-  if (count > Remaining()) throw ArchiveError::EndOfFile();
+void CArchiveReader::Require(std::uint64_t count) const {
+  if (count > Remaining()) throw CArchiveError::EndOfFile();
 }
 
-void ArchiveReader::ReadRaw(void* out, std::uint64_t count) {
+void CArchiveReader::ReadRaw(void* out, std::uint64_t count) {
   Require(count);
   if (count == 0) return;
   read_(*this, out, count);
   position_ += count;
 }
 
-void ArchiveReader::Skip(std::uint64_t count) {
+void CArchiveReader::Skip(std::uint64_t count) {
   Require(count);
   if (count == 0) return;
   read_(*this, nullptr, count);
   position_ += count;
 }
 
-std::uint32_t ArchiveReader::ReadDword() {
+std::uint32_t CArchiveReader::ReadDword() {
   std::uint8_t bytes[4];
   ReadRaw(bytes, 4);
   return LittleEndian(bytes, 4);
 }
 
-float ArchiveReader::ReadFloat() { return std::bit_cast<float>(ReadDword()); }
+float CArchiveReader::ReadFloat() { return std::bit_cast<float>(ReadDword()); }
 
-std::uint64_t ArchiveReader::ReadLength(bool& utf16) {
+std::uint64_t CArchiveReader::ReadLength(bool& utf16) {
   std::uint8_t byte;
   ReadRaw(&byte, 1);
   if (byte != kWordFollows) return byte;
@@ -70,12 +74,12 @@ std::uint64_t ArchiveReader::ReadLength(bool& utf16) {
   if (word == kDwordFollows) return ReadDword();
   if (word != kUtf16Follows) return word;
   // The UTF-16 marker appears once; a second one is not a length the archive writes.
-  if (utf16) throw ArchiveError::BadSchema("repeated UTF-16 marker in a string length");
+  if (utf16) throw CArchiveError::BadSchema("repeated UTF-16 marker in a string length");
   utf16 = true;
   return ReadLength(utf16);
 }
 
-std::string ArchiveReader::ReadString() {
+std::string CArchiveReader::ReadString() {
   bool utf16 = false;
   const std::uint64_t length = ReadLength(utf16);
   if (!utf16) {
@@ -94,24 +98,24 @@ std::string ArchiveReader::ReadString() {
   return to_ansi_(units);
 }
 
-std::vector<std::uint8_t> ArchiveReader::ReadBytes(std::uint64_t count) {
+std::vector<std::uint8_t> CArchiveReader::ReadBytes(std::uint64_t count) {
   Require(count);
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
   ReadRaw(bytes.data(), count);
   return bytes;
 }
 
-void ArchiveReader::UnscrambleRead(std::uint8_t* bytes, std::size_t count) {
+void CArchiveReader::UnscrambleRead(std::uint8_t* bytes, std::size_t count) {
   Unscramble({bytes, count}, ScrambleDirection::kUnscramble);
 }
 
 // A UTF-16 string is unscrambled after its conversion, with the converted length.
-void ArchiveReader::ScrambledString(std::string& value) {
+void CArchiveReader::ScrambledString(std::string& value) {
   value = ReadString();
   UnscrambleRead(reinterpret_cast<std::uint8_t*>(value.data()), value.size());
 }
 
-void ArchiveReader::ScrambledBytes(CStoredBytes& value, std::uint32_t count) {
+void CArchiveReader::ScrambledBytes(CStoredBytes& value, std::uint32_t count) {
   if (package_ != nullptr) {
     Require(count);
     value = CStoredBytes(package_, package_offset_ + position_, count, true);

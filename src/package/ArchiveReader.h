@@ -14,29 +14,29 @@
 namespace saver {
 
 // Load-mode archive over a byte stream: the package primitives, little-endian, no padding.
-// Every primitive cut short raises ArchiveError::EndOfFile; a count or length larger than what
+// Every primitive cut short raises CArchiveError::EndOfFile; a count or length larger than what
 // remains of the stream raises it before anything is allocated.
 //
 // Item loaders share one field-by-field description with the writer (a template over the archive
 // type), hence the overloaded transfer names below alongside the plain Read* functions.
-class ArchiveReader {
+class CArchiveReader {
  public:
   static constexpr bool kLoading = true;
 
   // Reads from the stream's current position to its end.
-  explicit ArchiveReader(std::istream& in, Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
+  explicit CArchiveReader(std::istream& in, Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
   // Reads `size` bytes at `data`, which outlive the reader. The engine reads its own file mapped
   // in memory this way: without a stream it links no iostreams (and their locales), which would
   // not fit the engine image.
-  ArchiveReader(const std::uint8_t* data, std::uint64_t size, Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
+  CArchiveReader(const std::uint8_t* data, std::uint64_t size, Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
   // Reads the package that starts at `offset` of `package`, whose bytes are in memory. Embedded
   // files are not copied: items refer to their range of `package` (see CStoredBytes).
-  ArchiveReader(std::shared_ptr<const CByteSource> package, std::uint64_t offset,
-                Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
+  CArchiveReader(std::shared_ptr<const CByteSource> package, std::uint64_t offset,
+                 Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
   // Reads from the stream, which holds the bytes of `package` from `offset` on; embedded files
   // are skipped in the stream and referred to in `package`, which reads them when they are needed.
-  ArchiveReader(std::istream& in, std::shared_ptr<const CByteSource> package, std::uint64_t offset,
-                Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
+  CArchiveReader(std::istream& in, std::shared_ptr<const CByteSource> package, std::uint64_t offset,
+                 Utf16ToAnsi to_ansi = &Windows1252FromUtf16);
 
   std::uint32_t ReadDword();
   float ReadFloat();
@@ -67,12 +67,12 @@ class ArchiveReader {
   static void UnscrambleRead(std::uint8_t* bytes, std::size_t count);
 
   // Each reads `count` bytes into `out`; a null `out` skips them.
-  static void ReadFromStream(ArchiveReader& self, void* out, std::uint64_t count);
-  static void ReadFromBytes(ArchiveReader& self, void* out, std::uint64_t count);
+  static void ReadFromStream(CArchiveReader& self, void* out, std::uint64_t count);
+  static void ReadFromBytes(CArchiveReader& self, void* out, std::uint64_t count);
 
   std::istream* in_ = nullptr;
   const std::uint8_t* bytes_ = nullptr;
-  void (*read_)(ArchiveReader& self, void* out, std::uint64_t count);
+  void (*read_)(CArchiveReader& self, void* out, std::uint64_t count);
   Utf16ToAnsi to_ansi_;
   std::uint64_t position_ = 0;
   std::uint64_t end_ = 0;

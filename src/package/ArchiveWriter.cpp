@@ -14,7 +14,7 @@ constexpr std::size_t kPieceSize = 1 << 20;
 
 }  // namespace
 
-void ArchiveWriter::Append(const void* data, std::size_t count) {
+void CArchiveWriter::Append(const void* data, std::size_t count) {
   const auto* bytes = static_cast<const std::uint8_t*>(data);
   written_ += count;
   if (sink_ != nullptr) {
@@ -24,18 +24,18 @@ void ArchiveWriter::Append(const void* data, std::size_t count) {
   }
 }
 
-void ArchiveWriter::WriteDword(std::uint32_t value) {
+void CArchiveWriter::WriteDword(std::uint32_t value) {
   const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
                                  static_cast<std::uint8_t>(value >> 16),
                                  static_cast<std::uint8_t>(value >> 24)};
   Append(bytes, 4);
 }
 
-void ArchiveWriter::WriteFloat(float value) { WriteDword(std::bit_cast<std::uint32_t>(value)); }
+void CArchiveWriter::WriteFloat(float value) { WriteDword(std::bit_cast<std::uint32_t>(value)); }
 
 // Below 255: one byte. Below 0xFFFE: 255 and a 16-bit length. Otherwise 255, 0xFFFF and a
 // 32-bit length (0xFFFE is the UTF-16 marker, never a length).
-void ArchiveWriter::WriteLength(std::uint64_t length) {
+void CArchiveWriter::WriteLength(std::uint64_t length) {
   if (length > 0xFFFFFFFFu) throw std::length_error("string longer than the archive can store");
   if (length < 0xFF) {
     const auto byte = static_cast<std::uint8_t>(length);
@@ -52,12 +52,12 @@ void ArchiveWriter::WriteLength(std::uint64_t length) {
   WriteDword(static_cast<std::uint32_t>(length));
 }
 
-void ArchiveWriter::WriteString(std::string_view text) {
+void CArchiveWriter::WriteString(std::string_view text) {
   WriteLength(text.size());
   Append(text.data(), text.size());
 }
 
-void ArchiveWriter::WriteUtf16String(std::u16string_view text) {
+void CArchiveWriter::WriteUtf16String(std::u16string_view text) {
   const std::uint8_t marker[3] = {0xFF, 0xFE, 0xFF};
   Append(marker, 3);
   WriteLength(text.size());
@@ -67,20 +67,20 @@ void ArchiveWriter::WriteUtf16String(std::u16string_view text) {
   }
 }
 
-void ArchiveWriter::WriteBytes(const std::vector<std::uint8_t>& bytes) { Append(bytes.data(), bytes.size()); }
+void CArchiveWriter::WriteBytes(const std::vector<std::uint8_t>& bytes) { Append(bytes.data(), bytes.size()); }
 
-void ArchiveWriter::WriteScrambled(const std::uint8_t* bytes, std::size_t count) {
+void CArchiveWriter::WriteScrambled(const std::uint8_t* bytes, std::size_t count) {
   std::vector<std::uint8_t> scrambled(bytes, bytes + count);
   Unscramble(scrambled, ScrambleDirection::kScramble);
   WriteBytes(scrambled);
 }
 
-void ArchiveWriter::ScrambledString(std::string_view value) {
+void CArchiveWriter::ScrambledString(std::string_view value) {
   WriteLength(value.size());
   WriteScrambled(reinterpret_cast<const std::uint8_t*>(value.data()), value.size());
 }
 
-void ArchiveWriter::ScrambledBytes(const CStoredBytes& value, std::uint32_t count) {
+void CArchiveWriter::ScrambledBytes(const CStoredBytes& value, std::uint32_t count) {
   if (value.size() != count) throw std::logic_error("byte count does not match the bytes");
   if (value.IsScrambled()) {  // the shift depends only on the length, which is the same
     std::vector<std::uint8_t> piece(std::min<std::size_t>(kPieceSize, count));

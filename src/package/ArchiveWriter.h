@@ -11,24 +11,24 @@
 
 namespace saver {
 
-// Where a streaming ArchiveWriter sends its bytes, in order.
+// Where a streaming CArchiveWriter sends its bytes, in order.
 class CByteSink {
  public:
   virtual ~CByteSink() = default;
   virtual void Write(std::span<const std::uint8_t> bytes) = 0;
 };
 
-// Store-mode archive: the inverse of ArchiveReader, writing into memory or, given a sink, into
+// Store-mode archive: the inverse of CArchiveReader, writing into memory or, given a sink, into
 // the sink as it goes, so that a package of any size is never held whole. Scrambled fields are
 // scrambled on the way out, so what it writes reads back to the values it was given. Item layouts
 // consult Versions() exactly as their loaders do, so any layout, legacy ones included, can be
 // written.
-class ArchiveWriter {
+class CArchiveWriter {
  public:
   static constexpr bool kLoading = false;
 
-  ArchiveWriter() = default;
-  explicit ArchiveWriter(CByteSink& sink) : sink_(&sink) {}
+  CArchiveWriter() = default;
+  explicit CArchiveWriter(CByteSink& sink) : sink_(&sink) {}
 
   void WriteDword(std::uint32_t value);
   void WriteFloat(float value);

@@ -12,18 +12,18 @@ namespace {
 
 constexpr double kNewestVersion = 4.81;
 
-void ReadHeader(ArchiveReader& archive) {
+void ReadHeader(CArchiveReader& archive) {
   const std::string signature = archive.ReadString();
   const float version = archive.ReadFloat();
   archive.Versions().package = version;
   const bool is_b = signature == SAVER_SIGNATURE_B;
-  if (!is_b && signature != SAVER_SIGNATURE_A) throw ArchiveError::BadSchema("unknown signature");
+  if (!is_b && signature != SAVER_SIGNATURE_A) throw CArchiveError::BadSchema("unknown signature");
   // Widened to double, so the float nearest 4.81 passes and 4.82 fails. A NaN is refused too.
-  if (!(static_cast<double>(version) <= kNewestVersion)) throw ArchiveError::BadSchema("version too new");
+  if (!(static_cast<double>(version) <= kNewestVersion)) throw CArchiveError::BadSchema("version too new");
   if (is_b) archive.Versions().legacy = version;
 }
 
-void ReadItemRecords(ArchiveReader& archive, PackageContent& content) {
+void ReadItemRecords(CArchiveReader& archive, CPackageContent& content) {
   const std::uint32_t count = archive.ReadDword();
   for (std::uint32_t i = 0; i < count; ++i)
     content.ReadItem(archive, static_cast<std::int32_t>(archive.ReadDword()));
@@ -31,14 +31,14 @@ void ReadItemRecords(ArchiveReader& archive, PackageContent& content) {
 
 }  // namespace
 
-bool ReadPackage(ArchiveReader& archive, PackageContent& content, std::uint32_t* reserved) {
+bool ReadPackage(CArchiveReader& archive, CPackageContent& content, std::uint32_t* reserved) {
   archive.Versions() = {};
   try {
     if (reserved != nullptr) *reserved = archive.ReadDword();
     ReadHeader(archive);
     ReadItemRecords(archive, content);
     content.ReadLinkSection(archive);
-  } catch (const ArchiveError&) {
+  } catch (const CArchiveError&) {
     return false;
   } catch (const std::bad_alloc&) {
     return false;

@@ -3,18 +3,18 @@
 
 namespace saver {
 
-class ArchiveReader;
+class CArchiveReader;
 
 // What a package's body is read into. The reader knows the package's frame (the reserved field,
 // signature, version and item count); the item model behind this interface makes the items of
 // each kind, ties them by the link section and validates them.
-class PackageContent {
+class CPackageContent {
  public:
-  virtual ~PackageContent() = default;
-  // Reads one item record of `type_id`; throws ArchiveError for a type it has no kind for.
-  virtual void ReadItem(ArchiveReader& archive, std::int32_t type_id) = 0;
+  virtual ~CPackageContent() = default;
+  // Reads one item record of `type_id`; throws CArchiveError for a type it has no kind for.
+  virtual void ReadItem(CArchiveReader& archive, std::int32_t type_id) = 0;
   // Reads the link section that follows the last record.
-  virtual void ReadLinkSection(ArchiveReader& archive) = 0;
+  virtual void ReadLinkSection(CArchiveReader& archive) = 0;
   // Numbers the items read and validates them in order; true if every one validated.
   virtual bool Validate() = 0;
 };
@@ -24,6 +24,6 @@ class PackageContent {
 // field (the reserved DWORD that precedes the signature) is read into it first. Archive and memory
 // errors are caught here, in one place, and make the result false; items read before a failure
 // stay in the content.
-bool ReadPackage(ArchiveReader& archive, PackageContent& content, std::uint32_t* reserved = nullptr);
+bool ReadPackage(CArchiveReader& archive, CPackageContent& content, std::uint32_t* reserved = nullptr);
 
 }  // namespace saver

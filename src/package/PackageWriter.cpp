@@ -5,7 +5,7 @@
 
 namespace saver {
 
-void WritePackageHeader(ArchiveWriter& archive, const PackageHeader& header, std::uint32_t item_count) {
+void WritePackageHeader(CArchiveWriter& archive, const PackageHeader& header, std::uint32_t item_count) {
   archive.Versions().package = header.version;
   archive.Versions().legacy = header.signature == SAVER_SIGNATURE_B ? header.version : 0.0f;
   archive.WriteDword(header.reserved);

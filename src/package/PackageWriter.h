@@ -4,7 +4,7 @@
 
 namespace saver {
 
-class ArchiveWriter;
+class CArchiveWriter;
 
 struct PackageHeader {
   std::uint32_t reserved = 0;
@@ -15,6 +15,6 @@ struct PackageHeader {
 // Writes the package's frame up to its items, reserved DWORD first: the header and the item
 // count. The archive's versions are set to the ones the header selects, so the item records
 // written next take the layout a reader of this header expects.
-void WritePackageHeader(ArchiveWriter& archive, const PackageHeader& header, std::uint32_t item_count);
+void WritePackageHeader(CArchiveWriter& archive, const PackageHeader& header, std::uint32_t item_count);
 
 }  // namespace saver

@@ -9,7 +9,7 @@ class CDelayItem final : public CPropertyItem<CDelayProperty> {
  public:
   CDelayItem() : CPropertyItem(kDelayItem) {}
   // Defined with the scene thread's timeline, in DelayItemExecute.cpp.
-  int Execute(SceneRuntime& runtime, int& running_index) override;
+  int Execute(CSceneRuntime& runtime, int& running_index) override;
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CDelayItem>(); }
 };
 

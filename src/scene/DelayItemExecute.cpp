@@ -6,7 +6,7 @@
 
 namespace saver {
 
-int CDelayItem::Execute(SceneRuntime& runtime, int&) {
+int CDelayItem::Execute(CSceneRuntime& runtime, int&) {
   CDelayProperty& delay = Prop();
   if (delay.random) {
     MsvcSrand(static_cast<std::uint32_t>(std::time(nullptr)));

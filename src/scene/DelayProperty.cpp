@@ -14,7 +14,7 @@ void CDelayProperty::Fields(Visitor&& fields) {
 }
 
 void CDelayProperty::Copy(const CDelayProperty& other) { Fields(CFieldCopy(*this, other)); }
-void CDelayProperty::Load(ArchiveReader& archive) { Fields(CFieldTransfer(archive, *this)); }
-void CDelayProperty::Save(ArchiveWriter& archive) const { Fields(CFieldTransfer(archive, *this)); }
+void CDelayProperty::Load(CArchiveReader& archive) { Fields(CFieldTransfer(archive, *this)); }
+void CDelayProperty::Save(CArchiveWriter& archive) const { Fields(CFieldTransfer(archive, *this)); }
 
 }  // namespace saver

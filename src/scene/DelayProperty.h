@@ -10,8 +10,8 @@ namespace saver {
 class CDelayProperty final : public CItemProperty {
  public:
   void Copy(const CDelayProperty& other);
-  void Load(ArchiveReader& archive) override;
-  void Save(ArchiveWriter& archive) const override;
+  void Load(CArchiveReader& archive) override;
+  void Save(CArchiveWriter& archive) const override;
   bool Validate(const ValidationContext&) override { return true; }
 
   std::uint32_t random = 0;       // nonzero: a new duration at each execution

@@ -9,7 +9,7 @@ class CFillScreenItem final : public CPropertyItem<CColorProperty> {
  public:
   CFillScreenItem() : CPropertyItem(kFillScreenItem) {}
   // Defined with the scene thread's timeline, in FillScreenItemExecute.cpp.
-  int Execute(SceneRuntime& runtime, int& running_index) override;
+  int Execute(CSceneRuntime& runtime, int& running_index) override;
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CFillScreenItem>(); }
 };
 

@@ -3,7 +3,7 @@
 
 namespace saver {
 
-int CFillScreenItem::Execute(SceneRuntime& runtime, int&) {
+int CFillScreenItem::Execute(CSceneRuntime& runtime, int&) {
   CColorProperty& colour = Prop();
   colour.Draw(runtime.SeedSources());
   runtime.FillScreen(colour.colour, colour.RasterOperation());

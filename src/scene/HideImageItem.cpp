@@ -7,8 +7,8 @@
 namespace saver {
 
 // An image that is not shown is left alone, so a second hide restores nothing.
-int CHideImageItem::Execute(SceneRuntime& runtime, int&) {
-  ImageStage* stage = nullptr;
+int CHideImageItem::Execute(CSceneRuntime& runtime, int&) {
+  CImageStage* stage = nullptr;
   CImageItem* image = nullptr;
   if (!FindStageAndImage(runtime, stage, image) || image->shown == 0) return 1;
   if (image->placement.save_background == 0) {

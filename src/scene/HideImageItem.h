@@ -7,7 +7,7 @@ namespace saver {
 class CHideImageItem final : public CImageActionItem {
  public:
   CHideImageItem() : CImageActionItem(kHideImageItem) {}
-  int Execute(SceneRuntime& runtime, int& running_index) override;
+  int Execute(CSceneRuntime& runtime, int& running_index) override;
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CHideImageItem>(); }
 };
 

@@ -5,7 +5,7 @@
 
 namespace saver {
 
-class ImageStage;
+class CImageStage;
 
 // What show, move and hide actions share: the standard trio over their property, and the target.
 class CImageActionItem : public CPropertyItem<CImageActionProperty> {
@@ -16,7 +16,7 @@ class CImageActionItem : public CPropertyItem<CImageActionProperty> {
  protected:
   // What an action acts with: the show's screen and its target image. False (the action then
   // does nothing) when the show has no screen or the target is not an image.
-  bool FindStageAndImage(SceneRuntime& runtime, ImageStage*& stage, CImageItem*& image) {
+  bool FindStageAndImage(CSceneRuntime& runtime, CImageStage*& stage, CImageItem*& image) {
     stage = runtime.Images();
     image = Prop().TargetImage();
     return stage != nullptr && image != nullptr;

@@ -16,8 +16,8 @@ void CImageActionProperty::Fields(Visitor&& fields) {
 }
 
 void CImageActionProperty::Copy(const CImageActionProperty& other) { Fields(CFieldCopy(*this, other)); }
-void CImageActionProperty::Load(ArchiveReader& archive) { Fields(CFieldTransfer(archive, *this)); }
-void CImageActionProperty::Save(ArchiveWriter& archive) const { Fields(CFieldTransfer(archive, *this)); }
+void CImageActionProperty::Load(CArchiveReader& archive) { Fields(CFieldTransfer(archive, *this)); }
+void CImageActionProperty::Save(CArchiveWriter& archive) const { Fields(CFieldTransfer(archive, *this)); }
 
 bool CImageActionProperty::Validate(const ValidationContext& context) {
   if (!target.Validate(kImageItem, "You have to choose the image.", context.messages)) return false;

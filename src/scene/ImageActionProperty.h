@@ -14,8 +14,8 @@ class CImageActionProperty final : public CItemProperty {
   // The name, path and colour; never the target.
   void Copy(const CImageActionProperty& other);
   // The path, then the colour; the target comes from the link section.
-  void Load(ArchiveReader& archive) override;
-  void Save(ArchiveWriter& archive) const override;
+  void Load(CArchiveReader& archive) override;
+  void Save(CArchiveWriter& archive) const override;
   // The target must be an image ("You have to choose the image."), the path and colour valid.
   bool Validate(const ValidationContext& context) override;
 

@@ -19,49 +19,49 @@ struct LinePen {
 // Somewhere image and line items draw: the saver window's screen, or an off-screen picture such
 // as the one a moving image is redrawn in. Coordinates are the canvas's own; whatever falls
 // outside it is cut off.
-class ImageCanvas {
+class CImageCanvas {
  public:
-  virtual ~ImageCanvas() = default;
+  virtual ~CImageCanvas() = default;
 
   virtual Size CanvasSize() const = 0;
   // Fills with a COLORREF (0x00BBGGRR).
   virtual void Fill(const Rect& area, std::uint32_t colour) = 0;
   // Reads an area into a buffer of its size; pixels outside the canvas read as black. False if
   // the device refused.
-  virtual bool Read(const Rect& area, PixelBuffer& out) = 0;
-  virtual void Draw(Point at, const PixelBuffer& pixels) = 0;
+  virtual bool Read(const Rect& area, CPixelBuffer& out) = 0;
+  virtual void Draw(Point at, const CPixelBuffer& pixels) = 0;
   virtual void DrawLine(Point from, Point to, const LinePen& pen) = 0;
   // Runs `work` on a drawing surface whose screen is this canvas and whose frame (New) and picture
   // layers are the two buffers, with the pacer its waits go to: `pacer` itself where the canvas
   // is shown as it is drawn.
-  using SurfaceWork = std::function<void(DrawingSurface&, Pacer&)>;
-  virtual void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
+  using SurfaceWork = std::function<void(CDrawingSurface&, CPacer&)>;
+  virtual void WithSurface(const CPixelBuffer& frame, const CPixelBuffer& picture, CPacer& pacer,
                            const SurfaceWork& work) = 0;
 };
 
 // The `area` of `from` in a buffer of the area's size; pixels outside `from` are black.
-PixelBuffer CropPixels(const PixelBuffer& from, const Rect& area);
+CPixelBuffer CropPixels(const CPixelBuffer& from, const Rect& area);
 
 // A canvas of plain pixels: the off-screen picture of a move step, and the screen of a show
-// rendered in memory. Its transitions run on a MemorySurface, which paces them too: they take no
+// rendered in memory. Its transitions run on a CMemorySurface, which paces them too: they take no
 // time, whatever pacer is handed in. Its lines are one pixel wide and solid whatever the pen says.
-class PixelCanvas final : public ImageCanvas {
+class CPixelCanvas final : public CImageCanvas {
  public:
-  explicit PixelCanvas(PixelBuffer pixels) : pixels_(std::move(pixels)) {}
+  explicit CPixelCanvas(CPixelBuffer pixels) : pixels_(std::move(pixels)) {}
 
-  const PixelBuffer& Pixels() const { return pixels_; }
-  PixelBuffer& Pixels() { return pixels_; }
+  const CPixelBuffer& Pixels() const { return pixels_; }
+  CPixelBuffer& Pixels() { return pixels_; }
 
   Size CanvasSize() const override { return {pixels_.Width(), pixels_.Height()}; }
   void Fill(const Rect& area, std::uint32_t colour) override;
-  bool Read(const Rect& area, PixelBuffer& out) override;
-  void Draw(Point at, const PixelBuffer& pixels) override;
+  bool Read(const Rect& area, CPixelBuffer& out) override;
+  void Draw(Point at, const CPixelBuffer& pixels) override;
   void DrawLine(Point from, Point to, const LinePen& pen) override;
-  void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
+  void WithSurface(const CPixelBuffer& frame, const CPixelBuffer& picture, CPacer& pacer,
                    const SurfaceWork& work) override;
 
  private:
-  PixelBuffer pixels_;
+  CPixelBuffer pixels_;
 };
 
 }  // namespace saver

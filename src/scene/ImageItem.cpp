@@ -80,12 +80,12 @@ CSceneItem& CImageItem::Copy(const CSceneItem& other) {
   return *this;
 }
 
-void CImageItem::Load(ArchiveReader& archive) {
+void CImageItem::Load(CArchiveReader& archive) {
   CResourceItem::Load(archive);
   Fields(CFieldTransfer(archive, *this));
 }
 
-void CImageItem::Save(ArchiveWriter& archive) const {
+void CImageItem::Save(CArchiveWriter& archive) const {
   CResourceItem::Save(archive);
   Fields(CFieldTransfer(archive, *this));
 }

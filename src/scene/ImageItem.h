@@ -13,9 +13,9 @@
 
 namespace saver {
 
-class ImageCanvas;
-class ImageStage;
-class SceneRuntime;
+class CImageCanvas;
+class CImageStage;
+class CSceneRuntime;
 
 // The 60-byte Windows logical-font record as the package stores it (LOGFONTA layout).
 using FontDescription = std::array<std::uint8_t, 60>;
@@ -32,11 +32,11 @@ class CImageItem final : public CResourceItem {
 
   // The head, every loadable field (the data duplicated), the shown flag and the natural size.
   CSceneItem& Copy(const CSceneItem& other) override;
-  void Load(ArchiveReader& archive) override;
-  void Save(ArchiveWriter& archive) const override;
+  void Load(CArchiveReader& archive) override;
+  void Save(CArchiveWriter& archive) const override;
   // Learns the natural size by rendering the text or measuring the picture.
   bool Validate(const ValidationContext& context) override;
-  int Execute(SceneRuntime&, int&) override { return 0; }
+  int Execute(CSceneRuntime&, int&) override { return 0; }
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CImageItem>(); }
 
   bool IsText() const { return kind == kKindText; }
@@ -47,21 +47,21 @@ class CImageItem final : public CResourceItem {
   // Draws the image on `target` where the placement says, directly or through its transition;
   // `explicit_rect` (may be null) overrides the place. False, after a message box, when no
   // picture could be made.
-  bool Show(ImageStage& stage, ImageCanvas& target, SceneRuntime& runtime, const Rect* explicit_rect);
+  bool Show(CImageStage& stage, CImageCanvas& target, CSceneRuntime& runtime, const Rect* explicit_rect);
   // Moves the image from the placement's position to `moved`'s current position on the screen,
   // redrawing old and new place together when they overlap, and takes `moved` as its placement.
-  void MoveStep(ImageStage& stage, const CPathProperty& moved, SceneRuntime& runtime);
+  void MoveStep(CImageStage& stage, const CPathProperty& moved, CSceneRuntime& runtime);
   // Fills the image's place (or the whole screen after a transition) with the window background.
-  void Erase(ImageStage& stage);
+  void Erase(CImageStage& stage);
   // Keeps the screen's `area` for a later hide, to be put back at `position`'s current position.
-  void TakeSavedBackground(ImageStage& stage, const Rect& area, const CPathProperty& position);
+  void TakeSavedBackground(CImageStage& stage, const Rect& area, const CPathProperty& position);
   // Puts the saved background (if one is held) back where it belongs.
-  void DrawSavedBackground(ImageStage& stage);
+  void DrawSavedBackground(CImageStage& stage);
   // Shows the text up to the next visible character at or after `index` (moved onto it); true
   // while characters remain.
-  bool TypeStep(ImageStage& stage, SceneRuntime& runtime, std::size_t& index);
+  bool TypeStep(CImageStage& stage, CSceneRuntime& runtime, std::size_t& index);
   // Replaces the picture by a file's bytes; false, after a message box, if it cannot be read.
-  bool LoadSnapshotFile(ImageStage& stage, const std::string& path);
+  bool LoadSnapshotFile(CImageStage& stage, const std::string& path);
 
   static constexpr std::uint32_t kKindText = 1;
   // Source modes: embedded data, the desktop snapshot file, the wallpaper file.
@@ -89,8 +89,8 @@ class CImageItem final : public CResourceItem {
   CPathProperty placement;
   CColorProperty background;
   CImageRGB image;                 // the picture's pixels while a show needs them; a rendered text
-  PixelBuffer saved_background;    // empty when none is held
-  PixelBuffer screen_copy;         // the whole screen as a move began; empty outside moves
+  CPixelBuffer saved_background;   // empty when none is held
+  CPixelBuffer screen_copy;        // the whole screen as a move began; empty outside moves
 
  private:
   // The one list of the fields that Load and Save store and Copy copies.

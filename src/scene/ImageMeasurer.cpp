@@ -8,7 +8,7 @@
 namespace saver {
 namespace {
 
-struct KeptMessages final : MessageSink {
+struct KeptMessages final : CMessageSink {
   explicit KeptMessages(std::vector<std::string>& kept) : kept(kept) {}
   void Show(std::string_view text) override { kept.emplace_back(text); }
   std::vector<std::string>& kept;
@@ -17,12 +17,12 @@ struct KeptMessages final : MessageSink {
 }  // namespace
 
 // Each picture is unscrambled only while it is measured.
-std::optional<Size> ImageMeasurer::MeasureStored(const CStoredBytes& bytes, MessageSink& messages) {
+std::optional<Size> CImageMeasurer::MeasureStored(const CStoredBytes& bytes, CMessageSink& messages) {
   std::vector<std::uint8_t> plain;
   return Measure(bytes.Plain(plain), messages);
 }
 
-void ImageMeasurer::MeasureAhead(const std::vector<const CStoredBytes*>& pictures, unsigned threads) {
+void CImageMeasurer::MeasureAhead(const std::vector<const CStoredBytes*>& pictures, unsigned threads) {
   measured_.assign(pictures.size(), {});
   index_of_.clear();
   for (std::size_t i = 0; i < pictures.size(); ++i) index_of_.emplace(pictures[i], i);
@@ -48,7 +48,7 @@ void ImageMeasurer::MeasureAhead(const std::vector<const CStoredBytes*>& picture
   work();
 }
 
-std::optional<Size> ImageMeasurer::MeasurePicture(const CStoredBytes& bytes) {
+std::optional<Size> CImageMeasurer::MeasurePicture(const CStoredBytes& bytes) {
   const auto found = index_of_.find(&bytes);
   if (found == index_of_.end() || !measured_[found->second].done) return MeasureStored(bytes, messages_);
   const Measured& result = measured_[found->second];

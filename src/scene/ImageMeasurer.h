@@ -23,12 +23,12 @@ class CImageItem;
 // than JPEG is decoded whole), so the pictures can be measured ahead, on every core at once: each picture's messages are kept and shown only when validation,
 // in item order, asks for that picture, and a picture that fails stops the measuring of the
 // pictures after it, as validation stops there.
-class ImageMeasurer {
+class CImageMeasurer {
  public:
-  explicit ImageMeasurer(MessageSink& messages) : messages_(messages) {}
-  virtual ~ImageMeasurer() = default;
-  ImageMeasurer(const ImageMeasurer&) = delete;
-  ImageMeasurer& operator=(const ImageMeasurer&) = delete;
+  explicit CImageMeasurer(CMessageSink& messages) : messages_(messages) {}
+  virtual ~CImageMeasurer() = default;
+  CImageMeasurer(const CImageMeasurer&) = delete;
+  CImageMeasurer& operator=(const CImageMeasurer&) = delete;
 
   // Measures these pictures (in validation order) now, on up to `threads` threads. The bytes
   // must stay where they are until they are asked for.
@@ -41,17 +41,17 @@ class ImageMeasurer {
 
  protected:
   // Decodes enough of the picture to learn its size; runs on several threads at once.
-  virtual std::optional<Size> Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) = 0;
+  virtual std::optional<Size> Measure(std::span<const std::uint8_t> bytes, CMessageSink& messages) = 0;
 
  private:
-  std::optional<Size> MeasureStored(const CStoredBytes& bytes, MessageSink& messages);
+  std::optional<Size> MeasureStored(const CStoredBytes& bytes, CMessageSink& messages);
 
   struct Measured {
     bool done = false;
     std::optional<Size> size;
     std::vector<std::string> messages;
   };
-  MessageSink& messages_;
+  CMessageSink& messages_;
   std::vector<Measured> measured_;
   std::unordered_map<const CStoredBytes*, std::size_t> index_of_;  // by the bytes' address
 };

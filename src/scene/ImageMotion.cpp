@@ -35,7 +35,7 @@ std::string_view FileNameOf(std::string_view path) {
 
 }  // namespace
 
-void CImageItem::MoveStep(ImageStage& stage, const CPathProperty& moved, SceneRuntime& runtime) {
+void CImageItem::MoveStep(CImageStage& stage, const CPathProperty& moved, CSceneRuntime& runtime) {
   if (runtime.StopRequested()) return;
   const MoveStepGeometry step = ComputeMoveStep(CurrentOf(placement), CurrentOf(moved), NaturalSize());
   if (!step.Overlaps()) {
@@ -47,9 +47,9 @@ void CImageItem::MoveStep(ImageStage& stage, const CPathProperty& moved, SceneRu
   }
   // Old and new place are redrawn together off screen and copied in one piece, so the picture
   // never vanishes from the screen between two steps.
-  ImageCanvas& screen = stage.Screen();
+  CImageCanvas& screen = stage.Screen();
   const Rect& united = step.union_rect;
-  PixelCanvas canvas(PixelBuffer(united.Width(), united.Height()));
+  CPixelCanvas canvas(CPixelBuffer(united.Width(), united.Height()));
   const Rect on_screen = united.Offset(step.origin.x, step.origin.y);
   if ((IsText() && opaque == 0) || placement.screen_copy_background != 0) {
     // What lay under the picture when the move began shows through.
@@ -59,7 +59,7 @@ void CImageItem::MoveStep(ImageStage& stage, const CPathProperty& moved, SceneRu
   }
   Show(stage, canvas, runtime, &step.new_rect);
   for (const Rect& corner : step.uncovered_corners) {
-    PixelBuffer block;
+    CPixelBuffer block;
     if (!corner.IsEmpty() && screen.Read(corner.Offset(step.origin.x, step.origin.y), block)) {
       canvas.Draw({corner.left, corner.top}, block);
     }
@@ -69,14 +69,14 @@ void CImageItem::MoveStep(ImageStage& stage, const CPathProperty& moved, SceneRu
   placement.Copy(moved);
 }
 
-void CImageItem::Erase(ImageStage& stage) {
+void CImageItem::Erase(CImageStage& stage) {
   const Size screen = stage.Metrics().device;
   const Rect area = placement.effect_number == kEffectOwnSize
                         ? Rect::FromSize(placement.current_x, placement.current_y, natural_width, natural_height)
                         : Rect::FromSize(0, 0, screen.width, screen.height);
   const std::uint32_t colour = stage.WindowBackground();
   if (ErasesThroughBitmap(stage.OperatingSystemClass()) && !area.IsEmpty()) {
-    PixelCanvas block(PixelBuffer(area.Width(), area.Height()));
+    CPixelCanvas block(CPixelBuffer(area.Width(), area.Height()));
     block.Fill(Rect::FromSize(0, 0, area.Width(), area.Height()), colour);
     stage.Screen().Draw({area.left, area.top}, block.Pixels());
   } else {
@@ -85,17 +85,17 @@ void CImageItem::Erase(ImageStage& stage) {
   shown = 0;
 }
 
-void CImageItem::TakeSavedBackground(ImageStage& stage, const Rect& area, const CPathProperty& position) {
+void CImageItem::TakeSavedBackground(CImageStage& stage, const Rect& area, const CPathProperty& position) {
   saved_background = {};
   stage.Screen().Read(area, saved_background);
   saved_position.Copy(position);
 }
 
-void CImageItem::DrawSavedBackground(ImageStage& stage) {
+void CImageItem::DrawSavedBackground(CImageStage& stage) {
   if (!saved_background.IsEmpty()) stage.Screen().Draw(CurrentOf(saved_position), saved_background);
 }
 
-bool CImageItem::LoadSnapshotFile(ImageStage& stage, const std::string& path) {
+bool CImageItem::LoadSnapshotFile(CImageStage& stage, const std::string& path) {
   data = {};
   file_name.clear();
   auto bytes = ReadSnapshotFile(path);

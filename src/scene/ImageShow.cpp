@@ -17,25 +17,22 @@ constexpr std::string_view kConversionFailed = "Image conversion failed, skippin
 // The pace handed to a transition is this less the placement's speed.
 constexpr int kPaceBase = 1100;
 
-Size SizeOf(const PixelBuffer* pixels) {
-  return pixels ? Size{pixels->Width(), pixels->Height()} : Size{};
-}
+Size SizeOf(const CPixelBuffer* pixels) { return pixels ? Size{pixels->Width(), pixels->Height()} : Size{}; }
 
 bool IsZero(Size size) { return size.width == 0 && size.height == 0; }
 
 // What a text without background looks like over the canvas: the canvas's `area` with the held
 // text keyed onto it at `at`, as one opaque picture for a transition.
-std::optional<PixelBuffer> CompositeText(ImageCanvas& target, const PixelBuffer& text, Point at,
-                                         const Rect& area) {
-  PixelBuffer pixels;
+std::optional<CPixelBuffer> CompositeText(CImageCanvas& target, const CPixelBuffer& text, Point at, const Rect& area) {
+  CPixelBuffer pixels;
   if (!target.Read(area, pixels)) return std::nullopt;
   DrawKeyed(pixels, text, {at.x - area.left, at.y - area.top}, kTextKeyColor);
   return pixels;
 }
 
 // A text without background at its own size: keyed straight onto the canvas at `at`.
-void DrawTextInPlace(ImageCanvas& target, const PixelBuffer& text, Point at) {
-  PixelBuffer area;
+void DrawTextInPlace(CImageCanvas& target, const CPixelBuffer& text, Point at) {
+  CPixelBuffer area;
   if (!target.Read(Rect::FromSize(at.x, at.y, text.Width(), text.Height()), area)) return;
   DrawKeyed(area, text, {0, 0}, kTextKeyColor);
   target.Draw(at, area);
@@ -53,10 +50,10 @@ struct ShowPlacement {
 
 // Runs the placement's transition from `picture` onto the canvas, through a frame of
 // `frame_size` (empty when the source gives none).
-void PlayTransition(ImageCanvas& target, SceneRuntime& runtime, const ShowPlacement& at, const PixelBuffer& picture,
+void PlayTransition(CImageCanvas& target, CSceneRuntime& runtime, const ShowPlacement& at, const CPixelBuffer& picture,
                     Size frame_size, std::uint32_t brush, int pace) {
-  const PixelBuffer frame(frame_size.width > 0 ? frame_size.width : 0, frame_size.height > 0 ? frame_size.height : 0);
-  target.WithSurface(frame, picture, runtime.Pacing(), [&](DrawingSurface& surface, Pacer& pacer) {
+  const CPixelBuffer frame(frame_size.width > 0 ? frame_size.width : 0, frame_size.height > 0 ? frame_size.height : 0);
+  target.WithSurface(frame, picture, runtime.Pacing(), [&](CDrawingSurface& surface, CPacer& pacer) {
     CTransition transition(at.effect, {at.rect, brush, rop::kSrcCopy}, surface, pacer);
     if (at.effect <= kEffectStretched) {
       transition.DrawPlaced();
@@ -75,7 +72,7 @@ void PlayTransition(ImageCanvas& target, SceneRuntime& runtime, const ShowPlacem
 
 }  // namespace
 
-bool CImageItem::Show(ImageStage& stage, ImageCanvas& target, SceneRuntime& runtime, const Rect* explicit_rect) {
+bool CImageItem::Show(CImageStage& stage, CImageCanvas& target, CSceneRuntime& runtime, const Rect* explicit_rect) {
   const Size screen = stage.Metrics().device;
   ApplyEffectChoice(placement, runtime.SeedSources());
   const int effect = placement.effect_number;
@@ -101,7 +98,7 @@ bool CImageItem::Show(ImageStage& stage, ImageCanvas& target, SceneRuntime& runt
       }
     } else if (effect == kEffectOwnSize) {
       const Point at = explicit_rect ? Point{explicit_rect->left, explicit_rect->top} : position;
-      if (const PixelBuffer* text_pixels = image.Decoded()) DrawTextInPlace(target, *text_pixels, at);
+      if (const CPixelBuffer* text_pixels = image.Decoded()) DrawTextInPlace(target, *text_pixels, at);
       shown = 1;
       return true;
     } else {
@@ -120,9 +117,10 @@ bool CImageItem::Show(ImageStage& stage, ImageCanvas& target, SceneRuntime& runt
     frame_size = {};
   }
 
-  std::optional<PixelBuffer> picture;
+  std::optional<CPixelBuffer> picture;
   if (composite) {
-    if (const PixelBuffer* text_pixels = image.Decoded()) picture = CompositeText(target, *text_pixels, position, rect);
+    if (const CPixelBuffer* text_pixels = image.Decoded())
+      picture = CompositeText(target, *text_pixels, position, rect);
   } else {
     // Both take the pixels out of the image: a text is rendered again before its next show.
     Size decoded_size;

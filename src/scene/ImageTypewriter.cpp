@@ -5,7 +5,7 @@
 
 namespace saver {
 
-bool CImageItem::TypeStep(ImageStage& stage, SceneRuntime& runtime, std::size_t& index) {
+bool CImageItem::TypeStep(CImageStage& stage, CSceneRuntime& runtime, std::size_t& index) {
   const auto prefix = NextTypewriterPrefix(text, index);
   if (!prefix) return false;
   // The whole text's width keeps a centred or right-aligned prefix where it lies in the text.

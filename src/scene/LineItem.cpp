@@ -20,12 +20,12 @@ CSceneItem& CLineItem::Copy(const CSceneItem& other) {
   return *this;
 }
 
-void CLineItem::Load(ArchiveReader& archive) {
+void CLineItem::Load(CArchiveReader& archive) {
   CSceneItem::Load(archive);
   Fields(CFieldTransfer(archive, *this));
 }
 
-void CLineItem::Save(ArchiveWriter& archive) const {
+void CLineItem::Save(CArchiveWriter& archive) const {
   CSceneItem::Save(archive);
   Fields(CFieldTransfer(archive, *this));
 }
@@ -35,8 +35,8 @@ bool CLineItem::Validate(const ValidationContext& context) {
   return Name().Validate(context) && colour.Validate(context) && path.Validate(context);
 }
 
-int CLineItem::Execute(SceneRuntime& runtime, int&) {
-  ImageStage* stage = runtime.Images();
+int CLineItem::Execute(CSceneRuntime& runtime, int&) {
+  CImageStage* stage = runtime.Images();
   if (stage == nullptr) return 1;
   path.Compute({0, 0}, stage->Metrics(), runtime.SeedSources());
   colour.Draw(runtime.SeedSources());

@@ -14,10 +14,10 @@ class CLineItem final : public CSceneItem {
 
   CSceneItem& Copy(const CSceneItem& other) override;
   // The colour, the path, the pen style, the pen width.
-  void Load(ArchiveReader& archive) override;
-  void Save(ArchiveWriter& archive) const override;
+  void Load(CArchiveReader& archive) override;
+  void Save(CArchiveWriter& archive) const override;
   bool Validate(const ValidationContext& context) override;
-  int Execute(SceneRuntime& runtime, int& running_index) override;
+  int Execute(CSceneRuntime& runtime, int& running_index) override;
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CLineItem>(); }
 
   CPathProperty path;

@@ -12,7 +12,7 @@ class CLoopEndItem final : public CPropertyItem<CRepeatProperty> {
   // target behind it. A loop end with no loop start to match fails.
   bool Validate(const ValidationContext& context) override;
   // Defined with the scene thread's timeline, in LoopEndItemExecute.cpp.
-  int Execute(SceneRuntime& runtime, int& running_index) override;
+  int Execute(CSceneRuntime& runtime, int& running_index) override;
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CLoopEndItem>(); }
 };
 

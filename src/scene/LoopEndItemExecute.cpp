@@ -2,7 +2,7 @@
 
 namespace saver {
 
-int CLoopEndItem::Execute(SceneRuntime&, int& running_index) {
+int CLoopEndItem::Execute(CSceneRuntime&, int& running_index) {
   CRepeatProperty& loop = Prop();
   if (!loop.endless) {
     ++loop.passes;

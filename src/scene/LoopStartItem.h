@@ -9,7 +9,7 @@ class CLoopStartItem final : public CSceneItem {
   CLoopStartItem() : CSceneItem(kLoopStartItem) {}
   bool Validate(const ValidationContext& context) override { return ValidateHead(context); }
   // Defined with the scene thread's timeline, in LoopStartItemExecute.cpp.
-  int Execute(SceneRuntime& runtime, int& running_index) override;
+  int Execute(CSceneRuntime& runtime, int& running_index) override;
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CLoopStartItem>(); }
 };
 

@@ -17,9 +17,9 @@ struct MediaStart {
 
 // The players of a show, owned by the scene thread. Play-media and stop-media items start and stop
 // their media item through them; the Win32 shell dispatches by media kind to the system's players.
-class MediaPlayers {
+class CMediaPlayers {
  public:
-  virtual ~MediaPlayers() = default;
+  virtual ~CMediaPlayers() = default;
 
   virtual Size ScreenSize() const = 0;
   // Set for a test run of the authoring tool: a 20-pixel strip at the top stays free.

@@ -27,8 +27,8 @@ Point RestingPoint(const CPathProperty& path) {
 }  // namespace
 
 // Draws the image at the start, once per step, and a last time where the path reports its end.
-int CMoveImageItem::Execute(SceneRuntime& runtime, int&) {
-  ImageStage* stage = nullptr;
+int CMoveImageItem::Execute(CSceneRuntime& runtime, int&) {
+  CImageStage* stage = nullptr;
   CImageItem* image = nullptr;
   if (!FindStageAndImage(runtime, stage, image)) return 1;
   CPathProperty& path = Prop().path;

@@ -100,7 +100,7 @@ void CPathProperty::Transfer(Archive& archive, Self& self) {
   if (legacy == 0.0f || legacy > 3.2f) TransferLayoutFields(archive, self, 1, 17);
 }
 
-void CPathProperty::Load(ArchiveReader& archive) { Transfer(archive, *this); }
-void CPathProperty::Save(ArchiveWriter& archive) const { Transfer(archive, *this); }
+void CPathProperty::Load(CArchiveReader& archive) { Transfer(archive, *this); }
+void CPathProperty::Save(CArchiveWriter& archive) const { Transfer(archive, *this); }
 
 }  // namespace saver

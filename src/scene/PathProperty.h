@@ -38,10 +38,10 @@ class CPathProperty final : public CItemProperty {
   // Every field except the seed.
   void Copy(const CPathProperty& other);
   // Layout P for legacy version 0 and above 3.2, the legacy blocks otherwise.
-  void Load(ArchiveReader& archive) override;
+  void Load(CArchiveReader& archive) override;
   // Writes what Load reads for the archive's versions. The legacy blocks carry only random and
   // centre flags, so modes 0, 2 and 4 are written there as stored coordinates.
-  void Save(ArchiveWriter& archive) const override;
+  void Save(CArchiveWriter& archive) const override;
   bool Validate(const ValidationContext&) override { return true; }
 
   // Computes the start and end points for an object of `object` size (modes 0 to 4; mode 5 and

@@ -12,9 +12,9 @@
 namespace saver {
 namespace {
 
-Rect Bounds(const PixelBuffer& buffer) { return Rect::FromSize(0, 0, buffer.Width(), buffer.Height()); }
+Rect Bounds(const CPixelBuffer& buffer) { return Rect::FromSize(0, 0, buffer.Width(), buffer.Height()); }
 
-void CopyClipped(PixelBuffer& to, Point at, const PixelBuffer& from, Point from_origin) {
+void CopyClipped(CPixelBuffer& to, Point at, const CPixelBuffer& from, Point from_origin) {
   const Rect destination = Rect::FromSize(at.x, at.y, from.Width(), from.Height());
   const auto block = ClipBlock(destination, from_origin, Bounds(to), Bounds(from));
   if (!block) return;
@@ -44,29 +44,29 @@ bool ClipSegment(double fx, double fy, double dx, double dy, const Rect& box, do
 
 }  // namespace
 
-void PixelCanvas::Fill(const Rect& area, std::uint32_t colour) {
+void CPixelCanvas::Fill(const Rect& area, std::uint32_t colour) {
   const Rect cut = area.Intersect(Bounds(pixels_));
   for (int y = cut.top; y < cut.bottom; ++y) {
     for (int x = cut.left; x < cut.right; ++x) pixels_.SetPixel(x, y, colour);
   }
 }
 
-PixelBuffer CropPixels(const PixelBuffer& from, const Rect& area) {
-  PixelBuffer out(std::max(area.Width(), 0), std::max(area.Height(), 0));
+CPixelBuffer CropPixels(const CPixelBuffer& from, const Rect& area) {
+  CPixelBuffer out(std::max(area.Width(), 0), std::max(area.Height(), 0));
   CopyClipped(out, {0, 0}, from, {area.left, area.top});
   return out;
 }
 
-bool PixelCanvas::Read(const Rect& area, PixelBuffer& out) {
+bool CPixelCanvas::Read(const Rect& area, CPixelBuffer& out) {
   out = CropPixels(pixels_, area);
   return true;
 }
 
-void PixelCanvas::Draw(Point at, const PixelBuffer& pixels) { CopyClipped(pixels_, at, pixels, {0, 0}); }
+void CPixelCanvas::Draw(Point at, const CPixelBuffer& pixels) { CopyClipped(pixels_, at, pixels, {0, 0}); }
 
 // Steps one pixel at a time along the longer axis and leaves out the end point, as a GDI line
 // does. Only the part inside the canvas is walked, so far-away ends cost nothing.
-void PixelCanvas::DrawLine(Point from, Point to, const LinePen& pen) {
+void CPixelCanvas::DrawLine(Point from, Point to, const LinePen& pen) {
   const double dx = static_cast<double>(to.x) - from.x;
   const double dy = static_cast<double>(to.y) - from.y;
   const double steps = std::max(std::fabs(dx), std::fabs(dy));
@@ -85,9 +85,9 @@ void PixelCanvas::DrawLine(Point from, Point to, const LinePen& pen) {
   }
 }
 
-void PixelCanvas::WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer&,
-                              const SurfaceWork& work) {
-  MemorySurface surface(std::move(pixels_), frame, picture);
+void CPixelCanvas::WithSurface(const CPixelBuffer& frame, const CPixelBuffer& picture, CPacer&,
+                               const SurfaceWork& work) {
+  CMemorySurface surface(std::move(pixels_), frame, picture);
   work(surface, surface);
   pixels_ = std::move(surface.MutablePixels(Layer::Screen));
 }

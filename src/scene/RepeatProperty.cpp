@@ -14,8 +14,8 @@ void CRepeatProperty::Fields(Visitor&& fields) {
 }
 
 void CRepeatProperty::Copy(const CRepeatProperty& other) { Fields(CFieldCopy(*this, other)); }
-void CRepeatProperty::Load(ArchiveReader& archive) { Fields(CFieldTransfer(archive, *this)); }
-void CRepeatProperty::Save(ArchiveWriter& archive) const { Fields(CFieldTransfer(archive, *this)); }
+void CRepeatProperty::Load(CArchiveReader& archive) { Fields(CFieldTransfer(archive, *this)); }
+void CRepeatProperty::Save(CArchiveWriter& archive) const { Fields(CFieldTransfer(archive, *this)); }
 
 bool CRepeatProperty::Validate(const ValidationContext&) {
   passes = 0;

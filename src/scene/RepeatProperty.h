@@ -10,8 +10,8 @@ namespace saver {
 class CRepeatProperty final : public CItemProperty {
  public:
   void Copy(const CRepeatProperty& other);
-  void Load(ArchiveReader& archive) override;
-  void Save(ArchiveWriter& archive) const override;
+  void Load(CArchiveReader& archive) override;
+  void Save(CArchiveWriter& archive) const override;
   // Starts the pass count again.
   bool Validate(const ValidationContext&) override;
 

@@ -7,18 +7,18 @@
 
 namespace saver {
 
-class ImageStage;
-class MediaPlayers;
+class CImageStage;
+class CMediaPlayers;
 
 // What a scene item may use while it executes on the scene thread. The scene thread implements it
 // over the saver window; tests implement it in memory. Every wait an item makes goes through the
 // Pacer base, so that a stop request is noticed within one slice (items keep each sleep to one
 // slice, see kSleepSliceMs).
-class SceneRuntime : public Pacer {
+class CSceneRuntime : public CPacer {
  public:
   // The object that does the waits: a runtime that wraps another hands out the inner one's, so
   // that a transition's waits reach the scene thread in one call.
-  virtual Pacer& Pacing() { return *this; }
+  virtual CPacer& Pacing() { return *this; }
   // The clocks and the calibration count that random colours mix into their seeds.
   virtual const RandomSeedSources& SeedSources() const = 0;
 
@@ -30,10 +30,10 @@ class SceneRuntime : public Pacer {
   virtual void ArmLink(std::string link, int key_mode) = 0;
   // The screen that image and line items draw on, with what they need around it; null where the
   // show has no screen, and the drawing items then draw nothing.
-  virtual ImageStage* Images() { return nullptr; }
+  virtual CImageStage* Images() { return nullptr; }
   // The players that media items start and stop; null where the show has none, and media items
   // then play nothing.
-  virtual MediaPlayers* Media() { return nullptr; }
+  virtual CMediaPlayers* Media() { return nullptr; }
 };
 
 // Longest sleep an item makes before it looks at the stop request again.

@@ -23,8 +23,8 @@ Size ShownSize(const CImageItem& image, CPathProperty& path, Size screen) {
 
 }  // namespace
 
-int CShowImageItem::Execute(SceneRuntime& runtime, int&) {
-  ImageStage* stage = nullptr;
+int CShowImageItem::Execute(CSceneRuntime& runtime, int&) {
+  CImageStage* stage = nullptr;
   CImageItem* image = nullptr;
   if (!FindStageAndImage(runtime, stage, image)) return 1;
   CPathProperty& path = Prop().path;

@@ -7,7 +7,7 @@ namespace saver {
 class CShowImageItem final : public CImageActionItem {
  public:
   CShowImageItem() : CImageActionItem(kShowImageItem) {}
-  int Execute(SceneRuntime& runtime, int& running_index) override;
+  int Execute(CSceneRuntime& runtime, int& running_index) override;
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CShowImageItem>(); }
 };
 

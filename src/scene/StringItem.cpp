@@ -17,12 +17,12 @@ CSceneItem& CStringItem::Copy(const CSceneItem& other) {
   return *this;
 }
 
-void CStringItem::Load(ArchiveReader& archive) {
+void CStringItem::Load(CArchiveReader& archive) {
   CSceneItem::Load(archive);
   Fields(CFieldTransfer(archive, *this));
 }
 
-void CStringItem::Save(ArchiveWriter& archive) const {
+void CStringItem::Save(CArchiveWriter& archive) const {
   CSceneItem::Save(archive);
   Fields(CFieldTransfer(archive, *this));
 }

@@ -11,10 +11,10 @@ class CStringItem final : public CSceneItem {
   CStringItem() : CSceneItem(kStringItem) {}
 
   CSceneItem& Copy(const CSceneItem& other) override;
-  void Load(ArchiveReader& archive) override;
-  void Save(ArchiveWriter& archive) const override;
+  void Load(CArchiveReader& archive) override;
+  void Save(CArchiveWriter& archive) const override;
   bool Validate(const ValidationContext& context) override { return ValidateHead(context); }
-  int Execute(SceneRuntime&, int&) override { return 0; }
+  int Execute(CSceneRuntime&, int&) override { return 0; }
   std::unique_ptr<CSceneItem> Create() const override { return std::make_unique<CStringItem>(); }
 
   std::string text;

@@ -8,7 +8,7 @@
 
 namespace saver {
 
-void SleepInSlices(SceneRuntime& runtime, std::uint32_t duration) {
+void SleepInSlices(CSceneRuntime& runtime, std::uint32_t duration) {
   for (std::uint32_t slice = 0; slice < duration / kSleepSliceMs; ++slice) {
     if (runtime.StopRequested()) return;
     runtime.Sleep(kSleepSliceMs);

@@ -7,7 +7,7 @@ namespace saver {
 
 // Sleeps `duration` milliseconds in slices of kSleepSliceMs and then the remainder, looking at the
 // stop request before each; returns early once it is set. 250 ms sleeps 100, 100, 50.
-void SleepInSlices(SceneRuntime& runtime, std::uint32_t duration);
+void SleepInSlices(CSceneRuntime& runtime, std::uint32_t duration);
 
 // A new random delay below kRandomDelayRange that differs from `previous` by at least
 // kRandomDelayMinimumChange, drawn from the calling thread's rand sequence (the caller seeds it).

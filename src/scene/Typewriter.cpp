@@ -37,7 +37,7 @@ std::optional<Rect> TypewriterRect(std::uint32_t text_format, Point position, in
   }
 }
 
-void RunTypewriter(SceneRuntime& runtime, std::int32_t typewriter_delay, const TypeStepFunction& type_step) {
+void RunTypewriter(CSceneRuntime& runtime, std::int32_t typewriter_delay, const TypeStepFunction& type_step) {
   const std::uint32_t pause = TypewriterPause(typewriter_delay);
   for (std::size_t index = 0; !runtime.StopRequested(); ++index) {
     if (!type_step(index)) return;

@@ -9,7 +9,7 @@
 
 namespace saver {
 
-class SceneRuntime;
+class CSceneRuntime;
 
 // Milliseconds between two typed characters for a path's typewriter delay: 2000 - delay. A delay
 // above 2000 gives no pause rather than a negative one (which would never end).
@@ -32,6 +32,6 @@ using TypeStepFunction = std::function<bool(std::size_t& index)>;
 
 // The typewriter loop of a show action: a step, the pause in slices that a stop request cuts
 // short, the next character, until the text is complete or the show is stopped.
-void RunTypewriter(SceneRuntime& runtime, std::int32_t typewriter_delay, const TypeStepFunction& type_step);
+void RunTypewriter(CSceneRuntime& runtime, std::int32_t typewriter_delay, const TypeStepFunction& type_step);
 
 }  // namespace saver

@@ -28,9 +28,9 @@ struct InputOutcome {
 
 // The exit rules of the saver window, apart from the window itself. The profile is read again for
 // each input, so a setting changed while a show runs takes effect at once.
-class ExitInput {
+class CExitInput {
  public:
-  ExitInput(const Profile& profile, bool exit_button_flag);
+  CExitInput(const CProfile& profile, bool exit_button_flag);
 
   // The first move only sets the reference; later moves count when the position differs from it.
   InputOutcome MouseMove(Point position);
@@ -52,7 +52,7 @@ class ExitInput {
   bool RuleCloses(Setting rule) const;
   bool KeyHandsOverLink(std::uint32_t key) const;
 
-  const Profile& profile_;
+  const CProfile& profile_;
   bool exit_button_flag_;
   Point mouse_reference_{-1, -1};
   std::string pending_link_;

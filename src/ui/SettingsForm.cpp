@@ -4,7 +4,7 @@
 
 namespace saver {
 
-SettingsForm SettingsForm::Load(const Profile& profile) {
+SettingsForm SettingsForm::Load(const CProfile& profile) {
   SettingsForm form;
   form.standard = ReadSetting(profile, Setting::Standard) == 1;
   for (std::size_t i = 0; i < kExitRuleSettings.size(); ++i)
@@ -13,7 +13,7 @@ SettingsForm SettingsForm::Load(const Profile& profile) {
   return form;
 }
 
-void SettingsForm::Save(Profile& profile) const {
+void SettingsForm::Save(CProfile& profile) const {
   const bool any_rule = std::any_of(rules.begin(), rules.end(), [](bool on) { return on; });
   const bool save_standard = standard || !any_rule;
   WriteSetting(profile, Setting::Standard, save_standard ? 1 : 0);

@@ -14,12 +14,12 @@ struct SettingsForm {
 
   // Standard is selected only when the stored value is exactly 1; the boxes show their stored
   // values whatever the selection.
-  static SettingsForm Load(const Profile& profile);
+  static SettingsForm Load(const CProfile& profile);
   // The rule boxes are enabled only under custom settings; their check marks are kept either way.
   bool RulesEnabled() const { return !standard; }
   // Custom settings without any rule fall back to the standard ones; standard settings clear every
   // rule, so that custom settings start again from clear boxes.
-  void Save(Profile& profile) const;
+  void Save(CProfile& profile) const;
 };
 
 }  // namespace saver

@@ -4,15 +4,15 @@ namespace saver {
 
 const SettingDeclaration& Declaration(Setting setting) { return kSettings[static_cast<std::size_t>(setting)]; }
 
-int ReadSetting(const Profile& profile, Setting setting) {
+int ReadSetting(const CProfile& profile, Setting setting) {
   const SettingDeclaration& declaration = Declaration(setting);
   return profile.GetInt(kSettingsSection, declaration.name, declaration.default_value);
 }
 
-void WriteSetting(Profile& profile, Setting setting, int value) {
+void WriteSetting(CProfile& profile, Setting setting, int value) {
   profile.WriteInt(kSettingsSection, Declaration(setting).name, value);
 }
 
-bool SettingIsOn(const Profile& profile, Setting setting) { return ReadSetting(profile, setting) == 1; }
+bool SettingIsOn(const CProfile& profile, Setting setting) { return ReadSetting(profile, setting) == 1; }
 
 }  // namespace saver

@@ -47,9 +47,9 @@ inline constexpr std::array<Setting, 5> kExitRuleSettings = {
 
 const SettingDeclaration& Declaration(Setting setting);
 // The stored value, or the declared default when none is stored.
-int ReadSetting(const Profile& profile, Setting setting);
-void WriteSetting(Profile& profile, Setting setting, int value);
+int ReadSetting(const CProfile& profile, Setting setting);
+void WriteSetting(CProfile& profile, Setting setting, int value);
 // A setting counts as on only when it equals 1; 2 or -1 behave like 0.
-bool SettingIsOn(const Profile& profile, Setting setting);
+bool SettingIsOn(const CProfile& profile, Setting setting);
 
 }  // namespace saver

@@ -10,7 +10,7 @@ namespace saver::testing_support {
 
 // Keeps, in order, what the code under test would have shown the user instead of showing it: the
 // items' error boxes and the picture code's messages alike.
-class CollectedMessages final : public UserMessages, public MessageSink {
+class CollectedMessages final : public CUserMessages, public CMessageSink {
  public:
   void ShowError(std::string_view text) override { shown.emplace_back(text); }
   void Show(std::string_view text) override { shown.emplace_back(text); }

@@ -24,9 +24,9 @@ using testing_support::CollectedMessages;
 // Pictures measure as their first byte times ten by their second, and one whose first byte is
 // 0 fails with the message "picture <its third byte> failed"; shorter ones fail silently. Texts
 // render as 8 pixels per character by 13, unless they are "unrenderable".
-class FakeMeasurer final : public ImageMeasurer {
+class FakeMeasurer final : public CImageMeasurer {
  public:
-  FakeMeasurer() : ImageMeasurer(picture_messages_) {}
+  FakeMeasurer() : CImageMeasurer(picture_messages_) {}
   const std::vector<std::string>& PictureMessages() const { return picture_messages_.shown; }
   std::optional<Size> RenderText(CImageItem& item) override {
     if (item.text == "unrenderable") return std::nullopt;
@@ -34,7 +34,7 @@ class FakeMeasurer final : public ImageMeasurer {
   }
 
  protected:
-  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) override {
+  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, CMessageSink& messages) override {
     if (bytes.size() < 2) return std::nullopt;
     if (bytes[0] == 0) {
       messages.Show("picture " + std::to_string(bytes.size() > 2 ? bytes[2] : 0) + " failed");
@@ -52,7 +52,7 @@ inline std::string AsString(const std::vector<std::uint8_t>& bytes) {
 }
 
 inline std::vector<std::uint8_t> WritePackageBytes(const PackageHeader& header, const CItemList& items) {
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   WritePackage(writer, header, items);
   return writer.Bytes();
 }
@@ -66,7 +66,7 @@ struct PackageFixture {
 
   bool Read(const std::vector<std::uint8_t>& bytes) {
     std::istringstream in(AsString(bytes));
-    ArchiveReader reader(in);
+    CArchiveReader reader(in);
     return ReadPackage(reader, registry, &reserved);
   }
 };

@@ -13,14 +13,14 @@ namespace saver::tool {
 // The clock of a show rendered off screen and the PNG frames it passes. Time moves only when the
 // show waits; frame k shows the screen as it was at k / fps seconds of show time, that is after
 // all drawing done before that moment. Frames are written for the times before the limit only.
-class FrameRecorder {
+class CFrameRecorder {
  public:
   struct TransitionEnd {
     std::uint64_t microseconds;
     std::string file;
   };
 
-  FrameRecorder(std::filesystem::path folder, int frames_per_second, std::uint32_t limit_milliseconds);
+  CFrameRecorder(std::filesystem::path folder, int frames_per_second, std::uint32_t limit_milliseconds);
 
   std::uint64_t NowMicroseconds() const { return now_; }
   std::uint64_t LimitMicroseconds() const { return limit_; }
@@ -29,11 +29,11 @@ class FrameRecorder {
   // The screen stays as `screen()` shows it for `microseconds`: the frames due in that span show
   // it. The screen is asked for only when a frame falls due, so a surface that holds its drawing
   // back draws only the steps a frame shows.
-  void Hold(std::uint64_t microseconds, const std::function<const PixelBuffer&()>& screen);
+  void Hold(std::uint64_t microseconds, const std::function<const CPixelBuffer&()>& screen);
   // Writes transition-NNN.png: the screen as a transition left it.
-  void TransitionEnded(const PixelBuffer& screen);
+  void TransitionEnded(const CPixelBuffer& screen);
   // The show is over: a show that ended early gets one closing frame of its last picture.
-  void Finish(const PixelBuffer& screen);
+  void Finish(const CPixelBuffer& screen);
 
   int FramesWritten() const { return frames_written_; }
   const std::vector<TransitionEnd>& TransitionEnds() const { return transitions_; }
@@ -42,8 +42,8 @@ class FrameRecorder {
 
  private:
   std::uint64_t FrameTime(int frame) const;
-  void WriteFrame(const PixelBuffer& screen);
-  const Bytes& Encoded(const PixelBuffer& screen);
+  void WriteFrame(const CPixelBuffer& screen);
+  const Bytes& Encoded(const CPixelBuffer& screen);
 
   std::filesystem::path folder_;
   int frames_per_second_;
@@ -52,7 +52,7 @@ class FrameRecorder {
   int frames_written_ = 0;
   std::vector<TransitionEnd> transitions_;
   // The last picture encoded and its file, reused while the screen does not change.
-  PixelBuffer last_screen_;
+  CPixelBuffer last_screen_;
   Bytes last_png_;
 };
 

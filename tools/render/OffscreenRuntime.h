@@ -12,12 +12,12 @@ namespace saver::tool {
 // time. A paced wait of n polls lasts n / calibration seconds. The clock also drives the seeds
 // random colours and points mix in. The show is told to stop when the clock reaches the limit.
 // Media items play nothing; armed links are counted.
-class OffscreenRuntime final : public SceneRuntime {
+class COffscreenRuntime final : public CSceneRuntime {
  public:
-  OffscreenRuntime(OffscreenStage& stage, FrameRecorder& recorder, std::uint32_t calibration);
+  COffscreenRuntime(COffscreenStage& stage, CFrameRecorder& recorder, std::uint32_t calibration);
   // The seed sources read this object's clock.
-  OffscreenRuntime(const OffscreenRuntime&) = delete;
-  OffscreenRuntime& operator=(const OffscreenRuntime&) = delete;
+  COffscreenRuntime(const COffscreenRuntime&) = delete;
+  COffscreenRuntime& operator=(const COffscreenRuntime&) = delete;
 
   int LinksArmed() const { return links_armed_; }
   // Milliseconds of show time passed.
@@ -32,7 +32,7 @@ class OffscreenRuntime final : public SceneRuntime {
   const RandomSeedSources& SeedSources() const override { return seed_sources_; }
   void FillScreen(std::uint32_t colour, std::uint32_t) override { stage_.FillWindow(colour); }
   void ArmLink(std::string link, int) override { links_armed_ += link.empty() ? 0 : 1; }
-  ImageStage* Images() override { return &stage_; }
+  CImageStage* Images() override { return &stage_; }
 
  private:
   void Hold(std::uint64_t microseconds);
@@ -42,8 +42,8 @@ class OffscreenRuntime final : public SceneRuntime {
   void CountIdleLook() const;
   std::uint64_t NowMicroseconds() const;
 
-  OffscreenStage& stage_;
-  FrameRecorder& recorder_;
+  COffscreenStage& stage_;
+  CFrameRecorder& recorder_;
   std::uint32_t calibration_;
   RandomSeedSources seed_sources_;
   int links_armed_ = 0;

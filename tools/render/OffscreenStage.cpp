@@ -2,10 +2,10 @@
 
 namespace saver::tool {
 
-OffscreenStage::OffscreenStage(Size screen, std::function<void(const PixelBuffer&)> transition_ended)
+COffscreenStage::COffscreenStage(Size screen, std::function<void(const CPixelBuffer&)> transition_ended)
     : size_(screen), canvas_(screen, messages_, std::move(transition_ended)) {}
 
-void OffscreenStage::FillWindow(std::uint32_t colour) {
+void COffscreenStage::FillWindow(std::uint32_t colour) {
   background_ = colour;
   canvas_.Fill(Rect::FromSize(0, 0, size_.width, size_.height), colour);
 }

@@ -10,20 +10,20 @@ namespace saver::tool {
 // The saver window of a show rendered off screen: a canvas of the chosen size, a background
 // colour that fills change, and the show's message boxes collected. It renders no text (that
 // needs the Windows fonts) and has no desktop snapshot or wallpaper file.
-class OffscreenStage final : public ImageStage {
+class COffscreenStage final : public CImageStage {
  public:
-  OffscreenStage(Size screen, std::function<void(const PixelBuffer&)> transition_ended);
+  COffscreenStage(Size screen, std::function<void(const CPixelBuffer&)> transition_ended);
 
-  RenderCanvas& Canvas() { return canvas_; }
-  const MessageLog& ShownMessages() const { return messages_; }
+  CRenderCanvas& Canvas() { return canvas_; }
+  const CMessageLog& ShownMessages() const { return messages_; }
   // The window's fill: its background becomes `colour` and is painted over the whole screen.
   void FillWindow(std::uint32_t colour);
 
-  ImageCanvas& Screen() override { return canvas_; }
+  CImageCanvas& Screen() override { return canvas_; }
   ScreenMetrics Metrics() const override { return {size_, size_}; }
   std::uint32_t WindowBackground() const override { return background_; }
-  std::optional<PixelBuffer> RenderText(CImageItem&, std::string_view) override { return std::nullopt; }
-  MessageSink& Messages() override { return messages_; }
+  std::optional<CPixelBuffer> RenderText(CImageItem&, std::string_view) override { return std::nullopt; }
+  CMessageSink& Messages() override { return messages_; }
   std::string SnapshotPath(std::uint32_t) const override { return {}; }
   std::string DisplayName(const std::string& path) const override { return path; }
   // Class 0: a system newer than Windows XP, as Wine reports itself.
@@ -31,8 +31,8 @@ class OffscreenStage final : public ImageStage {
 
  private:
   Size size_;
-  MessageLog messages_;  // what the show's message boxes would have said, in order
-  RenderCanvas canvas_;
+  CMessageLog messages_;  // what the show's message boxes would have said, in order
+  CRenderCanvas canvas_;
   std::uint32_t background_ = 0;  // a show starts on a black window
 };
 

@@ -15,18 +15,18 @@ void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
 void Flush(png_structp) {}
 
 // Owns the writer's two structures for the length of one encoding.
-class PngWriter {
+class CPngWriter {
  public:
-  PngWriter() : png_(png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr)) {
+  CPngWriter() : png_(png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr)) {
     if (png_ != nullptr) info_ = png_create_info_struct(png_);
     if (info_ == nullptr) {
       png_destroy_write_struct(&png_, nullptr);
       throw std::bad_alloc();
     }
   }
-  ~PngWriter() { png_destroy_write_struct(&png_, &info_); }
-  PngWriter(const PngWriter&) = delete;
-  PngWriter& operator=(const PngWriter&) = delete;
+  ~CPngWriter() { png_destroy_write_struct(&png_, &info_); }
+  CPngWriter(const CPngWriter&) = delete;
+  CPngWriter& operator=(const CPngWriter&) = delete;
 
   png_structp Png() const { return png_; }
   png_infop Info() const { return info_; }
@@ -38,10 +38,10 @@ class PngWriter {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePng(const PixelBuffer& pixels) {
+std::vector<std::uint8_t> EncodePng(const CPixelBuffer& pixels) {
   std::vector<std::uint8_t> out;
   if (pixels.IsEmpty()) return out;
-  PngWriter writer;
+  CPngWriter writer;
   png_structp png = writer.Png();
   // libpng reports failures by a long jump; only memory can run out here.
   if (setjmp(png_jmpbuf(png))) throw std::bad_alloc();

@@ -6,33 +6,37 @@ namespace saver::tool {
 namespace {
 
 // A memory surface whose message boxes go to the show's messages.
-class CMessagingSurface final : public ForwardingSurface {
+class CMessagingSurface final : public CForwardingSurface {
  public:
-  CMessagingSurface(MemorySurface& surface, MessageSink& messages) : ForwardingSurface(surface), messages_(messages) {}
+  CMessagingSurface(CMemorySurface& surface, CMessageSink& messages)
+      : CForwardingSurface(surface), messages_(messages) {}
 
   void ShowError(std::string_view text) override { messages_.Show(text); }
 
  private:
-  MessageSink& messages_;
+  CMessageSink& messages_;
 };
 
 }  // namespace
 
-RenderCanvas::RenderCanvas(Size size, MessageSink& messages, std::function<void(const PixelBuffer&)> transition_ended)
-    : pixels_(PixelBuffer(size.width, size.height)), messages_(messages), transition_ended_(std::move(transition_ended)) {}
+CRenderCanvas::CRenderCanvas(Size size, CMessageSink& messages,
+                             std::function<void(const CPixelBuffer&)> transition_ended)
+    : pixels_(CPixelBuffer(size.width, size.height)),
+      messages_(messages),
+      transition_ended_(std::move(transition_ended)) {}
 
-const PixelBuffer& RenderCanvas::CurrentPixels() const {
+const CPixelBuffer& CRenderCanvas::CurrentPixels() const {
   return active_surface_ != nullptr ? active_surface_->Pixels(Layer::Screen) : pixels_.Pixels();
 }
 
-void RenderCanvas::WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
-                               const SurfaceWork& work) {
-  MemorySurface surface(std::move(pixels_.Pixels()), frame, picture);
+void CRenderCanvas::WithSurface(const CPixelBuffer& frame, const CPixelBuffer& picture, CPacer& pacer,
+                                const SurfaceWork& work) {
+  CMemorySurface surface(std::move(pixels_.Pixels()), frame, picture);
   CMessagingSurface messaging(surface, messages_);
   // The screen goes back to the canvas however the transition ends.
   struct Restore {
-    RenderCanvas& canvas;
-    MemorySurface& surface;
+    CRenderCanvas& canvas;
+    CMemorySurface& surface;
     ~Restore() {
       canvas.active_surface_ = nullptr;
       canvas.pixels_.Pixels() = std::move(surface.MutablePixels(Layer::Screen));

@@ -5,7 +5,7 @@
 #include "scene/ImageCanvas.h"
 
 namespace saver {
-class MemorySurface;
+class CMemorySurface;
 }
 
 namespace saver::tool {
@@ -13,27 +13,27 @@ namespace saver::tool {
 // The screen of a show rendered off screen: a pixel canvas whose transitions run on a memory
 // surface and wait on the show's own pacer (so their waits move the show's clock), which can tell at
 // any moment, also in the middle of a transition, what the screen shows.
-class RenderCanvas final : public ImageCanvas {
+class CRenderCanvas final : public CImageCanvas {
  public:
   // `transition_ended` sees the screen each time a transition has drawn its last step; the
   // message boxes transitions show go to `messages`.
-  RenderCanvas(Size size, MessageSink& messages, std::function<void(const PixelBuffer&)> transition_ended);
+  CRenderCanvas(Size size, CMessageSink& messages, std::function<void(const CPixelBuffer&)> transition_ended);
 
-  const PixelBuffer& CurrentPixels() const;
+  const CPixelBuffer& CurrentPixels() const;
 
   Size CanvasSize() const override { return pixels_.CanvasSize(); }
   void Fill(const Rect& area, std::uint32_t colour) override { pixels_.Fill(area, colour); }
-  bool Read(const Rect& area, PixelBuffer& out) override { return pixels_.Read(area, out); }
-  void Draw(Point at, const PixelBuffer& pixels) override { pixels_.Draw(at, pixels); }
+  bool Read(const Rect& area, CPixelBuffer& out) override { return pixels_.Read(area, out); }
+  void Draw(Point at, const CPixelBuffer& pixels) override { pixels_.Draw(at, pixels); }
   void DrawLine(Point from, Point to, const LinePen& pen) override { pixels_.DrawLine(from, to, pen); }
-  void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
+  void WithSurface(const CPixelBuffer& frame, const CPixelBuffer& picture, CPacer& pacer,
                    const SurfaceWork& work) override;
 
  private:
-  PixelCanvas pixels_;
-  MessageSink& messages_;
-  const MemorySurface* active_surface_ = nullptr;  // while a transition runs, the screen is there
-  std::function<void(const PixelBuffer&)> transition_ended_;
+  CPixelCanvas pixels_;
+  CMessageSink& messages_;
+  const CMemorySurface* active_surface_ = nullptr;  // while a transition runs, the screen is there
+  std::function<void(const CPixelBuffer&)> transition_ended_;
 };
 
 }  // namespace saver::tool

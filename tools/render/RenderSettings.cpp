@@ -17,15 +17,15 @@ long long WholeNumber(const std::string& option, const std::string& text, long l
   long long value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-    throw ToolError(option + ": \"" + text + "\" is not a whole number from " + std::to_string(low) + " to " +
-                    std::to_string(high));
+    throw CToolError(option + ": \"" + text + "\" is not a whole number from " + std::to_string(low) + " to " +
+                     std::to_string(high));
   }
   return value;
 }
 
 Size ScreenSize(const std::string& text) {
   const std::size_t x = text.find('x');
-  if (x == std::string::npos) throw ToolError("--size: \"" + text + "\" is not WIDTHxHEIGHT, e.g. 1280x720");
+  if (x == std::string::npos) throw CToolError("--size: \"" + text + "\" is not WIDTHxHEIGHT, e.g. 1280x720");
   return {static_cast<int>(WholeNumber("--size", text.substr(0, x), 1, kLargestSide)),
           static_cast<int>(WholeNumber("--size", text.substr(x + 1), 1, kLargestSide))};
 }
@@ -35,7 +35,7 @@ std::uint32_t ShowMilliseconds(const std::string& text) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
   if (error != std::errc() || end != text.data() + text.size() || !(seconds > 0.0) ||
       seconds > kLongestShowSeconds) {
-    throw ToolError("--seconds: \"" + text + "\" is not a number of seconds above 0 and at most 3600");
+    throw CToolError("--seconds: \"" + text + "\" is not a number of seconds above 0 and at most 3600");
   }
   return static_cast<std::uint32_t>(std::max(1.0, std::round(seconds * 1000.0)));
 }
@@ -54,7 +54,7 @@ RenderSettings ReadRenderSettings(const Arguments& arguments) {
     settings.calibration = static_cast<std::uint32_t>(WholeNumber("--times", arguments.Value("--times"), 1, 0xFFFFFFFFLL));
   }
   settings.folder = arguments.Value("--output");
-  if (arguments.Has("--gif") && arguments.Has("--mp4")) throw ToolError("--gif and --mp4: choose one");
+  if (arguments.Has("--gif") && arguments.Has("--mp4")) throw CToolError("--gif and --mp4: choose one");
   if (arguments.Has("--gif")) settings.video = VideoKind::Gif;
   if (arguments.Has("--mp4")) settings.video = VideoKind::Mp4;
   return settings;

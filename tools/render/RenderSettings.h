@@ -23,7 +23,7 @@ struct RenderSettings {
 };
 
 // Reads --size WxH, --seconds N (decimals allowed), --fps N, --times N, -o/--output DIR and
-// --gif/--mp4; a value out of range fails with a ToolError naming the option.
+// --gif/--mp4; a value out of range fails with a CToolError naming the option.
 RenderSettings ReadRenderSettings(const Arguments& arguments);
 
 }  // namespace saver::tool

@@ -11,7 +11,7 @@ namespace saver::tool {
 
 int RunProgram(const std::vector<std::string>& words, const std::filesystem::path& log) {
   const int log_file = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (log_file < 0) throw ToolError(log.string() + ": cannot be written");
+  if (log_file < 0) throw CToolError(log.string() + ": cannot be written");
   std::vector<char*> argv;
   for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);

@@ -38,7 +38,7 @@ int RunProgram(const std::vector<std::string>& words, const std::filesystem::pat
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   const HandleOwner log_file{CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
                                          FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (log_file.handle == INVALID_HANDLE_VALUE) throw ToolError(log.string() + ": cannot be written");
+  if (log_file.handle == INVALID_HANDLE_VALUE) throw CToolError(log.string() + ": cannot be written");
   std::wstring command_line;
   for (const std::string& word : words) command_line += (command_line.empty() ? L"" : L" ") + Quoted(win::WideFromUtf8(word));
   STARTUPINFOW startup{};

@@ -30,8 +30,9 @@ std::filesystem::path MakeVideo(const RenderSettings& settings, const std::files
   const std::filesystem::path video = settings.folder / (settings.video == VideoKind::Gif ? "show.gif" : "show.mp4");
   const std::filesystem::path log = settings.folder / "ffmpeg.log";
   const int status = RunProgram(FfmpegArguments(settings, frame_pattern, video), log);
-  if (status == kProgramNotStarted) throw ToolError("ffmpeg could not be started: is it installed? (scripts/setup installs it)");
-  if (status != 0) throw ToolError(video.string() + ": ffmpeg failed, see " + log.string());
+  if (status == kProgramNotStarted)
+    throw CToolError("ffmpeg could not be started: is it installed? (scripts/setup installs it)");
+  if (status != 0) throw CToolError(video.string() + ": ffmpeg failed, see " + log.string());
   return video;
 }
 

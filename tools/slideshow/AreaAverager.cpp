@@ -9,7 +9,7 @@ namespace saver::tool {
 // a source pixel and 1/S of a target pixel at once: source pixel i spans [i*T, (i+1)*T), target
 // pixel j spans [j*S, (j+1)*S). Shares are then whole numbers, each target pixel gathers S of
 // them along the axis, and a source pixel (T wide, at most S) touches at most two target pixels.
-std::vector<AreaAverager::Split> AreaAverager::Splits(int source_length, int target_length) {
+std::vector<CAreaAverager::Split> CAreaAverager::Splits(int source_length, int target_length) {
   std::vector<Split> splits(static_cast<std::size_t>(source_length));
   for (int i = 0; i < source_length; ++i) {
     const std::int64_t start = std::int64_t{i} * target_length;
@@ -20,7 +20,7 @@ std::vector<AreaAverager::Split> AreaAverager::Splits(int source_length, int tar
   return splits;
 }
 
-AreaAverager::AreaAverager(Size source, Size target)
+CAreaAverager::CAreaAverager(Size source, Size target)
     : source_(source),
       target_(target.width, target.height),
       columns_(Splits(source.width, target.width)),
@@ -29,7 +29,7 @@ AreaAverager::AreaAverager(Size source, Size target)
       open_sums_(row_sums_.size()),
       next_sums_(row_sums_.size()) {}
 
-void AreaAverager::AddRow(const std::uint8_t* rgb) {
+void CAreaAverager::AddRow(const std::uint8_t* rgb) {
   const auto target_width = static_cast<std::uint32_t>(target_.Width());
   std::fill(row_sums_.begin(), row_sums_.end(), 0);
   for (int x = 0; x < source_.width; ++x, rgb += 3) {
@@ -57,7 +57,7 @@ void AreaAverager::AddRow(const std::uint8_t* rgb) {
   }
 }
 
-void AreaAverager::EmitRow(int y) {
+void CAreaAverager::EmitRow(int y) {
   // Every target pixel gathered source.width * source.height share units.
   const std::uint64_t whole = std::uint64_t{static_cast<std::uint32_t>(source_.width)} *
                               static_cast<std::uint32_t>(source_.height);
@@ -75,8 +75,8 @@ Size FitWithin(Size picture, Size box) {
           std::clamp(static_cast<int>(std::lround(picture.height / ratio)), 1, box.height)};
 }
 
-PixelBuffer AverageDown(const PixelBuffer& source, Size target) {
-  AreaAverager averager({source.Width(), source.Height()}, target);
+CPixelBuffer AverageDown(const CPixelBuffer& source, Size target) {
+  CAreaAverager averager({source.Width(), source.Height()}, target);
   for (int y = 0; y < source.Height(); ++y) averager.AddRow(source.Row(y));
   return averager.Take();
 }

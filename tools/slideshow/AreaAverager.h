@@ -11,15 +11,15 @@ namespace saver::tool {
 // covers, source pixels cut by a target pixel's edge counted by the part inside. Fine detail
 // averages out instead of aliasing as it does under point or bilinear sampling. The source comes
 // one row at a time (straight from a decoder), so only the target and one row of sums are held.
-class AreaAverager {
+class CAreaAverager {
  public:
   // Both target sides from 1 up to the source's.
-  AreaAverager(Size source, Size target);
+  CAreaAverager(Size source, Size target);
 
   // The next source row, source.width RGB pixels.
   void AddRow(const std::uint8_t* rgb);
   // The target, once every source row has been added.
-  PixelBuffer Take() { return std::move(target_); }
+  CPixelBuffer Take() { return std::move(target_); }
 
  private:
   // Where a source column or row falls among the target's: it covers `first` by `first_share`
@@ -32,7 +32,7 @@ class AreaAverager {
   void EmitRow(int y);
 
   Size source_;
-  PixelBuffer target_;
+  CPixelBuffer target_;
   std::vector<Split> columns_;
   std::vector<Split> rows_;
   std::vector<std::uint32_t> row_sums_;  // one source row summed into the target's columns
@@ -45,7 +45,7 @@ class AreaAverager {
 // Never smaller than 1 x 1.
 Size FitWithin(Size picture, Size box);
 
-// A whole picture reduced with an AreaAverager.
-PixelBuffer AverageDown(const PixelBuffer& source, Size target);
+// A whole picture reduced with an CAreaAverager.
+CPixelBuffer AverageDown(const CPixelBuffer& source, Size target);
 
 }  // namespace saver::tool

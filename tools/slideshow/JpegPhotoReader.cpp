@@ -53,13 +53,13 @@ void ChooseScale(jpeg_decompress_struct& info, Size target) {
   }
 }
 
-bool DecodeRows(Session& s, Size target, std::unique_ptr<AreaAverager>& averager, std::vector<std::uint8_t>& row) {
+bool DecodeRows(Session& s, Size target, std::unique_ptr<CAreaAverager>& averager, std::vector<std::uint8_t>& row) {
   if (setjmp(s.error.jump)) return false;
   s.info.out_color_space = JCS_RGB;
   s.info.dct_method = JDCT_ISLOW;
   ChooseScale(s.info, target);
   jpeg_start_decompress(&s.info);
-  averager = std::make_unique<AreaAverager>(
+  averager = std::make_unique<CAreaAverager>(
       Size{static_cast<int>(s.info.output_width), static_cast<int>(s.info.output_height)}, target);
   row.resize(static_cast<std::size_t>(s.info.output_width) * 3);
   JSAMPROW rows[1] = {row.data()};
@@ -83,10 +83,10 @@ std::optional<JpegHeader> ReadJpegHeader(std::span<const std::uint8_t> data, std
                     IsRgbCapable(session.info)};
 }
 
-std::optional<PixelBuffer> DecodeJpegReduced(std::span<const std::uint8_t> data, Size target, std::string& reason) {
+std::optional<CPixelBuffer> DecodeJpegReduced(std::span<const std::uint8_t> data, Size target, std::string& reason) {
   try {
     Session session;
-    std::unique_ptr<AreaAverager> averager;
+    std::unique_ptr<CAreaAverager> averager;
     std::vector<std::uint8_t> row;
     if (!StartHeader(session, data)) {
       reason = session.Reason();

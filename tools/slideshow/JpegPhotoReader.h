@@ -21,6 +21,6 @@ std::optional<JpegHeader> ReadJpegHeader(std::span<const std::uint8_t> data, std
 // and reduces it to `target` by area averaging row by row as it decodes: the full-size pixels
 // are never held. CMYK and YCCK files are refused (the engine's own reader converts those).
 // Any damage in the data, warnings included, fails with libjpeg's reason.
-std::optional<PixelBuffer> DecodeJpegReduced(std::span<const std::uint8_t> data, Size target, std::string& reason);
+std::optional<CPixelBuffer> DecodeJpegReduced(std::span<const std::uint8_t> data, Size target, std::string& reason);
 
 }  // namespace saver::tool

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "media/Mp3FrameHeader.h"
+#include "media/MP3FrameHeader.h"
 
 namespace saver::tool {
 namespace {
@@ -22,10 +22,10 @@ std::size_t AudioStart(std::span<const std::uint8_t> bytes) {
 
 bool HasLayer3Header(std::span<const std::uint8_t> bytes) {
   const std::size_t start = AudioStart(bytes);
-  for (std::size_t i = start; i + 4 <= bytes.size() && i < start + kMp3HeaderSearchLimit; ++i) {
+  for (std::size_t i = start; i + 4 <= bytes.size() && i < start + kMP3HeaderSearchLimit; ++i) {
     const std::uint32_t word = (std::uint32_t{bytes[i]} << 24) | (std::uint32_t{bytes[i + 1]} << 16) |
                                (std::uint32_t{bytes[i + 2]} << 8) | bytes[i + 3];
-    const std::optional<Mp3FrameHeader> header = DecodeMp3FrameHeader(word);
+    const std::optional<MP3FrameHeader> header = DecodeMP3FrameHeader(word);
     if (header && header->layer == 3) return true;
   }
   return false;

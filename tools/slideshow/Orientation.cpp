@@ -36,10 +36,10 @@ Size UprightSize(Size stored, int orientation) {
   return SwapsSides(orientation) ? Size{stored.height, stored.width} : stored;
 }
 
-PixelBuffer TurnUpright(const PixelBuffer& stored, int orientation) {
+CPixelBuffer TurnUpright(const CPixelBuffer& stored, int orientation) {
   const Mapping& mapping = MappingOf(orientation);
   const Size size = UprightSize({stored.Width(), stored.Height()}, orientation);
-  PixelBuffer upright(size.width, size.height);
+  CPixelBuffer upright(size.width, size.height);
   for (int y = 0; y < size.height; ++y) {
     std::uint8_t* out = upright.Row(y);
     for (int x = 0; x < size.width; ++x, out += 3) {

@@ -10,6 +10,6 @@ bool SwapsSides(int orientation);
 // The upright size of a picture stored at `stored`.
 Size UprightSize(Size stored, int orientation);
 // The pixels turned upright (a copy; orientation 1 gives them unchanged).
-PixelBuffer TurnUpright(const PixelBuffer& stored, int orientation);
+CPixelBuffer TurnUpright(const CPixelBuffer& stored, int orientation);
 
 }  // namespace saver::tool

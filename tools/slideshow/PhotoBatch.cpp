@@ -36,7 +36,7 @@ PhotoBatch PreparePhotos(const std::vector<std::filesystem::path>& files, const 
     Bytes bytes;
     try {
       bytes = ReadFileBytes(files[index]);
-    } catch (const ToolError& error) {
+    } catch (const CToolError& error) {
       // The message names the file already; the reason is what follows its name.
       const std::string text = error.what();
       const std::string name = files[index].string() + ": ";

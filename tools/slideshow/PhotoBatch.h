@@ -24,7 +24,7 @@ using PhotoDone = std::function<void(const std::filesystem::path& source, const 
 // Prepares the photos on `threads` threads (ProcessPhoto) and writes each usable one into
 // `folder` as photo-0001.jpg, photo-0002.png... in the order given. Only a few photos are in
 // memory at once, whatever the batch's size. A photo that cannot be read or shown is skipped;
-// a file that cannot be written fails with a ToolError.
+// a file that cannot be written fails with a CToolError.
 PhotoBatch PreparePhotos(const std::vector<std::filesystem::path>& files, const PhotoSettings& settings,
                          unsigned threads, const std::filesystem::path& folder, const PhotoDone& done);
 

@@ -78,11 +78,11 @@ std::vector<fs::path> CollectFiles(const std::vector<std::string>& inputs) {
       for (fs::recursive_directory_iterator it(path, error), end; !error && it != end; it.increment(error)) {
         if (it->is_regular_file(error)) files.push_back(it->path());
       }
-      if (error) throw ToolError(input + ": cannot read the folder (" + error.message() + ")");
+      if (error) throw CToolError(input + ": cannot read the folder (" + error.message() + ")");
     } else if (fs::is_regular_file(path, error)) {
       files.push_back(path);
     } else {
-      throw ToolError(input + ": no such file or folder");
+      throw CToolError(input + ": no such file or folder");
     }
   }
   return files;

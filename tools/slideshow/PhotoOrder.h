@@ -8,7 +8,7 @@
 namespace saver::tool {
 
 // The files the command line names: each file as given, each folder's files and those of its
-// folders below, in no particular order. A name that is neither fails with a ToolError.
+// folders below, in no particular order. A name that is neither fails with a CToolError.
 std::vector<std::filesystem::path> CollectFiles(const std::vector<std::string>& inputs);
 
 // Natural order of names: runs of digits compare by their value (IMG_2 before IMG_10), letters

@@ -20,13 +20,13 @@ using Bytes = std::vector<std::uint8_t>;
 PhotoOutcome Skip(std::string reason) { return {std::nullopt, std::move(reason)}; }
 
 // What the engine's decoders said, or the general reason when they gave no message.
-std::string EngineReason(const MessageLog& messages, const std::string& otherwise) {
+std::string EngineReason(const CMessageLog& messages, const std::string& otherwise) {
   return messages.Texts().empty() ? otherwise : messages.Texts().front();
 }
 
 // The bytes as they are, once the engine's own measuring (its validation) accepts them.
 PhotoOutcome Checked(Bytes bytes, const char* extension, PhotoTreatment treatment) {
-  MessageLog messages;
+  CMessageLog messages;
   Size size;
   if (!MeasurePicture(bytes, size, messages)) {
     return Skip(EngineReason(messages, "damaged: the engine cannot decode it"));
@@ -34,17 +34,17 @@ PhotoOutcome Checked(Bytes bytes, const char* extension, PhotoTreatment treatmen
   return {ProcessedPhoto{std::move(bytes), extension, size, treatment}, {}};
 }
 
-PhotoOutcome Encoded(const PixelBuffer& upright, const PhotoSettings& settings) {
+PhotoOutcome Encoded(const CPixelBuffer& upright, const PhotoSettings& settings) {
   std::optional<Bytes> jpeg = EncodeJpeg(upright, settings.quality);
   if (!jpeg) return Skip("cannot be encoded as JPEG (out of memory)");
   return {ProcessedPhoto{std::move(*jpeg), ".jpg", {upright.Width(), upright.Height()}, PhotoTreatment::Reduced}, {}};
 }
 
 // The photo decoded by the engine's own readers (every format, CMYK JPEG included).
-std::optional<PixelBuffer> DecodeWithEngine(std::span<const std::uint8_t> file, std::string& reason) {
-  MessageLog messages;
+std::optional<CPixelBuffer> DecodeWithEngine(std::span<const std::uint8_t> file, std::string& reason) {
+  CMessageLog messages;
   Size size;
-  std::optional<PixelBuffer> pixels = DecodePicture(file, size, messages);
+  std::optional<CPixelBuffer> pixels = DecodePicture(file, size, messages);
   if (!pixels) reason = EngineReason(messages, "damaged, or larger than the engine reads");
   return pixels;
 }
@@ -64,10 +64,10 @@ PhotoOutcome ProcessJpeg(std::span<const std::uint8_t> file, const PhotoSettings
   }
   // Decoded as stored, reduced to the target's stored shape, then turned.
   const Size stored_target = UprightSize(target, orientation);
-  std::optional<PixelBuffer> reduced;
+  std::optional<CPixelBuffer> reduced;
   if (header->rgb_output) {
     reduced = DecodeJpegReduced(file, stored_target, reason);
-  } else if (std::optional<PixelBuffer> whole = DecodeWithEngine(file, reason)) {
+  } else if (std::optional<CPixelBuffer> whole = DecodeWithEngine(file, reason)) {
     reduced = AverageDown(*whole, stored_target);
   }
   if (!reduced) return Skip("damaged JPEG (" + reason + ")");
@@ -76,7 +76,7 @@ PhotoOutcome ProcessJpeg(std::span<const std::uint8_t> file, const PhotoSettings
 
 PhotoOutcome ProcessOther(std::span<const std::uint8_t> file, const char* extension, const PhotoSettings& settings) {
   std::string reason;
-  std::optional<PixelBuffer> pixels = DecodeWithEngine(file, reason);
+  std::optional<CPixelBuffer> pixels = DecodeWithEngine(file, reason);
   if (!pixels) return Skip(reason);
   const Size size{pixels->Width(), pixels->Height()};
   const Size target = FitWithin(size, settings.max_size);

@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 // Where the scene and the prepared pictures go: the scene file the user asked for with its
 // pictures in SCENE-files beside it, or a temporary folder that goes with the command.
 struct SceneFolder {
-  std::optional<TemporaryFolder> temporary;
+  std::optional<CTemporaryFolder> temporary;
   fs::path scene_file;
   fs::path pictures;
   std::string prefix;  // of the pictures' names as the scene gives them
@@ -43,7 +43,7 @@ struct SceneFolder {
     prefix = folder_name.generic_string() + "/";
     std::error_code error;
     fs::create_directories(pictures, error);
-    if (error) throw ToolError(pictures.string() + ": cannot make the folder (" + error.message() + ")");
+    if (error) throw CToolError(pictures.string() + ": cannot make the folder (" + error.message() + ")");
   }
 };
 
@@ -57,10 +57,10 @@ std::vector<fs::path> OrderedPhotoFiles(const SlideshowOptions& options) {
   return files;
 }
 
-// The music file's kind; a ToolError when it cannot be read as MP3 or WAV.
+// The music file's kind; a CToolError when it cannot be read as MP3 or WAV.
 std::string CheckedMusicKind(const fs::path& music, const Bytes& bytes) {
   std::string kind = MusicKind(bytes);
-  if (kind.empty()) throw ToolError(music.string() + ": cannot be read as music (expected an MP3 or WAV file)");
+  if (kind.empty()) throw CToolError(music.string() + ": cannot be read as music (expected an MP3 or WAV file)");
   return kind;
 }
 
@@ -77,7 +77,7 @@ std::string PhotoCounts(const PhotoBatch& batch) {
 // checked as `build` and `make-scr` make and check a scene, written only when all went well.
 void RunSlideshow(const Arguments& arguments, std::ostream& out) {
   const SlideshowOptions options = ReadSlideshowOptions(arguments);
-  if (!options.title.empty()) AnsiFromUtf8(options.title, SceneSite("--title", {}));
+  if (!options.title.empty()) AnsiFromUtf8(options.title, CSceneSite("--title", {}));
   const Bytes engine = ReadFileBytes(options.engine);
   CheckPaddedEngine(engine, options.engine.string());
   SlideshowPlan plan;
@@ -90,7 +90,7 @@ void RunSlideshow(const Arguments& arguments, std::ostream& out) {
     plan.music_kind = CheckedMusicKind(options.music, music);
   }
   const std::vector<fs::path> files = OrderedPhotoFiles(options);
-  Progress progress = Progress::ForCommand(arguments);
+  CProgress progress = CProgress::ForCommand(arguments);
   const SceneFolder folder(options.scene);
 
   std::size_t skipped = 0;
@@ -109,7 +109,7 @@ void RunSlideshow(const Arguments& arguments, std::ostream& out) {
                       photo != nullptr ? photo->bytes.size() : 0);
       });
   if (batch.written.empty()) {
-    throw ToolError("no usable photo among the " + std::to_string(files.size()) + " files given");
+    throw CToolError("no usable photo among the " + std::to_string(files.size()) + " files given");
   }
   for (const std::string& name : batch.written) plan.pictures.push_back(folder.prefix + name);
   if (!music.empty()) {

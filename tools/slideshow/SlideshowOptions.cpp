@@ -16,8 +16,8 @@ std::int64_t ReadWhole(const std::string& option, const std::string& text, std::
   char* end = nullptr;
   const long long value = std::strtoll(text.c_str(), &end, 10);
   if (text.empty() || *end != '\0' || value < low || value > high) {
-    throw ToolError(option + ": expected a whole number from " + std::to_string(low) + " to " +
-                    std::to_string(high) + ", got \"" + text + "\"");
+    throw CToolError(option + ": expected a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+                     ", got \"" + text + "\"");
   }
   return value;
 }
@@ -27,14 +27,15 @@ std::int64_t ReadHold(const std::string& text) {
   const double seconds = std::strtod(text.c_str(), &end);
   const double milliseconds = std::round(seconds * 1000.0);
   if (text.empty() || *end != '\0' || !(milliseconds >= 0.0 && milliseconds <= kLongestHoldMilliseconds)) {
-    throw ToolError("--seconds: expected a number of seconds from 0 to 86400, got \"" + text + "\"");
+    throw CToolError("--seconds: expected a number of seconds from 0 to 86400, got \"" + text + "\"");
   }
   return static_cast<std::int64_t>(milliseconds);
 }
 
 Size ReadMaxSize(const std::string& text) {
   const std::size_t x = text.find_first_of("xX");
-  if (x == std::string::npos) throw ToolError("--max-size: expected WIDTHxHEIGHT such as 3840x2160, got \"" + text + "\"");
+  if (x == std::string::npos)
+    throw CToolError("--max-size: expected WIDTHxHEIGHT such as 3840x2160, got \"" + text + "\"");
   return {static_cast<int>(ReadWhole("--max-size", text.substr(0, x), 1, 32767)),
           static_cast<int>(ReadWhole("--max-size", text.substr(x + 1), 1, 32767))};
 }
@@ -43,8 +44,8 @@ std::int64_t ReadEffectOption(const std::string& text) {
   if (text == "random") return 3;
   const std::optional<std::int64_t> effect = FindEffect(text);
   if (!effect) {
-    throw ToolError("--effect: unknown effect \"" + text +
-                    "\" (valid: random, a number or a name that saverpkg effects lists)");
+    throw CToolError("--effect: unknown effect \"" + text +
+                     "\" (valid: random, a number or a name that saverpkg effects lists)");
   }
   return *effect;
 }
@@ -53,7 +54,7 @@ std::filesystem::path DefaultEngine() {
   const std::filesystem::path beside = ProgramFile().parent_path() / "saver.scr";
   std::error_code error;
   if (ProgramFile().empty() || !std::filesystem::is_regular_file(beside, error)) {
-    throw ToolError("no engine: give --engine SAVER.scr (there is no saver.scr beside saverpkg)");
+    throw CToolError("no engine: give --engine SAVER.scr (there is no saver.scr beside saverpkg)");
   }
   return beside;
 }
@@ -74,11 +75,11 @@ SlideshowOptions ReadSlideshowOptions(const Arguments& arguments) {
   if (value("--title")) options.title = *value("--title");
   if (value("--order")) {
     const std::string& order = *value("--order");
-    if (order != "name" && order != "date") throw ToolError("--order: expected name or date, got \"" + order + "\"");
+    if (order != "name" && order != "date") throw CToolError("--order: expected name or date, got \"" + order + "\"");
     options.order = order == "date" ? SlideshowOptions::Order::Date : SlideshowOptions::Order::Name;
   }
   if (arguments.Has("--shuffle")) {
-    if (value("--order")) throw ToolError("--order and --shuffle exclude each other");
+    if (value("--order")) throw CToolError("--order and --shuffle exclude each other");
     options.order = SlideshowOptions::Order::Shuffle;
     if (value("--shuffle")) options.shuffle_seed = static_cast<std::uint32_t>(ReadWhole("--shuffle", *value("--shuffle"), 0, 0xFFFFFFFF));
   }

@@ -25,7 +25,7 @@ struct SlideshowOptions {
   PhotoSettings photos;
 };
 
-// Fails with a ToolError naming the option for a value it cannot take. Without --engine, the
+// Fails with a CToolError naming the option for a value it cannot take. Without --engine, the
 // engine is saver.scr beside the program (where the release puts it).
 SlideshowOptions ReadSlideshowOptions(const Arguments& arguments);
 

@@ -7,7 +7,7 @@
 
 namespace saver::tool {
 
-TemporaryFolder::TemporaryFolder() {
+CTemporaryFolder::CTemporaryFolder() {
   std::random_device random;
   const std::filesystem::path base = std::filesystem::temp_directory_path();
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -18,10 +18,10 @@ TemporaryFolder::TemporaryFolder() {
       return;
     }
   }
-  throw ToolError(base.string() + ": cannot make a temporary folder there");
+  throw CToolError(base.string() + ": cannot make a temporary folder there");
 }
 
-TemporaryFolder::~TemporaryFolder() {
+CTemporaryFolder::~CTemporaryFolder() {
   std::error_code ignored;  // nothing to report to from a destructor
   std::filesystem::remove_all(path_, ignored);
 }

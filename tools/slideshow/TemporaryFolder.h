@@ -5,12 +5,12 @@ namespace saver::tool {
 
 // A new folder under the system's temporary folder, removed with everything in it when the
 // object goes (also when a command fails).
-class TemporaryFolder {
+class CTemporaryFolder {
  public:
-  TemporaryFolder();
-  ~TemporaryFolder();
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+  CTemporaryFolder();
+  ~CTemporaryFolder();
+  CTemporaryFolder(const CTemporaryFolder&) = delete;
+  CTemporaryFolder& operator=(const CTemporaryFolder&) = delete;
   const std::filesystem::path& Path() const { return path_; }
 
  private:

@@ -36,7 +36,7 @@ std::wstring ModulePath() {
   }
 }
 
-std::wstring TemporaryFolder() {
+std::wstring CTemporaryFolder() {
   wchar_t folder[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
   return length > 0 && length <= MAX_PATH ? std::wstring(folder, length) : std::wstring();
@@ -67,15 +67,15 @@ CSaverApp::~CSaverApp() {
 }
 
 bool CSaverApp::InitInstance(std::optional<std::wstring> argument, std::optional<std::wstring> handle_text) {
-  const std::wstring temporary = TemporaryFolder();
+  const std::wstring temporary = CTemporaryFolder();
   desktop_path_ = temporary + L"desktop.bmp";
   wallpaper_path_ = temporary + L"wallpaper.bmp";
   // Both pictures are taken in every mode, before any window of the saver covers the desktop.
   CaptureDesktop(desktop_path_);
-  MessageBoxSink wallpaper_messages;
+  CMessageBoxSink wallpaper_messages;
   PrepareWallpaper(wallpaper_path_, wallpaper_state_, wallpaper_messages);
   application_name_ = DisplayName(ModulePath());
-  profile_ = std::make_unique<RegistryProfile>(LoadResourceString(IDS_PROFILE_KEY), application_name_);
+  profile_ = std::make_unique<CRegistryProfile>(LoadResourceString(IDS_PROFILE_KEY), application_name_);
 
   std::optional<std::string> mode_text;
   if (argument) mode_text = Utf8FromWide(*argument);
@@ -98,7 +98,7 @@ bool CSaverApp::ReadOwnSaverFile() {
 
 bool CSaverApp::RunShow() {
   if (!ReadOwnSaverFile()) return false;
-  if (!Window::RegisterSaverClass(GetModuleHandleW(nullptr))) return false;
+  if (!CWindow::RegisterSaverClass(GetModuleHandleW(nullptr))) return false;
   saver_window_ = std::make_unique<CSaverWnd>(
       SaverWindowContext{*profile_, package_header_.exit_button_flag != 0, times_, link_to_open_});
   if (!saver_window_->Create()) {
@@ -109,7 +109,7 @@ bool CSaverApp::RunShow() {
   scene_thread_ = std::make_unique<CSceneThread>(
       *saver_window_, &times_, false,
       [&items, window = saver_window_->Handle(), files = ShowPictureFiles{desktop_path_, wallpaper_path_}](
-          SceneRuntime& runtime) { RunItemsOnWindow(items, runtime, window, files); },
+          CSceneRuntime& runtime) { RunItemsOnWindow(items, runtime, window, files); },
       SystemSeedSources(*profile_));
   scene_thread_->UseMedia(std::make_unique<CScenePlayers>(
       MediaSettings{saver_window_->Handle(), saver_window_->Mute(), package_header_.exit_button_flag != 0},
@@ -130,7 +130,7 @@ bool CSaverApp::RunPreview(const std::optional<std::wstring>& handle_text) {
   if (!parent) return false;
   const HWND parent_window = reinterpret_cast<HWND>(*parent);
   if (!IsWindow(parent_window)) return false;
-  Window::RegisterSaverClass(GetModuleHandleW(nullptr));
+  CWindow::RegisterSaverClass(GetModuleHandleW(nullptr));
   preview_window_ = std::make_unique<CPreviewWnd>(application_name_);
   if (!preview_window_->Create(parent_window)) {
     preview_window_.reset();
@@ -147,7 +147,7 @@ void CSaverApp::ChangePasswordOwnedBy(const std::optional<std::wstring>& handle_
   if (handle_text) text = Utf8FromWide(*handle_text);
   const std::optional<std::uintptr_t> owner = WindowHandleFromArgument(text);
   if (!owner || !IsWindow(reinterpret_cast<HWND>(*owner))) return;
-  ChangePassword(reinterpret_cast<HWND>(*owner), PasswordStore(profile_->ApplicationKeyPath()));
+  ChangePassword(reinterpret_cast<HWND>(*owner), CPasswordStore(profile_->ApplicationKeyPath()));
 }
 
 }  // namespace saver::win

@@ -40,9 +40,9 @@ class CSaverApp {
   void ChangePasswordOwnedBy(const std::optional<std::wstring>& handle_text);
   bool ReadOwnSaverFile();
 
-  MessageBoxMessages messages_;
-  MessageBoxSink picture_messages_;                // the decoders' own message boxes
-  GdiImageMeasurer measurer_{picture_messages_};   // image validation: picture sizes, rendered texts
+  CMessageBoxMessages messages_;
+  CMessageBoxSink picture_messages_;               // the decoders' own message boxes
+  CGdiImageMeasurer measurer_{picture_messages_};  // image validation: picture sizes, rendered texts
   std::unique_ptr<CItemRegistry> registry_;
   OwnPackageHeader package_header_;
   std::uint32_t times_ = 0;            // calibration count: event polls per second
@@ -51,7 +51,7 @@ class CSaverApp {
   std::wstring wallpaper_path_;
   std::wstring application_name_;
   std::string link_to_open_;
-  std::unique_ptr<RegistryProfile> profile_;
+  std::unique_ptr<CRegistryProfile> profile_;
   std::unique_ptr<CSaverWnd> saver_window_;
   std::unique_ptr<CSceneThread> scene_thread_;
   std::unique_ptr<CPreviewWnd> preview_window_;

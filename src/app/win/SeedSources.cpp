@@ -6,7 +6,7 @@
 
 namespace saver::win {
 
-RandomSeedSources SystemSeedSources(const Profile& profile) {
+RandomSeedSources SystemSeedSources(const CProfile& profile) {
   return {
       [] { return static_cast<std::uint32_t>(GetTickCount()); },
       [] {

@@ -6,7 +6,7 @@
 
 namespace saver::win {
 
-void MessageBoxMessages::ShowError(std::string_view text) {
+void CMessageBoxMessages::ShowError(std::string_view text) {
   MessageBoxW(nullptr, WideFromAnsi(text).c_str(), caption_.c_str(), MB_OK | MB_ICONERROR);
 }
 

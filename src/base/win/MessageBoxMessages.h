@@ -6,9 +6,9 @@
 namespace saver::win {
 
 // Shows each message in a message box with the error icon, owned by no window.
-class MessageBoxMessages final : public UserMessages {
+class CMessageBoxMessages final : public CUserMessages {
  public:
-  explicit MessageBoxMessages(std::wstring caption) : caption_(std::move(caption)) {}
+  explicit CMessageBoxMessages(std::wstring caption) : caption_(std::move(caption)) {}
   void ShowError(std::string_view text) override;
 
  private:

@@ -17,20 +17,20 @@ struct LiveCounts {
 };
 
 template <typename T, typename Traits>
-class ScopedResource {
+class CScopedResource {
  public:
-  ScopedResource() = default;
-  explicit ScopedResource(T value) : value_(value) {
+  CScopedResource() = default;
+  explicit CScopedResource(T value) : value_(value) {
     if (Valid()) ++Traits::Count();
   }
-  ScopedResource(ScopedResource&& other) noexcept : value_(std::exchange(other.value_, Traits::Invalid())) {}
-  ScopedResource& operator=(ScopedResource&& other) noexcept {
+  CScopedResource(CScopedResource&& other) noexcept : value_(std::exchange(other.value_, Traits::Invalid())) {}
+  CScopedResource& operator=(CScopedResource&& other) noexcept {
     if (this != &other) Reset(std::exchange(other.value_, Traits::Invalid()), false);
     return *this;
   }
-  ScopedResource(const ScopedResource&) = delete;
-  ScopedResource& operator=(const ScopedResource&) = delete;
-  ~ScopedResource() { Reset(); }
+  CScopedResource(const CScopedResource&) = delete;
+  CScopedResource& operator=(const CScopedResource&) = delete;
+  ~CScopedResource() { Reset(); }
 
   T Get() const { return value_; }
   bool Valid() const { return value_ != Traits::Invalid(); }
@@ -95,30 +95,29 @@ struct LibraryTraits {
   static std::atomic<long>& Count() { return LiveCounts::handles; }
 };
 
-using ScopedHandle = ScopedResource<HANDLE, HandleTraits>;
-using ScopedMappedView = ScopedResource<const void*, MappedViewTraits>;
-using ScopedFile = ScopedResource<HANDLE, FileHandleTraits>;
-using ScopedBitmap = ScopedResource<HBITMAP, GdiObjectTraits<HBITMAP>>;
-using ScopedBrush = ScopedResource<HBRUSH, GdiObjectTraits<HBRUSH>>;
-using ScopedPen = ScopedResource<HPEN, GdiObjectTraits<HPEN>>;
-using ScopedFont = ScopedResource<HFONT, GdiObjectTraits<HFONT>>;
-using ScopedRegion = ScopedResource<HRGN, GdiObjectTraits<HRGN>>;
-using ScopedMemoryDC = ScopedResource<HDC, MemoryDCTraits>;
-using ScopedRegKey = ScopedResource<HKEY, RegKeyTraits>;
-using ScopedLibrary = ScopedResource<HMODULE, LibraryTraits>;
+using ScopedHandle = CScopedResource<HANDLE, HandleTraits>;
+using ScopedMappedView = CScopedResource<const void*, MappedViewTraits>;
+using ScopedFile = CScopedResource<HANDLE, FileHandleTraits>;
+using ScopedBitmap = CScopedResource<HBITMAP, GdiObjectTraits<HBITMAP>>;
+using ScopedBrush = CScopedResource<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using ScopedPen = CScopedResource<HPEN, GdiObjectTraits<HPEN>>;
+using ScopedFont = CScopedResource<HFONT, GdiObjectTraits<HFONT>>;
+using ScopedRegion = CScopedResource<HRGN, GdiObjectTraits<HRGN>>;
+using ScopedMemoryDC = CScopedResource<HDC, MemoryDCTraits>;
+using ScopedRegKey = CScopedResource<HKEY, RegKeyTraits>;
+using ScopedLibrary = CScopedResource<HMODULE, LibraryTraits>;
 
 // A DC from GetDC, given back with ReleaseDC on the same window.
-class ScopedWindowDC {
+class CScopedWindowDC {
  public:
-  explicit ScopedWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {
+  explicit CScopedWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {
     if (dc_) ++LiveCounts::dcs;
   }
-  ScopedWindowDC(ScopedWindowDC&& other) noexcept
-      : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
-  ScopedWindowDC(const ScopedWindowDC&) = delete;
-  ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
-  ScopedWindowDC& operator=(ScopedWindowDC&&) = delete;
-  ~ScopedWindowDC() {
+  CScopedWindowDC(CScopedWindowDC&& other) noexcept : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+  CScopedWindowDC(const CScopedWindowDC&) = delete;
+  CScopedWindowDC& operator=(const CScopedWindowDC&) = delete;
+  CScopedWindowDC& operator=(CScopedWindowDC&&) = delete;
+  ~CScopedWindowDC() {
     if (dc_) {
       ReleaseDC(window_, dc_);
       --LiveCounts::dcs;
@@ -133,12 +132,12 @@ class ScopedWindowDC {
 };
 
 // Selects an object into a DC and puts the previous one back when it goes.
-class ScopedSelect {
+class CScopedSelect {
  public:
-  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ScopedSelect(const ScopedSelect&) = delete;
-  ScopedSelect& operator=(const ScopedSelect&) = delete;
-  ~ScopedSelect() {
+  CScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  CScopedSelect(const CScopedSelect&) = delete;
+  CScopedSelect& operator=(const CScopedSelect&) = delete;
+  ~CScopedSelect() {
     if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
   }
 

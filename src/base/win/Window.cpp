@@ -2,7 +2,7 @@
 
 namespace saver::win {
 
-bool Window::RegisterSaverClass(HINSTANCE instance) {
+bool CWindow::RegisterSaverClass(HINSTANCE instance) {
   WNDCLASSW existing{};
   if (GetClassInfoW(instance, kSaverWindowClass, &existing)) return true;
   WNDCLASSW window_class{};
@@ -13,14 +13,14 @@ bool Window::RegisterSaverClass(HINSTANCE instance) {
   return RegisterClassW(&window_class) != 0;
 }
 
-Window::~Window() {
+CWindow::~CWindow() {
   if (handle_ && IsWindow(handle_)) {
     SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     DestroyWindow(handle_);
   }
 }
 
-bool Window::CreateBound(DWORD ex_style, DWORD style, const RECT& bounds, HWND parent, UINT_PTR id) {
+bool CWindow::CreateBound(DWORD ex_style, DWORD style, const RECT& bounds, HWND parent, UINT_PTR id) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterSaverClass(instance)) return false;
   handle_ = CreateWindowExW(ex_style, kSaverWindowClass, L"", style, bounds.left, bounds.top,
@@ -29,15 +29,15 @@ bool Window::CreateBound(DWORD ex_style, DWORD style, const RECT& bounds, HWND p
   return handle_ != nullptr;
 }
 
-LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) { return Default(message, wparam, lparam); }
+LRESULT CWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) { return Default(message, wparam, lparam); }
 
-LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK CWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    auto* self = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     self->handle_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
-  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = reinterpret_cast<CWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wparam, lparam);
   const LRESULT result = self->OnMessage(message, wparam, lparam);
   if (message == WM_NCDESTROY) {

@@ -8,16 +8,16 @@ namespace saver::win {
 
 inline constexpr wchar_t kSaverWindowClass[] = L"Orvane3.0";
 
-class Window {
+class CWindow {
  public:
   // Registers "Orvane3.0" once per process: vertical and horizontal redraw, double clicks and save
   // bits (0x080B), no icon, no cursor, no background brush. True when the class is there.
   static bool RegisterSaverClass(HINSTANCE instance);
 
-  Window() = default;
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
-  virtual ~Window();
+  CWindow() = default;
+  CWindow(const CWindow&) = delete;
+  CWindow& operator=(const CWindow&) = delete;
+  virtual ~CWindow();
 
   HWND Handle() const { return handle_; }
 

@@ -13,7 +13,7 @@ bool CaptureDesktop(const std::wstring& output) {
   const HWND desktop = GetDesktopWindow();
   RECT bounds{};
   if (!GetWindowRect(desktop, &bounds)) return false;
-  ScopedWindowDC screen(desktop);
+  CScopedWindowDC screen(desktop);
   if (!screen) return false;
   // Read-back converts any display depth, palettes included, to 24-bit pixels.
   const auto pixels =

@@ -30,7 +30,7 @@ constexpr int kPlainDesktopQuality = 100;
 constexpr const char* kTranscodedWallpaper = "%APPDATA%\\Microsoft\\Windows\\Themes\\TranscodedWallpaper";
 
 Size ScreenSize() {
-  ScopedWindowDC screen(nullptr);
+  CScopedWindowDC screen(nullptr);
   if (!screen) return {};
   return {GetDeviceCaps(screen.Get(), HORZRES), GetDeviceCaps(screen.Get(), VERTRES)};
 }
@@ -61,14 +61,14 @@ std::string WallpaperFile(const std::string& path) {
 }
 
 // BMP, JPEG and PNG wallpapers are drawn; any other picture counts as none.
-std::optional<PixelBuffer> ReadWallpaperPicture(const std::string& path) {
+std::optional<CPixelBuffer> ReadWallpaperPicture(const std::string& path) {
   const auto bytes = ReadFileBytes(WideFromAnsi(path), kMaxWallpaperFileBytes);
   if (!bytes) return std::nullopt;
   const PictureFormat format = DetectPictureFormat(*bytes, path);
   if (format != PictureFormat::Bmp && format != PictureFormat::Jpeg && format != PictureFormat::Png) {
     return std::nullopt;
   }
-  struct Quiet final : MessageSink {
+  struct Quiet final : CMessageSink {
     void Show(std::string_view) override {}
   } quiet;
   Size size;
@@ -105,7 +105,7 @@ bool ActiveDesktopOn() {
   return (state[0] & kDesktopHtmlFlag) != 0;
 }
 
-bool PrepareWallpaper(const std::wstring& output, std::uint32_t& style, MessageSink& messages) {
+bool PrepareWallpaper(const std::wstring& output, std::uint32_t& style, CMessageSink& messages) {
   WallpaperSetting setting = ReadWallpaperSetting(false);
   if (!setting.path.empty()) style = static_cast<std::uint32_t>(setting.style);
   if (ActiveDesktopOn()) {
@@ -113,7 +113,7 @@ bool PrepareWallpaper(const std::wstring& output, std::uint32_t& style, MessageS
     setting = ReadWallpaperSetting(true);
     style = static_cast<std::uint32_t>(setting.style);
   }
-  std::optional<PixelBuffer> picture;
+  std::optional<CPixelBuffer> picture;
   if (const std::string file = WallpaperFile(setting.path); !file.empty()) picture = ReadWallpaperPicture(file);
   if (!picture) return WritePlainDesktopImage(output);
   const auto composed = ComposeWallpaper(*picture, CurrentScreenLayout(), setting.style, DesktopColour());

@@ -27,7 +27,7 @@ bool ActiveDesktopOn();
 // Windows keeps of the current wallpaper (TranscodedWallpaper in the user's themes folder). `style` receives the style in use. A picture that cannot be composed
 // shows a message on `messages` and leaves no file; the result is still true then, as the show
 // can go on without the file.
-bool PrepareWallpaper(const std::wstring& output, std::uint32_t& style, MessageSink& messages);
+bool PrepareWallpaper(const std::wstring& output, std::uint32_t& style, CMessageSink& messages);
 
 // The desktop colour over the whole screen, written with the JPEG writer at quality 100 although
 // the name may end in ".bmp": the picture readers go by the content.

@@ -12,17 +12,17 @@
 
 namespace saver::win {
 
-class DibCanvas {
+class CDibCanvas {
  public:
   // Starts with a copy of `pixels` (and their size).
-  explicit DibCanvas(const PixelBuffer& pixels);
-  DibCanvas(const DibCanvas&) = delete;
-  DibCanvas& operator=(const DibCanvas&) = delete;
+  explicit CDibCanvas(const CPixelBuffer& pixels);
+  CDibCanvas(const CDibCanvas&) = delete;
+  CDibCanvas& operator=(const CDibCanvas&) = delete;
 
   bool Valid() const { return bitmap_ && dc_ && bits_; }
   HDC Dc() const { return dc_.Get(); }
   // The pixels of an area inside the canvas, after GDI has finished drawing.
-  PixelBuffer Read(const Rect& area) const;
+  CPixelBuffer Read(const Rect& area) const;
 
  private:
   std::uint32_t* Row(int y) const;
@@ -31,7 +31,7 @@ class DibCanvas {
   void* bits_ = nullptr;
   ScopedBitmap bitmap_;
   ScopedMemoryDC dc_;
-  std::optional<ScopedSelect> selection_;
+  std::optional<CScopedSelect> selection_;
 };
 
 }  // namespace saver::win

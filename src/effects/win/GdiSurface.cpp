@@ -18,7 +18,7 @@ Size SelectedBitmapSize(HDC dc) {
 
 }  // namespace
 
-GdiSurface::GdiSurface(HDC screen, Size screen_size, HDC frame, HDC picture)
+CGdiSurface::CGdiSurface(HDC screen, Size screen_size, HDC frame, HDC picture)
     : screen_(screen),
       frame_(frame),
       picture_(picture),
@@ -26,7 +26,7 @@ GdiSurface::GdiSurface(HDC screen, Size screen_size, HDC frame, HDC picture)
       frame_size_(SelectedBitmapSize(frame)),
       picture_size_(SelectedBitmapSize(picture)) {}
 
-HDC GdiSurface::Dc(Layer layer) const {
+HDC CGdiSurface::Dc(Layer layer) const {
   switch (layer) {
     case Layer::Screen: return screen_;
     case Layer::New: return frame_;
@@ -36,7 +36,7 @@ HDC GdiSurface::Dc(Layer layer) const {
   return picture_;
 }
 
-Size GdiSurface::LayerSize(Layer layer) const {
+Size CGdiSurface::LayerSize(Layer layer) const {
   switch (layer) {
     case Layer::Screen: return screen_size_;
     case Layer::New: return frame_size_;
@@ -46,12 +46,12 @@ Size GdiSurface::LayerSize(Layer layer) const {
   return picture_size_;
 }
 
-void GdiSurface::CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) {
+void CGdiSurface::CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) {
   const Rect& d = block.destination;
   BitBlt(Dc(target), d.left, d.top, d.Width(), d.Height(), Dc(source), block.source.x, block.source.y, raster_op);
 }
 
-void GdiSurface::Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) {
+void CGdiSurface::Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) {
   HDC dc = Dc(target);
   // Whole pixels, no blending of neighbours: the same result as the memory surface.
   const int previous_mode = SetStretchBltMode(dc, COLORONCOLOR);
@@ -60,13 +60,13 @@ void GdiSurface::Stretch(Layer target, const Rect& destination, Layer source, co
   if (previous_mode) SetStretchBltMode(dc, previous_mode);
 }
 
-void GdiSurface::Fill(Layer target, const Rect& area, std::uint32_t colorref) {
+void CGdiSurface::Fill(Layer target, const Rect& area, std::uint32_t colorref) {
   ScopedBrush brush(CreateSolidBrush(colorref));
   const RECT rect{area.left, area.top, area.right, area.bottom};
   if (brush) FillRect(Dc(target), &rect, brush.Get());
 }
 
-bool GdiSurface::Read(Layer source, const Rect& area, PixelBuffer& out) {
+bool CGdiSurface::Read(Layer source, const Rect& area, CPixelBuffer& out) {
   if (area.IsEmpty() || !Dc(source)) return false;
   const int width = area.Width(), height = area.Height();
   BITMAPINFO info = Dib32TopDownInfo(width, height);
@@ -74,7 +74,7 @@ bool GdiSurface::Read(Layer source, const Rect& area, PixelBuffer& out) {
   ScopedBitmap dib(CreateDIBSection(screen_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   ScopedMemoryDC dc(CreateCompatibleDC(screen_));
   if (!dib || !dc || !bits) return false;
-  ScopedSelect selection(dc.Get(), dib.Get());
+  CScopedSelect selection(dc.Get(), dib.Get());
   // A fresh DIB section is black; only the part that lies on the layer is read.
   const auto block = ClipBlock(Bounds({width, height}), {area.left, area.top}, Bounds({width, height}),
                                Bounds(LayerSize(source)));
@@ -83,13 +83,13 @@ bool GdiSurface::Read(Layer source, const Rect& area, PixelBuffer& out) {
     return false;
   }
   GdiFlush();
-  out = PixelBuffer(width, height);
+  out = CPixelBuffer(width, height);
   const auto* words = static_cast<const std::uint32_t*>(bits);
   for (int y = 0; y < height; ++y) Dib32ToRgb(out.Row(y), words + static_cast<std::size_t>(y) * width, width);
   return true;
 }
 
-void GdiSurface::DrawClipped(Layer target, const ClippedBlock& block, const PixelBuffer& pixels) {
+void CGdiSurface::DrawClipped(Layer target, const ClippedBlock& block, const CPixelBuffer& pixels) {
   const int width = block.destination.Width(), height = block.destination.Height();
   // The words are kept between frames: a transition draws the same size many times.
   draw_words_.resize(static_cast<std::size_t>(width) * height);
@@ -102,7 +102,7 @@ void GdiSurface::DrawClipped(Layer target, const ClippedBlock& block, const Pixe
                     height, draw_words_.data(), &info, DIB_RGB_COLORS);
 }
 
-bool GdiSurface::TakeOld(const Rect& screen_area) {
+bool CGdiSurface::TakeOld(const Rect& screen_area) {
   ReleaseOld();
   if (screen_area.IsEmpty()) return false;
   const int width = screen_area.Width(), height = screen_area.Height();
@@ -123,15 +123,13 @@ bool GdiSurface::TakeOld(const Rect& screen_area) {
   return true;
 }
 
-void GdiSurface::ReleaseOld() {
+void CGdiSurface::ReleaseOld() {
   old_selection_.reset();
   old_bitmap_.Reset();
   old_dc_.Reset();
   old_size_ = {};
 }
 
-void GdiSurface::ShowError(std::string_view text) {
-  MessageBoxW(nullptr, WideFromAnsi(text).c_str(), L"", MB_OK);
-}
+void CGdiSurface::ShowError(std::string_view text) { MessageBoxW(nullptr, WideFromAnsi(text).c_str(), L"", MB_OK); }
 
 }  // namespace saver::win

@@ -13,26 +13,26 @@
 
 namespace saver::win {
 
-class GdiSurface final : public DrawingSurface {
+class CGdiSurface final : public CDrawingSurface {
  public:
   // `picture` may be null (no picture layer); the frame and picture DCs must be memory DCs, whose
   // selected bitmaps give their sizes. The screen may be a window DC, hence its explicit size.
-  GdiSurface(HDC screen, Size screen_size, HDC frame, HDC picture);
-  ~GdiSurface() override { ReleaseOld(); }
-  GdiSurface(const GdiSurface&) = delete;
-  GdiSurface& operator=(const GdiSurface&) = delete;
+  CGdiSurface(HDC screen, Size screen_size, HDC frame, HDC picture);
+  ~CGdiSurface() override { ReleaseOld(); }
+  CGdiSurface(const CGdiSurface&) = delete;
+  CGdiSurface& operator=(const CGdiSurface&) = delete;
 
   Size LayerSize(Layer layer) const override;
   void Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) override;
   void Fill(Layer target, const Rect& area, std::uint32_t colorref) override;
-  bool Read(Layer source, const Rect& area, PixelBuffer& out) override;
+  bool Read(Layer source, const Rect& area, CPixelBuffer& out) override;
   bool TakeOld(const Rect& screen_area) override;
   void ReleaseOld() override;
   void ShowError(std::string_view text) override;
 
  protected:
   void CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) override;
-  void DrawClipped(Layer target, const ClippedBlock& block, const PixelBuffer& pixels) override;
+  void DrawClipped(Layer target, const ClippedBlock& block, const CPixelBuffer& pixels) override;
 
  private:
   HDC Dc(Layer layer) const;
@@ -43,7 +43,7 @@ class GdiSurface final : public DrawingSurface {
   // bitmap and the DC are deleted.
   ScopedMemoryDC old_dc_;
   ScopedBitmap old_bitmap_;
-  std::optional<ScopedSelect> old_selection_;
+  std::optional<CScopedSelect> old_selection_;
   Size old_size_;
   std::vector<std::uint32_t> draw_words_;
 };

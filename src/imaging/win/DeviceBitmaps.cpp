@@ -12,12 +12,12 @@
 namespace saver::win {
 namespace {
 
-std::size_t WordCount(const PixelBuffer& pixels) {
+std::size_t WordCount(const CPixelBuffer& pixels) {
   return static_cast<std::size_t>(pixels.Width()) * static_cast<std::size_t>(pixels.Height());
 }
 
 // The pixels in the layout of Dib32TopDownInfo(width, height).
-std::optional<std::vector<std::uint32_t>> Dib32WordsOf(const PixelBuffer& pixels) {
+std::optional<std::vector<std::uint32_t>> Dib32WordsOf(const CPixelBuffer& pixels) {
   try {
     std::vector<std::uint32_t> words(WordCount(pixels));
     for (int y = 0; y < pixels.Height(); ++y) {
@@ -31,7 +31,7 @@ std::optional<std::vector<std::uint32_t>> Dib32WordsOf(const PixelBuffer& pixels
 
 }  // namespace
 
-ScopedBitmap PixelsToDeviceBitmap(const PixelBuffer& pixels, HDC dc) {
+ScopedBitmap PixelsToDeviceBitmap(const CPixelBuffer& pixels, HDC dc) {
   if (pixels.IsEmpty() || !dc) return {};
   auto words = Dib32WordsOf(pixels);
   if (!words) return {};
@@ -62,7 +62,7 @@ std::optional<Size> BitmapSize(HBITMAP bitmap) {
   return Size{description.bmWidth, description.bmHeight};
 }
 
-std::optional<PixelBuffer> BitmapToPixels(HBITMAP bitmap, HDC dc) {
+std::optional<CPixelBuffer> BitmapToPixels(HBITMAP bitmap, HDC dc) {
   auto size = BitmapSize(bitmap);
   if (!size || !dc) return std::nullopt;
   auto pixels = AllocatePicture(size->width, size->height);
@@ -81,20 +81,20 @@ std::optional<PixelBuffer> BitmapToPixels(HBITMAP bitmap, HDC dc) {
   return pixels;
 }
 
-std::optional<PixelBuffer> DcRectToPixels(HDC dc, Rect rect) {
+std::optional<CPixelBuffer> DcRectToPixels(HDC dc, Rect rect) {
   if (!dc || !IsAcceptedPictureSize(rect.Width(), rect.Height())) return std::nullopt;
   ScopedMemoryDC memory(CreateCompatibleDC(dc));
   ScopedBitmap copy(CreateCompatibleBitmap(dc, rect.Width(), rect.Height()));
   if (!memory || !copy) return std::nullopt;
   {
-    ScopedSelect select(memory.Get(), copy.Get());
+    CScopedSelect select(memory.Get(), copy.Get());
     if (!BitBlt(memory.Get(), 0, 0, rect.Width(), rect.Height(), dc, rect.left, rect.top, SRCCOPY))
       return std::nullopt;
   }
   return BitmapToPixels(copy.Get(), dc);
 }
 
-bool DrawPixelsKeyed(HDC dc, const PixelBuffer& pixels, Point at, std::uint32_t key) {
+bool DrawPixelsKeyed(HDC dc, const CPixelBuffer& pixels, Point at, std::uint32_t key) {
   if (pixels.IsEmpty()) return false;
   // Read what lies under the picture, key the picture onto it, and put the result back.
   auto under = DcRectToPixels(dc, Rect::FromSize(at.x, at.y, pixels.Width(), pixels.Height()));

@@ -9,7 +9,7 @@ namespace saver::win {
 
 namespace {
 
-ScopedBitmap BitmapOf(const PixelBuffer& pixels, HDC dc, bool dib_fallback) {
+ScopedBitmap BitmapOf(const CPixelBuffer& pixels, HDC dc, bool dib_fallback) {
   ScopedBitmap bitmap = PixelsToDeviceBitmap(pixels, dc);
   if (!bitmap && dib_fallback) bitmap = PackedDibToDeviceBitmap(PackDib(pixels), dc);
   return bitmap;
@@ -18,12 +18,12 @@ ScopedBitmap BitmapOf(const PixelBuffer& pixels, HDC dc, bool dib_fallback) {
 }  // namespace
 
 ScopedBitmap MakeBitmap(const CImageRGB& image, HDC dc, bool use_decoded) {
-  const PixelBuffer* pixels = use_decoded ? image.Decoded() : image.Resized();
+  const CPixelBuffer* pixels = use_decoded ? image.Decoded() : image.Resized();
   return pixels ? BitmapOf(*pixels, dc, use_decoded) : ScopedBitmap();
 }
 
 ScopedBitmap GetImage(CImageRGB& image, HDC dc, std::span<const std::uint8_t> bytes, Size& natural, int width,
-                      int height, MessageSink& messages) {
+                      int height, CMessageSink& messages) {
   auto pixels = image.TakeImage(bytes, {width, height}, natural, messages);
   return pixels ? BitmapOf(*pixels, dc, width == 0 && height == 0) : ScopedBitmap();
 }
@@ -45,10 +45,10 @@ bool DrawKeyed(const CImageRGB& image, HDC dc, int x, int y, std::uint32_t key) 
   return image.Decoded() && DrawPixelsKeyed(dc, *image.Decoded(), {x, y}, key);
 }
 
-ScopedBitmap GetCompositeImage(const CImageRGB& image, HDC dc, int x, int y, Rect rect, MessageSink& messages) {
+ScopedBitmap GetCompositeImage(const CImageRGB& image, HDC dc, int x, int y, Rect rect, CMessageSink& messages) {
   // Only the rectangle is read from the screen and keyed, which gives the same picture as
   // keying onto a copy of the whole screen without holding one.
-  std::optional<PixelBuffer> composite = DcRectToPixels(dc, rect);
+  std::optional<CPixelBuffer> composite = DcRectToPixels(dc, rect);
   if (!composite) {
     messages.Show(kDcConversionFailedMessage);
     composite = AllocatePicture(rect.Width(), rect.Height());  // black, then the text

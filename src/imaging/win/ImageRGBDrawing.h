@@ -24,7 +24,7 @@ ScopedBitmap MakeBitmap(const CImageRGB& image, HDC dc, bool use_decoded);
 // CImageRGB::TakeImage, made into a bitmap for `dc`: `natural` receives the decoded size even
 // when a resized bitmap is returned. Leaves the image empty.
 ScopedBitmap GetImage(CImageRGB& image, HDC dc, std::span<const std::uint8_t> bytes, Size& natural, int width,
-                      int height, MessageSink& messages);
+                      int height, CMessageSink& messages);
 
 // CImageRGB::TakeRenderedImage, made into a bitmap for `dc`.
 ScopedBitmap GetRenderedImage(CImageRGB& image, HDC dc, Size& natural, int width, int height);
@@ -37,6 +37,6 @@ bool DrawKeyed(const CImageRGB& image, HDC dc, int x, int y, std::uint32_t key);
 
 // What the decoded pixels keyed at (x, y) over the screen look like inside `rect`, as one
 // opaque bitmap. The held pixels stay.
-ScopedBitmap GetCompositeImage(const CImageRGB& image, HDC dc, int x, int y, Rect rect, MessageSink& messages);
+ScopedBitmap GetCompositeImage(const CImageRGB& image, HDC dc, int x, int y, Rect rect, CMessageSink& messages);
 
 }  // namespace saver::win

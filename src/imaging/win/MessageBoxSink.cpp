@@ -6,8 +6,6 @@
 
 namespace saver::win {
 
-void MessageBoxSink::Show(std::string_view text) {
-  MessageBoxW(nullptr, WideFromAnsi(text).c_str(), nullptr, MB_OK);
-}
+void CMessageBoxSink::Show(std::string_view text) { MessageBoxW(nullptr, WideFromAnsi(text).c_str(), nullptr, MB_OK); }
 
 }  // namespace saver::win

@@ -4,7 +4,7 @@
 namespace saver::win {
 
 // Shows each message as a plain OK message box owned by no window (ANSI text).
-class MessageBoxSink final : public MessageSink {
+class CMessageBoxSink final : public CMessageSink {
  public:
   void Show(std::string_view text) override;
 };

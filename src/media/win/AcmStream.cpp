@@ -1,6 +1,6 @@
 #include "media/win/AcmStream.h"
 
-#include "media/Mp3Formats.h"
+#include "media/MP3Formats.h"
 
 namespace saver::win {
 namespace {
@@ -32,12 +32,12 @@ bool CAcmStream::Open(const MPEGLAYER3WAVEFORMAT& source, const WAVEFORMATEX& de
 
 bool CAcmStream::MakeBuffers() {
   DWORD size = 0;
-  if (!Keep(acmStreamSize(stream_.Get(), kMp3ChunkBytes, &size, ACM_STREAMSIZEF_SOURCE))) return false;
+  if (!Keep(acmStreamSize(stream_.Get(), kMP3ChunkBytes, &size, ACM_STREAMSIZEF_SOURCE))) return false;
   destination_size_ = size;
-  source_.assign(kMp3ChunkBytes, 0);
+  source_.assign(kMP3ChunkBytes, 0);
   destination_.assign(destination_size_, 0);
   header_.pbSrc = source_.data();
-  header_.cbSrcLength = kMp3ChunkBytes;
+  header_.cbSrcLength = kMP3ChunkBytes;
   header_.pbDst = destination_.data();
   header_.cbDstLength = destination_size_;
   prepared_ = Keep(acmStreamPrepareHeader(stream_.Get(), &header_, 0));
@@ -51,7 +51,7 @@ bool CAcmStream::Convert(ChunkKind kind) {
 void CAcmStream::Close() {
   if (prepared_) {
     // Unpreparing wants the lengths the header was prepared with.
-    header_.cbSrcLength = kMp3ChunkBytes;
+    header_.cbSrcLength = kMP3ChunkBytes;
     header_.cbDstLength = destination_size_;
     acmStreamUnprepareHeader(stream_.Get(), &header_, 0);
     prepared_ = false;
@@ -63,7 +63,7 @@ void CAcmStream::Close() {
   header_.cbStruct = sizeof header_;
 }
 
-bool Mp3CodecPresent() {
+bool MP3CodecPresent() {
   ACMFORMATTAGDETAILSA details{};
   details.cbStruct = sizeof details;  // 72
   details.dwFormatTag = kWaveFormatMpegLayer3;

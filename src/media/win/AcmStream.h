@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "media/Mp3ChunkSequence.h"
+#include "media/MP3ChunkSequence.h"
 #include "media/win/ScopedMedia.h"
 
 namespace saver::win {
@@ -46,7 +46,7 @@ class CAcmStream {
 
   ACMSTREAMHEADER header_{};
   ScopedAcmStream stream_;
-  DWORD destination_size_ = kMp3ChunkBytes;
+  DWORD destination_size_ = kMP3ChunkBytes;
   MMRESULT last_result_ = MMSYSERR_NOERROR;
   std::vector<std::uint8_t> source_;
   std::vector<std::uint8_t> destination_;
@@ -54,6 +54,6 @@ class CAcmStream {
 };
 
 // True when the system has an ACM codec for format tag 0x0055 (MPEG layer 3).
-bool Mp3CodecPresent();
+bool MP3CodecPresent();
 
 }  // namespace saver::win

@@ -10,7 +10,7 @@
 
 namespace saver::win {
 // The control's parent: when the time limit runs out it stops the movie and tells its thread.
-class CFlashHostWnd : public Window {
+class CFlashHostWnd : public CWindow {
  public:
   bool Create(DWORD style, const RECT& rect, HWND parent) {
     return CreateBound(0, style, rect, parent, CFlashPlayerThread::kHostId);

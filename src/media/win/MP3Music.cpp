@@ -14,11 +14,11 @@ CMP3Music::CMP3Music() : stop_(ManualResetEvent()), started_(ManualResetEvent())
 
 void CMP3Music::Play(const std::uint8_t* data, std::size_t size, bool wait, bool loop, HANDLE cancel) {
   Stop();
-  if (!data || !WaveDevicePresent() || !Mp3CodecPresent()) return;
+  if (!data || !WaveDevicePresent() || !MP3CodecPresent()) return;
   ResetEvent(started_.Get());
   ResetEvent(done_.Get());
   ResetEvent(stop_.Get());
-  auto thread = std::make_unique<CMP3Thread>(Mp3Events{done_.Get(), started_.Get(), stop_.Get()}, data, size, loop);
+  auto thread = std::make_unique<CMP3Thread>(MP3Events{done_.Get(), started_.Get(), stop_.Get()}, data, size, loop);
   if (!thread->Start()) return;
   thread_ = std::move(thread);
   if (!wait) return;

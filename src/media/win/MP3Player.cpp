@@ -6,7 +6,7 @@
 
 namespace saver::win {
 
-CMP3Player::CMP3Player(const Mp3Events& events)
+CMP3Player::CMP3Player(const MP3Events& events)
     : buffer_done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), events_(events) {}
 
 bool CMP3Player::Pass(const std::uint8_t* data, std::size_t size) {

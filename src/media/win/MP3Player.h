@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "base/win/ScopedWin.h"
-#include "media/Mp3Formats.h"
-#include "media/win/Mp3Conversion.h"
+#include "media/MP3Formats.h"
+#include "media/win/MP3Conversion.h"
 #include "media/win/ScopedMedia.h"
 
 namespace saver::win {
 
 // The three manual-reset events of a track, owned by CMP3Music.
-struct Mp3Events {
+struct MP3Events {
   HANDLE done = nullptr;     // a pass has played out (or the thread stopped playing)
   HANDLE started = nullptr;  // the first buffer is queued, or the pass failed
   HANDLE stop = nullptr;     // asked to stop
@@ -25,7 +25,7 @@ struct Mp3Events {
 
 class CMP3Player {
  public:
-  explicit CMP3Player(const Mp3Events& events);
+  explicit CMP3Player(const MP3Events& events);
   CMP3Player(const CMP3Player&) = delete;
   CMP3Player& operator=(const CMP3Player&) = delete;
 
@@ -45,11 +45,11 @@ class CMP3Player {
   std::atomic<long> buffers_in_flight_{0};
   bool end_of_data_ = false;
   ScopedHandle buffer_done_;
-  Mp3Events events_;
-  CMp3Conversion conversion_;
+  MP3Events events_;
+  CMP3Conversion conversion_;
   int buffer_index_ = 0;
   PcmFormat destination_;
-  Mp3SourceFormat source_;
+  MP3SourceFormat source_;
   WAVEHDR headers_[2] = {};
   std::vector<std::uint8_t> buffers_[2];
   // Last, so that it is closed (and every buffer handed back) before the buffers and the

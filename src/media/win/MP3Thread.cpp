@@ -2,7 +2,7 @@
 
 namespace saver::win {
 
-CMP3Thread::CMP3Thread(const Mp3Events& events, const std::uint8_t* data, std::size_t size, bool loop)
+CMP3Thread::CMP3Thread(const MP3Events& events, const std::uint8_t* data, std::size_t size, bool loop)
     : events_(events), player_(events), data_(data), size_(size), loop_(loop) {}
 
 CMP3Thread::~CMP3Thread() { Join(); }

@@ -13,7 +13,7 @@ namespace saver::win {
 
 class CMP3Thread {
  public:
-  CMP3Thread(const Mp3Events& events, const std::uint8_t* data, std::size_t size, bool loop);
+  CMP3Thread(const MP3Events& events, const std::uint8_t* data, std::size_t size, bool loop);
   // Waits for the thread; CMP3Music sets the stop event first.
   ~CMP3Thread();
   CMP3Thread(const CMP3Thread&) = delete;
@@ -29,7 +29,7 @@ class CMP3Thread {
   static DWORD WINAPI ThreadMain(LPVOID self);
   void Run();
 
-  Mp3Events events_;
+  MP3Events events_;
   CMP3Player player_;
   const std::uint8_t* data_;
   std::size_t size_;

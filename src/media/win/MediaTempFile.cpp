@@ -37,8 +37,7 @@ bool WriteAll(const std::wstring& name, const CStoredBytes& bytes) {
 
 }  // namespace
 
-std::wstring WriteMediaTempFile(const CStoredBytes& bytes, const wchar_t* extension,
-                                UserMessages& messages) {
+std::wstring WriteMediaTempFile(const CStoredBytes& bytes, const wchar_t* extension, CUserMessages& messages) {
   std::wstring ssd = NewSsdFile();
   std::wstring named;
   if (!ssd.empty() && WriteAll(ssd, bytes)) {

@@ -6,7 +6,7 @@
 #include "package/StoredBytes.h"
 
 namespace saver {
-class UserMessages;
+class CUserMessages;
 }
 
 namespace saver::win {
@@ -15,8 +15,7 @@ namespace saver::win {
 // `extension` (".avi", ".swf", ".mid") appended, which MCI and the Flash control go by. Returns
 // the file's name, or an empty name after showing "It cannot be made data file." when any step
 // fails; nothing is left behind then.
-std::wstring WriteMediaTempFile(const CStoredBytes& bytes, const wchar_t* extension,
-                                UserMessages& messages);
+std::wstring WriteMediaTempFile(const CStoredBytes& bytes, const wchar_t* extension, CUserMessages& messages);
 
 // Deletes the file named by `name`, if any, and forgets the name.
 void DeleteMediaFile(std::wstring& name);

@@ -16,8 +16,11 @@ void StopAnySound() { PlaySoundW(nullptr, nullptr, 0); }
 
 }  // namespace
 
-CScenePlayers::CScenePlayers(MediaSettings settings, HANDLE stop_event, UserMessages& messages)
-    : settings_(settings), stop_event_(stop_event), messages_(messages), video_(std::make_unique<CVideoWnd>(messages)),
+CScenePlayers::CScenePlayers(MediaSettings settings, HANDLE stop_event, CUserMessages& messages)
+    : settings_(settings),
+      stop_event_(stop_event),
+      messages_(messages),
+      video_(std::make_unique<CVideoWnd>(messages)),
       flash_event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
   // The sequencer reports to the video window, on the saver window's thread like the saver window.
   if (video_->Create(settings_.saver_window)) {
@@ -40,7 +43,8 @@ bool CScenePlayers::Start(const CMediaItem& media, const MediaStart& start) {
   switch (media.kind) {
     case kMediaWav: return StartWav(media, start);
     case kMediaAvi: return StartAvi(media, start);
-    case kMediaMp3: return StartMp3(media, start);
+    case kMediaMP3:
+      return StartMP3(media, start);
     case kMediaMidi: return StartMidi(media, start);
     case kMediaFlash: return StartFlash(media, start);
     default: return false;
@@ -58,7 +62,7 @@ bool CScenePlayers::StartWav(const CMediaItem& media, const MediaStart& start) {
   return PlaySoundW(sound, nullptr, flags) != FALSE;
 }
 
-bool CScenePlayers::StartMp3(const CMediaItem& media, const MediaStart& start) {
+bool CScenePlayers::StartMP3(const CMediaItem& media, const MediaStart& start) {
   if (settings_.mute) return false;
   StopAnySound();
   music_.Stop();  // before its bytes are replaced
@@ -167,7 +171,9 @@ void CScenePlayers::Stop(const CMediaItem& media) {
   switch (media.kind) {
     case kMediaWav: StopAnySound(); break;
     case kMediaAvi: StopVideoWindow(); break;
-    case kMediaMp3: music_.Stop(); break;
+    case kMediaMP3:
+      music_.Stop();
+      break;
     case kMediaFlash: StopFlash(); break;
     case kMediaMidi:
       midi_.Stop();

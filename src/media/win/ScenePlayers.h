@@ -17,7 +17,7 @@
 #include "scene/MediaPlayers.h"
 
 namespace saver {
-class UserMessages;
+class CUserMessages;
 }
 
 namespace saver::win {
@@ -28,16 +28,16 @@ struct MediaSettings {
   bool exit_button_flag = false;
 };
 
-class CScenePlayers final : public MediaPlayers {
+class CScenePlayers final : public CMediaPlayers {
  public:
   // Made on the saver window's thread, which the video window belongs to. `stop_event` is the scene
   // thread's: the MIDI and Flash waits end when it is set.
-  CScenePlayers(MediaSettings settings, HANDLE stop_event, UserMessages& messages);
+  CScenePlayers(MediaSettings settings, HANDLE stop_event, CUserMessages& messages);
   ~CScenePlayers() override;
   CScenePlayers(const CScenePlayers&) = delete;
   CScenePlayers& operator=(const CScenePlayers&) = delete;
 
-  // MediaPlayers, on the scene thread
+  // CMediaPlayers, on the scene thread
   Size ScreenSize() const override;
   bool ExitButtonFlag() const override { return settings_.exit_button_flag; }
   bool Start(const CMediaItem& media, const MediaStart& start) override;
@@ -62,7 +62,7 @@ class CScenePlayers final : public MediaPlayers {
  private:
   bool StartWav(const CMediaItem& media, const MediaStart& start);
   bool StartAvi(const CMediaItem& media, const MediaStart& start);
-  bool StartMp3(const CMediaItem& media, const MediaStart& start);
+  bool StartMP3(const CMediaItem& media, const MediaStart& start);
   bool StartMidi(const CMediaItem& media, const MediaStart& start);
   bool StartFlash(const CMediaItem& media, const MediaStart& start);
   // Ends the movie thread, if any, and waits until it has gone.
@@ -74,7 +74,7 @@ class CScenePlayers final : public MediaPlayers {
 
   MediaSettings settings_;
   HANDLE stop_event_;
-  UserMessages& messages_;
+  CUserMessages& messages_;
   // The plain bytes of the sound and of the MP3 track that play from memory, kept while they play.
   std::vector<std::uint8_t> sound_;
   std::vector<std::uint8_t> track_;

@@ -25,7 +25,7 @@ struct WaveOutTraits {
   static std::atomic<long>& Count() { return LiveCounts::handles; }
 };
 
-using ScopedAcmStream = ScopedResource<HACMSTREAM, AcmStreamTraits>;
-using ScopedWaveOut = ScopedResource<HWAVEOUT, WaveOutTraits>;
+using ScopedAcmStream = CScopedResource<HACMSTREAM, AcmStreamTraits>;
+using ScopedWaveOut = CScopedResource<HWAVEOUT, WaveOutTraits>;
 
 }  // namespace saver::win

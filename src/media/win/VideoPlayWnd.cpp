@@ -59,7 +59,7 @@ LRESULT CVideoPlayWnd::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     ended_ = true;
     return 0;
   }
-  return Window::OnMessage(message, wparam, lparam);
+  return CWindow::OnMessage(message, wparam, lparam);
 }
 
 void CVideoPlayWnd::Finish() {

@@ -12,7 +12,7 @@
 
 namespace saver::win {
 
-class CVideoPlayWnd : public Window {
+class CVideoPlayWnd : public CWindow {
  public:
   static constexpr UINT_PTR kControlId = 32780;
 

@@ -12,12 +12,12 @@
 #include "base/win/Window.h"
 
 namespace saver {
-class UserMessages;
+class CUserMessages;
 }
 
 namespace saver::win {
 
-class CVideoWnd : public Window {
+class CVideoWnd : public CWindow {
  public:
   // Commands, in wParam; the argument is in lParam.
   enum Command : WPARAM {
@@ -32,7 +32,7 @@ class CVideoWnd : public Window {
   static constexpr MCIDEVICEID kNoDevice = static_cast<MCIDEVICEID>(-1);
 
   // Failed device commands are reported through `messages` as "Greska, code:%d".
-  explicit CVideoWnd(UserMessages& messages) : messages_(messages) {}
+  explicit CVideoWnd(CUserMessages& messages) : messages_(messages) {}
   bool Create(HWND parent);
 
   // Where the window hands the device notifications (MM_MCINOTIFY) it receives: its own video's
@@ -53,7 +53,7 @@ class CVideoWnd : public Window {
   void CloseDevice();
   void Report(MCIERROR error);
 
-  UserMessages& messages_;
+  CUserMessages& messages_;
   std::wstring file_name_;
   MCIDEVICEID device_ = kNoDevice;
   SIZE video_{};

@@ -14,7 +14,7 @@ WAVEFORMATEX ToWaveFormatEx(const WaveFormat& format) {
   return out;
 }
 
-MPEGLAYER3WAVEFORMAT ToMpegLayer3(const Mp3SourceFormat& format) {
+MPEGLAYER3WAVEFORMAT ToMpegLayer3(const MP3SourceFormat& format) {
   static_assert(sizeof(MPEGLAYER3WAVEFORMAT) == 30);
   MPEGLAYER3WAVEFORMAT out{};
   out.wfx = ToWaveFormatEx(format.wave);

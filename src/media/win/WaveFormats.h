@@ -5,11 +5,11 @@
 #include <mmsystem.h>
 #include <mmreg.h>
 
-#include "media/Mp3Formats.h"
+#include "media/MP3Formats.h"
 
 namespace saver::win {
 
 WAVEFORMATEX ToWaveFormatEx(const WaveFormat& format);
-MPEGLAYER3WAVEFORMAT ToMpegLayer3(const Mp3SourceFormat& format);
+MPEGLAYER3WAVEFORMAT ToMpegLayer3(const MP3SourceFormat& format);
 
 }  // namespace saver::win

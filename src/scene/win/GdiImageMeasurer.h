@@ -6,13 +6,13 @@ namespace saver::win {
 
 // What image validation asks of the pictures code, on GDI: a picture's natural size and an
 // item's rendered text (whose pixels stay in the item's image buffer).
-class GdiImageMeasurer final : public ImageMeasurer {
+class CGdiImageMeasurer final : public CImageMeasurer {
  public:
-  explicit GdiImageMeasurer(MessageSink& messages) : ImageMeasurer(messages) {}
+  explicit CGdiImageMeasurer(CMessageSink& messages) : CImageMeasurer(messages) {}
   std::optional<Size> RenderText(CImageItem& item) override;
 
  protected:
-  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) override;
+  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, CMessageSink& messages) override;
 };
 
 }  // namespace saver::win

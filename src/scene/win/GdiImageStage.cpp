@@ -32,27 +32,27 @@ ScreenMetrics MeasureScreen(HDC dc) {
 // A memory DC holding `pixels` as a device bitmap; both owners empty for an empty buffer, which
 // leaves the layer out of the surface.
 struct LayerDC {
-  LayerDC(const PixelBuffer& pixels, HDC screen) {
+  LayerDC(const CPixelBuffer& pixels, HDC screen) {
     if (pixels.IsEmpty()) return;
     bitmap = PixelsToDeviceBitmap(pixels, screen);
     dc = ScopedMemoryDC(CreateCompatibleDC(screen));
-    if (bitmap && dc) selection = std::make_unique<ScopedSelect>(dc.Get(), bitmap.Get());
+    if (bitmap && dc) selection = std::make_unique<CScopedSelect>(dc.Get(), bitmap.Get());
   }
   HDC Get() const { return selection ? dc.Get() : nullptr; }
 
   // Declared so that the selection is undone before the bitmap and the DC are deleted.
   ScopedMemoryDC dc;
   ScopedBitmap bitmap;
-  std::unique_ptr<ScopedSelect> selection;
+  std::unique_ptr<CScopedSelect> selection;
 };
 
 }  // namespace
 
-GdiCanvas::GdiCanvas(HDC dc, Size size) : dc_(dc), size_(size), screen_(dc, size, nullptr, nullptr) {}
+CGdiCanvas::CGdiCanvas(HDC dc, Size size) : dc_(dc), size_(size), screen_(dc, size, nullptr, nullptr) {}
 
-void GdiCanvas::Fill(const Rect& area, std::uint32_t colour) { screen_.Fill(Layer::Screen, area, colour); }
+void CGdiCanvas::Fill(const Rect& area, std::uint32_t colour) { screen_.Fill(Layer::Screen, area, colour); }
 
-bool GdiCanvas::Read(const Rect& area, PixelBuffer& out) {
+bool CGdiCanvas::Read(const Rect& area, CPixelBuffer& out) {
   if (area.IsEmpty()) {
     out = {};
     return true;
@@ -60,28 +60,28 @@ bool GdiCanvas::Read(const Rect& area, PixelBuffer& out) {
   return screen_.Read(Layer::Screen, area, out);
 }
 
-void GdiCanvas::Draw(Point at, const PixelBuffer& pixels) {
+void CGdiCanvas::Draw(Point at, const CPixelBuffer& pixels) {
   screen_.Draw(Layer::Screen, at, pixels, Rect::FromSize(0, 0, pixels.Width(), pixels.Height()));
 }
 
-void GdiCanvas::DrawLine(Point from, Point to, const LinePen& pen) {
+void CGdiCanvas::DrawLine(Point from, Point to, const LinePen& pen) {
   ScopedPen gdi_pen(CreatePen(static_cast<int>(pen.style), static_cast<int>(pen.width), pen.colour));
   if (!gdi_pen) return;
-  ScopedSelect selection(dc_, gdi_pen.Get());
+  CScopedSelect selection(dc_, gdi_pen.Get());
   MoveToEx(dc_, from.x, from.y, nullptr);
   LineTo(dc_, to.x, to.y);
 }
 
-void GdiCanvas::WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
-                            const SurfaceWork& work) {
+void CGdiCanvas::WithSurface(const CPixelBuffer& frame, const CPixelBuffer& picture, CPacer& pacer,
+                             const SurfaceWork& work) {
   const LayerDC frame_dc(frame, dc_);
   const LayerDC picture_dc(picture, dc_);
-  GdiSurface surface(dc_, size_, frame_dc.Get(), picture_dc.Get());
+  CGdiSurface surface(dc_, size_, frame_dc.Get(), picture_dc.Get());
   work(surface, pacer);
 }
 
-GdiImageStage::GdiImageStage(HDC screen, std::function<std::uint32_t()> window_background, Files files,
-                             MessageSink& messages)
+CGdiImageStage::CGdiImageStage(HDC screen, std::function<std::uint32_t()> window_background, Files files,
+                               CMessageSink& messages)
     : metrics_(MeasureScreen(screen)),
       canvas_(screen, metrics_.device),
       window_background_(std::move(window_background)),
@@ -89,20 +89,20 @@ GdiImageStage::GdiImageStage(HDC screen, std::function<std::uint32_t()> window_b
       messages_(messages),
       operating_system_class_(QueryOperatingSystemClass()) {}
 
-std::optional<PixelBuffer> GdiImageStage::RenderText(CImageItem& item, std::string_view text) {
+std::optional<CPixelBuffer> CGdiImageStage::RenderText(CImageItem& item, std::string_view text) {
   CImageRGB rendered;
   if (!win::RenderText(rendered, item, text) || rendered.Decoded() == nullptr) return std::nullopt;
   return *rendered.Decoded();
 }
 
-std::string GdiImageStage::SnapshotPath(std::uint32_t source_mode) const {
+std::string CGdiImageStage::SnapshotPath(std::uint32_t source_mode) const {
   if (source_mode == CImageItem::kSourceDesktop) return files_.desktop_snapshot;
   if (source_mode == CImageItem::kSourceWallpaper) return files_.wallpaper;
   return {};
 }
 
 // The path is UTF-8; the name becomes item text, which is in the system's ANSI code page.
-std::string GdiImageStage::DisplayName(const std::string& path) const {
+std::string CGdiImageStage::DisplayName(const std::string& path) const {
   SHFILEINFOW info{};
   if (SHGetFileInfoW(WideFromUtf8(path).c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME) == 0)
     return AnsiFromWide(WideFromUtf8(path));

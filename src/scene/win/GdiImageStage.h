@@ -14,26 +14,26 @@
 namespace saver::win {
 
 // A canvas over a device context whose drawable size is given (a window DC knows none).
-class GdiCanvas final : public ImageCanvas {
+class CGdiCanvas final : public CImageCanvas {
  public:
-  GdiCanvas(HDC dc, Size size);
+  CGdiCanvas(HDC dc, Size size);
 
   Size CanvasSize() const override { return size_; }
   void Fill(const Rect& area, std::uint32_t colour) override;
-  bool Read(const Rect& area, PixelBuffer& out) override;
-  void Draw(Point at, const PixelBuffer& pixels) override;
+  bool Read(const Rect& area, CPixelBuffer& out) override;
+  void Draw(Point at, const CPixelBuffer& pixels) override;
   void DrawLine(Point from, Point to, const LinePen& pen) override;
-  void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
+  void WithSurface(const CPixelBuffer& frame, const CPixelBuffer& picture, CPacer& pacer,
                    const SurfaceWork& work) override;
 
  private:
   HDC dc_;
   Size size_;
   // The screen layer alone, for reading, drawing and filling with the transitions' own clipping.
-  GdiSurface screen_;
+  CGdiSurface screen_;
 };
 
-class GdiImageStage final : public ImageStage {
+class CGdiImageStage final : public CImageStage {
  public:
   struct Files {  // UTF-8 paths
     std::string desktop_snapshot;
@@ -42,25 +42,24 @@ class GdiImageStage final : public ImageStage {
 
   // `screen` is a DC of the saver window, valid while the stage lives; `window_background`
   // reads the window's current fill colour; `messages` shows the show's plain message boxes
-  // (a MessageBoxSink in the saver).
-  GdiImageStage(HDC screen, std::function<std::uint32_t()> window_background, Files files,
-                MessageSink& messages);
+  // (a CMessageBoxSink in the saver).
+  CGdiImageStage(HDC screen, std::function<std::uint32_t()> window_background, Files files, CMessageSink& messages);
 
-  ImageCanvas& Screen() override { return canvas_; }
+  CImageCanvas& Screen() override { return canvas_; }
   ScreenMetrics Metrics() const override { return metrics_; }
   std::uint32_t WindowBackground() const override { return window_background_(); }
-  std::optional<PixelBuffer> RenderText(CImageItem& item, std::string_view text) override;
-  MessageSink& Messages() override { return messages_; }
+  std::optional<CPixelBuffer> RenderText(CImageItem& item, std::string_view text) override;
+  CMessageSink& Messages() override { return messages_; }
   std::string SnapshotPath(std::uint32_t source_mode) const override;
   std::string DisplayName(const std::string& path) const override;
   int OperatingSystemClass() const override { return operating_system_class_; }
 
  private:
   ScreenMetrics metrics_;
-  GdiCanvas canvas_;
+  CGdiCanvas canvas_;
   std::function<std::uint32_t()> window_background_;
   Files files_;
-  MessageSink& messages_;
+  CMessageSink& messages_;
   int operating_system_class_;
 };
 

@@ -32,22 +32,22 @@ bool IsSet(HANDLE event) { return WaitForSingleObject(event, 0) == WAIT_OBJECT_0
 
 }  // namespace
 
-LowPowerPacer::LowPowerPacer() : timer_(CreateHighResolutionTimer()) {
+CLowPowerPacer::CLowPowerPacer() : timer_(CreateHighResolutionTimer()) {
   LARGE_INTEGER frequency{};
   QueryPerformanceFrequency(&frequency);
   counter_frequency_ = static_cast<double>(frequency.QuadPart);
   if (!timer_) raised_timer_resolution_ = timeBeginPeriod(1) == TIMERR_NOERROR;
 }
 
-LowPowerPacer::~LowPowerPacer() {
+CLowPowerPacer::~CLowPowerPacer() {
   if (raised_timer_resolution_) timeEndPeriod(1);
 }
 
-double LowPowerPacer::SecondsBetween(std::int64_t from, std::int64_t to) const {
+double CLowPowerPacer::SecondsBetween(std::int64_t from, std::int64_t to) const {
   return static_cast<double>(to - from) / counter_frequency_;
 }
 
-void LowPowerPacer::Wait(HANDLE stop, std::uint32_t polls, std::uint32_t polls_per_second) {
+void CLowPowerPacer::Wait(HANDLE stop, std::uint32_t polls, std::uint32_t polls_per_second) {
   if (polls == 0 || polls_per_second == 0 || counter_frequency_ <= 0) return;
   const double ticks = static_cast<double>(polls) / polls_per_second * counter_frequency_;
   const std::int64_t deadline = CounterNow() + static_cast<std::int64_t>(std::min(ticks, 1.0e18));
@@ -59,12 +59,12 @@ void LowPowerPacer::Wait(HANDLE stop, std::uint32_t polls, std::uint32_t polls_p
   PollUntil(stop, deadline);
 }
 
-void LowPowerPacer::PollUntil(HANDLE stop, std::int64_t deadline) const {
+void CLowPowerPacer::PollUntil(HANDLE stop, std::int64_t deadline) const {
   while (CounterNow() < deadline)
     if (IsSet(stop)) return;
 }
 
-bool LowPowerPacer::SleepOnStop(HANDLE stop, double seconds) {
+bool CLowPowerPacer::SleepOnStop(HANDLE stop, double seconds) {
   const std::int64_t start = CounterNow();
   if (WaitOnTimer(stop, seconds) == WAIT_OBJECT_0) return true;
   const double late = SecondsBetween(start, CounterNow()) - seconds;
@@ -72,7 +72,7 @@ bool LowPowerPacer::SleepOnStop(HANDLE stop, double seconds) {
   return false;
 }
 
-DWORD LowPowerPacer::WaitOnTimer(HANDLE stop, double seconds) const {
+DWORD CLowPowerPacer::WaitOnTimer(HANDLE stop, double seconds) const {
   if (timer_) {
     // Relative due times are negative, in units of 100 ns.
     LARGE_INTEGER due{};

@@ -13,13 +13,13 @@
 
 namespace saver::win {
 
-class LowPowerPacer {
+class CLowPowerPacer {
  public:
-  LowPowerPacer();
-  LowPowerPacer(const LowPowerPacer&) = delete;
-  LowPowerPacer& operator=(const LowPowerPacer&) = delete;
+  CLowPowerPacer();
+  CLowPowerPacer(const CLowPowerPacer&) = delete;
+  CLowPowerPacer& operator=(const CLowPowerPacer&) = delete;
   // Gives the 1 ms system timer resolution back when the fallback took it.
-  ~LowPowerPacer();
+  ~CLowPowerPacer();
 
   // Waits `polls` / `polls_per_second` seconds; returns at once when `stop` is set. No wait at
   // all when the rate is 0 (no calibration yet). Call from one thread only.

@@ -20,10 +20,15 @@ constexpr DWORD kInterruptRepeatMs = 25;
 
 }  // namespace
 
-CSceneThread::CSceneThread(ShowHost& host, std::uint32_t* times, bool counting_mode, Show show,
+CSceneThread::CSceneThread(CShowHost& host, std::uint32_t* times, bool counting_mode, Show show,
                            RandomSeedSources seed_sources)
-    : host_(host), times_(times), counting_mode_(counting_mode), show_(std::move(show)),
-      seed_sources_(std::move(seed_sources)), stop_(ManualResetEvent()), exited_(ManualResetEvent()) {}
+    : host_(host),
+      times_(times),
+      counting_mode_(counting_mode),
+      show_(std::move(show)),
+      seed_sources_(std::move(seed_sources)),
+      stop_(ManualResetEvent()),
+      exited_(ManualResetEvent()) {}
 
 CSceneThread::~CSceneThread() { Stop(); }
 
@@ -75,11 +80,11 @@ void CSceneThread::StopShowSounds() {
   if (players_) players_->ReleaseAll();
 }
 
-void CSceneThread::UseMedia(std::unique_ptr<MediaPlayers> players) { players_ = std::move(players); }
+void CSceneThread::UseMedia(std::unique_ptr<CMediaPlayers> players) { players_ = std::move(players); }
 
-void CSceneThread::UseLowPowerPacing() { low_power_pacer_ = std::make_unique<LowPowerPacer>(); }
+void CSceneThread::UseLowPowerPacing() { low_power_pacer_ = std::make_unique<CLowPowerPacer>(); }
 
-MediaPlayers* CSceneThread::Media() { return players_.get(); }
+CMediaPlayers* CSceneThread::Media() { return players_.get(); }
 
 bool CSceneThread::StopRequested() const { return IsSet(stop_.Get()); }
 

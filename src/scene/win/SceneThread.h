@@ -15,12 +15,12 @@
 
 namespace saver::win {
 
-class CSceneThread : public SceneRuntime {
+class CSceneThread : public CSceneRuntime {
  public:
-  using Show = std::function<void(SceneRuntime&)>;
+  using Show = std::function<void(CSceneRuntime&)>;
 
   // `times` is the application's calibration count: read by PacedWait, written in counting mode.
-  CSceneThread(ShowHost& host, std::uint32_t* times, bool counting_mode, Show show,
+  CSceneThread(CShowHost& host, std::uint32_t* times, bool counting_mode, Show show,
                RandomSeedSources seed_sources = RandomSeedSources::Portable());
   CSceneThread(const CSceneThread&) = delete;
   CSceneThread& operator=(const CSceneThread&) = delete;
@@ -38,13 +38,13 @@ class CSceneThread : public SceneRuntime {
   HANDLE ExitedEvent() const { return exited_.Get(); }
   // Gives the show its media players (made with StopEvent); call on the saver window's thread
   // before Start. Without them media items play nothing.
-  void UseMedia(std::unique_ptr<MediaPlayers> players);
+  void UseMedia(std::unique_ptr<CMediaPlayers> players);
   // Set when the show is asked to end: the players' own waits end on it too.
   HANDLE StopEvent() const { return stop_.Get(); }
   // Paced waits sleep on a timer instead of polling, with the same lengths; call before Start.
   void UseLowPowerPacing();
 
-  // SceneRuntime, the pacing included
+  // CSceneRuntime, the pacing included
   bool StopRequested() const override;
   void Sleep(std::uint32_t milliseconds) override;
   void PacedWait(std::int32_t a, double k) override;
@@ -52,7 +52,7 @@ class CSceneThread : public SceneRuntime {
   void FillScreen(std::uint32_t colour, std::uint32_t raster_operation) override;
   void ArmLink(std::string link, int key_mode) override;
   const RandomSeedSources& SeedSources() const override { return seed_sources_; }
-  MediaPlayers* Media() override;
+  CMediaPlayers* Media() override;
 
  private:
   static unsigned __stdcall ThreadMain(void* self);
@@ -60,7 +60,7 @@ class CSceneThread : public SceneRuntime {
   void RunShow();
   void StopShowSounds();
 
-  ShowHost& host_;
+  CShowHost& host_;
   std::uint32_t* times_;
   bool counting_mode_;
   Show show_;
@@ -68,8 +68,8 @@ class CSceneThread : public SceneRuntime {
   ScopedHandle stop_;
   ScopedHandle exited_;
   ScopedHandle thread_;
-  std::unique_ptr<MediaPlayers> players_;  // released by the thread at the end of its show
-  std::unique_ptr<LowPowerPacer> low_power_pacer_;  // null: the polling wait
+  std::unique_ptr<CMediaPlayers> players_;           // released by the thread at the end of its show
+  std::unique_ptr<CLowPowerPacer> low_power_pacer_;  // null: the polling wait
 };
 
 }  // namespace saver::win

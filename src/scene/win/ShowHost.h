@@ -8,9 +8,9 @@ namespace saver::win {
 
 // What the scene thread needs of the window it plays on. The saver window implements it; every
 // member may be called from the scene thread.
-class ShowHost {
+class CShowHost {
  public:
-  virtual ~ShowHost() = default;
+  virtual ~CShowHost() = default;
   virtual HWND Handle() const = 0;
   // New background colour (0x00BBGGRR), painted at once by the window's own thread.
   virtual void Fill(COLORREF colour) = 0;

@@ -61,18 +61,18 @@ bool RenderText(CImageRGB& image, CImageItem& item, std::string_view text) {
   description.lfFaceName[LF_FACESIZE - 1] = '\0';  // the package's face name may be unterminated
   ScopedFont font(CreateFontIndirectA(&description));
   if (!font) return false;
-  ScopedSelect select_font(memory.Get(), font.Get());
+  CScopedSelect select_font(memory.Get(), font.Get());
 
   std::optional<Rect> rect = MeasureTextLines(memory.Get(), text);
   if (!rect) return false;
   rect->right = static_cast<int>(rect->right * kWidening);
   if (!IsAcceptedPictureSize(rect->Width(), rect->Height())) return false;
 
-  ScopedWindowDC screen(nullptr);
+  CScopedWindowDC screen(nullptr);
   ScopedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), rect->Width(), rect->Height()));
   if (!bitmap) return false;
   {
-    ScopedSelect select_bitmap(memory.Get(), bitmap.Get());
+    CScopedSelect select_bitmap(memory.Get(), bitmap.Get());
     const COLORREF background = item.opaque ? item.background_colour : kTextKeyColor;
     ScopedBrush brush(CreateSolidBrush(background));
     RECT area{rect->left, rect->top, rect->right, rect->bottom};

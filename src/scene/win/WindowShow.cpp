@@ -11,17 +11,17 @@ namespace {
 
 // The scene thread's runtime as it is, plus the image stage, and the colour the last fill gave
 // the window (black when a show starts), which erasing paints with.
-class RuntimeWithStage final : public SceneRuntime {
+class CRuntimeWithStage final : public CSceneRuntime {
  public:
-  explicit RuntimeWithStage(SceneRuntime& runtime) : runtime_(runtime) {}
+  explicit CRuntimeWithStage(CSceneRuntime& runtime) : runtime_(runtime) {}
 
-  void SetStage(ImageStage* stage) { stage_ = stage; }
+  void SetStage(CImageStage* stage) { stage_ = stage; }
   std::uint32_t Background() const { return background_; }
 
   bool StopRequested() const override { return runtime_.StopRequested(); }
   void Sleep(std::uint32_t milliseconds) override { runtime_.Sleep(milliseconds); }
   void PacedWait(std::int32_t a, double k) override { runtime_.PacedWait(a, k); }
-  Pacer& Pacing() override { return runtime_.Pacing(); }
+  CPacer& Pacing() override { return runtime_.Pacing(); }
   std::uint32_t TickCount() const override { return runtime_.TickCount(); }
   const RandomSeedSources& SeedSources() const override { return runtime_.SeedSources(); }
   void FillScreen(std::uint32_t colour, std::uint32_t raster_operation) override {
@@ -29,27 +29,28 @@ class RuntimeWithStage final : public SceneRuntime {
     runtime_.FillScreen(colour, raster_operation);
   }
   void ArmLink(std::string link, int key_mode) override { runtime_.ArmLink(std::move(link), key_mode); }
-  ImageStage* Images() override { return stage_; }
-  MediaPlayers* Media() override { return runtime_.Media(); }
+  CImageStage* Images() override { return stage_; }
+  CMediaPlayers* Media() override { return runtime_.Media(); }
 
  private:
-  SceneRuntime& runtime_;
-  ImageStage* stage_ = nullptr;
+  CSceneRuntime& runtime_;
+  CImageStage* stage_ = nullptr;
   std::uint32_t background_ = RGB(0, 0, 0);
 };
 
 }  // namespace
 
-void RunItemsOnWindow(const CItemList& items, SceneRuntime& runtime, HWND window, const ShowPictureFiles& files) {
-  RuntimeWithStage show(runtime);
-  ScopedWindowDC dc(window);
-  MessageBoxSink messages;
+void RunItemsOnWindow(const CItemList& items, CSceneRuntime& runtime, HWND window, const ShowPictureFiles& files) {
+  CRuntimeWithStage show(runtime);
+  CScopedWindowDC dc(window);
+  CMessageBoxSink messages;
   if (!dc) {
     RunShowItems(items, show);  // the timeline still runs; pictures have nowhere to go
     return;
   }
-  GdiImageStage stage(dc.Get(), [&show] { return show.Background(); },
-                      {Utf8FromWide(files.desktop_snapshot), Utf8FromWide(files.wallpaper)}, messages);
+  CGdiImageStage stage(
+      dc.Get(), [&show] { return show.Background(); },
+      {Utf8FromWide(files.desktop_snapshot), Utf8FromWide(files.wallpaper)}, messages);
   show.SetStage(&stage);
   RunShowItems(items, show);
 }

@@ -16,6 +16,6 @@ struct ShowPictureFiles {
 };
 
 // Runs the items on the scene thread with a DC of `window`'s client area, held for the whole walk.
-void RunItemsOnWindow(const CItemList& items, SceneRuntime& runtime, HWND window, const ShowPictureFiles& files);
+void RunItemsOnWindow(const CItemList& items, CSceneRuntime& runtime, HWND window, const ShowPictureFiles& files);
 
 }  // namespace saver::win

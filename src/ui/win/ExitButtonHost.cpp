@@ -2,12 +2,12 @@
 
 namespace saver::win {
 
-bool ExitButtonHost::Create(HWND saver_window) {
+bool CExitButtonHost::Create(HWND saver_window) {
   const int x = GetSystemMetrics(SM_CXSCREEN) - kWidth;
   return CreateBound(WS_EX_TOPMOST, WS_CHILD, RECT{x, 0, x + kWidth, kHeight}, saver_window, kHostId);
 }
 
-LRESULT ExitButtonHost::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CExitButtonHost::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
       CreateWindowExW(0, L"BUTTON", L"Exit", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, kWidth, kHeight,

@@ -5,7 +5,7 @@
 
 namespace saver::win {
 
-class ExitButtonHost : public Window {
+class CExitButtonHost : public CWindow {
  public:
   static constexpr int kHostId = 65452;
   static constexpr int kButtonId = 17818;

@@ -83,7 +83,7 @@ LRESULT CMonitorCoverWnd::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
   return Default(message, wparam, lparam);
 }
 
-bool MonitorCover::Cover(HWND show, const std::vector<Rect>& monitors) {
+bool CMonitorCover::Cover(HWND show, const std::vector<Rect>& monitors) {
   std::lock_guard guard(lock_);
   windows_.clear();
   bool all_created = true;
@@ -97,19 +97,19 @@ bool MonitorCover::Cover(HWND show, const std::vector<Rect>& monitors) {
   return all_created;
 }
 
-void MonitorCover::Clear() {
+void CMonitorCover::Clear() {
   std::lock_guard guard(lock_);
   windows_.clear();
 }
 
-std::vector<HWND> MonitorCover::Handles() const {
+std::vector<HWND> CMonitorCover::Handles() const {
   std::lock_guard guard(lock_);
   std::vector<HWND> handles;
   for (const auto& window : windows_) handles.push_back(window->Handle());
   return handles;
 }
 
-void MonitorCover::Repaint() const {
+void CMonitorCover::Repaint() const {
   std::lock_guard guard(lock_);
   for (const auto& window : windows_) RedrawWindow(window->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }

@@ -18,7 +18,7 @@ namespace saver::win {
 // The monitors of the virtual screen, in virtual-screen coordinates.
 std::vector<Rect> DisplayMonitorRects();
 
-class CMonitorCoverWnd : public Window {
+class CMonitorCoverWnd : public CWindow {
  public:
   CMonitorCoverWnd(HWND show, const std::atomic<COLORREF>& fill_colour) : show_(show), fill_colour_(fill_colour) {}
   bool Create(const Rect& monitor);
@@ -34,9 +34,9 @@ class CMonitorCoverWnd : public Window {
   const std::atomic<COLORREF>& fill_colour_;
 };
 
-class MonitorCover {
+class CMonitorCover {
  public:
-  explicit MonitorCover(const std::atomic<COLORREF>& fill_colour) : fill_colour_(fill_colour) {}
+  explicit CMonitorCover(const std::atomic<COLORREF>& fill_colour) : fill_colour_(fill_colour) {}
 
   // Covers every monitor of `monitors` that the window `show` does not cover whole, replacing the
   // windows of an earlier call. False when a window could not be created (the others stay).

@@ -5,15 +5,15 @@
 
 namespace saver::win {
 
-NameScroller::NameScroller(HWND window, int left_width, const std::wstring& name)
+CNameScroller::CNameScroller(HWND window, int left_width, const std::wstring& name)
     : window_(window),
       font_(CreateFontW(11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial")),
       stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       exited_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-  ScopedWindowDC window_dc(window_);
+  CScopedWindowDC window_dc(window_);
   ScopedMemoryDC dc(CreateCompatibleDC(window_dc.Get()));
-  ScopedSelect select_font(dc.Get(), font_.Get());
+  CScopedSelect select_font(dc.Get(), font_.Get());
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc.Get(), &metrics);
   const int char_width = metrics.tmMaxCharWidth;
@@ -21,7 +21,7 @@ NameScroller::NameScroller(HWND window, int left_width, const std::wstring& name
   column_width_ = 2 * char_width;
   column_height_ = static_cast<int>(name.size()) * line_height + 1;
   column_ = ScopedBitmap(CreateCompatibleBitmap(window_dc.Get(), column_width_, column_height_));
-  ScopedSelect select_column(dc.Get(), column_.Get());
+  CScopedSelect select_column(dc.Get(), column_.Get());
   RECT all{0, 0, column_width_, column_height_};
   FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   SetTextColor(dc.Get(), kTextColour);
@@ -35,30 +35,30 @@ NameScroller::NameScroller(HWND window, int left_width, const std::wstring& name
   x_ = left_width + (client.right - column_width_ - left_width) / 2;
 }
 
-NameScroller::~NameScroller() {
+CNameScroller::~CNameScroller() {
   if (!thread_) return;
   SetEvent(stop_.Get());
   WaitForSingleObject(exited_.Get(), INFINITE);
   WaitForSingleObject(thread_.Get(), INFINITE);
 }
 
-bool NameScroller::Start() {
+bool CNameScroller::Start() {
   if (!stop_ || !exited_ || !column_) return false;
   thread_ = StartWorkerThread(ThreadMain, this);
   return thread_.Valid();
 }
 
-unsigned __stdcall NameScroller::ThreadMain(void* self) {
-  auto* scroller = static_cast<NameScroller*>(self);
+unsigned __stdcall CNameScroller::ThreadMain(void* self) {
+  auto* scroller = static_cast<CNameScroller*>(self);
   scroller->Run();
   SetEvent(scroller->exited_.Get());
   return 0;
 }
 
-void NameScroller::Run() {
-  ScopedWindowDC window_dc(window_);
+void CNameScroller::Run() {
+  CScopedWindowDC window_dc(window_);
   ScopedMemoryDC source(CreateCompatibleDC(window_dc.Get()));
-  ScopedSelect select(source.Get(), column_.Get());
+  CScopedSelect select(source.Get(), column_.Get());
   RECT client{};
   GetClientRect(window_, &client);
   int y = client.bottom;

@@ -9,17 +9,17 @@
 
 namespace saver::win {
 
-class NameScroller {
+class CNameScroller {
  public:
   static constexpr COLORREF kTextColour = 0x00FFFFDC;
   static constexpr DWORD kStepMs = 20;
 
   // Draws the column at once; `left_width` is the width of the preview picture beside it.
-  NameScroller(HWND window, int left_width, const std::wstring& name);
-  NameScroller(const NameScroller&) = delete;
-  NameScroller& operator=(const NameScroller&) = delete;
+  CNameScroller(HWND window, int left_width, const std::wstring& name);
+  CNameScroller(const CNameScroller&) = delete;
+  CNameScroller& operator=(const CNameScroller&) = delete;
   // Stops the thread and waits for it.
-  ~NameScroller();
+  ~CNameScroller();
 
   bool Start();
 

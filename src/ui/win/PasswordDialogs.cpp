@@ -9,7 +9,7 @@ namespace {
 
 // What a dialog procedure finds behind DWLP_USER.
 struct NewPasswordState {
-  const PasswordStore* store;
+  const CPasswordStore* store;
 };
 struct PasswordState {
   const std::string* stored;
@@ -96,7 +96,7 @@ INT_PTR Run(HWND owner, int dialog_id, DLGPROC procedure, State state) {
 
 }  // namespace
 
-INT_PTR ShowNewPasswordDialog(HWND owner, const PasswordStore& store) {
+INT_PTR ShowNewPasswordDialog(HWND owner, const CPasswordStore& store) {
   return Run(owner, IDD_NEW_PASSWORD,
              DialogProcedure<AcceptNewPassword, IDC_NEW_PASSWORD, IDC_CONFIRM_PASSWORD>,
              NewPasswordState{&store});

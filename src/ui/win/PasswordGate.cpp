@@ -5,13 +5,13 @@
 
 namespace saver::win {
 
-bool PasswordGateLetsClose(HWND saver_window, const PasswordStore& store) {
+bool PasswordGateLetsClose(HWND saver_window, const CPasswordStore& store) {
   const std::string stored = store.Stored();
   if (stored.empty() || !PasswordProtectionOn()) return true;
   return ShowPasswordDialog(saver_window, stored) == IDOK;
 }
 
-bool SaverWindowPasswordGate(HWND saver_window, const PasswordStore& store, bool cursor_hidden) {
+bool SaverWindowPasswordGate(HWND saver_window, const CPasswordStore& store, bool cursor_hidden) {
   if (!cursor_hidden) return PasswordGateLetsClose(saver_window, store);
   SetClassLongPtrW(saver_window, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_ARROW)));
   ShowCursor(TRUE);
@@ -22,7 +22,7 @@ bool SaverWindowPasswordGate(HWND saver_window, const PasswordStore& store, bool
   return closes;
 }
 
-void ChangePassword(HWND owner, const PasswordStore& store) {
+void ChangePassword(HWND owner, const CPasswordStore& store) {
   const std::string stored = store.Stored();
   if (!stored.empty() && ShowPasswordDialog(owner, stored) != IDOK) return;
   ShowNewPasswordDialog(owner, store);

@@ -21,10 +21,10 @@ std::uint32_t LittleEndianNumber(const BYTE* bytes, DWORD size) {
 
 }  // namespace
 
-PasswordStore::PasswordStore(std::wstring application_key_path)
+CPasswordStore::CPasswordStore(std::wstring application_key_path)
     : key_path_(std::move(application_key_path) + kPasswordSection) {}
 
-std::string PasswordStore::Stored() const {
+std::string CPasswordStore::Stored() const {
   HKEY opened = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, key_path_.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return {};
   ScopedRegKey key(opened);
@@ -38,7 +38,7 @@ std::string PasswordStore::Stored() const {
   return std::string(text, strnlen(text, size));
 }
 
-bool PasswordStore::Store(const std::string& scrambled) const {
+bool CPasswordStore::Store(const std::string& scrambled) const {
   HKEY created = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, key_path_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
                       nullptr) != ERROR_SUCCESS) {

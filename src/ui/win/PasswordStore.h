@@ -8,10 +8,10 @@
 namespace saver::win {
 
 // HKEY_CURRENT_USER\<application key>\Password, value "Encrypt".
-class PasswordStore {
+class CPasswordStore {
  public:
   // `application_key_path` is relative to HKEY_CURRENT_USER, e.g. "Software\<company>\<saver>".
-  explicit PasswordStore(std::wstring application_key_path);
+  explicit CPasswordStore(std::wstring application_key_path);
 
   // The stored scrambled password; empty when none is set or it cannot be read.
   std::string Stored() const;

@@ -25,7 +25,7 @@ void CPreviewWnd::Paint() {
   HDC dc = BeginPaint(Handle(), &paint);
   if (picture_) {
     ScopedMemoryDC source(CreateCompatibleDC(dc));
-    ScopedSelect select(source.Get(), picture_.Get());
+    CScopedSelect select(source.Get(), picture_.Get());
     BitBlt(dc, 0, 0, kBlitWidth, kBlitHeight, source.Get(), 0, 0, SRCCOPY);
   }
   EndPaint(Handle(), &paint);
@@ -34,7 +34,7 @@ void CPreviewWnd::Paint() {
 LRESULT CPreviewWnd::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
-      scroller_ = std::make_unique<NameScroller>(Handle(), kBlitWidth, application_name_);
+      scroller_ = std::make_unique<CNameScroller>(Handle(), kBlitWidth, application_name_);
       scroller_->Start();
       SetTimer(Handle(), kFlushTimerId, kFlushTimerMs, nullptr);
       return 0;

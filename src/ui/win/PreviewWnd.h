@@ -12,7 +12,7 @@
 
 namespace saver::win {
 
-class CPreviewWnd : public Window {
+class CPreviewWnd : public CWindow {
  public:
   // Width and height of the area copied from the preview picture.
   static constexpr int kBlitWidth = 97;
@@ -36,7 +36,7 @@ class CPreviewWnd : public Window {
 
   std::wstring application_name_;
   ScopedBitmap picture_;
-  std::unique_ptr<NameScroller> scroller_;
+  std::unique_ptr<CNameScroller> scroller_;
 };
 
 }  // namespace saver::win

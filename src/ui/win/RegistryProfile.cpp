@@ -16,14 +16,14 @@ ScopedRegKey OpenKey(const std::wstring& path, bool create) {
 
 }  // namespace
 
-RegistryProfile::RegistryProfile(std::wstring company_key, std::wstring application_name)
+CRegistryProfile::CRegistryProfile(std::wstring company_key, std::wstring application_name)
     : company_path_(L"Software\\" + company_key), application_path_(company_path_ + L"\\" + application_name) {}
 
-std::wstring RegistryProfile::SectionPath(std::string_view section) const {
+std::wstring CRegistryProfile::SectionPath(std::string_view section) const {
   return application_path_ + L"\\" + WideFromAnsi(section);
 }
 
-int RegistryProfile::GetInt(std::string_view section, std::string_view name, int default_value) const {
+int CRegistryProfile::GetInt(std::string_view section, std::string_view name, int default_value) const {
   ScopedRegKey key = OpenKey(SectionPath(section), false);
   if (!key) return default_value;
   DWORD value = 0, type = 0, size = sizeof(value);
@@ -33,7 +33,7 @@ int RegistryProfile::GetInt(std::string_view section, std::string_view name, int
   return static_cast<int>(value);
 }
 
-void RegistryProfile::WriteInt(std::string_view section, std::string_view name, int value) {
+void CRegistryProfile::WriteInt(std::string_view section, std::string_view name, int value) {
   ScopedRegKey key = OpenKey(SectionPath(section), true);
   if (!key) return;
   const DWORD data = static_cast<DWORD>(value);

@@ -11,9 +11,9 @@ namespace saver::win {
 
 // The profile in the registry: HKEY_CURRENT_USER\Software\<company key>\<application name>\<section>,
 // each value a REG_DWORD. Keys are opened per call, as each value is read when it is needed.
-class RegistryProfile : public Profile {
+class CRegistryProfile : public CProfile {
  public:
-  RegistryProfile(std::wstring company_key, std::wstring application_name);
+  CRegistryProfile(std::wstring company_key, std::wstring application_name);
 
   int GetInt(std::string_view section, std::string_view name, int default_value) const override;
   void WriteInt(std::string_view section, std::string_view name, int value) override;

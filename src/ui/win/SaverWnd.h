@@ -21,13 +21,13 @@ namespace saver::win {
 
 // What the saver window shares with the application object.
 struct SaverWindowContext {
-  RegistryProfile& profile;
+  CRegistryProfile& profile;
   bool exit_button_flag;
   std::uint32_t& times;        // the calibration count, measured here once per machine
   std::string& link_to_open;   // opened when the process ends
 };
 
-class CSaverWnd : public Window, public ShowHost {
+class CSaverWnd : public CWindow, public CShowHost {
  public:
   explicit CSaverWnd(SaverWindowContext context);
   // Destroys a window still up while this object can still answer its last messages.
@@ -41,8 +41,8 @@ class CSaverWnd : public Window, public ShowHost {
   void AttachShow(CSceneThread* show);
   bool Mute() const { return mute_; }
 
-  // ShowHost, called from the scene thread
-  HWND Handle() const override { return Window::Handle(); }
+  // CShowHost, called from the scene thread
+  HWND Handle() const override { return CWindow::Handle(); }
   void Fill(COLORREF colour) override;
   void ShowExitButton() override;
   void ArmLink(std::string link, int key_mode) override;
@@ -67,17 +67,17 @@ class CSaverWnd : public Window, public ShowHost {
   // A monitor added, removed or resized: the window stays on the primary screen, the covers follow.
   void OnDisplayChange();
   bool PasswordGateLetsClose() {
-    return SaverWindowPasswordGate(Handle(), PasswordStore(context_.profile.ApplicationKeyPath()),
+    return SaverWindowPasswordGate(Handle(), CPasswordStore(context_.profile.ApplicationKeyPath()),
                                    !context_.exit_button_flag);
   }
 
   SaverWindowContext context_;
-  ExitInput exit_input_;
+  CExitInput exit_input_;
   std::mutex link_lock_;  // the link is armed by the scene thread and handed over on this one
   std::atomic<COLORREF> fill_colour_{RGB(0, 0, 0)};
   bool mute_ = false;
-  ExitButtonHost exit_button_;
-  MonitorCover monitor_cover_{fill_colour_};
+  CExitButtonHost exit_button_;
+  CMonitorCover monitor_cover_{fill_colour_};
   CSceneThread* show_ = nullptr;
 };
 

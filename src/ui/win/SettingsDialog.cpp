@@ -37,7 +37,7 @@ SettingsForm ReadForm(HWND dialog) {
 INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG: {
-      auto* profile = reinterpret_cast<Profile*>(lparam);
+      auto* profile = reinterpret_cast<CProfile*>(lparam);
       SetWindowLongPtrW(dialog, DWLP_USER, lparam);
       ShowForm(dialog, SettingsForm::Load(*profile));
       return TRUE;
@@ -49,7 +49,7 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wparam, LPARA
           EnableRuleBoxes(dialog, IsDlgButtonChecked(dialog, kCustomRadioId) == BST_CHECKED);
           return TRUE;
         case IDOK: {
-          auto* profile = reinterpret_cast<Profile*>(GetWindowLongPtrW(dialog, DWLP_USER));
+          auto* profile = reinterpret_cast<CProfile*>(GetWindowLongPtrW(dialog, DWLP_USER));
           ReadForm(dialog).Save(*profile);
           EndDialog(dialog, IDOK);
           return TRUE;
@@ -65,7 +65,7 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wparam, LPARA
 
 }  // namespace
 
-INT_PTR ShowSettingsDialog(HWND owner, Profile& profile) {
+INT_PTR ShowSettingsDialog(HWND owner, CProfile& profile) {
   return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS), owner, DialogProcedure,
                          reinterpret_cast<LPARAM>(&profile));
 }

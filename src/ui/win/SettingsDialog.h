@@ -9,6 +9,6 @@ namespace saver::win {
 
 // Runs the dialog modally, owned by `owner` (may be null). Returns IDOK or IDCANCEL (-1 when the
 // dialog could not be created).
-INT_PTR ShowSettingsDialog(HWND owner, Profile& profile);
+INT_PTR ShowSettingsDialog(HWND owner, CProfile& profile);
 
 }  // namespace saver::win

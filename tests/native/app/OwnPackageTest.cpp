@@ -42,7 +42,7 @@ std::string SaverFile(std::uint32_t reserved, char last_byte, std::size_t packag
     media->data = std::move(media_bytes);
     items.Append(std::move(media));
   }
-  ArchiveWriter archive;
+  CArchiveWriter archive;
   WritePackage(archive, {reserved, SAVER_SIGNATURE_A, 4.81f}, items);
   std::string file(kPackageOffset, '\0');
   file.append(archive.Bytes().begin(), archive.Bytes().end() - static_cast<std::ptrdiff_t>(package_cut));

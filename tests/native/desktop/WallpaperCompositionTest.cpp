@@ -10,8 +10,8 @@ namespace {
 constexpr std::uint32_t kDesktop = 0x00804020;
 
 // A picture whose every pixel says where it is: red = x, green = y, blue = 0x77.
-PixelBuffer Gradient(int w, int h) {
-  PixelBuffer p(w, h);
+CPixelBuffer Gradient(int w, int h) {
+  CPixelBuffer p(w, h);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) p.SetPixel(x, y, 0x770000u | (static_cast<std::uint32_t>(y) << 8) | x);
   }
@@ -19,7 +19,7 @@ PixelBuffer Gradient(int w, int h) {
 }
 
 TEST(WallpaperComposition, CentredPictureLandsInTheMiddleOverTheDesktopColour) {
-  const PixelBuffer picture = Gradient(100, 100);
+  const CPixelBuffer picture = Gradient(100, 100);
   const auto screen = ComposeWallpaper(picture, ScreenLayout::SingleMonitor({800, 600}), WallpaperStyle::kCentred, kDesktop);
   ASSERT_TRUE(screen.has_value());
   ASSERT_EQ(screen->Width(), 800);
@@ -33,7 +33,7 @@ TEST(WallpaperComposition, CentredPictureLandsInTheMiddleOverTheDesktopColour) {
 }
 
 TEST(WallpaperComposition, CentredPictureLargerThanTheScreenIsCut) {
-  const PixelBuffer picture = Gradient(40, 30);
+  const CPixelBuffer picture = Gradient(40, 30);
   const auto screen = ComposeWallpaper(picture, ScreenLayout::SingleMonitor({20, 10}), WallpaperStyle::kCentred, kDesktop);
   ASSERT_TRUE(screen.has_value());
   // (20 - 40) / 2 = -10 and (10 - 30) / 2 = -10: the middle of the picture shows.
@@ -42,7 +42,7 @@ TEST(WallpaperComposition, CentredPictureLargerThanTheScreenIsCut) {
 }
 
 TEST(WallpaperComposition, TilesRepeatFromTheCornerAndAreCutAtTheEdges) {
-  const PixelBuffer picture = Gradient(30, 20);
+  const CPixelBuffer picture = Gradient(30, 20);
   const auto screen = ComposeWallpaper(picture, ScreenLayout::SingleMonitor({100, 50}), WallpaperStyle::kTiled, kDesktop);
   ASSERT_TRUE(screen.has_value());
   for (int y = 0; y < 50; ++y) {
@@ -53,7 +53,7 @@ TEST(WallpaperComposition, TilesRepeatFromTheCornerAndAreCutAtTheEdges) {
 }
 
 TEST(WallpaperComposition, StretchingCoversTheScreen) {
-  const PixelBuffer picture = Gradient(2, 3);
+  const CPixelBuffer picture = Gradient(2, 3);
   const auto screen = ComposeWallpaper(picture, ScreenLayout::SingleMonitor({4, 6}), WallpaperStyle::kStretched, kDesktop);
   ASSERT_TRUE(screen.has_value());
   for (int y = 0; y < 6; ++y) {
@@ -67,8 +67,8 @@ TEST(WallpaperComposition, StretchingCoversTheScreen) {
 // Four bands of 10 columns or rows, one colour each, across a 40 x 10 or 10 x 40 picture.
 constexpr std::uint32_t kBands[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF};
 
-PixelBuffer Bands(bool across) {
-  PixelBuffer p(across ? 40 : 10, across ? 10 : 40);
+CPixelBuffer Bands(bool across) {
+  CPixelBuffer p(across ? 40 : 10, across ? 10 : 40);
   for (int y = 0; y < p.Height(); ++y) {
     for (int x = 0; x < p.Width(); ++x) p.SetPixel(x, y, kBands[(across ? x : y) / 10]);
   }
@@ -118,7 +118,7 @@ TEST(WallpaperComposition, FitFillAndSpanScaleKeepingTheAspectAndCentre) {
 
 TEST(WallpaperComposition, SpanOnOneMonitorIsFill) {
   for (const Size screen : {Size{20, 20}, Size{640, 360}, Size{300, 900}}) {
-    for (const PixelBuffer& picture : {Bands(true), Bands(false), Gradient(97, 61)}) {
+    for (const CPixelBuffer& picture : {Bands(true), Bands(false), Gradient(97, 61)}) {
       const auto layout = ScreenLayout::SingleMonitor(screen);
       EXPECT_EQ(ComposeWallpaper(picture, layout, WallpaperStyle::kSpan, kDesktop),
                 ComposeWallpaper(picture, layout, WallpaperStyle::kFill, kDesktop));
@@ -127,7 +127,7 @@ TEST(WallpaperComposition, SpanOnOneMonitorIsFill) {
 }
 
 TEST(WallpaperComposition, AScaledPictureOfTheScreensAspectCoversItExactly) {
-  const PixelBuffer picture = Gradient(40, 30);
+  const CPixelBuffer picture = Gradient(40, 30);
   for (auto style : {WallpaperStyle::kFit, WallpaperStyle::kFill}) {
     const auto same = ComposeWallpaper(picture, ScreenLayout::SingleMonitor({40, 30}), style, kDesktop);
     ASSERT_TRUE(same.has_value());
@@ -143,7 +143,7 @@ TEST(WallpaperComposition, AScaledPictureOfTheScreensAspectCoversItExactly) {
 // A one-pixel-high picture filled onto a screen would be millions of pixels wide at full scale;
 // only the part that shows is made.
 TEST(WallpaperComposition, FillingWithAnExtremeAspectStaysCheap) {
-  PixelBuffer strip(30000, 1);
+  CPixelBuffer strip(30000, 1);
   for (int x = 0; x < strip.Width(); ++x) strip.SetPixel(x, 0, x < 15000 ? kBands[0] : kBands[1]);
   const auto screen = ComposeWallpaper(strip, ScreenLayout::SingleMonitor({1920, 1080}), WallpaperStyle::kFill, kDesktop);
   ASSERT_TRUE(screen.has_value());
@@ -154,7 +154,7 @@ TEST(WallpaperComposition, FillingWithAnExtremeAspectStaysCheap) {
 TEST(WallpaperComposition, EmptyPictureLeavesThePlainDesktopInEveryStyle) {
   for (auto style : {WallpaperStyle::kCentred, WallpaperStyle::kTiled, WallpaperStyle::kStretched,
                      WallpaperStyle::kFit, WallpaperStyle::kFill, WallpaperStyle::kSpan}) {
-    const auto screen = ComposeWallpaper(PixelBuffer{}, ScreenLayout::SingleMonitor({16, 9}), style, kDesktop);
+    const auto screen = ComposeWallpaper(CPixelBuffer{}, ScreenLayout::SingleMonitor({16, 9}), style, kDesktop);
     ASSERT_TRUE(screen.has_value());
     EXPECT_EQ(*screen, *PlainDesktop({16, 9}, kDesktop));
   }
@@ -162,7 +162,7 @@ TEST(WallpaperComposition, EmptyPictureLeavesThePlainDesktopInEveryStyle) {
 }
 
 TEST(WallpaperComposition, EmptyOrAbsurdScreensGiveNothing) {
-  const PixelBuffer picture = Gradient(4, 4);
+  const CPixelBuffer picture = Gradient(4, 4);
   for (const Size screen : {Size{0, 600}, Size{800, 0}, Size{-5, 5}, Size{100000, 100000}}) {
     EXPECT_FALSE(ComposeWallpaper(picture, ScreenLayout::SingleMonitor(screen), WallpaperStyle::kTiled, kDesktop).has_value())
         << screen.width << "x" << screen.height;

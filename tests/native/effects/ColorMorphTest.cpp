@@ -16,8 +16,8 @@ namespace {
 constexpr int kW = 7, kH = 5;
 
 // Pictures whose bytes go up and down against each other, by up to 255.
-PixelBuffer Pattern(int seed_x, int seed_y) {
-  PixelBuffer picture(kW, kH);
+CPixelBuffer Pattern(int seed_x, int seed_y) {
+  CPixelBuffer picture(kW, kH);
   for (int y = 0; y < kH; ++y) {
     for (int x = 0; x < kW; ++x) {
       for (int c = 0; c < 3; ++c) picture.Row(y)[x * 3 + c] = static_cast<std::uint8_t>((x * seed_x + y * seed_y + c * 101) & 0xFF);
@@ -27,8 +27,8 @@ PixelBuffer Pattern(int seed_x, int seed_y) {
 }
 
 // The old picture on the screen under the target.
-void ShowOnScreen(EffectRun& run, const PixelBuffer& picture) {
-  PixelBuffer& screen = run.surface.MutablePixels(Layer::Screen);
+void ShowOnScreen(EffectRun& run, const CPixelBuffer& picture) {
+  CPixelBuffer& screen = run.surface.MutablePixels(Layer::Screen);
   for (int y = 0; y < kH; ++y) {
     for (int x = 0; x < kW; ++x) screen.SetPixel(run.target.left + x, run.target.top + y, picture.PixelAt(x, y));
   }
@@ -36,10 +36,10 @@ void ShowOnScreen(EffectRun& run, const PixelBuffer& picture) {
 
 TEST(ColorMorphTest, EveryChannelStepsByOneTowardsTheNewPicture) {
   EffectRun run(kW, kH);
-  const PixelBuffer old_picture = Pattern(37, 11);
+  const CPixelBuffer old_picture = Pattern(37, 11);
   ShowOnScreen(run, old_picture);
   run.surface.MutablePixels(Layer::Picture) = Pattern(13, 71);
-  const PixelBuffer new_picture = Pattern(13, 71);
+  const CPixelBuffer new_picture = Pattern(13, 71);
   run.Run(66);
 
   int largest_difference = 0;
@@ -75,8 +75,8 @@ TEST(ColorMorphTest, StopRequestEndsAfterTheFirstPass) {
   run.surface.RequestStop();
   run.Run(66);
   EXPECT_TRUE(run.surface.Waits().empty());
-  PixelBuffer one_step = run.OldPicture();
-  const PixelBuffer new_picture = run.NewPicture();
+  CPixelBuffer one_step = run.OldPicture();
+  const CPixelBuffer new_picture = run.NewPicture();
   for (std::size_t i = 0; i < one_step.ByteCount(); ++i) {
     std::uint8_t& byte = one_step.Data()[i];
     byte += byte < new_picture.Data()[i] ? 1 : byte > new_picture.Data()[i] ? -1 : 0;
@@ -86,12 +86,12 @@ TEST(ColorMorphTest, StopRequestEndsAfterTheFirstPass) {
 }
 
 // A device that cannot read one layer.
-class FailingReadSurface : public ForwardingSurface {
+class FailingReadSurface : public CForwardingSurface {
  public:
-  FailingReadSurface(MemorySurface& inner, Layer failing) : ForwardingSurface(inner), failing_(failing) {}
-  bool Read(Layer source, const Rect& area, PixelBuffer& out) override {
+  FailingReadSurface(CMemorySurface& inner, Layer failing) : CForwardingSurface(inner), failing_(failing) {}
+  bool Read(Layer source, const Rect& area, CPixelBuffer& out) override {
     if (source == failing_) return false;
-    return ForwardingSurface::Read(source, area, out);
+    return CForwardingSurface::Read(source, area, out);
   }
 
  private:
@@ -107,7 +107,7 @@ TEST(ColorMorphTest, FailedReadIsReportedAndTheMorphGoesOn) {
     Point point{run.target.left, run.target.top};
     transition.ImageEffects(point, 700, 0, 0);
     EXPECT_EQ(run.surface.Errors(), std::vector<std::string>{"ImageEffects: DC conversion failed!"});
-    EXPECT_EQ(run.TargetNow(), failing == Layer::Screen ? run.NewPicture() : PixelBuffer(kW, kH));
+    EXPECT_EQ(run.TargetNow(), failing == Layer::Screen ? run.NewPicture() : CPixelBuffer(kW, kH));
   }
 }
 

@@ -94,9 +94,9 @@ TEST(DissolveStopTest, StopRequestLeavesTheSmallBlocksPartlyDrawn) {
 // A clock that moves on by 10 ms at every reading, so that the unpaced dissolve ends a slice of
 // drawing whenever it looks at it. It notes how many copies the surface logged before each
 // reading, and answers the stop poll with "stop" from poll number `stop_at` on (0: never).
-class SlicingPacer : public Pacer {
+class SlicingPacer : public CPacer {
  public:
-  SlicingPacer(MemorySurface& surface, int stop_at) : surface_(surface), stop_at_(stop_at) {}
+  SlicingPacer(CMemorySurface& surface, int stop_at) : surface_(surface), stop_at_(stop_at) {}
 
   std::uint32_t TickCount() const override {
     copies_at_readings.push_back(surface_.Copies().size());
@@ -110,7 +110,7 @@ class SlicingPacer : public Pacer {
   mutable int polls = 0;
 
  private:
-  MemorySurface& surface_;
+  CMemorySurface& surface_;
   int stop_at_;
   mutable std::uint32_t now_ms_ = 0;
 };
@@ -159,7 +159,7 @@ TEST(SmallBlockDissolveTest, DrawsEachSliceOfPicksInRowOrder) {
       run.surface.MutablePixels(Layer::New) = run.NewPicture();
       run.surface.RecordCopies(true);
       SlicingPacer pacer(run.surface, c.stop_at);
-      EffectContext context(run.surface, pacer, {run.target.left, run.target.top}, c.size, 1000);
+      CEffectContext context(run.surface, pacer, {run.target.left, run.target.top}, c.size, 1000);
       const std::time_t before = std::time(nullptr);
       effects::DissolveSmallBlocks(context);
       const int next_draw = MsvcRand();
@@ -194,7 +194,7 @@ TEST(SmallBlockDissolveTest, DrawsEachSliceOfPicksInRowOrder) {
       EXPECT_EQ(drawings > 1, c.several_drawings) << drawings << " drawings";
 
       const std::set<Block> shown(reference.begin(), reference.begin() + picked);
-      const PixelBuffer now = run.TargetNow();
+      const CPixelBuffer now = run.TargetNow();
       for (int y = 0; y < c.size.height; ++y) {
         for (int x = 0; x < c.size.width; ++x) {
           ASSERT_EQ(TagAt(now, x, y), shown.count({x / 4 * 4, y / 4 * 4}) ? kNewTag : kOldTag) << x << "," << y;
@@ -206,7 +206,7 @@ TEST(SmallBlockDissolveTest, DrawsEachSliceOfPicksInRowOrder) {
 }
 
 // Everything the pool hands out, in order.
-std::vector<std::uint32_t> TakeAll(PiecePool& pool, CRandomRange& random) {
+std::vector<std::uint32_t> TakeAll(CPiecePool& pool, CRandomRange& random) {
   std::vector<std::uint32_t> taken;
   pool.TakeWhile(random, [&](std::uint32_t piece) {
     taken.push_back(piece);
@@ -220,7 +220,7 @@ std::vector<std::uint32_t> TakeAll(PiecePool& pool, CRandomRange& random) {
 TEST(PiecePoolTest, LastPieceIsAlwaysTaken) {
   for (std::uint32_t seed = 1; seed <= 300; ++seed) {
     CRandomRange random(seed);
-    PiecePool pool({0x00070003u});
+    CPiecePool pool({0x00070003u});
     EXPECT_EQ(TakeAll(pool, random), std::vector<std::uint32_t>{0x00070003u});
     EXPECT_TRUE(pool.Empty());
   }
@@ -232,7 +232,7 @@ TEST(PiecePoolTest, StoppingAndResumingKeepsTheSequence) {
   std::vector<std::uint32_t> pieces(50);
   for (std::uint32_t i = 0; i < 50; ++i) pieces[i] = i;
   CRandomRange whole_random(7);
-  PiecePool whole(pieces);
+  CPiecePool whole(pieces);
   const std::vector<std::uint32_t> all = TakeAll(whole, whole_random);
   std::vector<std::uint32_t> sorted = all;
   std::sort(sorted.begin(), sorted.end());
@@ -240,7 +240,7 @@ TEST(PiecePoolTest, StoppingAndResumingKeepsTheSequence) {
 
   for (const std::size_t pause : {std::size_t{1}, std::size_t{17}, std::size_t{49}}) {
     CRandomRange random(7);
-    PiecePool pool(pieces);
+    CPiecePool pool(pieces);
     std::vector<std::uint32_t> taken;
     pool.TakeWhile(random, [&](std::uint32_t piece) {
       taken.push_back(piece);

@@ -15,8 +15,8 @@ namespace saver::testing {
 inline constexpr std::uint8_t kOldTag = 0x40;
 inline constexpr std::uint8_t kNewTag = 0x80;
 
-inline PixelBuffer TaggedPicture(int width, int height, std::uint8_t tag) {
-  PixelBuffer buffer(width, height);
+inline CPixelBuffer TaggedPicture(int width, int height, std::uint8_t tag) {
+  CPixelBuffer buffer(width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       buffer.SetPixel(x, y, (x & 0xFF) | ((y & 0xFF) << 8) | (std::uint32_t{tag} << 16));
@@ -25,11 +25,11 @@ inline PixelBuffer TaggedPicture(int width, int height, std::uint8_t tag) {
   return buffer;
 }
 
-inline std::uint8_t TagAt(const PixelBuffer& buffer, int x, int y) { return buffer.PixelAt(x, y) >> 16; }
+inline std::uint8_t TagAt(const CPixelBuffer& buffer, int x, int y) { return buffer.PixelAt(x, y) >> 16; }
 
 // The target area of a screen-sized buffer.
-inline PixelBuffer Crop(const PixelBuffer& from, const Rect& area) {
-  PixelBuffer out(area.Width(), area.Height());
+inline CPixelBuffer Crop(const CPixelBuffer& from, const Rect& area) {
+  CPixelBuffer out(area.Width(), area.Height());
   for (int y = 0; y < area.Height(); ++y) {
     for (int x = 0; x < area.Width(); ++x) out.SetPixel(x, y, from.PixelAt(area.left + x, area.top + y));
   }
@@ -42,7 +42,7 @@ struct EffectRun {
   EffectRun(int width, int height)
       : target(Rect::FromSize(kMarginX, kMarginY, width, height)),
         surface(TaggedPicture(width + 2 * kMarginX + 1, height + 2 * kMarginY + 1, kOldTag),
-                PixelBuffer(width, height), TaggedPicture(width, height, kNewTag)),
+                CPixelBuffer(width, height), TaggedPicture(width, height, kNewTag)),
         screen_before(surface.Pixels(Layer::Screen)) {
     surface.RecordFrames(target);
   }
@@ -54,13 +54,13 @@ struct EffectRun {
     transition.ImageEffects(point, pace, 0, 0);
   }
 
-  PixelBuffer TargetNow() const { return Crop(surface.Pixels(Layer::Screen), target); }
-  PixelBuffer NewPicture() const { return TaggedPicture(target.Width(), target.Height(), kNewTag); }
-  PixelBuffer OldPicture() const { return Crop(screen_before, target); }
+  CPixelBuffer TargetNow() const { return Crop(surface.Pixels(Layer::Screen), target); }
+  CPixelBuffer NewPicture() const { return TaggedPicture(target.Width(), target.Height(), kNewTag); }
+  CPixelBuffer OldPicture() const { return Crop(screen_before, target); }
 
   // Pixels outside the target that differ from the screen before the run.
   int ChangedOutsideTarget() const {
-    const PixelBuffer& now = surface.Pixels(Layer::Screen);
+    const CPixelBuffer& now = surface.Pixels(Layer::Screen);
     int changed = 0;
     for (int y = 0; y < now.Height(); ++y) {
       for (int x = 0; x < now.Width(); ++x) {
@@ -71,8 +71,8 @@ struct EffectRun {
   }
 
   Rect target;
-  MemorySurface surface;
-  PixelBuffer screen_before;
+  CMemorySurface surface;
+  CPixelBuffer screen_before;
 };
 
 }  // namespace saver::testing

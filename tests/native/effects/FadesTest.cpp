@@ -18,12 +18,12 @@ using effects::FadeDirection;
 // A device on which every drawing of pixels takes `draw_ms` of the clock, and the one frame
 // numbered `hiccup_frame` (counting from 0) `hiccup_ms` more. It notes the first byte of every
 // frame drawn, and asks the show to stop while it draws frame `stop_frame`.
-class TimedDrawSurface : public ForwardingSurface {
+class TimedDrawSurface : public CForwardingSurface {
  public:
-  TimedDrawSurface(MemorySurface& inner, int draw_ms) : ForwardingSurface(inner), memory_(inner), draw_ms_(draw_ms) {}
+  TimedDrawSurface(CMemorySurface& inner, int draw_ms) : CForwardingSurface(inner), memory_(inner), draw_ms_(draw_ms) {}
 
-  void DrawClipped(Layer target, const ClippedBlock& block, const PixelBuffer& pixels) override {
-    ForwardingSurface::DrawClipped(target, block, pixels);
+  void DrawClipped(Layer target, const ClippedBlock& block, const CPixelBuffer& pixels) override {
+    CForwardingSurface::DrawClipped(target, block, pixels);
     if (first_bytes.size() == stop_frame) memory_.RequestStop();
     memory_.Sleep(draw_ms_ + (first_bytes.size() == hiccup_frame ? hiccup_ms : 0));
     first_bytes.push_back(pixels.Data()[0]);
@@ -35,7 +35,7 @@ class TimedDrawSurface : public ForwardingSurface {
   std::size_t stop_frame = SIZE_MAX;
 
  private:
-  MemorySurface& memory_;
+  CMemorySurface& memory_;
   int draw_ms_;
 };
 
@@ -47,10 +47,10 @@ struct FadeRun {
     run.surface.MutablePixels(Layer::New) = run.surface.Pixels(Layer::Picture);
   }
 
-  const PixelBuffer& NewPicture() const { return run.surface.Pixels(Layer::New); }
+  const CPixelBuffer& NewPicture() const { return run.surface.Pixels(Layer::New); }
 
   effects::FadeLevels Fade(FadeDirection direction) {
-    EffectContext context(device, run.surface, {run.target.left, run.target.top}, {6, 5}, pace);
+    CEffectContext context(device, run.surface, {run.target.left, run.target.top}, {6, 5}, pace);
     return effects::RunFade(context, direction);
   }
 
@@ -89,7 +89,7 @@ TEST(FadeTest, FadeOutRunsTheLevelsDownAndEndsBlack) {
   EXPECT_EQ(fade.device.first_bytes.front(), 254);
   EXPECT_EQ(fade.device.first_bytes.back(), 0);
   EXPECT_EQ(fade.run.surface.TickCount(), 255u * 5);
-  EXPECT_EQ(fade.run.TargetNow(), PixelBuffer(6, 5));  // black
+  EXPECT_EQ(fade.run.TargetNow(), CPixelBuffer(6, 5));  // black
   EXPECT_EQ(fade.run.ChangedOutsideTarget(), 0);
 }
 
@@ -107,7 +107,7 @@ TEST(FadeTest, NoStepTimeSkipsTheLevels) {
     EXPECT_EQ(fade.Fade(c.direction).frames, 0);
     EXPECT_TRUE(fade.device.first_bytes.empty());
     EXPECT_EQ(fade.run.surface.TickCount(), 0u);
-    EXPECT_EQ(fade.run.TargetNow(), c.ends_on_new ? fade.NewPicture() : PixelBuffer(6, 5));
+    EXPECT_EQ(fade.run.TargetNow(), c.ends_on_new ? fade.NewPicture() : CPixelBuffer(6, 5));
   }
 }
 
@@ -120,7 +120,7 @@ TEST(FadeTest, StopEndsTheLevelsAtOnce) {
     const effects::FadeLevels levels = fade.Fade(direction);
     EXPECT_EQ(levels.frames, 41);
     EXPECT_LT(fade.run.surface.TickCount(), 41u * 5);
-    EXPECT_EQ(fade.run.TargetNow(), direction == FadeDirection::In ? fade.NewPicture() : PixelBuffer(6, 5));
+    EXPECT_EQ(fade.run.TargetNow(), direction == FadeDirection::In ? fade.NewPicture() : CPixelBuffer(6, 5));
   }
 }
 
@@ -167,7 +167,7 @@ TEST(FadeTest, OneLateFrameDropsOnlyTheLevelsItTook) {
 TEST(FadeTest, MissingPictureEndsBeforeDrawing) {
   for (FadeDirection direction : {FadeDirection::In, FadeDirection::Out}) {
     FadeRun fade(700);
-    fade.run.surface.MutablePixels(Layer::Picture) = PixelBuffer();
+    fade.run.surface.MutablePixels(Layer::Picture) = CPixelBuffer();
     EXPECT_EQ(fade.Fade(direction).frames, 0);
     EXPECT_EQ(fade.run.TargetNow(), fade.run.OldPicture());
   }
@@ -180,7 +180,7 @@ TEST(FadeTest, CatalogueFadesDoNotUsePacedWaits) {
     run.Run(effect, 700);
     EXPECT_TRUE(run.surface.Waits().empty());
     EXPECT_GT(run.surface.TickCount(), 0u);
-    EXPECT_EQ(run.TargetNow(), effect == 4 ? run.NewPicture() : PixelBuffer(6, 5));
+    EXPECT_EQ(run.TargetNow(), effect == 4 ? run.NewPicture() : CPixelBuffer(6, 5));
   }
 }
 

@@ -155,10 +155,10 @@ TEST_P(InPlaceEffectTest, WaitsWithItsOwnArguments) {
 // roll: from the same row or column); a pixel once uncovered in place stays uncovered.
 TEST_P(InPlaceEffectTest, FramesShowOnlyOldAndNewPixelsInPlace) {
   run_.Run(Effect().number, kPace);
-  const PixelBuffer old_picture = run_.OldPicture(), new_picture = run_.NewPicture();
+  const CPixelBuffer old_picture = run_.OldPicture(), new_picture = run_.NewPicture();
   const bool rows_roll = Effect().number == 84 || Effect().number == 85 || Effect().number == 87;
   std::vector<bool> uncovered(static_cast<std::size_t>(Target().width) * Target().height);
-  for (const PixelBuffer& frame : run_.surface.Frames()) {
+  for (const CPixelBuffer& frame : run_.surface.Frames()) {
     for (int y = 0; y < Target().height; ++y) {
       for (int x = 0; x < Target().width; ++x) {
         const std::uint32_t pixel = frame.PixelAt(x, y);
@@ -190,7 +190,7 @@ TEST_P(InPlaceEffectTest, StopRequestEndsOnlyTheUnpacedDissolve) {
     EXPECT_EQ(run_.TargetNow(), run_.NewPicture());
     return;
   }
-  const PixelBuffer now = run_.TargetNow();
+  const CPixelBuffer now = run_.TargetNow();
   int new_pixels = 0;
   for (int y = 0; y < Target().height; ++y) {
     for (int x = 0; x < Target().width; ++x) new_pixels += TagAt(now, x, y) == kNewTag;
@@ -210,7 +210,7 @@ TEST(ExtremePaceTest, EffectsStillEndOnTheirLastFrame) {
       SCOPED_TRACE(::testing::Message() << "effect " << effect << ", pace " << pace);
       EffectRun run(21, 12);
       run.Run(effect, pace);
-      EXPECT_EQ(run.TargetNow(), effect == 65 ? PixelBuffer(21, 12) : run.NewPicture());
+      EXPECT_EQ(run.TargetNow(), effect == 65 ? CPixelBuffer(21, 12) : run.NewPicture());
       for (const auto& wait : run.surface.Waits()) {
         if (effect == 79 || effect == 80) EXPECT_EQ(wait.a, pace);  // 2a, held at the int limit
       }

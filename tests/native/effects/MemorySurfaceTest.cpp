@@ -8,8 +8,8 @@
 namespace saver::testing {
 namespace {
 
-MemorySurface SurfaceWithScreen(int w, int h) {
-  return MemorySurface(TaggedPicture(w, h, kOldTag), TaggedPicture(w, h, kNewTag), PixelBuffer());
+CMemorySurface SurfaceWithScreen(int w, int h) {
+  return CMemorySurface(TaggedPicture(w, h, kOldTag), TaggedPicture(w, h, kNewTag), CPixelBuffer());
 }
 
 struct RopCase {
@@ -28,11 +28,11 @@ const RopCase kRopCases[] = {
 class RasterOpTest : public ::testing::TestWithParam<RopCase> {};
 
 TEST_P(RasterOpTest, CombinesEveryByteOfTheBlock) {
-  MemorySurface surface = SurfaceWithScreen(5, 4);
-  const PixelBuffer screen = surface.Pixels(Layer::Screen);
-  const PixelBuffer frame = surface.Pixels(Layer::New);
+  CMemorySurface surface = SurfaceWithScreen(5, 4);
+  const CPixelBuffer screen = surface.Pixels(Layer::Screen);
+  const CPixelBuffer frame = surface.Pixels(Layer::New);
   surface.Copy(Layer::Screen, Rect::FromSize(1, 1, 3, 2), Layer::New, {2, 0}, GetParam().raster_op);
-  const PixelBuffer& now = surface.Pixels(Layer::Screen);
+  const CPixelBuffer& now = surface.Pixels(Layer::Screen);
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 5; ++x) {
       for (int c = 0; c < 3; ++c) {
@@ -51,8 +51,8 @@ INSTANTIATE_TEST_SUITE_P(Ops, RasterOpTest, ::testing::ValuesIn(kRopCases),
 // A layer copied onto itself reads every pixel before it is overwritten, in both directions.
 TEST(MemorySurface, OverlappingCopyWithinOneLayerMovesTheBlockIntact) {
   for (const int shift : {1, -1}) {
-    MemorySurface surface = SurfaceWithScreen(4, 6);
-    const PixelBuffer before = surface.Pixels(Layer::Screen);
+    CMemorySurface surface = SurfaceWithScreen(4, 6);
+    const CPixelBuffer before = surface.Pixels(Layer::Screen);
     surface.Copy(Layer::Screen, Rect::FromSize(0, 1 + shift, 4, 4), Layer::Screen, {0, 1}, rop::kSrcCopy);
     for (int y = 0; y < 4; ++y) {
       for (int x = 0; x < 4; ++x) {
@@ -127,15 +127,16 @@ TEST(MemorySurface, BatchedCopiesLandAsIfDrawnOneByOne) {
   for (const auto& c : cases) {
     for (const bool recorded : {true, false}) {
       SCOPED_TRACE(std::string(c.name) + (recorded ? ", recorded" : ", waits between"));
-      MemorySurface surface(TaggedPicture(8, 6, kOldTag), TaggedPicture(8, 6, kNewTag), TaggedPicture(8, 6, kOldTag + 1));
-      PixelBuffer expected = surface.Pixels(Layer::Screen);
+      CMemorySurface surface(TaggedPicture(8, 6, kOldTag), TaggedPicture(8, 6, kNewTag),
+                             TaggedPicture(8, 6, kOldTag + 1));
+      CPixelBuffer expected = surface.Pixels(Layer::Screen);
       // Taken before the copies: looking at a layer draws what is held back.
-      const PixelBuffer new_layer = surface.Pixels(Layer::New), picture_layer = surface.Pixels(Layer::Picture);
+      const CPixelBuffer new_layer = surface.Pixels(Layer::New), picture_layer = surface.Pixels(Layer::Picture);
       if (recorded) surface.RecordFrames(Rect::FromSize(0, 0, 8, 6));
       for (const Block& b : c.blocks) {
         surface.Copy(Layer::Screen, b.destination, b.source, b.origin, rop::kSrcCopy);
         if (!recorded) surface.PacedWait(1000, 1000.0);
-        const PixelBuffer& from = b.source == Layer::New ? new_layer : picture_layer;
+        const CPixelBuffer& from = b.source == Layer::New ? new_layer : picture_layer;
         for (int y = b.destination.top; y < b.destination.bottom; ++y) {
           for (int x = b.destination.left; x < b.destination.right; ++x) {
             expected.SetPixel(x, y, from.PixelAt(b.origin.x + x - b.destination.left, b.origin.y + y - b.destination.top));
@@ -155,8 +156,8 @@ TEST(MemorySurface, BatchedCopiesLandAsIfDrawnOneByOne) {
 }
 
 TEST(MemorySurface, ReadsOutsideTheLayerAsBlack) {
-  MemorySurface surface = SurfaceWithScreen(3, 3);
-  PixelBuffer out;
+  CMemorySurface surface = SurfaceWithScreen(3, 3);
+  CPixelBuffer out;
   ASSERT_TRUE(surface.Read(Layer::Screen, Rect::FromSize(1, -1, 3, 3), out));
   EXPECT_EQ(out.PixelAt(0, 1), surface.Pixels(Layer::Screen).PixelAt(1, 0));
   EXPECT_EQ(out.PixelAt(0, 0), 0u);  // row -1
@@ -165,7 +166,7 @@ TEST(MemorySurface, ReadsOutsideTheLayerAsBlack) {
 }
 
 TEST(MemorySurface, SnapshotHoldsTheScreenAreaUntilReleased) {
-  MemorySurface surface = SurfaceWithScreen(6, 5);
+  CMemorySurface surface = SurfaceWithScreen(6, 5);
   ASSERT_TRUE(surface.TakeOld(Rect::FromSize(2, 1, 3, 3)));
   EXPECT_EQ(surface.LayerSize(Layer::Old), (Size{3, 3}));
   EXPECT_EQ(surface.Pixels(Layer::Old).PixelAt(0, 0), surface.Pixels(Layer::Screen).PixelAt(2, 1));
@@ -176,18 +177,18 @@ TEST(MemorySurface, SnapshotHoldsTheScreenAreaUntilReleased) {
 }
 
 TEST(MemorySurface, ClockMovesOnlyBySleeping) {
-  MemorySurface surface = SurfaceWithScreen(1, 1);
+  CMemorySurface surface = SurfaceWithScreen(1, 1);
   const std::uint32_t start = surface.TickCount();
   surface.Sleep(15);
-  EffectContext context(surface, surface, {0, 0}, {1, 1}, 1000);
+  CEffectContext context(surface, surface, {0, 0}, {1, 1}, 1000);
   context.Sleep(-3);  // a negative length an effect computes sleeps not at all
   EXPECT_EQ(surface.TickCount() - start, 15u);
 }
 
 TEST(MemorySurface, StretchShrinksByTakingThePixelNearestEachCentre) {
-  MemorySurface surface(PixelBuffer(2, 2), PixelBuffer(2, 2), TaggedPicture(4, 6, kNewTag));
+  CMemorySurface surface(CPixelBuffer(2, 2), CPixelBuffer(2, 2), TaggedPicture(4, 6, kNewTag));
   surface.Stretch(Layer::New, Rect::FromSize(0, 0, 2, 2), Layer::Picture, Rect::FromSize(0, 0, 4, 6));
-  const PixelBuffer& picture = surface.Pixels(Layer::Picture);
+  const CPixelBuffer& picture = surface.Pixels(Layer::Picture);
   EXPECT_EQ(surface.Pixels(Layer::New).PixelAt(0, 0), picture.PixelAt(1, 1));
   EXPECT_EQ(surface.Pixels(Layer::New).PixelAt(1, 1), picture.PixelAt(3, 4));
 }

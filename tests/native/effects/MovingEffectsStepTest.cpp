@@ -83,11 +83,11 @@ TEST_P(StepTest, EveryFrameShowsThePixelsOfItsStep) {
 INSTANTIATE_TEST_SUITE_P(Geometry, StepTest, ::testing::ValuesIn(kStepCases),
                          [](const auto& info) { return "Effect" + std::to_string(info.param.effect); });
 
-std::vector<MemorySurface::CopyCall> ScreenCopiesOfStep(const MemorySurface& surface, std::size_t step) {
+std::vector<CMemorySurface::CopyCall> ScreenCopiesOfStep(const CMemorySurface& surface, std::size_t step) {
   const auto& copies = surface.Copies();
   const std::size_t begin = step == 0 ? 0 : surface.Waits()[step - 1].copies_before;
   const std::size_t end = surface.Waits()[step].copies_before;
-  std::vector<MemorySurface::CopyCall> out;
+  std::vector<CMemorySurface::CopyCall> out;
   for (std::size_t i = begin; i < end; ++i) {
     if (copies[i].target == Layer::Screen) out.push_back(copies[i]);
   }
@@ -118,8 +118,8 @@ TEST(QuartersSlideOut, StepDrawsTwelveBlitsInOrder) {
   const Point at{run.target.left, run.target.top};
   for (std::size_t i = 0; i < copies.size(); ++i) {
     const B& b = expected[i];
-    EXPECT_EQ(copies[i], (MemorySurface::CopyCall{Layer::Screen, Rect::FromSize(at.x + b.x, at.y + b.y, b.cx, b.cy),
-                                                  b.src, Point{b.sx, b.sy}}))
+    EXPECT_EQ(copies[i], (CMemorySurface::CopyCall{Layer::Screen, Rect::FromSize(at.x + b.x, at.y + b.y, b.cx, b.cy),
+                                                   b.src, Point{b.sx, b.sy}}))
         << "blit " << i;
   }
 }

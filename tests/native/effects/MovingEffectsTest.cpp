@@ -112,7 +112,7 @@ TEST_P(MovingEffectTest, StartsFromTheOldPicture) {
   run_.Run(Effect().number);
   const auto& frames = run_.surface.Frames();
   if (frames.empty()) return;  // a single step, checked by EndsShowingTheNewPicture
-  const PixelBuffer old = run_.OldPicture();
+  const CPixelBuffer old = run_.OldPicture();
   if (Effect().moves_old) {
     int new_pixels = 0;
     for (int y = 0; y < Target().height; ++y) {
@@ -121,7 +121,7 @@ TEST_P(MovingEffectTest, StartsFromTheOldPicture) {
     EXPECT_LE(new_pixels, std::max(Target().width, Target().height));
     return;
   }
-  for (const PixelBuffer& frame : frames) {
+  for (const CPixelBuffer& frame : frames) {
     for (int y = 0; y < Target().height; ++y) {
       for (int x = 0; x < Target().width; ++x) {
         if (TagAt(frame, x, y) == kOldTag) {

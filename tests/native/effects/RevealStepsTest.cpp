@@ -14,19 +14,19 @@ using Uncovered = std::function<bool(int x, int y)>;
 
 // Every pixel of the frame shows the new picture where `uncovered` holds and the old one
 // elsewhere.
-void ExpectFrame(const EffectRun& run, const PixelBuffer& frame, const Uncovered& uncovered) {
-  const PixelBuffer old_picture = run.OldPicture(), new_picture = run.NewPicture();
+void ExpectFrame(const EffectRun& run, const CPixelBuffer& frame, const Uncovered& uncovered) {
+  const CPixelBuffer old_picture = run.OldPicture(), new_picture = run.NewPicture();
   for (int y = 0; y < frame.Height(); ++y) {
     for (int x = 0; x < frame.Width(); ++x) {
-      const PixelBuffer& expected = uncovered(x, y) ? new_picture : old_picture;
+      const CPixelBuffer& expected = uncovered(x, y) ? new_picture : old_picture;
       ASSERT_EQ(frame.PixelAt(x, y), expected.PixelAt(x, y)) << "pixel " << x << "," << y;
     }
   }
 }
 
 // The copies an effect made onto the screen (composing the frame copies too).
-std::vector<MemorySurface::CopyCall> ScreenCopies(const MemorySurface& surface) {
-  std::vector<MemorySurface::CopyCall> onto_screen;
+std::vector<CMemorySurface::CopyCall> ScreenCopies(const CMemorySurface& surface) {
+  std::vector<CMemorySurface::CopyCall> onto_screen;
   for (const auto& copy : surface.Copies()) {
     if (copy.target == Layer::Screen) onto_screen.push_back(copy);
   }
@@ -63,7 +63,7 @@ TEST(BoxOutTest, WideTargetKeepsGrowingSideways) {
 // lie outside the target but are waited for.
 TEST(CheckerboardTest, EvenColumnCountGrowsTheGrid) {
   const int w = 800, h = 600;
-  MemorySurface surface(TaggedPicture(w, h, kOldTag), PixelBuffer(w, h), TaggedPicture(w, h, kNewTag));
+  CMemorySurface surface(TaggedPicture(w, h, kOldTag), CPixelBuffer(w, h), TaggedPicture(w, h, kNewTag));
   surface.RecordCopies(true);
   CTransition transition(17, {Rect::FromSize(0, 0, w, h), std::nullopt}, surface, surface);
   Point point{0, 0};
@@ -97,8 +97,8 @@ TEST(ClosingRingsTest, LastStepDrawsEachCellCentre) {
   run.Run(80);
   const auto& frames = run.surface.Frames();
   ASSERT_EQ(frames.size(), 21u * 5);
-  const PixelBuffer& before_last = frames[20 * 5 - 1];
-  const PixelBuffer now = run.TargetNow();
+  const CPixelBuffer& before_last = frames[20 * 5 - 1];
+  const CPixelBuffer now = run.TargetNow();
   std::vector<Point> changed;
   for (int y = 0; y < 40; ++y) {
     for (int x = 0; x < 80; ++x) {
@@ -152,7 +152,7 @@ TEST(RollTest, BandBehindTheFrontIsMirrored) {
     SCOPED_TRACE(effect);
     EffectRun run(w, h);
     run.Run(effect);
-    const PixelBuffer old_picture = run.OldPicture(), new_picture = run.NewPicture();
+    const CPixelBuffer old_picture = run.OldPicture(), new_picture = run.NewPicture();
     const auto& frames = run.surface.Frames();
     ASSERT_EQ(static_cast<int>(frames.size()), z + h + (effect == 85 ? 1 : 0));
     // From the bottom, row h - k plays the role of row k.
@@ -186,7 +186,7 @@ TEST(SweepTest, MiddleColumnOfAnOddWidthIsCompleted) {
       SCOPED_TRACE(::testing::Message() << effect << ": " << size.width << " x " << size.height);
       EffectRun run(size.width, size.height);
       run.Run(effect);
-      const PixelBuffer& after_last_step = run.surface.Frames().back();
+      const CPixelBuffer& after_last_step = run.surface.Frames().back();
       int old_in_middle = 0;
       for (int y = 0; y < size.height; ++y) old_in_middle += TagAt(after_last_step, size.width / 2, y) == kOldTag;
       if (size.width % 2 == 1) {

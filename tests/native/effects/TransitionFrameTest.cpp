@@ -16,18 +16,18 @@ constexpr std::uint32_t kBrush = 0x00123456;
 
 // A surface with a 10 x 7 screen (old tag), a frame of `frame` size and a picture of `picture`
 // size (new tag).
-MemorySurface Surface(Size frame, Size picture) {
-  return MemorySurface(TaggedPicture(10, 7, kOldTag), PixelBuffer(frame.width, frame.height),
-                       TaggedPicture(picture.width, picture.height, kNewTag));
+CMemorySurface Surface(Size frame, Size picture) {
+  return CMemorySurface(TaggedPicture(10, 7, kOldTag), CPixelBuffer(frame.width, frame.height),
+                        TaggedPicture(picture.width, picture.height, kNewTag));
 }
 
 std::uint32_t NewPixel(int x, int y) { return x | (y << 8) | (std::uint32_t{kNewTag} << 16); }
 
 TEST(ComposeFrame, FillsWithTheBrushAndCopiesThePictureFromTheOffset) {
-  MemorySurface surface = Surface({5, 4}, {4, 3});
+  CMemorySurface surface = Surface({5, 4}, {4, 3});
   CTransition transition(21, {Rect::FromSize(1, 1, 5, 4), kBrush}, surface, surface);
   transition.ComposeFrame(1, 1);
-  const PixelBuffer& frame = surface.Pixels(Layer::New);
+  const CPixelBuffer& frame = surface.Pixels(Layer::New);
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 5; ++x) {
       // The picture from (1, 1) covers 3 x 2 pixels of the frame; the brush shows elsewhere.
@@ -38,7 +38,7 @@ TEST(ComposeFrame, FillsWithTheBrushAndCopiesThePictureFromTheOffset) {
 }
 
 TEST(ComposeFrame, WithoutBrushLeavesTheFrameBehindThePicture) {
-  MemorySurface surface = Surface({4, 4}, {2, 2});
+  CMemorySurface surface = Surface({4, 4}, {2, 2});
   surface.MutablePixels(Layer::New) = TaggedPicture(4, 4, 0x11);
   CTransition transition(0, {Rect::FromSize(0, 0, 4, 4), std::nullopt}, surface, surface);
   transition.ComposeFrame(0, 0);
@@ -63,11 +63,11 @@ class PlacementTest : public ::testing::TestWithParam<PlacementCase> {};
 
 TEST_P(PlacementTest, CoversTheScreen) {
   const PlacementCase& c = GetParam();
-  MemorySurface surface = Surface({10, 7}, c.picture);
+  CMemorySurface surface = Surface({10, 7}, c.picture);
   CTransition transition(c.effect, {Rect::FromSize(0, 0, c.picture.width, c.picture.height), kBrush}, surface, surface);
   transition.DrawPlaced();
   transition.CopyToScreen(false, {});
-  const PixelBuffer& screen = surface.Pixels(Layer::Screen);
+  const CPixelBuffer& screen = surface.Pixels(Layer::Screen);
   for (int y = 0; y < 7; ++y) {
     for (int x = 0; x < 10; ++x) {
       const Point from = c.source(x, y);
@@ -81,12 +81,12 @@ INSTANTIATE_TEST_SUITE_P(Placements, PlacementTest, ::testing::ValuesIn(kPlaceme
 
 TEST(DrawPlaced, OwnSizeIsCopiedAtTheTargetOrAtThePoint) {
   for (const bool use_own_rect : {true, false}) {
-    MemorySurface surface = Surface({3, 2}, {3, 2});
+    CMemorySurface surface = Surface({3, 2}, {3, 2});
     CTransition transition(0, {Rect::FromSize(4, 3, 3, 2), kBrush}, surface, surface);
     transition.DrawPlaced();
     transition.CopyToScreen(use_own_rect, {1, 0});
     const Point at = use_own_rect ? Point{4, 3} : Point{1, 0};
-    const PixelBuffer& screen = surface.Pixels(Layer::Screen);
+    const CPixelBuffer& screen = surface.Pixels(Layer::Screen);
     EXPECT_EQ(screen.PixelAt(at.x, at.y), NewPixel(0, 0));
     EXPECT_EQ(screen.PixelAt(at.x + 2, at.y + 1), NewPixel(2, 1));
     EXPECT_EQ(TagAt(screen, at.x + 3, at.y), kOldTag);
@@ -140,12 +140,12 @@ TEST(ImageEffects, NumbersOutsideTheCatalogueDrawNothing) {
 // A picture hanging off the left edge (sx = 2) is drawn from screen column 0, composed from
 // picture column 2; the point is written back.
 TEST(ImageEffects, PictureOffTheLeftEdgeIsDrawnFromTheScreenEdge) {
-  MemorySurface surface = Surface({3, 2}, {5, 2});
+  CMemorySurface surface = Surface({3, 2}, {5, 2});
   CTransition transition(21, {Rect::FromSize(0, 3, 3, 2), std::nullopt}, surface, surface);
   Point point{-2, 3};
   transition.ImageEffects(point, 1000, 2, 0);
   EXPECT_EQ(point, (Point{0, 3}));
-  const PixelBuffer& screen = surface.Pixels(Layer::Screen);
+  const CPixelBuffer& screen = surface.Pixels(Layer::Screen);
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 3; ++x) EXPECT_EQ(screen.PixelAt(x, 3 + y), NewPixel(x + 2, y));
   }
@@ -156,8 +156,8 @@ TEST(ImageEffects, PictureOffTheLeftEdgeIsDrawnFromTheScreenEdge) {
 // for nothing.
 TEST(ImageEffects, EmptyOrOversizedTargetDrawsNothing) {
   for (const Size size : {Size{0, 4}, Size{4, 0}, Size{-3, 2}, Size{40000, 3}, Size{3, 1 << 30}}) {
-    MemorySurface surface = Surface({4, 4}, {4, 4});
-    const PixelBuffer before = surface.Pixels(Layer::Screen);
+    CMemorySurface surface = Surface({4, 4}, {4, 4});
+    const CPixelBuffer before = surface.Pixels(Layer::Screen);
     CTransition transition(41, {Rect::FromSize(1, 1, size.width, size.height), std::nullopt}, surface, surface);
     Point point{1, 1};
     transition.ImageEffects(point, 1000, 0, 0);
@@ -168,8 +168,8 @@ TEST(ImageEffects, EmptyOrOversizedTargetDrawsNothing) {
 
 TEST(ImageEffects, PointFarOffTheScreenDrawsNothing) {
   for (const Point point : {Point{INT_MAX, 0}, Point{0, INT_MIN}}) {
-    MemorySurface surface = Surface({4, 4}, {4, 4});
-    const PixelBuffer before = surface.Pixels(Layer::Screen);
+    CMemorySurface surface = Surface({4, 4}, {4, 4});
+    const CPixelBuffer before = surface.Pixels(Layer::Screen);
     CTransition transition(41, {Rect::FromSize(0, 0, 4, 4), std::nullopt}, surface, surface);
     Point at = point;
     transition.ImageEffects(at, 1000, 0, 0);

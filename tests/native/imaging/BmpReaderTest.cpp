@@ -14,7 +14,7 @@ namespace {
 
 struct BmpCase {
   std::string name;
-  std::function<Bytes(const PixelBuffer&)> encode;
+  std::function<Bytes(const CPixelBuffer&)> encode;
   int colours;                // palette pictures use this many entries
   std::array<int, 3> bits;    // bits per channel the layout keeps
   std::size_t optional_tail = 0;  // trailing bytes a complete picture can do without
@@ -45,7 +45,7 @@ class BmpReaderTest : public ::testing::TestWithParam<BmpCase> {};
 
 TEST_P(BmpReaderTest, ReadsEveryPixelOfTheEncodedPicture) {
   const BmpCase& c = GetParam();
-  PixelBuffer picture = TestPicture(7, 5, c.colours);
+  CPixelBuffer picture = TestPicture(7, 5, c.colours);
   auto decoded = ReadBmp(c.encode(picture));
   ASSERT_TRUE(decoded.has_value());
   EXPECT_TRUE(PixelsNear(*decoded, Quantised(picture, {c.bits[0], c.bits[1], c.bits[2]}), 0));
@@ -91,7 +91,7 @@ TEST(BmpReaderHostileTest, RefusesHeadersThatClaimTooMuch) {
 }
 
 TEST(BmpReaderHostileTest, ClipsRunsThatOvershootTheRowAndKeepsPixelsInside) {
-  PixelBuffer picture = TestPicture(4, 2, 4);
+  CPixelBuffer picture = TestPicture(4, 2, 4);
   Bytes file = BmpRle(picture, 8, 4);
   // Replace the pixel stream by: a run of 200 of index 1 on the bottom row, a delta far beyond
   // the picture, then the end marker.

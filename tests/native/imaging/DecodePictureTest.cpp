@@ -20,7 +20,7 @@ namespace {
 using saver::testing_support::CollectedMessages;
 
 // An old TGA: no identification, no colour map, no footer; it starts with two zero bytes.
-Bytes OldTga(const PixelBuffer& p) {
+Bytes OldTga(const CPixelBuffer& p) {
   Bytes b = TgaFile(p, 2, 24, 0x20, false);
   b[0] = 0;
   b.erase(b.begin() + 18, b.begin() + 21);  // the 3-byte identification
@@ -28,7 +28,7 @@ Bytes OldTga(const PixelBuffer& p) {
 }
 
 TEST(DecodePictureTest, ReadsEveryReadFormatFromMemory) {
-  const PixelBuffer p = TestPicture(6, 5, 8);
+  const CPixelBuffer p = TestPicture(6, 5, 8);
   const Bytes files[] = {BmpFile(p, 24), PcxFile(p, 8, 3), TgaFile(p, 10, 24, 0, true), OldTga(p),
                          PngFile(p, 2, 8, true)};
   for (const Bytes& file : files) {
@@ -80,7 +80,7 @@ class TempFile {
 };
 
 TEST(DecodePictureTest, FilesAreDetectedWithTheirNames) {
-  const PixelBuffer p = TestPicture(4, 3);
+  const CPixelBuffer p = TestPicture(4, 3);
   CollectedMessages messages;
   Size size;
   TempFile tga("img_old.TGA", OldTga(p));
@@ -101,23 +101,22 @@ TEST(DecodePictureTest, FilesAreDetectedWithTheirNames) {
   EXPECT_EQ(messages.shown.size(), 1u);
 }
 
-PixelBuffer Smooth(int width, int height) {
-  PixelBuffer p(width, height);
+CPixelBuffer Smooth(int width, int height) {
+  CPixelBuffer p(width, height);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
       p.SetPixel(x, y, (x * 255 / width) | (y * 255 / height) << 8 | static_cast<std::uint32_t>((x + y) * 255 / (width + height)) << 16);
   return p;
 }
 
-PixelBuffer FullDecodeThenResize(const Bytes& file, Size target) {
+CPixelBuffer FullDecodeThenResize(const Bytes& file, Size target) {
   auto full = ReadJpeg(file);
   EXPECT_TRUE(full.has_value());
-  PixelBuffer out(target.width, target.height);
+  CPixelBuffer out(target.width, target.height);
   EXPECT_TRUE(ResizeBilinear(full->Data(), full->Width(), full->Height(), full->RowBytes(), out.Data(), target.width,
                              target.height, out.RowBytes(), 3));
   return out;
 }
-
 
 // The scaled path (libjpeg-turbo at 1/8, 1/4 or 1/2, fast inverse DCT, chroma repeated) against
 // a full decode resized by the same resampler, in every layout, for targets on either side of
@@ -142,7 +141,7 @@ TEST(DecodePictureTest, ScaledJpegDecodeStaysCloseToFullDecodeAndResize) {
   // 640 x 480 likewise), and one larger than the picture.
   const struct {
     const char* name;
-    PixelBuffer picture;
+    CPixelBuffer picture;
     std::vector<Size> targets;
     double mean;
     int most;
@@ -163,7 +162,7 @@ TEST(DecodePictureTest, ScaledJpegDecodeStaysCloseToFullDecodeAndResize) {
         auto fitted = DecodePictureResized(file, target, natural, messages);
         ASSERT_TRUE(fitted.has_value()) << what;
         EXPECT_EQ(natural, (Size{c.picture.Width(), c.picture.Height()})) << what;
-        const PixelBuffer reference = FullDecodeThenResize(file, target);
+        const CPixelBuffer reference = FullDecodeThenResize(file, target);
         EXPECT_LE(MeanDifference(*fitted, reference), c.mean) << what;
         EXPECT_TRUE(PixelsNear(*fitted, reference, c.most)) << what;
       }
@@ -172,13 +171,13 @@ TEST(DecodePictureTest, ScaledJpegDecodeStaysCloseToFullDecodeAndResize) {
 }
 
 TEST(DecodePictureTest, ResizedDecodeOfOtherFormatsIsDecodeThenResize) {
-  const PixelBuffer p = TestPicture(10, 8);
+  const CPixelBuffer p = TestPicture(10, 8);
   CollectedMessages messages;
   Size natural;
   auto fitted = DecodePictureResized(BmpFile(p, 24), {4, 3}, natural, messages);
   ASSERT_TRUE(fitted.has_value());
   EXPECT_EQ(natural, (Size{10, 8}));
-  PixelBuffer expected(4, 3);
+  CPixelBuffer expected(4, 3);
   ASSERT_TRUE(ResizeBilinear(p.Data(), 10, 8, p.RowBytes(), expected.Data(), 4, 3, expected.RowBytes(), 3));
   EXPECT_TRUE(PixelsNear(*fitted, expected, 0));
 

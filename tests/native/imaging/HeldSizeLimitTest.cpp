@@ -60,7 +60,7 @@ std::string Refusal(const std::string& size) {
 struct SizeCase {
   const char* name;
   Bytes file;
-  std::optional<PixelBuffer> (*read)(std::span<const std::uint8_t>, PictureRefusal*);
+  std::optional<CPixelBuffer> (*read)(std::span<const std::uint8_t>, PictureRefusal*);
   std::string message;
 };
 

@@ -12,7 +12,7 @@ namespace {
 using saver::testing_support::CollectedMessages;
 
 TEST(ImageRGBTest, LoadResizeAndFreeFollowTheBufferLifecycle) {
-  const PixelBuffer p = TestPicture(8, 6);
+  const CPixelBuffer p = TestPicture(8, 6);
   CollectedMessages messages;
   CImageRGB image;
   ASSERT_TRUE(image.LoadImage(BmpFile(p, 24), messages));
@@ -66,7 +66,7 @@ TEST(ImageRGBTest, LoadImageResizedKeepsOnlyTheResizedPixelsAndTheNaturalSize) {
 
 TEST(ImageRGBTest, MeasureGivesTheNaturalSizeAndLeavesTheImageEmpty) {
   CollectedMessages messages;
-  const PixelBuffer p = TestPicture(40, 24, 16);
+  const CPixelBuffer p = TestPicture(40, 24, 16);
   const Bytes files[] = {JpegFile(p, JpegKind::Baseline), JpegFile(p, JpegKind::Progressive), PngFile(p, 2, 8, false),
                          BmpFile(p, 8, false, 16)};
   for (const Bytes& file : files) {
@@ -95,7 +95,7 @@ Bytes WithBadHuffmanCode(Bytes file, std::size_t at) {
 // the header and the end of the data still refuses what either shows damaged (a cut file above
 // all); damage inside a scan is left to the decode.
 TEST(ImageRGBTest, MeasureRefusesWhatAFullDecodeRefuses) {
-  const PixelBuffer p = TestPicture(64, 48);
+  const CPixelBuffer p = TestPicture(64, 48);
   const Bytes baseline = JpegFile(p, JpegKind::Baseline);
   const Bytes progressive = JpegFile(p, JpegKind::Progressive);
   const std::size_t baseline_data = ScanData(baseline, LastMarker(baseline, 0xDA));
@@ -145,7 +145,7 @@ TEST(ImageRGBTest, SetDecodedPixelsReplacesWhatWasHeld) {
   CImageRGB image;
   ASSERT_TRUE(image.LoadImage(BmpFile(TestPicture(8, 6), 24), messages));
   ASSERT_TRUE(image.ResizeImage(2, 2));
-  const PixelBuffer text = TestPicture(5, 3);
+  const CPixelBuffer text = TestPicture(5, 3);
   image.SetDecodedPixels(text);
   EXPECT_EQ(image.GetSize(), (Size{5, 3}));
   EXPECT_EQ(image.Resized(), nullptr);
@@ -153,7 +153,7 @@ TEST(ImageRGBTest, SetDecodedPixelsReplacesWhatWasHeld) {
 }
 
 TEST(ImageRGBTest, TakeImageGivesOwnSizeOrResizedPixelsAndTheNaturalSize) {
-  const PixelBuffer p = TestPicture(8, 6);
+  const CPixelBuffer p = TestPicture(8, 6);
   const Bytes bmp = BmpFile(p, 24);
   CollectedMessages messages;
   CImageRGB image;

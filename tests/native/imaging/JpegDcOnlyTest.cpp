@@ -15,7 +15,7 @@
 namespace saver::test {
 namespace {
 
-struct CollectRows : JpegRowTarget {
+struct CCollectRows : CJpegRowTarget {
   bool Begin(Size, Size scaled) override {
     begun = scaled;
     rows.clear();
@@ -63,10 +63,10 @@ TEST(JpegDcOnlyTest, RowsAreLibjpegTurbosOwnAtOneEighth) {
       {"grey, a restart every MCU", JpegKind::Grey, {0, 0, 1}},
   };
   // Sides that leave partial blocks and MCUs at the right and bottom edges.
-  const PixelBuffer picture = PhotoLike(203, 117);
+  const CPixelBuffer picture = PhotoLike(203, 117);
   for (const auto& c : cases) {
     const Bytes file = JpegFile(picture, c.kind, c.layout);
-    CollectRows rows;
+    CCollectRows rows;
     ASSERT_TRUE(DecodeJpeg(file, {1, 1}, rows)) << c.name;
     EXPECT_EQ(rows.begun, (Size{26, 15})) << c.name;
     EXPECT_TRUE(rows.rows == LibjpegEighth(file)) << c.name;
@@ -94,13 +94,13 @@ TEST(JpegDcOnlyTest, DamagedDataGetsLibjpegsVerdictAndWords) {
          "JPEG decoder: Corrupt JPEG data"},
     };
     for (const auto& c : cases) {
-      CollectRows rows;
+      CCollectRows rows;
       PictureRefusal refusal;
       EXPECT_FALSE(DecodeJpeg(c.file, {}, rows, &refusal)) << c.name << " at full size";
       EXPECT_FALSE(DecodeJpeg(c.file, {1, 1}, rows, &refusal)) << c.name;
       EXPECT_EQ(refusal.message.rfind(c.message, 0), 0u) << c.name << ": " << refusal.message;
     }
-    CollectRows rows;
+    CCollectRows rows;
     ASSERT_TRUE(DecodeJpeg(byte_before_end, {1, 1}, rows));
     EXPECT_TRUE(rows.rows == LibjpegEighth(byte_before_end));
   }

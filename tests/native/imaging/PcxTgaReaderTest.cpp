@@ -11,8 +11,8 @@ namespace saver::test {
 namespace {
 
 // A black-and-white picture, for the monochrome layout.
-PixelBuffer Mono(int width, int height) {
-  PixelBuffer p(width, height);
+CPixelBuffer Mono(int width, int height) {
+  CPixelBuffer p(width, height);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) p.SetPixel(x, y, (x * 3 + y) % 5 < 2 ? 0xFFFFFF : 0);
   return p;
@@ -20,22 +20,22 @@ PixelBuffer Mono(int width, int height) {
 
 struct ReaderCase {
   std::string name;
-  PixelBuffer picture;
-  std::function<Bytes(const PixelBuffer&)> encode;
-  std::function<std::optional<PixelBuffer>(std::span<const std::uint8_t>, PictureRefusal*)> read;
-  PixelBuffer expected;  // what the format keeps of the picture
+  CPixelBuffer picture;
+  std::function<Bytes(const CPixelBuffer&)> encode;
+  std::function<std::optional<CPixelBuffer>(std::span<const std::uint8_t>, PictureRefusal*)> read;
+  CPixelBuffer expected;  // what the format keeps of the picture
   std::size_t optional_tail = 0;
 };
 
 std::vector<ReaderCase> Cases() {
   // 11 x 6: odd widths leave partly used bytes in every packed layout.
-  const PixelBuffer p16 = TestPicture(11, 6, 16), p200 = TestPicture(11, 6, 200), rgb = TestPicture(11, 6);
-  const PixelBuffer mono = Mono(11, 6);
+  const CPixelBuffer p16 = TestPicture(11, 6, 16), p200 = TestPicture(11, 6, 200), rgb = TestPicture(11, 6);
+  const CPixelBuffer mono = Mono(11, 6);
   auto pcx = [](int bits, int planes, int colours) {
-    return [=](const PixelBuffer& p) { return PcxFile(p, bits, planes, colours); };
+    return [=](const CPixelBuffer& p) { return PcxFile(p, bits, planes, colours); };
   };
   auto tga = [](int type, int bits, std::uint8_t descriptor, bool footer, int colours = 0) {
-    return [=](const PixelBuffer& p) { return TgaFile(p, type, bits, descriptor, footer, colours); };
+    return [=](const CPixelBuffer& p) { return TgaFile(p, type, bits, descriptor, footer, colours); };
   };
   constexpr std::size_t kFooter = 26;  // a complete TGA needs no footer
   return {
@@ -75,7 +75,7 @@ TEST(PcxTgaReaderTest, RefusesEveryTruncation) {
 }
 
 TEST(PcxTgaReaderTest, RefusesUnsupportedLayoutsAndImpossibleSizes) {
-  const PixelBuffer p = TestPicture(4, 3, 4);
+  const CPixelBuffer p = TestPicture(4, 3, 4);
   auto edit = [](Bytes b, std::size_t at, std::initializer_list<std::uint8_t> bytes) {
     std::copy(bytes.begin(), bytes.end(), b.begin() + at);
     return b;

@@ -24,11 +24,10 @@ std::uint8_t R(std::uint32_t c) { return c & 0xFF; }
 std::uint8_t G(std::uint32_t c) { return (c >> 8) & 0xFF; }
 std::uint8_t B(std::uint32_t c) { return (c >> 16) & 0xFF; }
 
-std::uint32_t Colour(const PixelBuffer& p, int x, int y) { return p.PixelAt(x, y); }
+std::uint32_t Colour(const CPixelBuffer& p, int x, int y) { return p.PixelAt(x, y); }
 
 // BITMAPFILEHEADER + BITMAPINFOHEADER; the caller appends masks, palette and pixels.
-Bytes BmpHeaders(const PixelBuffer& p, int bits, int compression, bool top_down, int palette_entries,
-                 int mask_count) {
+Bytes BmpHeaders(const CPixelBuffer& p, int bits, int compression, bool top_down, int palette_entries, int mask_count) {
   Bytes b{'B', 'M'};
   Put32(b, 0);  // file size: readers do not rely on it
   Put32(b, 0);
@@ -57,7 +56,7 @@ void PadTo4(Bytes& row) {
   while (row.size() % 4) row.push_back(0);
 }
 
-Bytes PackedIndices(const PixelBuffer& p, int y, int bits, int colours) {
+Bytes PackedIndices(const CPixelBuffer& p, int y, int bits, int colours) {
   Bytes row((p.Width() * bits + 7) / 8);
   for (int x = 0; x < p.Width(); ++x) {
     int index = TestPictureIndex(x, y, colours);
@@ -77,8 +76,8 @@ std::uint32_t TestPaletteColour(int index) {
 
 int TestPictureIndex(int x, int y, int colours) { return (x * 3 + y * 5 + x * y) % colours; }
 
-PixelBuffer TestPicture(int width, int height, int colours) {
-  PixelBuffer p(width, height);
+CPixelBuffer TestPicture(int width, int height, int colours) {
+  CPixelBuffer p(width, height);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
       p.SetPixel(x, y,
@@ -88,7 +87,7 @@ PixelBuffer TestPicture(int width, int height, int colours) {
   return p;
 }
 
-Bytes BmpFile(const PixelBuffer& p, int bits, bool top_down, int colours) {
+Bytes BmpFile(const CPixelBuffer& p, int bits, bool top_down, int colours) {
   const int entries = bits <= 8 ? 1 << bits : 0;
   Bytes b = BmpHeaders(p, bits, 0, top_down, entries, 0);
   PutPalette(b, entries, true);
@@ -111,7 +110,7 @@ Bytes BmpFile(const PixelBuffer& p, int bits, bool top_down, int colours) {
   return b;
 }
 
-Bytes BmpBitFields(const PixelBuffer& p, int bits) {
+Bytes BmpBitFields(const CPixelBuffer& p, int bits) {
   Bytes b = BmpHeaders(p, bits, 3, false, 0, 3);
   if (bits == 16) Put32(b, 0xF800), Put32(b, 0x07E0), Put32(b, 0x001F);
   else Put32(b, 0x000000FF), Put32(b, 0x0000FF00), Put32(b, 0x00FF0000);
@@ -128,7 +127,7 @@ Bytes BmpBitFields(const PixelBuffer& p, int bits) {
   return b;
 }
 
-Bytes BmpCore(const PixelBuffer& p, int colours) {
+Bytes BmpCore(const CPixelBuffer& p, int colours) {
   Bytes b{'B', 'M'};
   Put32(b, 0);
   Put32(b, 0);
@@ -147,7 +146,7 @@ Bytes BmpCore(const PixelBuffer& p, int colours) {
   return b;
 }
 
-Bytes BmpRle(const PixelBuffer& p, int bits, int colours) {
+Bytes BmpRle(const CPixelBuffer& p, int bits, int colours) {
   Bytes b = BmpHeaders(p, bits, bits == 8 ? 1 : 2, false, 1 << bits, 0);
   PutPalette(b, 1 << bits, true);
   for (int y = p.Height() - 1; y >= 0; --y) {
@@ -182,7 +181,7 @@ Bytes BmpRle(const PixelBuffer& p, int bits, int colours) {
   return b;
 }
 
-Bytes PcxFile(const PixelBuffer& p, int bits, int planes, int colours) {
+Bytes PcxFile(const CPixelBuffer& p, int bits, int planes, int colours) {
   const int bpl = ((p.Width() * bits + 7) / 8 + 1) & ~1;  // even, as the format asks
   Bytes b{0x0A, 5, 1, static_cast<std::uint8_t>(bits)};
   Put16(b, 0);
@@ -233,7 +232,7 @@ Bytes PcxFile(const PixelBuffer& p, int bits, int planes, int colours) {
   return b;
 }
 
-Bytes TgaFile(const PixelBuffer& p, int type, int bits, std::uint8_t descriptor, bool footer, int colours) {
+Bytes TgaFile(const CPixelBuffer& p, int type, int bits, std::uint8_t descriptor, bool footer, int colours) {
   const bool mapped = (type & 7) == 1, grey = (type & 7) == 3, rle = type & 8;
   Bytes b{3, static_cast<std::uint8_t>(mapped ? 1 : 0), static_cast<std::uint8_t>(type)};
   Put16(b, 0);
@@ -291,7 +290,7 @@ Bytes TgaFile(const PixelBuffer& p, int type, int bits, std::uint8_t descriptor,
   return b;
 }
 
-Bytes PngFile(const PixelBuffer& p, int colour_type, int bit_depth, bool interlaced, int colours,
+Bytes PngFile(const CPixelBuffer& p, int colour_type, int bit_depth, bool interlaced, int colours,
               const std::vector<std::uint8_t>& alpha, int transparent_index) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -353,7 +352,7 @@ Bytes PngFile(const PixelBuffer& p, int colour_type, int bit_depth, bool interla
   return out;
 }
 
-Bytes JpegFile(const PixelBuffer& p, JpegKind kind, JpegLayout layout) {
+Bytes JpegFile(const CPixelBuffer& p, JpegKind kind, JpegLayout layout) {
   jpeg_compress_struct info;
   jpeg_error_mgr err;
   info.err = jpeg_std_error(&err);
@@ -399,8 +398,8 @@ Bytes JpegFile(const PixelBuffer& p, JpegKind kind, JpegLayout layout) {
   return out;
 }
 
-PixelBuffer PhotoLike(int width, int height) {
-  PixelBuffer p(width, height);
+CPixelBuffer PhotoLike(int width, int height) {
+  CPixelBuffer p(width, height);
   std::uint32_t grain = 2024;
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
@@ -417,7 +416,7 @@ PixelBuffer PhotoLike(int width, int height) {
   return p;
 }
 
-double MeanDifference(const PixelBuffer& a, const PixelBuffer& b) {
+double MeanDifference(const CPixelBuffer& a, const CPixelBuffer& b) {
   double sum = 0;
   for (int y = 0; y < a.Height(); ++y)
     for (int i = 0; i < a.Width() * 3; ++i) sum += std::abs(a.Row(y)[i] - b.Row(y)[i]);

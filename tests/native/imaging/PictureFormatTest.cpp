@@ -93,7 +93,7 @@ TEST(PictureFormatTest, DetectsBySignatureNameFooterAndMarker) {
 }
 
 TEST(PictureFormatTest, DetectsRealFilesOfEveryReadFormat) {
-  PixelBuffer p = TestPicture(3, 2, 4);
+  CPixelBuffer p = TestPicture(3, 2, 4);
   EXPECT_EQ(DetectPictureFormat(BmpFile(p, 24), ""), PictureFormat::Bmp);
   EXPECT_EQ(DetectPictureFormat(PcxFile(p, 8, 1, 4), ""), PictureFormat::Pcx);
   EXPECT_EQ(DetectPictureFormat(PngFile(p, 2, 8, false), ""), PictureFormat::Png);

@@ -8,7 +8,7 @@ namespace saver::test {
 
 // Equal sizes, and every channel of every pixel within `tolerance`. Names the first pixel
 // that differs.
-inline ::testing::AssertionResult PixelsNear(const PixelBuffer& actual, const PixelBuffer& expected, int tolerance) {
+inline ::testing::AssertionResult PixelsNear(const CPixelBuffer& actual, const CPixelBuffer& expected, int tolerance) {
   if (actual.Width() != expected.Width() || actual.Height() != expected.Height())
     return ::testing::AssertionFailure() << "size " << actual.Width() << "x" << actual.Height() << ", expected "
                                          << expected.Width() << "x" << expected.Height();
@@ -24,8 +24,8 @@ inline ::testing::AssertionResult PixelsNear(const PixelBuffer& actual, const Pi
 
 // The picture as a format with `bits` per channel keeps it: low bits dropped, then widened
 // back to 8 bits by repeating the high bits.
-inline PixelBuffer Quantised(const PixelBuffer& p, const int (&bits)[3]) {
-  PixelBuffer q = p;
+inline CPixelBuffer Quantised(const CPixelBuffer& p, const int (&bits)[3]) {
+  CPixelBuffer q = p;
   for (int y = 0; y < q.Height(); ++y)
     for (int x = 0; x < q.Width(); ++x)
       for (int c = 0; c < 3; ++c) {
@@ -37,8 +37,8 @@ inline PixelBuffer Quantised(const PixelBuffer& p, const int (&bits)[3]) {
   return q;
 }
 
-inline PixelBuffer GreyFromRed(const PixelBuffer& p) {
-  PixelBuffer g = p;
+inline CPixelBuffer GreyFromRed(const CPixelBuffer& p) {
+  CPixelBuffer g = p;
   for (int y = 0; y < g.Height(); ++y)
     for (int x = 0; x < g.Width(); ++x) {
       std::uint8_t* px = g.Row(y) + x * 3;

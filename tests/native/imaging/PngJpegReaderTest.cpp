@@ -11,8 +11,8 @@ namespace saver::test {
 namespace {
 
 // Grey levels a PNG of `depth` bits holds exactly (as the red channel of a picture).
-PixelBuffer GreyLevels(int width, int height, int depth) {
-  PixelBuffer p(width, height);
+CPixelBuffer GreyLevels(int width, int height, int depth) {
+  CPixelBuffer p(width, height);
   const int levels = 1 << depth;
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
@@ -42,7 +42,7 @@ TEST(PngReaderTest, ReadsEveryColourTypeAndDepth) {
   };
   for (const PngCase& c : cases) {
     const bool grey = !(c.colour_type & PNG_COLOR_MASK_COLOR);
-    PixelBuffer picture = grey ? GreyLevels(13, 9, std::min(c.depth, 8)) : TestPicture(13, 9, c.colours);
+    CPixelBuffer picture = grey ? GreyLevels(13, 9, std::min(c.depth, 8)) : TestPicture(13, 9, c.colours);
     // Opaque alpha everywhere: the colours must come through untouched.
     auto decoded = ReadPng(PngFile(picture, c.colour_type, c.depth, c.interlaced, c.colours));
     ASSERT_TRUE(decoded.has_value()) << c.name;
@@ -51,7 +51,7 @@ TEST(PngReaderTest, ReadsEveryColourTypeAndDepth) {
 }
 
 TEST(PngReaderTest, FlattensTransparencyOntoBlack) {
-  PixelBuffer white(3, 1);
+  CPixelBuffer white(3, 1);
   for (int x = 0; x < 3; ++x) white.SetPixel(x, 0, 0xFFFFFF);
   auto decoded = ReadPng(PngFile(white, PNG_COLOR_TYPE_RGBA, 8, false, 0, {0, 128, 255}));
   ASSERT_TRUE(decoded.has_value());
@@ -61,7 +61,7 @@ TEST(PngReaderTest, FlattensTransparencyOntoBlack) {
   EXPECT_LT(half, 255);
   EXPECT_EQ(decoded->PixelAt(2, 0), 0xFFFFFFu);
 
-  PixelBuffer p = TestPicture(5, 4, 4);  // palette entry 2 fully transparent
+  CPixelBuffer p = TestPicture(5, 4, 4);  // palette entry 2 fully transparent
   auto keyed = ReadPng(PngFile(p, PNG_COLOR_TYPE_PALETTE, 8, false, 4, {}, 2));
   ASSERT_TRUE(keyed.has_value());
   for (int y = 0; y < 4; ++y)
@@ -72,7 +72,7 @@ TEST(PngReaderTest, FlattensTransparencyOntoBlack) {
 // The reader refuses a header whose pixels the rest of the file could not inflate to; a picture
 // of one colour, which deflate packs near its limit, must still read.
 TEST(PngReaderTest, OneColourPicturePackedNearDeflatesLimitReads) {
-  const PixelBuffer black(4000, 1000);
+  const CPixelBuffer black(4000, 1000);
   const Bytes file = PngFile(black, 0, 8, false);
   const auto decoded = ReadPng(file);
   ASSERT_TRUE(decoded.has_value()) << file.size() << " bytes";
@@ -91,13 +91,13 @@ TEST(PngReaderTest, RefusesTruncatedAndCorruptData) {
 
 TEST(JpegReaderTest, ReadsEveryKindWithinCompressionTolerance) {
   // Smooth pictures keep JPEG error small; 16 levels is far below any real mistake.
-  PixelBuffer smooth(40, 24);
+  CPixelBuffer smooth(40, 24);
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 40; ++x) smooth.SetPixel(x, y, (x * 6) | (y * 10) << 8 | static_cast<std::uint32_t>(200 - x * 2 - y) << 16);
   const struct {
     const char* name;
     JpegKind kind;
-    PixelBuffer expected;
+    CPixelBuffer expected;
   } cases[] = {
       {"Baseline", JpegKind::Baseline, smooth},
       {"Progressive", JpegKind::Progressive, smooth},
@@ -112,7 +112,7 @@ TEST(JpegReaderTest, ReadsEveryKindWithinCompressionTolerance) {
 }
 
 TEST(JpegReaderTest, RefusesTruncatedAndCorruptData) {
-  PixelBuffer p = TestPicture(64, 48);
+  CPixelBuffer p = TestPicture(64, 48);
   for (JpegKind kind : {JpegKind::Baseline, JpegKind::Progressive}) {
     const Bytes file = JpegFile(p, kind);
     for (std::size_t size : {std::size_t{0}, std::size_t{3}, std::size_t{100}, file.size() / 2, file.size() - 2})

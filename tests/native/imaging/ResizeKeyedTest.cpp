@@ -37,12 +37,12 @@ TEST(ResizeTest, MatchesHandComputedBilinearValues) {
 }
 
 TEST(ResizeTest, SameSizeIsAnExactCopyAndChannelsStayApart) {
-  PixelBuffer p = TestPicture(9, 7);
-  PixelBuffer out(9, 7);
+  CPixelBuffer p = TestPicture(9, 7);
+  CPixelBuffer out(9, 7);
   ASSERT_TRUE(ResizeBilinear(p.Data(), 9, 7, p.RowBytes(), out.Data(), 9, 7, out.RowBytes(), 3));
   EXPECT_TRUE(PixelsNear(out, p, 0));
 
-  PixelBuffer two(2, 1), four(4, 1);
+  CPixelBuffer two(2, 1), four(4, 1);
   two.SetPixel(0, 0, 0x0000FF);
   two.SetPixel(1, 0, 0xFF0000);
   ASSERT_TRUE(ResizeBilinear(two.Data(), 2, 1, two.RowBytes(), four.Data(), 4, 1, four.RowBytes(), 3));
@@ -62,14 +62,14 @@ TEST(ResizeTest, RefusesImpossibleArguments) {
 
 TEST(KeyedDrawTest, SkipsKeyPixelsAndClipsAtEveryEdge) {
   constexpr std::uint32_t kBack = 0x102030, kInk = 0x0000FF;
-  PixelBuffer src(3, 2);
+  CPixelBuffer src(3, 2);
   // Row 0: ink, key, ink. Row 1: key, ink, key.
   for (int x = 0; x < 3; ++x) {
     src.SetPixel(x, 0, x == 1 ? kTextKeyColor : kInk);
     src.SetPixel(x, 1, x == 1 ? kInk : kTextKeyColor);
   }
   for (Point at : {Point{1, 1}, Point{-1, -1}, Point{3, 3}, Point{-3, 0}, Point{5, 4}}) {
-    PixelBuffer dst(5, 4);
+    CPixelBuffer dst(5, 4);
     for (int y = 0; y < 4; ++y)
       for (int x = 0; x < 5; ++x) dst.SetPixel(x, y, kBack);
     DrawKeyed(dst, src, at, kTextKeyColor);
@@ -84,7 +84,7 @@ TEST(KeyedDrawTest, SkipsKeyPixelsAndClipsAtEveryEdge) {
 }
 
 TEST(KeyedDrawTest, KeyComparesAllThreeChannelsExactly) {
-  PixelBuffer src(3, 1), dst(3, 1);
+  CPixelBuffer src(3, 1), dst(3, 1);
   src.SetPixel(0, 0, 0xE0E0E0);
   src.SetPixel(1, 0, 0xE0E0E1);
   src.SetPixel(2, 0, 0xE1E0E0);

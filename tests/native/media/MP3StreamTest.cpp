@@ -2,13 +2,13 @@
 
 #include <vector>
 
-#include "Mp3Fixture.h"
+#include "MP3Fixture.h"
 #include "media/MP3Stream.h"
 
 namespace saver {
 namespace {
 
-using test::ReadMp3Fixture;
+using test::ReadMP3Fixture;
 
 std::vector<std::uint8_t> Prepend(std::vector<std::uint8_t> head, const std::vector<std::uint8_t>& tail) {
   head.insert(head.end(), tail.begin(), tail.end());
@@ -30,7 +30,7 @@ TEST(MP3Stream, HeadersAndFormatsOfEncodedTracks) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const auto data = ReadMp3Fixture(c.name);
+    const auto data = ReadMP3Fixture(c.name);
     ASSERT_GT(data.size(), 1000u);
     CMP3Stream stream;
     stream.Attach(data.data(), data.size());
@@ -44,10 +44,10 @@ TEST(MP3Stream, HeadersAndFormatsOfEncodedTracks) {
     EXPECT_EQ(stream.Header().layer, 3);
     EXPECT_EQ(stream.Header().bitrate, c.bitrate);
     EXPECT_EQ(stream.Header().sample_rate, c.rate);
-    EXPECT_EQ(stream.Header().channel_mode == kMp3SingleChannel, c.mono);
+    EXPECT_EQ(stream.Header().channel_mode == kMP3SingleChannel, c.mono);
 
     PcmFormat pcm;
-    Mp3SourceFormat mp3;
+    MP3SourceFormat mp3;
     stream.BuildFormats(pcm, mp3);
     const std::uint16_t channels = c.mono ? 1 : 2;
     EXPECT_EQ(mp3.wave.channels, channels);
@@ -60,7 +60,7 @@ TEST(MP3Stream, HeadersAndFormatsOfEncodedTracks) {
 }
 
 TEST(MP3Stream, SearchReachesPositionsBelow10240Only) {
-  const auto track = ReadMp3Fixture("mpeg1_stereo_128k");
+  const auto track = ReadMP3Fixture("mpeg1_stereo_128k");
   CMP3Stream probe;
   probe.Attach(track.data(), track.size());
   ASSERT_TRUE(probe.FindHeader());
@@ -82,7 +82,7 @@ TEST(MP3Stream, SearchReachesPositionsBelow10240Only) {
 }
 
 TEST(MP3Stream, NearMissesInATagAreSkipped) {
-  const auto track = ReadMp3Fixture("mpeg1_stereo_128k");
+  const auto track = ReadMP3Fixture("mpeg1_stereo_128k");
   // A tag full of sync-like bytes that break one rule each: bitrate 15, free format, emphasis 2.
   std::vector<std::uint8_t> tag = {'I', 'D', '3', 4, 0, 0, 0, 0, 0, 0};
   for (int i = 0; i < 300; ++i) {
@@ -100,12 +100,12 @@ TEST(MP3Stream, NearMissesInATagAreSkipped) {
 }
 
 TEST(MP3Stream, FailedSearchKeepsTheEarlierValues) {
-  const auto track = ReadMp3Fixture("mpeg2_stereo_64k");
+  const auto track = ReadMP3Fixture("mpeg2_stereo_64k");
   const std::vector<std::uint8_t> noise(3000, 0x55);
   CMP3Stream stream;
   stream.Attach(track.data(), track.size());
   ASSERT_TRUE(stream.FindHeader());
-  const Mp3FrameHeader before = stream.Header();
+  const MP3FrameHeader before = stream.Header();
   stream.Attach(noise.data(), noise.size());
   EXPECT_FALSE(stream.HeaderFound());
   EXPECT_FALSE(stream.FindHeader());

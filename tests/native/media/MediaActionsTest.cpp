@@ -14,7 +14,7 @@ namespace {
 using testing_support::RecordingRuntime;
 
 // Players that write each call down; a start may request the stop of the show, as the user does.
-class RecordingPlayers : public MediaPlayers {
+class RecordingPlayers : public CMediaPlayers {
  public:
   explicit RecordingPlayers(RecordingRuntime& runtime) : runtime_(runtime) {}
   Size ScreenSize() const override { return {640, 480}; }
@@ -42,7 +42,7 @@ class RecordingPlayers : public MediaPlayers {
 
 class RuntimeWithPlayers : public RecordingRuntime {
  public:
-  MediaPlayers* Media() override { return &players; }
+  CMediaPlayers* Media() override { return &players; }
   RecordingPlayers players{*this};
 };
 
@@ -58,12 +58,19 @@ TEST(PlayMediaAction, StartsByItsFlags) {
     std::vector<std::string> expected;
   } cases[] = {
       {"once without waiting, looping", kMediaWav, 0, 1, 3, 0, 0, -1, {"start wait=0 loop=1 limit=-1"}},
-      {"without waiting the repeat count is not used", kMediaMp3, 0, 0, 5, 1, 0, -1, {"start wait=0 loop=0 limit=-1"}},
+      {"without waiting the repeat count is not used", kMediaMP3, 0, 0, 5, 1, 0, -1, {"start wait=0 loop=0 limit=-1"}},
       {"waiting: three times in a row, never looping", kMediaWav, 1, 1, 3, 0, 0, -1, Repeated(blocking, 3)},
       {"waiting with a repeat count of 0", kMediaWav, 1, 0, 0, 0, 0, -1, {}},
       {"repeating forever until the show stops", kMediaMidi, 1, 0, 1, 1, 0, 4, Repeated(blocking, 4)},
       {"a stop ends the repetitions", kMediaAvi, 1, 0, 10, 0, 0, 2, Repeated(blocking, 2)},
-      {"a time-limited movie is stopped after each start", kMediaFlash, 1, 0, 2, 0, 1, -1,
+      {"a time-limited movie is stopped after each start",
+       kMediaFlash,
+       1,
+       0,
+       2,
+       0,
+       1,
+       -1,
        {"start wait=1 loop=0 limit=5000", "stop", "start wait=1 loop=0 limit=5000", "stop"}},
       {"without the time-limit flag the limit is none", kMediaFlash, 1, 0, 1, 0, 0, -1, {blocking}},
   };

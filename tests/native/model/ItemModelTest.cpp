@@ -193,7 +193,7 @@ class RecordingItem final : public CSceneItem {
  public:
   RecordingItem(int id, std::vector<int>& deleted) : CSceneItem(kStringItem), id_(id), deleted_(deleted) {}
   ~RecordingItem() override { deleted_.push_back(id_); }
-  int Execute(SceneRuntime&, int&) override { return 0; }
+  int Execute(CSceneRuntime&, int&) override { return 0; }
   std::unique_ptr<CSceneItem> Create() const override { return nullptr; }
 
  private:

@@ -15,16 +15,16 @@ namespace {
 
 using testing::AsString;
 
-ArchiveError::Kind FailureOf(const std::vector<std::uint8_t>& bytes, void (*read)(ArchiveReader&)) {
+CArchiveError::Kind FailureOf(const std::vector<std::uint8_t>& bytes, void (*read)(CArchiveReader&)) {
   std::istringstream in(AsString(bytes));
-  ArchiveReader reader(in);
+  CArchiveReader reader(in);
   try {
     read(reader);
-  } catch (const ArchiveError& error) {
+  } catch (const CArchiveError& error) {
     return error.kind();
   }
   ADD_FAILURE() << "the read did not fail";
-  return ArchiveError::Kind::kBadSchema;
+  return CArchiveError::Kind::kBadSchema;
 }
 
 TEST(Scrambler, ShiftsByLengthModElevenPlusThree) {
@@ -57,12 +57,12 @@ TEST(ArchiveString, LengthPrefixesRoundTrip) {
     SCOPED_TRACE(c.length);
     std::string text(c.length, 'x');
     for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>('a' + i % 26);
-    ArchiveWriter writer;
+    CArchiveWriter writer;
     writer.WriteString(text);
     ASSERT_EQ(writer.Bytes().size(), c.prefix.size() + c.length);
     EXPECT_TRUE(std::equal(c.prefix.begin(), c.prefix.end(), writer.Bytes().begin()));
     std::istringstream in(AsString(writer.Bytes()));
-    ArchiveReader reader(in);
+    CArchiveReader reader(in);
     EXPECT_EQ(reader.ReadString(), text);
     EXPECT_EQ(reader.Remaining(), 0u);
   }
@@ -75,23 +75,23 @@ TEST(ArchiveString, ScrambledStringOfLength300IsShiftedBySix) {
     return b;
   }();
   std::istringstream in(AsString(bytes));
-  ArchiveReader reader(in);
+  CArchiveReader reader(in);
   std::string text;
   reader.ScrambledString(text);
   EXPECT_EQ(text, std::string(300, 'A'));
 }
 
 TEST(ArchiveString, EmptyScrambledStringIsOneByte) {
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   writer.ScrambledString("");
   EXPECT_EQ(writer.Bytes(), std::vector<std::uint8_t>{0x00});
 }
 
 TEST(ArchiveString, Utf16FormIsConvertedToWindows1252) {
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   writer.WriteUtf16String(u"Gr\u00FC\u00DFe \u20AC\u4E2D");
   std::istringstream in(AsString(writer.Bytes()));
-  ArchiveReader reader(in);
+  CArchiveReader reader(in);
   EXPECT_EQ(reader.ReadString(), "Gr\xFC\xDF" "e \x80?");
 }
 
@@ -99,10 +99,10 @@ TEST(ArchiveString, Utf16ScrambledStringUnscramblesWithConvertedLength) {
   // "Hallo" has 5 characters: shift 8. The tool stored each character lowered by 8.
   std::u16string stored;
   for (char c : std::string("Hallo")) stored.push_back(static_cast<char16_t>(c - 8));
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   writer.WriteUtf16String(stored);
   std::istringstream in(AsString(writer.Bytes()));
-  ArchiveReader reader(in);
+  CArchiveReader reader(in);
   std::string text;
   reader.ScrambledString(text);
   EXPECT_EQ(text, "Hallo");
@@ -110,7 +110,7 @@ TEST(ArchiveString, Utf16ScrambledStringUnscramblesWithConvertedLength) {
 
 TEST(ArchiveString, RepeatedUtf16MarkerIsBadSchema) {
   const std::vector<std::uint8_t> bytes = {0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0x01, 'a', 0};
-  EXPECT_EQ(FailureOf(bytes, [](ArchiveReader& r) { r.ReadString(); }), ArchiveError::Kind::kBadSchema);
+  EXPECT_EQ(FailureOf(bytes, [](CArchiveReader& r) { r.ReadString(); }), CArchiveError::Kind::kBadSchema);
 }
 
 TEST(Windows1252, MapsTheCodePageAndReplacesTheRest) {
@@ -119,45 +119,46 @@ TEST(Windows1252, MapsTheCodePageAndReplacesTheRest) {
 }
 
 TEST(ArchiveReader, CutPrimitivesAreEndOfFile) {
-  const auto eof = ArchiveError::Kind::kEndOfFile;
-  EXPECT_EQ(FailureOf({1, 2, 3}, [](ArchiveReader& r) { r.ReadDword(); }), eof);
-  EXPECT_EQ(FailureOf({}, [](ArchiveReader& r) { r.ReadString(); }), eof);
-  EXPECT_EQ(FailureOf({5, 'a', 'b'}, [](ArchiveReader& r) { r.ReadString(); }), eof);
-  EXPECT_EQ(FailureOf({0xFF, 0x2C}, [](ArchiveReader& r) { r.ReadString(); }), eof);
+  const auto eof = CArchiveError::Kind::kEndOfFile;
+  EXPECT_EQ(FailureOf({1, 2, 3}, [](CArchiveReader& r) { r.ReadDword(); }), eof);
+  EXPECT_EQ(FailureOf({}, [](CArchiveReader& r) { r.ReadString(); }), eof);
+  EXPECT_EQ(FailureOf({5, 'a', 'b'}, [](CArchiveReader& r) { r.ReadString(); }), eof);
+  EXPECT_EQ(FailureOf({0xFF, 0x2C}, [](CArchiveReader& r) { r.ReadString(); }), eof);
 }
 
 TEST(ArchiveReader, HugeCountsFailAsEndOfFileWithoutAllocating) {
-  const auto eof = ArchiveError::Kind::kEndOfFile;
+  const auto eof = CArchiveError::Kind::kEndOfFile;
   // 0xFFFFFFF0 characters announced, three bytes present.
-  EXPECT_EQ(FailureOf({0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF, 'a', 'b', 'c'},
-                      [](ArchiveReader& r) { r.ReadString(); }),
-            eof);
+  EXPECT_EQ(
+      FailureOf({0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF, 'a', 'b', 'c'}, [](CArchiveReader& r) { r.ReadString(); }),
+      eof);
   // The same as UTF-16 (twice the bytes).
   EXPECT_EQ(FailureOf({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF, 'a', 0},
-                      [](ArchiveReader& r) { r.ReadString(); }),
+                      [](CArchiveReader& r) { r.ReadString(); }),
             eof);
-  EXPECT_EQ(FailureOf({1, 2, 3, 4}, [](ArchiveReader& r) {
-              CStoredBytes data;
-              r.ScrambledBytes(data, 0xFFFFFFFFu);
-            }),
+  EXPECT_EQ(FailureOf({1, 2, 3, 4},
+                      [](CArchiveReader& r) {
+                        CStoredBytes data;
+                        r.ScrambledBytes(data, 0xFFFFFFFFu);
+                      }),
             eof);
 }
 
 TEST(ArchiveReader, ReadsFromTheStreamsCurrentPosition) {
   std::istringstream in(std::string("skip") + std::string("\x01\x00\x00\x00", 4));
   in.seekg(4);
-  ArchiveReader reader(in);
+  CArchiveReader reader(in);
   EXPECT_EQ(reader.Remaining(), 4u);
   EXPECT_EQ(reader.ReadDword(), 1u);
 }
 
 TEST(ArchiveReader, FloatsAreLittleEndianSinglePrecision) {
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   writer.WriteFloat(4.81f);
   writer.WriteDword(0x01020304);
   EXPECT_EQ(writer.Bytes()[4], 0x04);
   std::istringstream in(AsString(writer.Bytes()));
-  ArchiveReader reader(in);
+  CArchiveReader reader(in);
   EXPECT_EQ(reader.ReadFloat(), 4.81f);
   EXPECT_EQ(reader.ReadDword(), 0x01020304u);
 }

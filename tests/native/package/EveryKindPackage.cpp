@@ -91,7 +91,7 @@ void BuildEveryKind(CItemList& items) {
   line.pen_style = 2;
   line.pen_width = 5;
   auto& media = AppendNew<CMediaItem>(items);
-  media.kind = kMediaMp3;
+  media.kind = kMediaMP3;
   media.file_name = "tune.mp3";
   media.data = {0xFF, 0xFB, 0x90, 0x00};
   auto& play = AppendNew<CPlayMediaItem>(items);

@@ -12,7 +12,7 @@ namespace {
 // Bytes of what a layout writes under signature B at a legacy version.
 template <typename Write>
 std::size_t BytesWritten(float legacy, Write write) {
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   writer.Versions() = {legacy, legacy};
   write(writer);
   return writer.Bytes().size();
@@ -20,9 +20,9 @@ std::size_t BytesWritten(float legacy, Write write) {
 
 // Bytes of an item's own fields, behind its head.
 std::size_t OwnBytes(const CSceneItem& item, float package, float legacy) {
-  ArchiveWriter head;
+  CArchiveWriter head;
   item.CSceneItem::Save(head);
-  ArchiveWriter whole;
+  CArchiveWriter whole;
   whole.Versions() = {package, legacy};
   item.Save(whole);
   return whole.Bytes().size() - head.Bytes().size();
@@ -31,7 +31,7 @@ std::size_t OwnBytes(const CSceneItem& item, float package, float legacy) {
 template <typename Read>
 void ReadBack(const std::vector<std::uint8_t>& bytes, float legacy, Read read) {
   std::istringstream in(testing::AsString(bytes));
-  ArchiveReader reader(in);
+  CArchiveReader reader(in);
   reader.Versions() = {legacy, legacy};
   read(reader);
   EXPECT_EQ(reader.Remaining(), 0u);
@@ -58,7 +58,7 @@ const LegacyCase kLegacyCases[] = {
 TEST(LegacyLayouts, EachVersionWritesTheBlocksItsTablesSelect) {
   for (const LegacyCase& c : kLegacyCases) {
     SCOPED_TRACE(c.legacy);
-    EXPECT_EQ(BytesWritten(c.legacy, [](ArchiveWriter& w) { CPathProperty().Save(w); }), 4 * c.path_dwords);
+    EXPECT_EQ(BytesWritten(c.legacy, [](CArchiveWriter& w) { CPathProperty().Save(w); }), 4 * c.path_dwords);
     EXPECT_EQ(OwnBytes(CImageItem(), c.legacy, c.legacy), 4 * c.image_dwords);
     EXPECT_EQ(OwnBytes(CPlayMediaItem(), c.legacy, c.legacy), 4 * c.play_media_dwords);
     CMediaItem media;
@@ -86,11 +86,11 @@ TEST(LegacyLayouts, PathFieldsSurviveEveryLegacyLayout) {
     written.save_background = 1;
     written.effect_number = 17;
     written.speed = 640;
-    ArchiveWriter writer;
+    CArchiveWriter writer;
     writer.Versions() = {c.legacy, c.legacy};
     written.Save(writer);
     CPathProperty read;
-    ReadBack(writer.Bytes(), c.legacy, [&](ArchiveReader& r) { read.Load(r); });
+    ReadBack(writer.Bytes(), c.legacy, [&](CArchiveReader& r) { read.Load(r); });
     const bool any_block = c.path_dwords != 0;
     const bool has_centre = c.legacy > 1.1f;
     EXPECT_EQ(read.start_x, any_block ? 11 : 0);
@@ -108,11 +108,11 @@ TEST(LegacyLayouts, PathFieldsSurviveEveryLegacyLayout) {
 }
 
 TEST(LegacyLayouts, LegacyOnePathWithRandomStartYFlag) {
-  ArchiveWriter raw;
+  CArchiveWriter raw;
   for (std::uint32_t flag : {0u, 1u, 0u, 0u}) raw.WriteDword(flag);
   for (int field = 0; field < 16; ++field) raw.WriteDword(static_cast<std::uint32_t>(field + 100));
   CPathProperty path;
-  ReadBack(raw.Bytes(), 1.0f, [&](ArchiveReader& r) { path.Load(r); });
+  ReadBack(raw.Bytes(), 1.0f, [&](CArchiveReader& r) { path.Load(r); });
   EXPECT_EQ(path.modes, (std::array<std::int32_t, 4>{5, 3, 5, 5}));
   EXPECT_EQ(path.start_x, 100);        // field 2 follows the flags
   EXPECT_EQ(path.typewriter, 115);     // field 13 ends the block
@@ -124,12 +124,12 @@ TEST(LegacyLayouts, ImageSnapshotFlagUpToLegacy2_1) {
     CImageItem written;
     written.source_mode = source;
     written.opaque = 0;
-    ArchiveWriter writer;
+    CArchiveWriter writer;
     writer.Versions() = {1.5f, 1.5f};
     written.Save(writer);
     CImageItem read;
     read.source_mode = 3;
-    ReadBack(writer.Bytes(), 1.5f, [&](ArchiveReader& r) { read.Load(r); });
+    ReadBack(writer.Bytes(), 1.5f, [&](CArchiveReader& r) { read.Load(r); });
     EXPECT_EQ(read.source_mode, source);
     EXPECT_EQ(read.opaque, 0u);
   }
@@ -141,11 +141,11 @@ TEST(LegacyLayouts, ImageBlocksAtLegacyFourAndAHalf) {
   written.explicit_width = 64;
   written.keep_aspect = 1;
   written.data = {5, 6};
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   writer.Versions() = {4.5f, 4.5f};
   written.Save(writer);
   CImageItem read;
-  ReadBack(writer.Bytes(), 4.5f, [&](ArchiveReader& r) { read.Load(r); });
+  ReadBack(writer.Bytes(), 4.5f, [&](CArchiveReader& r) { read.Load(r); });
   EXPECT_EQ(read.source_mode, CImageItem::kSourceWallpaper);
   EXPECT_EQ(read.explicit_width, 64);
   EXPECT_EQ(read.keep_aspect, 1u);
@@ -159,11 +159,11 @@ TEST(LegacyLayouts, PlayMediaKeepsDefaultsOfFieldsItsLayoutLacks) {
   written.Prop().width = 99;
   for (float legacy : {1.5f, 2.5f}) {
     SCOPED_TRACE(legacy);
-    ArchiveWriter writer;
+    CArchiveWriter writer;
     writer.Versions() = {legacy, legacy};
     written.Save(writer);
     CPlayMediaItem read;
-    ReadBack(writer.Bytes(), legacy, [&](ArchiveReader& r) { read.Load(r); });
+    ReadBack(writer.Bytes(), legacy, [&](CArchiveReader& r) { read.Load(r); });
     EXPECT_EQ(read.Prop().repeat_count, 4u);
     EXPECT_EQ(read.Prop().x, legacy >= 2.1f ? 12 : 0);
     EXPECT_EQ(read.Prop().width, 0);
@@ -172,13 +172,13 @@ TEST(LegacyLayouts, PlayMediaKeepsDefaultsOfFieldsItsLayoutLacks) {
 }
 
 TEST(LegacyLayouts, MediaWithoutBytesCarriesNoNameOrKind) {
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   CMediaItem empty;
   empty.kind = kMediaFlash;
   empty.file_name = "never written";
   empty.Save(writer);
   CMediaItem read;
-  ReadBack(writer.Bytes(), 0.0f, [&](ArchiveReader& r) { read.Load(r); });
+  ReadBack(writer.Bytes(), 0.0f, [&](CArchiveReader& r) { read.Load(r); });
   EXPECT_TRUE(read.file_name.empty());
   EXPECT_EQ(read.kind, kMediaWav);
 }

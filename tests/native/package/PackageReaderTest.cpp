@@ -24,7 +24,7 @@ using testing::PackageFixture;
 using testing::WritePackageBytes;
 
 std::vector<std::uint8_t> HeaderOnly(const std::string& signature, float version, std::uint32_t count = 0) {
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   writer.WriteDword(0);
   writer.WriteString(signature);
   writer.WriteFloat(version);
@@ -56,7 +56,7 @@ TEST(PackageHeader, SignatureAndVersionRules) {
     SCOPED_TRACE(c.name);
     PackageFixture fixture;
     std::istringstream in(testing::AsString(HeaderOnly(c.signature, c.version)));
-    ArchiveReader reader(in);
+    CArchiveReader reader(in);
     reader.ReadDword();
     EXPECT_EQ(ReadPackage(reader, fixture.registry), c.reads);
     if (c.reads) {
@@ -69,12 +69,12 @@ TEST(PackageHeader, SignatureAndVersionRules) {
 TEST(PackageHeader, VersionsAreResetAtEveryRead) {
   PackageFixture fixture;
   std::istringstream b_package(testing::AsString(HeaderOnly(SAVER_SIGNATURE_B, 1.5f)));
-  ArchiveReader reader_b(b_package);
+  CArchiveReader reader_b(b_package);
   reader_b.ReadDword();
   ASSERT_TRUE(ReadPackage(reader_b, fixture.registry));
   reader_b.Versions().legacy = 3.0f;  // as if left over from an earlier read
   std::istringstream a_package(testing::AsString(HeaderOnly(SAVER_SIGNATURE_A, 2.0f)));
-  ArchiveReader reader_a(a_package);
+  CArchiveReader reader_a(a_package);
   reader_a.Versions() = {9.0f, 9.0f};
   reader_a.ReadDword();
   ASSERT_TRUE(ReadPackage(reader_a, fixture.registry));
@@ -116,11 +116,11 @@ TEST(PackageReader, ResourceWithoutReferrersLoadsAndValidates) {
 std::vector<std::uint8_t> PackageWithTypeId(std::uint32_t type_id) {
   CItemList items;
   AppendNew<CDelayItem>(items);
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   WritePackage(writer, HeaderA(), items);
   std::vector<std::uint8_t> bytes = writer.Bytes();
   bytes[4 + 1 + std::string(SAVER_SIGNATURE_A).size() + 4] = 2;  // item count
-  ArchiveWriter record;
+  CArchiveWriter record;
   record.WriteDword(type_id);
   CDelayItem().Save(record);
   bytes.insert(bytes.end(), record.Bytes().begin(), record.Bytes().end());
@@ -219,9 +219,9 @@ TEST(PackageReader, PicturesMeasuredAheadShowTheirMessagesInItemOrderUpToTheFirs
 
 // Each picture takes a while unless it fails; measuring ahead on three threads starts nothing
 // after a failure once it is known, and its result is what a later ask for the bytes gets.
-class SlowMeasurer final : public ImageMeasurer {
+class SlowMeasurer final : public CImageMeasurer {
  public:
-  SlowMeasurer() : ImageMeasurer(kept_) {}
+  SlowMeasurer() : CImageMeasurer(kept_) {}
   std::optional<Size> RenderText(CImageItem&) override { return std::nullopt; }
   std::vector<int> Started() {
     std::lock_guard lock(mutex_);
@@ -230,7 +230,7 @@ class SlowMeasurer final : public ImageMeasurer {
   testing::CollectedMessages kept_;
 
  protected:
-  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, MessageSink& messages) override {
+  std::optional<Size> Measure(std::span<const std::uint8_t> bytes, CMessageSink& messages) override {
     {
       std::lock_guard lock(mutex_);
       started_.push_back(bytes[0]);

@@ -61,7 +61,7 @@ TEST(PackageRoundTrip, EveryKindReadsBackAsWritten) {
 }
 
 std::vector<std::uint8_t> Record(const CSceneItem& item, PackageVersions versions) {
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   writer.Versions() = versions;
   item.Save(writer);
   return writer.TakeBytes();

@@ -30,7 +30,7 @@ class CollectingSink final : public CByteSink {
 };
 
 // A dword, the embedded file scrambled, a dword: as an item record holds one.
-std::vector<std::uint8_t> Record(const CStoredBytes& file, ArchiveWriter&& archive) {
+std::vector<std::uint8_t> Record(const CStoredBytes& file, CArchiveWriter&& archive) {
   archive.WriteDword(0x11223344);
   archive.ScrambledBytes(file, static_cast<std::uint32_t>(file.size()));
   archive.WriteDword(0x55667788);
@@ -39,14 +39,14 @@ std::vector<std::uint8_t> Record(const CStoredBytes& file, ArchiveWriter&& archi
 
 TEST(StoredBytes, ReferredBytesReadBackPlainAndAreWrittenAsTheyWereStored) {
   const std::vector<std::uint8_t> plain = LargeFile();
-  const std::vector<std::uint8_t> record = Record(plain, ArchiveWriter());
+  const std::vector<std::uint8_t> record = Record(plain, CArchiveWriter());
   ASSERT_EQ(record.size(), plain.size() + 8);
 
   auto package = std::make_shared<const COwnedSource>(record);
-  ArchiveReader from_memory(package, 0);
+  CArchiveReader from_memory(package, 0);
   std::istringstream stream(std::string(record.begin(), record.end()));
-  ArchiveReader from_stream(stream, package, 0);
-  for (ArchiveReader* archive : {&from_memory, &from_stream}) {
+  CArchiveReader from_stream(stream, package, 0);
+  for (CArchiveReader* archive : {&from_memory, &from_stream}) {
     CStoredBytes file;
     EXPECT_EQ(archive->ReadDword(), 0x11223344u);
     archive->ScrambledBytes(file, static_cast<std::uint32_t>(plain.size()));
@@ -64,7 +64,7 @@ TEST(StoredBytes, ReferredBytesReadBackPlainAndAreWrittenAsTheyWereStored) {
     EXPECT_EQ(pieces, plain);
 
     CollectingSink sink;
-    Record(file, ArchiveWriter(sink));
+    Record(file, CArchiveWriter(sink));
     EXPECT_EQ(sink.written, record);
     EXPECT_GT(sink.pieces, 3);  // streamed, not gathered
   }

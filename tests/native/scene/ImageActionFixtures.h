@@ -13,8 +13,8 @@
 namespace saver::testing_support {
 
 // Every pixel differs from its neighbours, and no pixel is grey, so none matches the key colour.
-inline PixelBuffer Pattern(int width, int height, int seed) {
-  PixelBuffer pixels(width, height);
+inline CPixelBuffer Pattern(int width, int height, int seed) {
+  CPixelBuffer pixels(width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       pixels.SetPixel(x, y, static_cast<std::uint32_t>((x * 37 + y * 101 + seed * 53) % 200 + 40) |
@@ -25,7 +25,7 @@ inline PixelBuffer Pattern(int width, int height, int seed) {
   return pixels;
 }
 
-inline std::unique_ptr<CImageItem> Picture(const PixelBuffer& pixels) {
+inline std::unique_ptr<CImageItem> Picture(const CPixelBuffer& pixels) {
   auto image = std::make_unique<CImageItem>();
   image->data = EncodeBmp(pixels);
   image->natural_width = pixels.Width();
@@ -44,13 +44,13 @@ std::unique_ptr<Action> ActionOn(CImageItem& image, Point start, Point end = {})
   return action;
 }
 
-inline void Execute(CSceneItem& item, SceneRuntime& runtime) {
+inline void Execute(CSceneItem& item, CSceneRuntime& runtime) {
   int index = 0;
   item.Execute(runtime, index);
 }
 
 // The number of pixels in which two pictures of the same size differ (-1 for different sizes).
-inline int Differences(const PixelBuffer& a, const PixelBuffer& b) {
+inline int Differences(const CPixelBuffer& a, const CPixelBuffer& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
   int count = 0;
   for (int y = 0; y < a.Height(); ++y) {
@@ -59,8 +59,8 @@ inline int Differences(const PixelBuffer& a, const PixelBuffer& b) {
   return count;
 }
 
-inline PixelBuffer Placed(PixelBuffer screen, const PixelBuffer& picture, Point at) {
-  PixelCanvas canvas(std::move(screen));
+inline CPixelBuffer Placed(CPixelBuffer screen, const CPixelBuffer& picture, Point at) {
+  CPixelCanvas canvas(std::move(screen));
   canvas.Draw(at, picture);
   return std::move(canvas.Pixels());
 }

@@ -43,7 +43,7 @@ std::unique_ptr<CImageItem> Text(std::string text, std::uint32_t opaque, std::ui
   return image;
 }
 
-PixelBuffer Keyed(PixelBuffer screen, const PixelBuffer& text, Point at) {
+CPixelBuffer Keyed(CPixelBuffer screen, const CPixelBuffer& text, Point at) {
   DrawKeyed(screen, text, at, kTextKeyColor);
   return screen;
 }
@@ -55,14 +55,14 @@ TEST(ShowImageTest, PlacesThePictureByCoordinateMode) {
   };
   const Case cases[] = {{kModeEdgeStart, {0, 0}}, {kModeCentre, {20 - 4, 15 - 3}},
                         {kModeEdgeEnd, {40 - 8, 30 - 6}}, {kModeStored, {11, -2}}};
-  const PixelBuffer picture = Pattern(8, 6, 1);
+  const CPixelBuffer picture = Pattern(8, 6, 1);
   for (const Case& c : cases) {
     MemoryStage stage(kScreen, kWindowBackground);
     StageRuntime runtime(stage);
     auto image = Picture(picture);
     auto show = ActionOn<CShowImageItem>(*image, {11, -2});
     show->Prop().path.modes = {c.mode, c.mode, kModeStored, kModeStored};
-    const PixelBuffer before = stage.Pixels();
+    const CPixelBuffer before = stage.Pixels();
     Execute(*show, runtime);
     EXPECT_EQ(Differences(stage.Pixels(), Placed(before, picture, c.expected)), 0) << c.mode;
     EXPECT_EQ(image->shown, 1u);
@@ -80,7 +80,7 @@ TEST(ShowImageTest, FitsThePictureToTheScreen) {
   // the proportions the picture takes the screen's size but stays at the path's start.
   const Case cases[] = {{0, {40, 30}, {5, 5}}, {1, {40, 30}, {0, 0}}};
   const Case narrow_cases[] = {{0, {40, 20}, {5, 5}}, {1, {26, 20}, {7, 0}}};
-  const PixelBuffer picture = Pattern(8, 6, 2);
+  const CPixelBuffer picture = Pattern(8, 6, 2);
   for (const auto& [screen, list] : {std::pair{kScreen, &cases}, std::pair{Size{40, 20}, &narrow_cases}}) {
     for (const Case& c : *list) {
       MemoryStage stage(screen, kWindowBackground);
@@ -89,7 +89,7 @@ TEST(ShowImageTest, FitsThePictureToTheScreen) {
       image->fit_to_screen = 1;
       image->keep_aspect = c.keep_aspect;
       auto show = ActionOn<CShowImageItem>(*image, {5, 5});
-      const PixelBuffer before = stage.Pixels();
+      const CPixelBuffer before = stage.Pixels();
       Execute(*show, runtime);
       CImageRGB reference;
       CollectedMessages ignored;
@@ -125,7 +125,7 @@ TEST(ShowImageTest, PicturesThatCannotBeMadeAreSkippedWithTheirMessages) {
     image->explicit_width = c.explicit_size.width;
     image->explicit_height = c.explicit_size.height;
     auto show = ActionOn<CShowImageItem>(*image, {1, 1});
-    const PixelBuffer before = stage.Pixels();
+    const CPixelBuffer before = stage.Pixels();
     int index = 0;
     EXPECT_EQ(show->Execute(runtime, index), 1) << c.name;
     EXPECT_EQ(Differences(stage.Pixels(), before), 0) << c.name;
@@ -139,7 +139,7 @@ TEST(ShowImageTest, PicturesThatCannotBeMadeAreSkippedWithTheirMessages) {
 // Whatever the effect (but the fade to black, 65), the picture ends up where it was placed, cut by
 // the screen's edges.
 TEST(ShowImageTest, EveryEffectEndsWithThePictureInPlace) {
-  const PixelBuffer picture = Pattern(12, 9, 4);
+  const CPixelBuffer picture = Pattern(12, 9, 4);
   for (int effect : {0, 4, 10, 30, 40, 50, 70, 80}) {
     for (Point at : {Point{-3, 2}, Point{30, 25}, Point{5, 5}}) {
       MemoryStage stage(kScreen, kWindowBackground);
@@ -147,7 +147,7 @@ TEST(ShowImageTest, EveryEffectEndsWithThePictureInPlace) {
       auto image = Picture(picture);
       auto show = ActionOn<CShowImageItem>(*image, at);
       show->Prop().path.effect_number = effect;
-      const PixelBuffer before = stage.Pixels();
+      const CPixelBuffer before = stage.Pixels();
       Execute(*show, runtime);
       EXPECT_EQ(Differences(stage.Pixels(), Placed(before, picture, at)), 0)
           << "effect " << effect << " at " << at.x << "," << at.y;
@@ -156,28 +156,28 @@ TEST(ShowImageTest, EveryEffectEndsWithThePictureInPlace) {
 }
 
 // A screen whose transitions wait on the pacer the show hands over, as the saver window's do.
-class PacedCanvas final : public ImageCanvas {
+class PacedCanvas final : public CImageCanvas {
  public:
-  explicit PacedCanvas(PixelCanvas& pixels) : pixels_(pixels) {}
+  explicit PacedCanvas(CPixelCanvas& pixels) : pixels_(pixels) {}
 
   Size CanvasSize() const override { return pixels_.CanvasSize(); }
   void Fill(const Rect& area, std::uint32_t colour) override { pixels_.Fill(area, colour); }
-  bool Read(const Rect& area, PixelBuffer& out) override { return pixels_.Read(area, out); }
-  void Draw(Point at, const PixelBuffer& pixels) override { pixels_.Draw(at, pixels); }
+  bool Read(const Rect& area, CPixelBuffer& out) override { return pixels_.Read(area, out); }
+  void Draw(Point at, const CPixelBuffer& pixels) override { pixels_.Draw(at, pixels); }
   void DrawLine(Point from, Point to, const LinePen& pen) override { pixels_.DrawLine(from, to, pen); }
-  void WithSurface(const PixelBuffer& frame, const PixelBuffer& picture, Pacer& pacer,
+  void WithSurface(const CPixelBuffer& frame, const CPixelBuffer& picture, CPacer& pacer,
                    const SurfaceWork& work) override {
-    pixels_.WithSurface(frame, picture, pacer, [&](DrawingSurface& surface, Pacer&) { work(surface, pacer); });
+    pixels_.WithSurface(frame, picture, pacer, [&](CDrawingSurface& surface, CPacer&) { work(surface, pacer); });
   }
 
  private:
-  PixelCanvas& pixels_;
+  CPixelCanvas& pixels_;
 };
 
 class PacedStage final : public MemoryStage {
  public:
   using MemoryStage::MemoryStage;
-  ImageCanvas& Screen() override { return canvas_; }
+  CImageCanvas& Screen() override { return canvas_; }
 
  private:
   PacedCanvas canvas_{Canvas()};
@@ -185,9 +185,9 @@ class PacedStage final : public MemoryStage {
 
 // A runtime around another, as the saver window's is around the scene thread; the waits made
 // through it rather than through the inner runtime are counted.
-class WrappingRuntime final : public SceneRuntime {
+class WrappingRuntime final : public CSceneRuntime {
  public:
-  explicit WrappingRuntime(SceneRuntime& inner) : inner_(inner) {}
+  explicit WrappingRuntime(CSceneRuntime& inner) : inner_(inner) {}
 
   bool StopRequested() const override { return inner_.StopRequested(); }
   void Sleep(std::uint32_t milliseconds) override { inner_.Sleep(milliseconds); }
@@ -201,13 +201,13 @@ class WrappingRuntime final : public SceneRuntime {
     inner_.FillScreen(colour, raster_operation);
   }
   void ArmLink(std::string link, int key_mode) override { inner_.ArmLink(std::move(link), key_mode); }
-  ImageStage* Images() override { return inner_.Images(); }
-  Pacer& Pacing() override { return inner_.Pacing(); }
+  CImageStage* Images() override { return inner_.Images(); }
+  CPacer& Pacing() override { return inner_.Pacing(); }
 
   int forwarded_waits = 0;
 
  private:
-  SceneRuntime& inner_;
+  CSceneRuntime& inner_;
 };
 
 // A transition's waits reach the runtime that does them in one call, past any runtime around it.
@@ -215,11 +215,11 @@ TEST(ShowImageTest, TransitionWaitsGoStraightToTheInnerRuntime) {
   PacedStage stage(kScreen, kWindowBackground);
   StageRuntime inner(stage);
   WrappingRuntime runtime(inner);
-  const PixelBuffer picture = Pattern(12, 9, 5);
+  const CPixelBuffer picture = Pattern(12, 9, 5);
   auto image = Picture(picture);
   auto show = ActionOn<CShowImageItem>(*image, {5, 5});
   show->Prop().path.effect_number = 40;
-  const PixelBuffer before = stage.Pixels();
+  const CPixelBuffer before = stage.Pixels();
   Execute(*show, runtime);
   EXPECT_EQ(Differences(stage.Pixels(), Placed(before, picture, {5, 5})), 0);
   EXPECT_FALSE(inner.paced_waits.empty());
@@ -243,7 +243,7 @@ TEST(ShowImageTest, OpaqueTextIsRenderedAgainAtEveryShow) {
 }
 
 TEST(ShowImageTest, KeyedTextShowsThePictureThroughItsKeyColour) {
-  const PixelBuffer picture = Pattern(40, 30, 5);
+  const CPixelBuffer picture = Pattern(40, 30, 5);
   for (int effect : {0, 10, 40}) {
     MemoryStage stage(kScreen, kWindowBackground);
     StageRuntime runtime(stage);
@@ -254,7 +254,7 @@ TEST(ShowImageTest, KeyedTextShowsThePictureThroughItsKeyColour) {
     show_text->Prop().path.effect_number = effect;
     text->image.SetDecodedPixels(*stage.RenderText(*text, {}));  // as validation leaves it
     Execute(*show_text, runtime);
-    const PixelBuffer expected = Keyed(picture, *stage.RenderText(*text, {}), {7, 9});
+    const CPixelBuffer expected = Keyed(picture, *stage.RenderText(*text, {}), {7, 9});
     EXPECT_EQ(Differences(stage.Pixels(), expected), 0) << effect;
     EXPECT_EQ(stage.Pixels().PixelAt(7, 9), picture.PixelAt(7, 9)) << effect;  // key colour is see-through
     EXPECT_EQ(stage.Pixels().PixelAt(10, 10), 0x000000FFu) << effect;          // glyph of "a"
@@ -266,8 +266,8 @@ TEST(HideImageTest, RestoresTheSavedBackgroundOnceOrErases) {
     std::int32_t save_background;
     int effect;
   };
-  const PixelBuffer backdrop = Pattern(40, 30, 6);
-  const PixelBuffer picture = Pattern(10, 8, 7);
+  const CPixelBuffer backdrop = Pattern(40, 30, 6);
+  const CPixelBuffer picture = Pattern(10, 8, 7);
   for (const Case c : {Case{1, 0}, Case{1, 40}, Case{0, 0}, Case{0, 40}}) {
     MemoryStage stage(kScreen, kWindowBackground);
     StageRuntime runtime(stage);
@@ -279,10 +279,10 @@ TEST(HideImageTest, RestoresTheSavedBackgroundOnceOrErases) {
     auto hide = ActionOn<CHideImageItem>(*image, {});
     Execute(*show, runtime);
     Execute(*hide, runtime);
-    PixelBuffer expected = backdrop;
+    CPixelBuffer expected = backdrop;
     if (c.save_background == 0) {
       // Erasing fills the picture's place, or the whole screen after a transition.
-      PixelCanvas canvas(std::move(expected));
+      CPixelCanvas canvas(std::move(expected));
       canvas.Fill(c.effect == 0 ? Rect::FromSize(6, 4, 10, 8) : Rect::FromSize(0, 0, 40, 30), kWindowBackground);
       expected = std::move(canvas.Pixels());
     }
@@ -290,7 +290,7 @@ TEST(HideImageTest, RestoresTheSavedBackgroundOnceOrErases) {
     EXPECT_EQ(image->shown, 0u);
     // A second hide finds the image hidden and leaves the screen alone.
     stage.Canvas().Fill(Rect::FromSize(0, 0, 40, 30), 0x00123456);
-    const PixelBuffer repainted = stage.Pixels();
+    const CPixelBuffer repainted = stage.Pixels();
     Execute(*hide, runtime);
     EXPECT_EQ(Differences(stage.Pixels(), repainted), 0);
   }
@@ -299,9 +299,9 @@ TEST(HideImageTest, RestoresTheSavedBackgroundOnceOrErases) {
 // Erasing through an off-screen picture (NT 4 and older, Windows 2000 and XP) or directly (the
 // other classes) paints the same pixels, also where the place hangs off the screen.
 TEST(HideImageTest, EveryOperatingSystemClassErasesTheSamePixels) {
-  const PixelBuffer backdrop = Pattern(40, 30, 19);
+  const CPixelBuffer backdrop = Pattern(40, 30, 19);
   for (const Point at : {Point{6, 4}, Point{-4, -3}, Point{35, 26}}) {
-    PixelCanvas expected(backdrop);
+    CPixelCanvas expected(backdrop);
     expected.Fill(Rect::FromSize(at.x, at.y, 10, 8), kWindowBackground);
     for (int operating_system_class = 0; operating_system_class <= 4; ++operating_system_class) {
       MemoryStage stage(kScreen, kWindowBackground);
@@ -358,8 +358,8 @@ std::unique_ptr<CMoveImageItem> MoveAction(CImageItem& image, const MoveCase& c)
 
 // A step that leaves the old place entirely erases it instead, so only overlapping moves are here.
 TEST(MoveImageTest, EndsWhereStepSaysAndLeavesNoTrailOnTheScreenCopy) {
-  const PixelBuffer backdrop = Pattern(40, 30, 8);
-  const PixelBuffer picture = Pattern(10, 8, 9);
+  const CPixelBuffer backdrop = Pattern(40, 30, 8);
+  const CPixelBuffer picture = Pattern(10, 8, 9);
   for (const MoveCase& c : kMoves) {
     if (!c.overlapping) continue;
     MemoryStage stage(kScreen, kWindowBackground);
@@ -383,8 +383,8 @@ TEST(MoveImageTest, EndsWhereStepSaysAndLeavesNoTrailOnTheScreenCopy) {
 // Without the screen copy, the places the picture left are filled with the window background;
 // what it never covered keeps its pixels.
 TEST(MoveImageTest, WithoutTheScreenCopyTheTrailIsTheWindowBackground) {
-  const PixelBuffer backdrop = Pattern(40, 30, 10);
-  const PixelBuffer picture = Pattern(10, 8, 11);
+  const CPixelBuffer backdrop = Pattern(40, 30, 10);
+  const CPixelBuffer picture = Pattern(10, 8, 11);
   for (const MoveCase& c : kMoves) {
     MemoryStage stage(kScreen, kWindowBackground);
     StageRuntime runtime(stage);
@@ -426,7 +426,7 @@ TEST(MoveImageTest, StopsWhenTheShowIsStopped) {
 
 // The background is kept where the image comes to rest, also when the last step passes the end.
 TEST(MoveImageTest, SavedBackgroundComesBackAfterTheMove) {
-  const PixelBuffer backdrop = Pattern(40, 30, 13);
+  const CPixelBuffer backdrop = Pattern(40, 30, 13);
   for (const std::int32_t step : {5, 7}) {
     MemoryStage stage(kScreen, kWindowBackground);
     StageRuntime runtime(stage);
@@ -443,7 +443,7 @@ TEST(MoveImageTest, SavedBackgroundComesBackAfterTheMove) {
 }
 
 TEST(TypewriterShowTest, RevealsACentredKeyedTextInPlace) {
-  const PixelBuffer backdrop = Pattern(40, 30, 15);
+  const CPixelBuffer backdrop = Pattern(40, 30, 15);
   MemoryStage stage(kScreen, kWindowBackground);
   StageRuntime runtime(stage);
   stage.Canvas().Draw({0, 0}, backdrop);
@@ -454,14 +454,14 @@ TEST(TypewriterShowTest, RevealsACentredKeyedTextInPlace) {
   show->Prop().path.typewriter = 1;
   show->Prop().path.typewriter_delay = 1950;
   Execute(*show, runtime);
-  const PixelBuffer expected = Keyed(backdrop, *stage.RenderText(*text, {}), {3, 4});
+  const CPixelBuffer expected = Keyed(backdrop, *stage.RenderText(*text, {}), {3, 4});
   EXPECT_EQ(Differences(stage.Pixels(), expected), 0);
   // Five characters, the line break taking no step: four pauses of 2000 - 1950 ms.
   EXPECT_EQ(runtime.sleeps, (std::vector<std::uint32_t>{50, 50, 50, 50}));
 }
 
 TEST(TypewriterShowTest, EachPrefixIsCentredOnTheWholeText) {
-  const PixelBuffer backdrop = Pattern(40, 30, 16);
+  const CPixelBuffer backdrop = Pattern(40, 30, 16);
   MemoryStage stage(kScreen, kWindowBackground);
   StageRuntime runtime(stage);
   stage.Canvas().Draw({0, 0}, backdrop);
@@ -472,11 +472,11 @@ TEST(TypewriterShowTest, EachPrefixIsCentredOnTheWholeText) {
   std::size_t index = 0;
   ASSERT_TRUE(text->TypeStep(stage, runtime, index));
   // "a" is 6 wide in a text 18 wide: it goes 6 pixels in.
-  const PixelBuffer first = Keyed(backdrop, *stage.RenderText(*text, "a"), {3 + 6, 4});
+  const CPixelBuffer first = Keyed(backdrop, *stage.RenderText(*text, "a"), {3 + 6, 4});
   EXPECT_EQ(Differences(stage.Pixels(), first), 0);
   index = 1;
   ASSERT_TRUE(text->TypeStep(stage, runtime, index));
-  const PixelBuffer second = Keyed(backdrop, *stage.RenderText(*text, "ab"), {3 + 3, 4});
+  const CPixelBuffer second = Keyed(backdrop, *stage.RenderText(*text, "ab"), {3 + 3, 4});
   EXPECT_EQ(Differences(stage.Pixels(), second), 0);
   index = 2;
   EXPECT_FALSE(text->TypeStep(stage, runtime, index));
@@ -500,7 +500,7 @@ TEST(ShowImageTest, EffectThreeDrawsANewTransitionAtEveryRun) {
 }
 
 TEST(ShowImageTest, SnapshotSourcesReadTheirFileOnce) {
-  const PixelBuffer snapshot = Pattern(40, 30, 18);
+  const CPixelBuffer snapshot = Pattern(40, 30, 18);
   const std::filesystem::path file = std::filesystem::temp_directory_path() / "slide_snapshot_test.bmp";
   {
     const std::vector<std::uint8_t> bytes = EncodeBmp(snapshot);
@@ -547,7 +547,7 @@ TEST(LineItemTest, DrawsBetweenItsComputedEnds) {
 TEST(ImageActionsTest, DoNothingWithoutAScreenOrATarget) {
   testing_support::MemoryStage stage(kScreen, kWindowBackground);
   StageRuntime runtime(stage);
-  const PixelBuffer before = stage.Pixels();
+  const CPixelBuffer before = stage.Pixels();
   CShowImageItem show;
   CMoveImageItem move;
   CHideImageItem hide;

@@ -19,23 +19,23 @@ namespace saver::testing_support {
 // Every character is a cell of kGlyphWidth x kGlyphHeight: a block in the text colour with a
 // one-pixel margin of background. Lines break at CR LF; the width is the widest line's times
 // 1.02, truncated; lines are aligned in it by the text format.
-class MemoryStage : public ImageStage {
+class MemoryStage : public CImageStage {
  public:
   static constexpr int kGlyphWidth = 6;
   static constexpr int kGlyphHeight = 8;
 
   MemoryStage(Size screen, std::uint32_t window_background)
-      : screen_(PixelBuffer(screen.width, screen.height)), size_(screen), background_(window_background) {
+      : screen_(CPixelBuffer(screen.width, screen.height)), size_(screen), background_(window_background) {
     screen_.Fill(Rect::FromSize(0, 0, screen.width, screen.height), window_background);
   }
 
-  PixelCanvas& Canvas() { return screen_; }
-  const PixelBuffer& Pixels() const { return screen_.Pixels(); }
+  CPixelCanvas& Canvas() { return screen_; }
+  const CPixelBuffer& Pixels() const { return screen_.Pixels(); }
 
-  ImageCanvas& Screen() override { return screen_; }
+  CImageCanvas& Screen() override { return screen_; }
   ScreenMetrics Metrics() const override { return {size_, size_}; }
   std::uint32_t WindowBackground() const override { return background_; }
-  MessageSink& Messages() override { return messages; }
+  CMessageSink& Messages() override { return messages; }
   std::string SnapshotPath(std::uint32_t source_mode) const override {
     const auto found = snapshot_paths.find(source_mode);
     return found == snapshot_paths.end() ? std::string() : found->second;
@@ -43,7 +43,7 @@ class MemoryStage : public ImageStage {
   std::string DisplayName(const std::string& path) const override { return "shown as " + path; }
   int OperatingSystemClass() const override { return operating_system_class; }
 
-  std::optional<PixelBuffer> RenderText(CImageItem& item, std::string_view text) override {
+  std::optional<CPixelBuffer> RenderText(CImageItem& item, std::string_view text) override {
     ++renders;
     if (text.empty()) text = item.text;
     std::vector<std::string_view> lines;
@@ -57,9 +57,9 @@ class MemoryStage : public ImageStage {
     for (std::string_view line : lines) widest = std::max(widest, line.size());
     if (widest == 0) return std::nullopt;
     const int width = static_cast<int>(widest * kGlyphWidth * 102 / 100);
-    PixelBuffer pixels(width, static_cast<int>(lines.size()) * kGlyphHeight);
+    CPixelBuffer pixels(width, static_cast<int>(lines.size()) * kGlyphHeight);
     const std::uint32_t paper = item.opaque != 0 ? item.background_colour : kTextKeyColor;
-    PixelCanvas canvas(std::move(pixels));
+    CPixelCanvas canvas(std::move(pixels));
     canvas.Fill(Rect::FromSize(0, 0, width, canvas.CanvasSize().height), paper);
     for (std::size_t row = 0; row < lines.size(); ++row) {
       const int line_width = static_cast<int>(lines[row].size()) * kGlyphWidth;
@@ -79,16 +79,16 @@ class MemoryStage : public ImageStage {
   int operating_system_class = 0;
 
  private:
-  PixelCanvas screen_;
+  CPixelCanvas screen_;
   Size size_;
   std::uint32_t background_;
 };
 
 // Sleeps and paced waits are counted, not waited; the clocks advance at every reading, so that
 // seeds taken one after another differ.
-class StageRuntime : public SceneRuntime {
+class StageRuntime : public CSceneRuntime {
  public:
-  explicit StageRuntime(ImageStage& stage)
+  explicit StageRuntime(CImageStage& stage)
       : stage_(stage),
         sources_{[this] { return clock_ += 17; }, [this] { return (clock_ += 3) % 1000; },
                  [] { return std::int32_t{1000}; }} {}
@@ -103,7 +103,7 @@ class StageRuntime : public SceneRuntime {
   const RandomSeedSources& SeedSources() const override { return sources_; }
   void FillScreen(std::uint32_t, std::uint32_t) override {}
   void ArmLink(std::string, int) override {}
-  ImageStage* Images() override { return &stage_; }
+  CImageStage* Images() override { return &stage_; }
 
   void RequestStop() { stop_ = true; }
 
@@ -112,7 +112,7 @@ class StageRuntime : public SceneRuntime {
   int stop_after_waits = 0;
 
  private:
-  ImageStage& stage_;
+  CImageStage& stage_;
   std::uint32_t clock_ = 1000;
   RandomSeedSources sources_;
   bool stop_ = false;

@@ -10,7 +10,7 @@ namespace saver::testing_support {
 
 // A scene runtime in memory: sleeps and fills are recorded instead of done, and a test can set the
 // stop request at any moment through a hook run after each sleep.
-class RecordingRuntime : public SceneRuntime {
+class RecordingRuntime : public CSceneRuntime {
  public:
   bool StopRequested() const override { return stop_; }
   void Sleep(std::uint32_t milliseconds) override {

@@ -174,7 +174,7 @@ TEST(ExtractRebuildNames, RecordedPathIsCutToItsLastPart) {
   picture->file_name = "C:\\pictures\\logo.bmp";
   picture->data = MakeBmp(3, 2);
   items.Append(std::move(picture));
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   WritePackage(writer, PackageHeader{0, SAVER_SIGNATURE_A, 4.81f}, items);
   WriteBytes(folder / "show.pkg", writer.Bytes());
 

@@ -36,8 +36,8 @@ void AddEntry(ExifData* data, ExifIfd ifd, ExifTag tag, const std::function<void
 
 }  // namespace
 
-PixelBuffer Quadrants(int width, int height) {
-  PixelBuffer pixels(width, height);
+CPixelBuffer Quadrants(int width, int height) {
+  CPixelBuffer pixels(width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const bool right = x >= width / 2, bottom = y >= height / 2;
@@ -47,9 +47,9 @@ PixelBuffer Quadrants(int width, int height) {
   return pixels;
 }
 
-std::vector<std::uint8_t> JpegOf(const PixelBuffer& pixels, int quality) { return *EncodeJpeg(pixels, quality); }
+std::vector<std::uint8_t> JpegOf(const CPixelBuffer& pixels, int quality) { return *EncodeJpeg(pixels, quality); }
 
-std::vector<std::uint8_t> PngOf(const PixelBuffer& pixels) { return EncodePng(pixels); }
+std::vector<std::uint8_t> PngOf(const CPixelBuffer& pixels) { return EncodePng(pixels); }
 
 std::vector<std::uint8_t> WithExif(const std::vector<std::uint8_t>& jpeg, int orientation, const std::string& date) {
   ExifData* data = exif_data_new();
@@ -76,7 +76,7 @@ std::vector<std::uint8_t> WithExif(const std::vector<std::uint8_t>& jpeg, int or
   return file;
 }
 
-std::string QuadrantColours(const PixelBuffer& pixels) {
+std::string QuadrantColours(const CPixelBuffer& pixels) {
   const int w = pixels.Width(), h = pixels.Height();
   return {Letter(pixels.PixelAt(w / 4, h / 4)), Letter(pixels.PixelAt(3 * w / 4, h / 4)),
           Letter(pixels.PixelAt(3 * w / 4, 3 * h / 4)), Letter(pixels.PixelAt(w / 4, 3 * h / 4))};

@@ -12,23 +12,23 @@
 namespace saver::tool::testing {
 namespace {
 
-PixelBuffer Decoded(const std::vector<std::uint8_t>& bytes) {
-  MessageLog messages;
+CPixelBuffer Decoded(const std::vector<std::uint8_t>& bytes) {
+  CMessageLog messages;
   Size size;
-  std::optional<PixelBuffer> pixels = DecodePicture(bytes, size, messages);
+  std::optional<CPixelBuffer> pixels = DecodePicture(bytes, size, messages);
   EXPECT_TRUE(pixels.has_value());
-  return pixels ? std::move(*pixels) : PixelBuffer();
+  return pixels ? std::move(*pixels) : CPixelBuffer();
 }
 
-PixelBuffer Grey(int width, int height, const std::vector<std::uint8_t>& levels) {
-  PixelBuffer pixels(width, height);
+CPixelBuffer Grey(int width, int height, const std::vector<std::uint8_t>& levels) {
+  CPixelBuffer pixels(width, height);
   for (std::size_t i = 0; i < levels.size(); ++i) {
     for (int channel = 0; channel < 3; ++channel) pixels.Data()[i * 3 + channel] = levels[i];
   }
   return pixels;
 }
 
-std::vector<std::uint8_t> Levels(const PixelBuffer& pixels) {
+std::vector<std::uint8_t> Levels(const CPixelBuffer& pixels) {
   std::vector<std::uint8_t> levels;
   for (std::size_t i = 0; i < pixels.ByteCount(); i += 3) levels.push_back(pixels.Data()[i]);
   return levels;
@@ -83,7 +83,7 @@ const OrientationCase kOrientations[] = {{1, "rgbw"}, {2, "grwb"}, {3, "bwrg"}, 
 class EveryOrientation : public ::testing::TestWithParam<OrientationCase> {};
 
 TEST_P(EveryOrientation, TurnsThePixelsUpright) {
-  const PixelBuffer upright = TurnUpright(Quadrants(64, 32), GetParam().orientation);
+  const CPixelBuffer upright = TurnUpright(Quadrants(64, 32), GetParam().orientation);
   EXPECT_EQ(QuadrantColours(upright), GetParam().upright);
   EXPECT_EQ(upright.Width(), SwapsSides(GetParam().orientation) ? 32 : 64);
 }
@@ -105,7 +105,7 @@ TEST_P(EveryOrientation, TurnsAJpegUprightWhileReducingIt) {
   const PhotoOutcome outcome = ProcessPhoto(jpeg, {{100, 100}, 90});
   ASSERT_TRUE(outcome.photo) << outcome.skip_reason;
   EXPECT_EQ(outcome.photo->treatment, PhotoTreatment::Reduced);
-  const PixelBuffer shown = Decoded(outcome.photo->bytes);
+  const CPixelBuffer shown = Decoded(outcome.photo->bytes);
   EXPECT_EQ(QuadrantColours(shown), GetParam().upright);
   EXPECT_EQ((Size{shown.Width(), shown.Height()}), SwapsSides(GetParam().orientation) ? (Size{50, 100}) : (Size{100, 50}));
   EXPECT_EQ(ReadExifFields(outcome.photo->bytes).orientation, 1);

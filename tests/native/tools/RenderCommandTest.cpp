@@ -21,8 +21,8 @@ constexpr std::uint32_t kBackground = 0x00604020;  // COLORREF of "#204060"
 constexpr char kBackgroundText[] = "#204060";
 
 // A picture of distinct pixels, so that a misplaced or mirrored copy shows.
-PixelBuffer Pattern(int width, int height) {
-  PixelBuffer pixels(width, height);
+CPixelBuffer Pattern(int width, int height) {
+  CPixelBuffer pixels(width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const auto red = static_cast<std::uint32_t>(16 + x * 23 % 200), green = static_cast<std::uint32_t>(16 + y * 11 % 200);
@@ -33,16 +33,16 @@ PixelBuffer Pattern(int width, int height) {
   return pixels;
 }
 
-PixelBuffer Read(const std::filesystem::path& png) {
+CPixelBuffer Read(const std::filesystem::path& png) {
   CollectedMessages messages;
   Size size;
   auto pixels = DecodePictureFile(png.string(), size, messages);
-  return pixels ? std::move(*pixels) : PixelBuffer();
+  return pixels ? std::move(*pixels) : CPixelBuffer();
 }
 
 // The screen filled with the background and `picture` drawn at `at`.
-PixelBuffer Composed(const PixelBuffer& picture, Point at) {
-  PixelBuffer screen(kScreen.width, kScreen.height);
+CPixelBuffer Composed(const CPixelBuffer& picture, Point at) {
+  CPixelBuffer screen(kScreen.width, kScreen.height);
   for (int y = 0; y < kScreen.height; ++y) {
     for (int x = 0; x < kScreen.width; ++x) {
       const int px = x - at.x, py = y - at.y;
@@ -106,7 +106,7 @@ TEST_P(TransitionEndsOnThePicture, AtItsPlaceOverTheFill) {
                           {"path", {{"start", Point(at.x, at.y)}, {"effect", GetParam()}, {"speed", 300}}}},
                          Delay(300)});
   ASSERT_EQ(rendered.run.exit_code, 0) << rendered.run.err;
-  const PixelBuffer expected = Composed(Pattern(20, 12), at);
+  const CPixelBuffer expected = Composed(Pattern(20, 12), at);
   EXPECT_EQ(Read(rendered.Out("transition-001.png")), expected);
   EXPECT_EQ(Read(rendered.Out(FrameName(CountFrames(rendered) - 1))), expected);
 }

@@ -61,7 +61,7 @@ void WriteJson(const std::filesystem::path& path, const Json& json) {
 }
 
 Bytes MakeBmp(int width, int height) {
-  PixelBuffer pixels(width, height);
+  CPixelBuffer pixels(width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) pixels.SetPixel(x, y, static_cast<std::uint32_t>(x * 40 + y * 0x2000));
   }
@@ -195,7 +195,7 @@ Bytes BuildPackage(const ScratchFolder& folder, const Json& scene) {
 
 Bytes WithSignature(const Bytes& package, const std::string& signature) {
   const std::size_t old_length = package.at(4);  // short signatures have a one-byte length prefix
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   writer.WriteDword(static_cast<std::uint32_t>(package[0] | package[1] << 8 | package[2] << 16 | package[3] << 24));
   writer.WriteString(signature);
   writer.WriteBytes(Bytes(package.begin() + 5 + static_cast<std::ptrdiff_t>(old_length), package.end()));

@@ -21,8 +21,8 @@ MemoryProfile ProfileWith(const std::map<Setting, int>& values) {
 }
 
 // Feeds one input to a fresh window state whose mouse reference is already set.
-bool Closes(const Profile& profile, bool exit_button_flag, Input input) {
-  ExitInput exit_input(profile, exit_button_flag);
+bool Closes(const CProfile& profile, bool exit_button_flag, Input input) {
+  CExitInput exit_input(profile, exit_button_flag);
   exit_input.MouseMove({10, 10});
   switch (input) {
     case Input::Move: return exit_input.MouseMove({11, 10}).close;
@@ -83,7 +83,7 @@ TEST(ExitInputTest, RulesDecideWhichInputCloses) {
 
 TEST(ExitInputTest, FirstMoveOnlySetsTheReferenceAndTheSamePositionDoesNotCount) {
   const MemoryProfile profile;  // standard rules: any real move closes
-  ExitInput exit_input(profile, false);
+  CExitInput exit_input(profile, false);
   EXPECT_FALSE(exit_input.MouseMove({300, 200}).close);
   EXPECT_FALSE(exit_input.MouseMove({300, 200}).close);
   EXPECT_TRUE(exit_input.MouseMove({301, 200}).close);
@@ -91,7 +91,7 @@ TEST(ExitInputTest, FirstMoveOnlySetsTheReferenceAndTheSamePositionDoesNotCount)
 
 TEST(ExitInputTest, AResetReferenceNeedsTheMouseToMoveAgain) {
   const MemoryProfile profile;
-  ExitInput exit_input(profile, false);
+  CExitInput exit_input(profile, false);
   exit_input.MouseMove({0, 0});
   exit_input.ResetMouseReference({40, 50});
   EXPECT_FALSE(exit_input.MouseMove({40, 50}).close);
@@ -100,7 +100,7 @@ TEST(ExitInputTest, AResetReferenceNeedsTheMouseToMoveAgain) {
 
 TEST(ExitInputTest, ReadsTheProfileAgainForEachInput) {
   MemoryProfile profile = ProfileWith({{Setting::Standard, 0}});
-  ExitInput exit_input(profile, false);
+  CExitInput exit_input(profile, false);
   EXPECT_FALSE(exit_input.ButtonDown().close);
   WriteSetting(profile, Setting::ButtonDown, 1);
   EXPECT_TRUE(exit_input.ButtonDown().close);
@@ -123,10 +123,10 @@ TEST(ExitInputTest, LinkKeyHandsTheLinkOverWhatEverTheRules) {
   };
   const MemoryProfile closes_on_keys;
   const MemoryProfile keeps_running = ProfileWith({{Setting::Standard, 0}});
-  for (const Profile* profile : {static_cast<const Profile*>(&closes_on_keys),
-                                 static_cast<const Profile*>(&keeps_running)}) {
+  for (const CProfile* profile :
+       {static_cast<const CProfile*>(&closes_on_keys), static_cast<const CProfile*>(&keeps_running)}) {
     for (const LinkCase& c : cases) {
-      ExitInput exit_input(*profile, false);
+      CExitInput exit_input(*profile, false);
       exit_input.ArmLink("http://example.invalid/", c.mode);
       const InputOutcome outcome = exit_input.KeyDown(c.key);
       EXPECT_EQ(outcome.hand_over_link, c.hands_over) << static_cast<int>(c.mode) << " key " << c.key;
@@ -137,7 +137,7 @@ TEST(ExitInputTest, LinkKeyHandsTheLinkOverWhatEverTheRules) {
 
 TEST(ExitInputTest, ClearedLinkIsNotHandedOver) {
   const MemoryProfile profile;
-  ExitInput exit_input(profile, false);
+  CExitInput exit_input(profile, false);
   exit_input.ArmLink("http://example.invalid/", LinkKeyMode::F12);
   exit_input.ClearLink();
   EXPECT_FALSE(exit_input.KeyDown(keys::kF12).hand_over_link);

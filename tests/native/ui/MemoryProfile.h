@@ -9,7 +9,7 @@
 namespace saver::testing_support {
 
 // A profile held in a map, so that tests can see exactly what was written.
-class MemoryProfile : public Profile {
+class MemoryProfile : public CProfile {
  public:
   using Key = std::pair<std::string, std::string>;
 

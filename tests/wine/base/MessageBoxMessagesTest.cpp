@@ -31,7 +31,7 @@ std::wstring AnswerMessageBox() {
 TEST(MessageBoxMessages, ShowsTheAnsiTextInAMessageBox) {
   std::wstring seen;
   std::thread answer([&] { seen = AnswerMessageBox(); });
-  win::MessageBoxMessages messages(kCaption);
+  win::CMessageBoxMessages messages(kCaption);
   messages.ShowError("You have to choose the image.");
   answer.join();
   EXPECT_EQ(seen, L"You have to choose the image.");

@@ -44,7 +44,7 @@ class ColourWindow {
     for (int waited = 0; waited < 10000; waited += 20) {
       MSG message;
       while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-      ScopedWindowDC screen(nullptr);
+      CScopedWindowDC screen(nullptr);
       if (GetPixel(screen.Get(), point.x, point.y) == kMarkColour) return true;
       Sleep(20);
     }

@@ -37,8 +37,8 @@ class TemporaryPath {
 };
 
 // A small picture whose every pixel differs from the others.
-inline PixelBuffer DistinctPixels(int width, int height) {
-  PixelBuffer picture(width, height);
+inline CPixelBuffer DistinctPixels(int width, int height) {
+  CPixelBuffer picture(width, height);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) picture.SetPixel(x, y, RGB(40 + x * 30, 60 + y * 40, 200 - x * 10 - y * 20));
   return picture;

@@ -25,7 +25,7 @@ using testing_support::ScopedRegistryValue;
 using testing_support::TemporaryPath;
 
 Size Screen() {
-  ScopedWindowDC screen(nullptr);
+  CScopedWindowDC screen(nullptr);
   return {GetDeviceCaps(screen.Get(), HORZRES), GetDeviceCaps(screen.Get(), VERTRES)};
 }
 
@@ -41,7 +41,7 @@ struct Prepared {
   bool result = false;
   std::uint32_t style = 99;
   PictureFormat format = PictureFormat::Unknown;
-  std::optional<PixelBuffer> pixels;
+  std::optional<CPixelBuffer> pixels;
   Size size;
   std::vector<std::string> messages;
 };
@@ -92,31 +92,31 @@ struct PlacementCase {
   const wchar_t* style;
   const wchar_t* tile;
   std::uint32_t style_out;
-  std::function<std::vector<Probe>(const PixelBuffer& picture, Size screen, std::uint32_t desktop)> probes;
+  std::function<std::vector<Probe>(const CPixelBuffer& picture, Size screen, std::uint32_t desktop)> probes;
 };
 
 TEST(WallpaperImage, PlacesABmpWallpaperByItsStyleAtTheScreensSize) {
-  const PixelBuffer picture = DistinctPixels(4, 3);
+  const CPixelBuffer picture = DistinctPixels(4, 3);
   TemporaryPath wallpaper(L"guard-wallpaper-picture.bmp");
   ASSERT_TRUE(WriteFileBytes(wallpaper.Wide(), EncodeBmp(picture)));
   const PlacementCase cases[] = {
       {"centred", L"0", L"0", 0,
-       [](const PixelBuffer& p, Size s, std::uint32_t desktop) {
+       [](const CPixelBuffer& p, Size s, std::uint32_t desktop) {
          const int x0 = (s.width - 4) / 2, y0 = (s.height - 3) / 2;
          return std::vector<Probe>{{x0, y0, p.PixelAt(0, 0)}, {x0 + 3, y0 + 2, p.PixelAt(3, 2)},
                                    {x0 - 1, y0, desktop}, {x0, y0 + 3, desktop}, {0, 0, desktop}};
        }},
       {"tiled", L"0", L"1", 1,
-       [](const PixelBuffer& p, Size s, std::uint32_t) {
+       [](const CPixelBuffer& p, Size s, std::uint32_t) {
          return std::vector<Probe>{{0, 0, p.PixelAt(0, 0)}, {5, 4, p.PixelAt(1, 1)},
                                    {s.width - 1, s.height - 1, p.PixelAt((s.width - 1) % 4, (s.height - 1) % 3)}};
        }},
       {"tiling wins over stretching", L"2", L"1", 1,
-       [](const PixelBuffer& p, Size, std::uint32_t) {
+       [](const CPixelBuffer& p, Size, std::uint32_t) {
          return std::vector<Probe>{{4, 3, p.PixelAt(0, 0)}, {7, 5, p.PixelAt(3, 2)}};
        }},
       {"stretched", L"2", L"0", 2,
-       [](const PixelBuffer& p, Size s, std::uint32_t) {
+       [](const CPixelBuffer& p, Size s, std::uint32_t) {
          return std::vector<Probe>{{0, 0, p.PixelAt(0, 0)}, {s.width - 1, s.height - 1, p.PixelAt(3, 2)}};
        }},
   };
@@ -139,7 +139,7 @@ TEST(WallpaperImage, PlacesABmpWallpaperByItsStyleAtTheScreensSize) {
 }
 
 TEST(WallpaperImage, JpegWallpapersAreDrawnToo) {
-  PixelBuffer picture(16, 16);
+  CPixelBuffer picture(16, 16);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) picture.SetPixel(x, y, RGB(180, 40, 70));
   TemporaryPath wallpaper(L"guard-wallpaper-picture.jpg");
@@ -158,7 +158,7 @@ TEST(WallpaperImage, JpegWallpapersAreDrawnToo) {
 // The picture scaled by the newer styles: the style number is kept, and the composition gets
 // the screen as the system gives it (here one monitor, where span is fill).
 TEST(WallpaperImage, FitFillAndSpanWallpapersAreScaledToTheScreen) {
-  const PixelBuffer picture = DistinctPixels(7, 3);
+  const CPixelBuffer picture = DistinctPixels(7, 3);
   TemporaryPath wallpaper(L"guard-wallpaper-picture.bmp");
   ASSERT_TRUE(WriteFileBytes(wallpaper.Wide(), EncodeBmp(picture)));
   const struct {
@@ -192,7 +192,7 @@ TEST(WallpaperImage, AMissingWallpaperFileFallsBackToTheTranscodedCopy) {
   }
   const std::wstring transcoded = WideFromAnsi(folder + "\\TranscodedWallpaper");
   ASSERT_FALSE(FileExists(transcoded)) << "the prefix already has a transcoded wallpaper";
-  PixelBuffer picture(16, 16);
+  CPixelBuffer picture(16, 16);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) picture.SetPixel(x, y, RGB(30, 150, 90));
   const auto jpeg = EncodeJpeg(picture, 95);

@@ -17,21 +17,21 @@
 namespace saver::testing {
 namespace {
 
-using win::DibCanvas;
+using win::CDibCanvas;
 
 // Keeps the target area of the screen at every wait, as the memory surface does.
-class FrameRecordingPacer : public Pacer {
+class FrameRecordingPacer : public CPacer {
  public:
-  FrameRecordingPacer(DibCanvas& screen, Rect area) : screen_(screen), area_(area) {}
+  FrameRecordingPacer(CDibCanvas& screen, Rect area) : screen_(screen), area_(area) {}
   void PacedWait(std::int32_t, double) override { frames.push_back(screen_.Read(area_)); }
   bool StopRequested() const override { return false; }
   std::uint32_t TickCount() const override { return GetTickCount(); }
   void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
 
-  std::vector<PixelBuffer> frames;
+  std::vector<CPixelBuffer> frames;
 
  private:
-  DibCanvas& screen_;
+  CDibCanvas& screen_;
   Rect area_;
 };
 
@@ -39,11 +39,10 @@ class FrameRecordingPacer : public Pacer {
 struct GdiRun {
   GdiRun(const EffectRun& memory)
       : screen(memory.screen_before),
-        frame(PixelBuffer(memory.target.Width(), memory.target.Height())),
+        frame(CPixelBuffer(memory.target.Width(), memory.target.Height())),
         picture(memory.NewPicture()),
         pacer(screen, memory.target),
-        surface(screen.Dc(), {memory.screen_before.Width(), memory.screen_before.Height()}, frame.Dc(),
-                picture.Dc()) {}
+        surface(screen.Dc(), {memory.screen_before.Width(), memory.screen_before.Height()}, frame.Dc(), picture.Dc()) {}
 
   void Run(int effect, const Rect& target) {
     CTransition transition(effect, {target, std::nullopt}, surface, pacer);
@@ -51,9 +50,9 @@ struct GdiRun {
     transition.ImageEffects(point, 700, 0, 0);
   }
 
-  DibCanvas screen, frame, picture;
+  CDibCanvas screen, frame, picture;
   FrameRecordingPacer pacer;
-  win::GdiSurface surface;
+  win::CGdiSurface surface;
 };
 
 struct Case {
@@ -80,7 +79,7 @@ TEST_P(GdiMatchesMemory, SameFrameAtEveryWaitAndSameScreenAfterwards) {
   const auto& expected = memory.surface.Frames();
   ASSERT_EQ(gdi.pacer.frames.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(gdi.pacer.frames[i], expected[i]) << "wait " << i;
-  const PixelBuffer& screen = memory.surface.Pixels(Layer::Screen);
+  const CPixelBuffer& screen = memory.surface.Pixels(Layer::Screen);
   EXPECT_EQ(gdi.screen.Read(Rect::FromSize(0, 0, screen.Width(), screen.Height())), screen);
   // The snapshot's DC and bitmap are gone again.
   EXPECT_EQ(win::LiveCounts::dcs, dcs_before);
@@ -95,17 +94,18 @@ INSTANTIATE_TEST_SUITE_P(Effects, GdiMatchesMemory, ::testing::ValuesIn(kCases),
 TEST(GdiSurface, ReadsAndDrawsPixelBuffersLikeTheMemorySurface) {
   EffectRun memory(6, 5);
   GdiRun gdi(memory);
-  const PixelBuffer patch = TaggedPicture(4, 3, 0x22);
-  for (DrawingSurface* surface : {static_cast<DrawingSurface*>(&memory.surface), static_cast<DrawingSurface*>(&gdi.surface)}) {
-    EffectContext context(*surface, memory.surface, {memory.target.left, memory.target.top}, {6, 5}, 1000);
-    PixelBuffer seen;
+  const CPixelBuffer patch = TaggedPicture(4, 3, 0x22);
+  for (CDrawingSurface* surface :
+       {static_cast<CDrawingSurface*>(&memory.surface), static_cast<CDrawingSurface*>(&gdi.surface)}) {
+    CEffectContext context(*surface, memory.surface, {memory.target.left, memory.target.top}, {6, 5}, 1000);
+    CPixelBuffer seen;
     ASSERT_TRUE(context.ReadScreen(seen));
     EXPECT_EQ(seen, memory.OldPicture());
     context.DrawPixels(patch, 4, 3);  // reaches past the target: cut to 2 x 2
     context.FillTarget(0x00010203);
     context.DrawPixels(patch, -1, -1);
   }
-  const PixelBuffer& screen = memory.surface.Pixels(Layer::Screen);
+  const CPixelBuffer& screen = memory.surface.Pixels(Layer::Screen);
   EXPECT_EQ(gdi.screen.Read(Rect::FromSize(0, 0, screen.Width(), screen.Height())), screen);
   EXPECT_EQ(memory.ChangedOutsideTarget(), 0);
 }
@@ -114,11 +114,11 @@ TEST(GdiSurface, ReadsAndDrawsPixelBuffersLikeTheMemorySurface) {
 TEST(GdiSurface, PlacementsTileAndStretchLikeTheMemorySurface) {
   constexpr int kScreenW = 160, kScreenH = 120;
   for (const auto& [effect, picture_size] : {std::pair{1, Size{13, 7}}, std::pair{2, Size{20, 15}}}) {
-    const PixelBuffer picture = TaggedPicture(picture_size.width, picture_size.height, kNewTag);
-    MemorySurface memory(PixelBuffer(kScreenW, kScreenH), PixelBuffer(kScreenW, kScreenH), picture);
-    DibCanvas screen(PixelBuffer(kScreenW, kScreenH)), frame(PixelBuffer(kScreenW, kScreenH)), source(picture);
-    win::GdiSurface gdi(screen.Dc(), {kScreenW, kScreenH}, frame.Dc(), source.Dc());
-    for (DrawingSurface* surface : {static_cast<DrawingSurface*>(&memory), static_cast<DrawingSurface*>(&gdi)}) {
+    const CPixelBuffer picture = TaggedPicture(picture_size.width, picture_size.height, kNewTag);
+    CMemorySurface memory(CPixelBuffer(kScreenW, kScreenH), CPixelBuffer(kScreenW, kScreenH), picture);
+    CDibCanvas screen(CPixelBuffer(kScreenW, kScreenH)), frame(CPixelBuffer(kScreenW, kScreenH)), source(picture);
+    win::CGdiSurface gdi(screen.Dc(), {kScreenW, kScreenH}, frame.Dc(), source.Dc());
+    for (CDrawingSurface* surface : {static_cast<CDrawingSurface*>(&memory), static_cast<CDrawingSurface*>(&gdi)}) {
       CTransition transition(effect, {Rect::FromSize(0, 0, picture_size.width, picture_size.height), 0x00808080},
                              *surface, memory);
       transition.DrawPlaced();
@@ -126,7 +126,7 @@ TEST(GdiSurface, PlacementsTileAndStretchLikeTheMemorySurface) {
     }
     EXPECT_EQ(screen.Read(Rect::FromSize(0, 0, kScreenW, kScreenH)), memory.Pixels(Layer::Screen)) << effect;
     // Tiles repeat the picture; the stretch scales it by 8 both ways.
-    const PixelBuffer& shown = memory.Pixels(Layer::Screen);
+    const CPixelBuffer& shown = memory.Pixels(Layer::Screen);
     const Point probe{150, 100};
     const Point from = effect == 1 ? Point{probe.x % 13, probe.y % 7} : Point{probe.x / 8, probe.y / 8};
     EXPECT_EQ(shown.PixelAt(probe.x, probe.y), picture.PixelAt(from.x, from.y)) << effect;

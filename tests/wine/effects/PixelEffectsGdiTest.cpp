@@ -29,12 +29,12 @@ class HookedPacer : public IdlePacer {
 struct GdiPixelRun {
   GdiPixelRun(const EffectRun& memory, bool with_picture)
       : screen(memory.screen_before),
-        frame(PixelBuffer(memory.target.Width(), memory.target.Height())),
+        frame(CPixelBuffer(memory.target.Width(), memory.target.Height())),
         picture(memory.NewPicture()),
         surface(screen.Dc(), screen.GetSize(), frame.Dc(), with_picture ? picture.Dc() : nullptr),
         target(memory.target) {
     pacer.on_wait = [this] {
-      PixelBuffer shown;
+      CPixelBuffer shown;
       surface.Read(Layer::Screen, target, shown);
       frames.push_back(shown);
     };
@@ -48,9 +48,9 @@ struct GdiPixelRun {
 
   DisplayBitmap screen, frame, picture;
   HookedPacer pacer;
-  win::GdiSurface surface;
+  win::CGdiSurface surface;
   Rect target;
-  std::vector<PixelBuffer> frames;
+  std::vector<CPixelBuffer> frames;
 };
 
 struct Case {
@@ -67,7 +67,7 @@ class PixelEffectOnGdi : public ::testing::TestWithParam<Case> {};
 TEST_P(PixelEffectOnGdi, EndsAsOnTheMemorySurface) {
   const Case& c = GetParam();
   EffectRun memory(23, 17);
-  if (!c.with_picture) memory.surface.MutablePixels(Layer::Picture) = PixelBuffer();
+  if (!c.with_picture) memory.surface.MutablePixels(Layer::Picture) = CPixelBuffer();
   GdiPixelRun gdi(memory, c.with_picture);
   ASSERT_TRUE(gdi.screen.Valid() && gdi.frame.Valid() && gdi.picture.Valid());
   const long dcs_before = win::LiveCounts::dcs, objects_before = win::LiveCounts::gdi_objects;

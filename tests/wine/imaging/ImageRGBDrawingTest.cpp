@@ -21,8 +21,8 @@ namespace {
 
 using saver::testing_support::CollectedMessages;
 
-PixelBuffer Pattern(int width, int height) {
-  PixelBuffer p(width, height);
+CPixelBuffer Pattern(int width, int height) {
+  CPixelBuffer p(width, height);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
       p.SetPixel(x, y, (x * 50 + 5) | ((y * 60 + 7) << 8) | static_cast<std::uint32_t>((x * y * 9 + 40) & 0xFF) << 16);
@@ -32,13 +32,13 @@ PixelBuffer Pattern(int width, int height) {
 // The screen, as the engine hands it over: a DC compatible with the display.
 class ScreenTest : public ::testing::Test {
  protected:
-  ScopedWindowDC screen_{nullptr};
+  CScopedWindowDC screen_{nullptr};
 };
 
-std::optional<PixelBuffer> PixelsOf(const ScopedBitmap& bitmap, HDC dc) { return BitmapToPixels(bitmap.Get(), dc); }
+std::optional<CPixelBuffer> PixelsOf(const ScopedBitmap& bitmap, HDC dc) { return BitmapToPixels(bitmap.Get(), dc); }
 
 TEST_F(ScreenTest, MakeBitmapRoundTripsThroughAMemoryDC) {
-  const PixelBuffer p = Pattern(7, 5);
+  const CPixelBuffer p = Pattern(7, 5);
   CImageRGB image;
   image.SetDecodedPixels(p);
   ASSERT_TRUE(image.ResizeImage(3, 2));
@@ -49,7 +49,7 @@ TEST_F(ScreenTest, MakeBitmapRoundTripsThroughAMemoryDC) {
 
   ScopedMemoryDC memory(CreateCompatibleDC(screen_.Get()));
   {
-    ScopedSelect select(memory.Get(), decoded.Get());
+    CScopedSelect select(memory.Get(), decoded.Get());
     for (int y = 0; y < 5; ++y)
       for (int x = 0; x < 7; ++x) EXPECT_EQ(GetPixel(memory.Get(), x, y), p.PixelAt(x, y)) << x << "," << y;
   }
@@ -64,7 +64,7 @@ TEST_F(ScreenTest, MakeBitmapRoundTripsThroughAMemoryDC) {
 }
 
 TEST_F(ScreenTest, GetImageAtItsOwnSizeAndResized) {
-  const PixelBuffer p = Pattern(9, 6);
+  const CPixelBuffer p = Pattern(9, 6);
   const std::vector<std::uint8_t> bmp = EncodeBmp(p);
   CollectedMessages messages;
   CImageRGB image;
@@ -134,12 +134,12 @@ class MemoryScreen {
  private:
   ScopedMemoryDC dc_;
   ScopedBitmap bitmap_;
-  ScopedSelect select_;
+  CScopedSelect select_;
 };
 
 // Ink where (x + y) is even, the key colour elsewhere.
-PixelBuffer KeyedText(int width, int height, COLORREF ink) {
-  PixelBuffer p(width, height);
+CPixelBuffer KeyedText(int width, int height, COLORREF ink) {
+  CPixelBuffer p(width, height);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) p.SetPixel(x, y, (x + y) % 2 ? kTextKeyColor : ink);
   return p;

@@ -78,7 +78,7 @@ TEST(TextRenderingTest, BackgroundIsTheItemsColourOrTheKey) {
   MakeText(item, "Hello", opaque);
     CImageRGB image;
     ASSERT_TRUE(RenderText(image, item, ""));
-    const PixelBuffer& pixels = *image.Decoded();
+    const CPixelBuffer& pixels = *image.Decoded();
     // The widened strip at the right holds no glyph.
     const std::uint32_t corner = pixels.PixelAt(pixels.Width() - 1, pixels.Height() - 1);
     EXPECT_EQ(corner, opaque ? RGB(0, 0, 128) : kTextKeyColor) << "opaque " << opaque;
@@ -100,7 +100,7 @@ TEST(TextRenderingTest, EmptyTextFailsAndTheRenderedTextShowsOnce) {
   MakeText(item, "Once", true);
   ASSERT_TRUE(RenderText(image, item, ""));
   const Size rendered = image.GetSize();
-  ScopedWindowDC screen(nullptr);
+  CScopedWindowDC screen(nullptr);
   Size natural;
   ScopedBitmap first = GetRenderedImage(image, screen.Get(), natural, 0, 0);
   ASSERT_TRUE(first);
@@ -123,13 +123,13 @@ TEST(TextRenderingTest, BareLineFeedsKeepTheirLastCharacter) {
   EXPECT_FALSE(MeasureTextLines(dc.Get(), "\r\n").has_value()) << "no line has any width";
 }
 
-struct NoMessages : MessageSink {
+struct NoMessages : CMessageSink {
   void Show(std::string_view text) override { ADD_FAILURE() << "unexpected message " << text; }
 };
 
 TEST(TextRenderingTest, MeasurerRendersIntoTheItemAndMeasuresPictures) {
   NoMessages messages;
-  GdiImageMeasurer measurer(messages);
+  CGdiImageMeasurer measurer(messages);
   CImageItem item;
   MakeText(item, "Two\r\nlines", false);
   auto size = measurer.RenderText(item);
@@ -138,7 +138,7 @@ TEST(TextRenderingTest, MeasurerRendersIntoTheItemAndMeasuresPictures) {
   ASSERT_NE(item.image.Decoded(), nullptr) << "the rendered pixels stay in the item";
   EXPECT_EQ(item.image.Decoded()->PixelAt(size->width - 1, 0), kTextKeyColor);
 
-  EXPECT_EQ(measurer.MeasurePicture(EncodeBmp(PixelBuffer(7, 3))), (Size{7, 3}));
+  EXPECT_EQ(measurer.MeasurePicture(EncodeBmp(CPixelBuffer(7, 3))), (Size{7, 3}));
   const std::vector<std::uint8_t> cut = {'B', 'M', 0, 0};
   EXPECT_FALSE(measurer.MeasurePicture(cut).has_value());
 }
@@ -154,7 +154,7 @@ std::size_t ScanData(const std::vector<std::uint8_t>& jpeg) {
 // At start-up a JPEG is measured by its header and the end of its data: a cut one is refused
 // with the decoder's words, one damaged inside its scan keeps its size until it is decoded.
 TEST(TextRenderingTest, MeasurerRefusesCutJpegsAndLeavesDamageInsideTheScanToTheDecode) {
-  PixelBuffer picture(64, 48);
+  CPixelBuffer picture(64, 48);
   for (int y = 0; y < 48; ++y) {
     for (int x = 0; x < 64; ++x) picture.SetPixel(x, y, static_cast<std::uint32_t>(x * 37 ^ y * 91) * 0x010203u);
   }
@@ -168,11 +168,11 @@ TEST(TextRenderingTest, MeasurerRefusesCutJpegsAndLeavesDamageInsideTheScanToThe
   }
   const std::vector<std::uint8_t> cut(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(data + 20));
 
-  struct Kept final : MessageSink {
+  struct Kept final : CMessageSink {
     void Show(std::string_view text) override { texts.emplace_back(text); }
     std::vector<std::string> texts;
   } messages;
-  GdiImageMeasurer measurer(messages);
+  CGdiImageMeasurer measurer(messages);
   EXPECT_EQ(measurer.MeasurePicture(damaged), (Size{64, 48}));
   EXPECT_TRUE(messages.texts.empty());
   EXPECT_FALSE(measurer.MeasurePicture(cut).has_value());

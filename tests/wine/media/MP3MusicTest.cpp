@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "Mp3Fixture.h"
+#include "MP3Fixture.h"
 #include "base/win/ScopedWin.h"
 #include "media/win/MP3Music.h"
 #include "media/win/MP3Player.h"
@@ -15,7 +15,7 @@
 namespace saver::win {
 namespace {
 
-using test::ReadMp3Fixture;
+using test::ReadMP3Fixture;
 using Clock = std::chrono::steady_clock;
 
 double SecondsSince(Clock::time_point start) {
@@ -64,7 +64,7 @@ class MP3MusicTest : public testing::Test {
 };
 
 TEST_F(MP3MusicTest, WaitingPlayReturnsWhenTheTrackHasPlayedOut) {
-  const auto track = ReadMp3Fixture("mpeg1_stereo_128k");  // 3 s
+  const auto track = ReadMP3Fixture("mpeg1_stereo_128k");  // 3 s
   CMP3Music music;
   const auto start = Clock::now();
   WithinAMinute("play", [&] { music.Play(track.data(), track.size(), true, false); });
@@ -79,7 +79,7 @@ TEST_F(MP3MusicTest, WaitingPlayReturnsWhenTheTrackHasPlayedOut) {
 }
 
 TEST_F(MP3MusicTest, LoopingTrackPlaysAgainUntilStopped) {
-  const auto track = ReadMp3Fixture("mpeg2_stereo_64k");  // 3 s
+  const auto track = ReadMP3Fixture("mpeg2_stereo_64k");  // 3 s
   CMP3Music music;
   WithinAMinute("play", [&] { music.Play(track.data(), track.size(), true, true); });
   EXPECT_GE(music.CompletedPasses(), 1) << "a waiting play returns after the first pass";
@@ -90,7 +90,7 @@ TEST_F(MP3MusicTest, LoopingTrackPlaysAgainUntilStopped) {
 }
 
 TEST_F(MP3MusicTest, StopCutsALongTrackShort) {
-  const auto track = ReadMp3Fixture("mpeg1_stereo_long");  // 20 s, several chunks
+  const auto track = ReadMP3Fixture("mpeg1_stereo_long");  // 20 s, several chunks
   CMP3Music music;
   const auto start = Clock::now();
   music.Play(track.data(), track.size(), false, false);
@@ -105,8 +105,8 @@ TEST_F(MP3MusicTest, StopCutsALongTrackShort) {
 }
 
 TEST_F(MP3MusicTest, NewTrackReplacesThePlayingOne) {
-  const auto first = ReadMp3Fixture("mpeg1_stereo_long");
-  const auto second = ReadMp3Fixture("mpeg1_mono_64k");
+  const auto first = ReadMP3Fixture("mpeg1_stereo_long");
+  const auto second = ReadMP3Fixture("mpeg1_mono_64k");
   CMP3Music music;
   music.Play(first.data(), first.size(), false, true);
   Sleep(500);
@@ -137,7 +137,7 @@ TEST_F(MP3MusicTest, UndecodableLoopingTrackReleasesAWaitingPlay) {
 TEST(MP3MusicWithoutDevice, PlayIsSilentAndLeavesNoTrack) {
   if (!std::getenv("SAVER_NO_WAVE_DEVICE")) GTEST_SKIP() << "needs a process without a sound server";
   ASSERT_FALSE(WaveDevicePresent());
-  const auto track = ReadMp3Fixture("mpeg1_stereo_128k");
+  const auto track = ReadMP3Fixture("mpeg1_stereo_128k");
   CMP3Music music;
   WithinAMinute("play", [&] { music.Play(track.data(), track.size(), true, true); });
   EXPECT_FALSE(music.HasTrack());

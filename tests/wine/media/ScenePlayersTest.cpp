@@ -76,7 +76,7 @@ bool Eventually(Condition condition) {
 }
 
 // A show runtime with nothing but the players and the stop event.
-class PlayersRuntime : public SceneRuntime {
+class PlayersRuntime : public CSceneRuntime {
  public:
   PlayersRuntime(CScenePlayers& players, HANDLE stop) : players_(players), stop_(stop) {}
   bool StopRequested() const override { return WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0; }
@@ -86,7 +86,7 @@ class PlayersRuntime : public SceneRuntime {
   const RandomSeedSources& SeedSources() const override { return seeds_; }
   void FillScreen(std::uint32_t, std::uint32_t) override {}
   void ArmLink(std::string, int) override {}
-  MediaPlayers* Media() override { return &players_; }
+  CMediaPlayers* Media() override { return &players_; }
 
  private:
   CScenePlayers& players_;
@@ -294,10 +294,10 @@ TEST_F(ScenePlayersTest, BlockingMidiEndsWithTheShowAndLeavesNoFile) {
   EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(ScenePlayersTest, MutedShowPlaysNoWavAndNoMp3) {
+TEST_F(ScenePlayersTest, MutedShowPlaysNoWavAndNoMP3) {
   CScenePlayers& players = Players(true);
   const auto wav = Media(kMediaWav, test::ToneWav(0.2));
-  const auto mp3 = Media(kMediaMp3, test::ToneWav(0.2));  // never decoded: a muted show stops before
+  const auto mp3 = Media(kMediaMP3, test::ToneWav(0.2));  // never decoded: a muted show stops before
   for (const bool wait : {false, true}) {
     MediaStart start;
     start.wait = wait;

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "MediaFixtures.h"
-#include "Mp3Fixture.h"
+#include "MP3Fixture.h"
 #include "base/UserMessages.h"
 #include "base/win/ScopedWin.h"
 #include "media/MediaItem.h"
@@ -31,13 +31,13 @@ double MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-class NoMessages : public UserMessages {
+class NoMessages : public CUserMessages {
  public:
   void ShowError(std::string_view text) override { ADD_FAILURE() << "message shown: " << text; }
 };
 
 // The saver window's part: a plain window on this thread, which answers the scene thread.
-class WindowHost : public ShowHost {
+class WindowHost : public CShowHost {
  public:
   explicit WindowHost(HWND window) : window_(window) {}
   HWND Handle() const override { return window_; }
@@ -96,7 +96,7 @@ struct BlockingPlay {
   bool loop;  // with the wait: the play never ends by itself
 };
 
-std::vector<std::uint8_t> LongTrack() { return test::ReadMp3Fixture("mpeg1_stereo_long"); }
+std::vector<std::uint8_t> LongTrack() { return test::ReadMP3Fixture("mpeg1_stereo_long"); }
 std::vector<std::uint8_t> LongSound() { return test::ToneWav(20); }
 std::vector<std::uint8_t> Video() { return test::ReadVideoFixture("two_seconds"); }
 
@@ -137,7 +137,7 @@ TEST_P(ShowStopTest, StopAtEveryStageOfABlockingPlayEndsTheShow) {
     NoMessages messages;
     std::uint32_t times = 1000;
     {
-      CSceneThread thread(host, &times, false, [&](SceneRuntime& runtime) { runtime.Media()->Start(media, start); });
+      CSceneThread thread(host, &times, false, [&](CSceneRuntime& runtime) { runtime.Media()->Start(media, start); });
       thread.UseMedia(std::make_unique<CScenePlayers>(MediaSettings{window_, false, false}, thread.StopEvent(), messages));
       ASSERT_TRUE(thread.Start());
       Sleep(moment);
@@ -156,17 +156,16 @@ TEST_P(ShowStopTest, StopAtEveryStageOfABlockingPlayEndsTheShow) {
   std::printf("%s: the slowest of %zu stops took %.0f ms\n", play.name, std::size(kStopMoments), slowest);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BlockingPlays, ShowStopTest,
-    testing::Values(BlockingPlay{"waited MP3", kMediaMp3, &LongTrack, false},
-                    BlockingPlay{"waited WAV", kMediaWav, &LongSound, false},
-                    BlockingPlay{"looping blocking video", kMediaAvi, &Video, true},
-                    BlockingPlay{"waited MIDI", kMediaMidi, &test::OneNoteMidi, false}),
-    [](const testing::TestParamInfo<BlockingPlay>& info) {
-      std::string name = info.param.name;
-      std::replace(name.begin(), name.end(), ' ', '_');
-      return name;
-    });
+INSTANTIATE_TEST_SUITE_P(BlockingPlays, ShowStopTest,
+                         testing::Values(BlockingPlay{"waited MP3", kMediaMP3, &LongTrack, false},
+                                         BlockingPlay{"waited WAV", kMediaWav, &LongSound, false},
+                                         BlockingPlay{"looping blocking video", kMediaAvi, &Video, true},
+                                         BlockingPlay{"waited MIDI", kMediaMidi, &test::OneNoteMidi, false}),
+                         [](const testing::TestParamInfo<BlockingPlay>& info) {
+                           std::string name = info.param.name;
+                           std::replace(name.begin(), name.end(), ' ', '_');
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace saver::win

@@ -24,10 +24,10 @@ TEST(SystemAnsiText, AgreesWithTheSystemsCodePage) {
 }
 
 TEST(SystemAnsiText, ArchiveReaderConvertsUtf16StringsWithIt) {
-  ArchiveWriter writer;
+  CArchiveWriter writer;
   writer.WriteUtf16String(u"caf\u00E9");
   std::istringstream in(std::string(writer.Bytes().begin(), writer.Bytes().end()));
-  ArchiveReader reader(in, &win::SystemAnsiFromUtf16);
+  CArchiveReader reader(in, &win::SystemAnsiFromUtf16);
   EXPECT_EQ(reader.ReadString(), win::SystemAnsiFromUtf16(u"caf\u00E9"));
   EXPECT_EQ(reader.Remaining(), 0u);
 }

@@ -28,26 +28,26 @@ using namespace testing_support;  // the shared pictures, actions and comparison
 constexpr std::uint32_t kWindowBackground = 0x00203040;
 
 // A screen-sized bitmap in a memory DC, the stage over it and a runtime that waits for nothing.
-class GdiShow : public SceneRuntime {
+class GdiShow : public CSceneRuntime {
  public:
   GdiShow() {
-    ScopedWindowDC desktop(nullptr);
+    CScopedWindowDC desktop(nullptr);
     size_ = {GetDeviceCaps(desktop.Get(), HORZRES), GetDeviceCaps(desktop.Get(), VERTRES)};
     dc_ = ScopedMemoryDC(CreateCompatibleDC(desktop.Get()));
     bitmap_ = ScopedBitmap(CreateCompatibleBitmap(desktop.Get(), size_.width, size_.height));
     selection_.emplace(dc_.Get(), bitmap_.Get());
-    stage_ = std::make_unique<GdiImageStage>(dc_.Get(), [] { return kWindowBackground; },
-                                             GdiImageStage::Files{}, messages);
+    stage_ = std::make_unique<CGdiImageStage>(
+        dc_.Get(), [] { return kWindowBackground; }, CGdiImageStage::Files{}, messages);
     stage_->Screen().Fill(Rect::FromSize(0, 0, size_.width, size_.height), kWindowBackground);
   }
 
   Size ScreenSize() const { return size_; }
-  PixelBuffer Pixels() {
-    PixelBuffer pixels;
+  CPixelBuffer Pixels() {
+    CPixelBuffer pixels;
     EXPECT_TRUE(stage_->Screen().Read(Rect::FromSize(0, 0, size_.width, size_.height), pixels));
     return pixels;
   }
-  GdiImageStage& Stage() { return *stage_; }
+  CGdiImageStage& Stage() { return *stage_; }
 
   bool StopRequested() const override { return false; }
   void Sleep(std::uint32_t) override {}
@@ -56,7 +56,7 @@ class GdiShow : public SceneRuntime {
   const RandomSeedSources& SeedSources() const override { return sources_; }
   void FillScreen(std::uint32_t, std::uint32_t) override {}
   void ArmLink(std::string, int) override {}
-  ImageStage* Images() override { return stage_.get(); }
+  CImageStage* Images() override { return stage_.get(); }
 
   CollectedMessages messages;
 
@@ -65,19 +65,19 @@ class GdiShow : public SceneRuntime {
   // Members go in reverse: the stage first, then the selection, the bitmap and the DC.
   ScopedMemoryDC dc_;
   ScopedBitmap bitmap_;
-  std::optional<ScopedSelect> selection_;
+  std::optional<CScopedSelect> selection_;
   RandomSeedSources sources_ = RandomSeedSources::Portable();
-  std::unique_ptr<GdiImageStage> stage_;
+  std::unique_ptr<CGdiImageStage> stage_;
 };
 
-PixelBuffer Filled(Size size, std::uint32_t colour) {
-  PixelCanvas canvas(PixelBuffer(size.width, size.height));
+CPixelBuffer Filled(Size size, std::uint32_t colour) {
+  CPixelCanvas canvas(CPixelBuffer(size.width, size.height));
   canvas.Fill(Rect::FromSize(0, 0, size.width, size.height), colour);
   return std::move(canvas.Pixels());
 }
 
 TEST(GdiImageStageTest, ShowsPicturesWhereTheirPathPutsThem) {
-  const PixelBuffer picture = Pattern(64, 48, 1);
+  const CPixelBuffer picture = Pattern(64, 48, 1);
   for (int effect : {0, 10, 40}) {
     GdiShow show;
     auto image = Picture(picture);
@@ -95,7 +95,7 @@ TEST(GdiImageStageTest, ShowsPicturesWhereTheirPathPutsThem) {
 TEST(GdiImageStageTest, KeyedTextShowsThePictureThroughTheKeyColour) {
   GdiShow show;
   const Size screen = show.ScreenSize();
-  const PixelBuffer picture = Pattern(200, 100, 2);
+  const CPixelBuffer picture = Pattern(200, 100, 2);
   auto image = Picture(picture);
   Execute(*ActionOn<CShowImageItem>(*image, {10, 10}), show);
   CImageItem text;
@@ -107,7 +107,7 @@ TEST(GdiImageStageTest, KeyedTextShowsThePictureThroughTheKeyColour) {
   ASSERT_TRUE(rendered);
   text.image.SetDecodedPixels(*rendered);
   Execute(*ActionOn<CShowImageItem>(text, {20, 15}), show);
-  PixelBuffer expected = Placed(Filled(screen, kWindowBackground), picture, {10, 10});
+  CPixelBuffer expected = Placed(Filled(screen, kWindowBackground), picture, {10, 10});
   DrawKeyed(expected, *rendered, {20, 15}, kTextKeyColor);
   EXPECT_EQ(Differences(show.Pixels(), expected), 0);
   // The text drew something, and the key colour was not drawn anywhere.
@@ -117,9 +117,9 @@ TEST(GdiImageStageTest, KeyedTextShowsThePictureThroughTheKeyColour) {
 TEST(GdiImageStageTest, MoveEndsWhereStepSaysAndHideRestoresTheBackground) {
   GdiShow show;
   const Size screen = show.ScreenSize();
-  const PixelBuffer backdrop = Pattern(screen.width, screen.height, 3);
+  const CPixelBuffer backdrop = Pattern(screen.width, screen.height, 3);
   show.Stage().Screen().Draw({0, 0}, backdrop);
-  const PixelBuffer picture = Pattern(40, 30, 4);
+  const CPixelBuffer picture = Pattern(40, 30, 4);
   auto image = Picture(picture);
   auto move = ActionOn<CMoveImageItem>(*image, {5, 5}, {200, 120});
   move->Prop().path.step_x = 7;
@@ -145,7 +145,7 @@ TEST(GdiImageStageTest, LinesAreDrawnWithTheirPen) {
   line.pen_width = 3;
   line.colour.colour = 0x0000FF00;
   Execute(line, show);
-  const PixelBuffer pixels = show.Pixels();
+  const CPixelBuffer pixels = show.Pixels();
   EXPECT_EQ(pixels.PixelAt(60, 19), 0x0000FF00u);
   EXPECT_EQ(pixels.PixelAt(60, 20), 0x0000FF00u);
   EXPECT_EQ(pixels.PixelAt(60, 21), 0x0000FF00u);

@@ -27,7 +27,7 @@ TEST(LowPowerPacerTest, WaitsAsLongAsTheCalibrationSays) {
   // Below the polling tail, a little above it, and several timer periods.
   const Case cases[] = {{10, 100000}, {50, 100000}, {2000, 100000}, {45000, 1000000}};
   const ScopedHandle stop = ManualResetEvent();
-  LowPowerPacer pacer;
+  CLowPowerPacer pacer;
   for (const Case& c : cases) {
     const double expected = static_cast<double>(c.polls) / c.rate;
     const Clock::time_point start = Clock::now();
@@ -40,7 +40,7 @@ TEST(LowPowerPacerTest, WaitsAsLongAsTheCalibrationSays) {
 
 TEST(LowPowerPacerTest, NothingToWaitWithoutPollsOrRate) {
   const ScopedHandle stop = ManualResetEvent();
-  LowPowerPacer pacer;
+  CLowPowerPacer pacer;
   const Clock::time_point start = Clock::now();
   pacer.Wait(stop.Get(), 4000000000u, 0);  // no calibration yet: no wait, no division by zero
   pacer.Wait(stop.Get(), 0, 100000);
@@ -49,7 +49,7 @@ TEST(LowPowerPacerTest, NothingToWaitWithoutPollsOrRate) {
 
 TEST(LowPowerPacerTest, SetStopEndsAWaitAtOnce) {
   const ScopedHandle stop = ManualResetEvent();
-  LowPowerPacer pacer;
+  CLowPowerPacer pacer;
   SetEvent(stop.Get());
   const Clock::time_point start = Clock::now();
   pacer.Wait(stop.Get(), 120, 1);  // two minutes
@@ -58,7 +58,7 @@ TEST(LowPowerPacerTest, SetStopEndsAWaitAtOnce) {
 
 TEST(LowPowerPacerTest, StopDuringAWaitEndsIt) {
   const ScopedHandle stop = ManualResetEvent();
-  LowPowerPacer pacer;
+  CLowPowerPacer pacer;
   std::thread stopper([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     SetEvent(stop.Get());
@@ -73,12 +73,12 @@ TEST(LowPowerPacerTest, StopDuringAWaitEndsIt) {
 
 TEST(LowPowerPacerTest, MachineHasAHighResolutionTimerOrTheFallback) {
   // Wine and current Windows have the timer; either way a wait works (see the tests above).
-  LowPowerPacer pacer;
+  CLowPowerPacer pacer;
   RecordProperty("high_resolution_timer", pacer.UsesHighResolutionTimer() ? 1 : 0);
   EXPECT_TRUE(pacer.UsesHighResolutionTimer());
 }
 
-class NoWindowHost : public ShowHost {
+class NoWindowHost : public CShowHost {
  public:
   HWND Handle() const override { return nullptr; }
   void Fill(COLORREF) override {}
@@ -92,7 +92,7 @@ TEST(LowPowerPacerTest, SceneThreadPacesWithTheSameLengthAndStopsPromptly) {
   std::uint32_t times = 100000;  // polls per second
   double first_wait = 0;
   bool second_wait_done = false;
-  CSceneThread thread(host, &times, false, [&](SceneRuntime& runtime) {
+  CSceneThread thread(host, &times, false, [&](CSceneRuntime& runtime) {
     const Clock::time_point start = Clock::now();
     runtime.PacedWait(0, 5000.0);  // 5000 polls: 50 ms
     first_wait = SecondsSince(start);

@@ -17,7 +17,7 @@ namespace saver::win {
 namespace {
 
 // Records what the scene thread asks of its window.
-class RecordingHost : public ShowHost {
+class RecordingHost : public CShowHost {
  public:
   HWND Handle() const override { return nullptr; }
   void Fill(COLORREF colour) override {
@@ -40,7 +40,7 @@ class RecordingHost : public ShowHost {
 // A show of fill, delay, fill on its own thread, with its recording host.
 struct FillDelayFill {
   FillDelayFill(COLORREF first, std::uint32_t delay, COLORREF second)
-      : thread(host, &times, false, [this](SceneRuntime& runtime) { RunShowItems(items, runtime); }) {
+      : thread(host, &times, false, [this](CSceneRuntime& runtime) { RunShowItems(items, runtime); }) {
     auto fill = std::make_unique<CFillScreenItem>();
     fill->Prop().colour = first;
     items.Append(std::move(fill));
@@ -90,7 +90,7 @@ TEST(SceneThreadTest, StopReturnsFromAPacedWaitOfHours) {
   RecordingHost host;
   std::uint32_t times = 0xFFFFFFFFu;  // a wait of 0xFFFFFFFF polls per call
   bool waited = false;
-  CSceneThread thread(host, &times, false, [&waited](SceneRuntime& runtime) {
+  CSceneThread thread(host, &times, false, [&waited](CSceneRuntime& runtime) {
     for (int i = 0; i < 1000; ++i) runtime.PacedWait(0, 100000);
     waited = true;
   });

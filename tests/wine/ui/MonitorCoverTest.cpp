@@ -11,7 +11,7 @@ namespace saver::win {
 namespace {
 
 // Stands in for the show's window: records the messages the covers hand it.
-class RecordingShowWindow : public Window {
+class RecordingShowWindow : public CWindow {
  public:
   struct Received {
     UINT message;
@@ -58,7 +58,7 @@ class MonitorCoverTest : public testing::Test {
   const Rect kLeftAbove = Rect::FromSize(-300, -200, 300, 200);
   RecordingShowWindow show_;
   std::atomic<COLORREF> fill_{RGB(0, 0, 0)};
-  MonitorCover cover_{fill_};
+  CMonitorCover cover_{fill_};
 };
 
 TEST_F(MonitorCoverTest, OneTopmostWindowStandsOnEveryOtherMonitor) {
@@ -92,10 +92,10 @@ TEST_F(MonitorCoverTest, ADisplayChangeReplacesTheWindowsAndOneMonitorNeedsNone)
 TEST_F(MonitorCoverTest, CoversArePaintedInTheFillColour) {
   ASSERT_TRUE(cover_.Cover(show_.Handle(), {kShow, kRight}));
   const HWND window = cover_.Handles().at(0);
-  ScopedWindowDC screen(nullptr);
+  CScopedWindowDC screen(nullptr);
   ScopedMemoryDC memory(CreateCompatibleDC(screen.Get()));
   ScopedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), 8, 8));
-  ScopedSelect select(memory.Get(), bitmap.Get());
+  CScopedSelect select(memory.Get(), bitmap.Get());
   for (COLORREF colour : {RGB(200, 10, 30), RGB(0, 128, 255), RGB(0, 0, 0)}) {
     fill_ = colour;
     cover_.Repaint();

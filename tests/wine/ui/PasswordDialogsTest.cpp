@@ -84,7 +84,7 @@ TEST(NewPasswordDialog, StoresOnlyConfirmedPasswordsAndSaysWhatHappened) {
   for (const NewPasswordCase& c : cases) {
     SCOPED_TRACE(c.name);
     TestRegistry registry(L"Guard Password Dialog Test");
-    const PasswordStore store(registry.Path() + L"\\Saver");
+    const CPasswordStore store(registry.Path() + L"\\Saver");
     ASSERT_TRUE(store.Store(ScramblePassword("before")));
     DialogScript script(c.steps);
     EXPECT_EQ(ShowNewPasswordDialog(nullptr, store), c.result);
@@ -99,7 +99,7 @@ TEST(NewPasswordDialog, StoresOnlyConfirmedPasswordsAndSaysWhatHappened) {
 TEST(NewPasswordDialog, RefusedWriteSaysSoAndKeepsTheOldPassword) {
   TestRegistry registry(L"Guard Password Dialog Test");
   // No registry key may have a name this long, so every write under it is refused.
-  const PasswordStore store(registry.Path() + L"\\" + std::wstring(300, L'k'));
+  const CPasswordStore store(registry.Path() + L"\\" + std::wstring(300, L'k'));
   ASSERT_FALSE(store.Store(ScramblePassword("probe")));
   DialogScript script({NewPassword(L"letmein", L"letmein"), Acknowledge(), Cancel(DialogKind::NewPassword)});
   EXPECT_EQ(ShowNewPasswordDialog(nullptr, store), IDCANCEL);
@@ -131,7 +131,7 @@ TEST(PasswordGate, AsksOnlyWhenProtectionIsOnAndAPasswordIsStored) {
   for (const GateCase& c : cases) {
     SCOPED_TRACE(c.name);
     TestRegistry registry(L"Guard Password Gate Test");
-    const PasswordStore store(registry.Path() + L"\\Saver");
+    const CPasswordStore store(registry.Path() + L"\\Saver");
     ASSERT_TRUE(store.Store(c.stored));
     protection.SetNumber(c.protection);
     DialogScript script(c.steps);
@@ -161,7 +161,7 @@ TEST(ChangePassword, AsksForTheOldPasswordFirstWhenOneIsStored) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TestRegistry registry(L"Guard Change Password Test");
-    const PasswordStore store(registry.Path() + L"\\Saver");
+    const CPasswordStore store(registry.Path() + L"\\Saver");
     ASSERT_TRUE(store.Store(c.before));
     DialogScript script(c.steps);
     ChangePassword(nullptr, store);

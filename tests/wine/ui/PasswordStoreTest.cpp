@@ -47,7 +47,7 @@ TEST(PasswordProtectionSwitch, ReadsNumbersAndTextsAndTreatsAbsentAsOff) {
 
 TEST(PasswordStore, KeepsScrambledTextsWithEveryByteValueAndEmptyRemovesIt) {
   TestRegistry registry(L"Guard Password Store Test");
-  const PasswordStore store(registry.Path() + L"\\Saver");
+  const CPasswordStore store(registry.Path() + L"\\Saver");
   EXPECT_EQ(store.Stored(), "");  // nothing stored yet
   for (const std::string& password : {std::string("a"), std::string("secret"), std::string("ABCDEFGH"),
                                       std::string("{}~|"), std::string(51, 'z')}) {
@@ -61,7 +61,7 @@ TEST(PasswordStore, KeepsScrambledTextsWithEveryByteValueAndEmptyRemovesIt) {
 
 TEST(PasswordStore, LivesUnderTheSaversPasswordSectionAsEncrypt) {
   TestRegistry registry(L"Guard Password Store Test");
-  const PasswordStore store(registry.Path() + L"\\Saver");
+  const CPasswordStore store(registry.Path() + L"\\Saver");
   ASSERT_TRUE(store.Store(ScramblePassword("abc")));
   char text[64] = {};
   DWORD size = sizeof(text);

@@ -9,7 +9,7 @@
 namespace saver::win {
 namespace {
 
-constexpr COLORREF kNameColour = NameScroller::kTextColour;
+constexpr COLORREF kNameColour = CNameScroller::kTextColour;
 
 // Handles this thread's messages for `milliseconds`, dropping the quit message a destroyed preview posts.
 void Pump(DWORD milliseconds) {

@@ -12,14 +12,14 @@ using testing_support::TestRegistry;
 
 TEST(RegistryProfileTest, AbsentValuesReadAsTheirDefaults) {
   TestRegistry registry(L"Saver Tests\\Profile");
-  RegistryProfile profile(registry.CompanyKey(), L"fresh.scr");
+  CRegistryProfile profile(registry.CompanyKey(), L"fresh.scr");
   for (const SettingDeclaration& declaration : kSettings)
     EXPECT_EQ(ReadSetting(profile, declaration.setting), declaration.default_value) << declaration.name;
 }
 
 TEST(RegistryProfileTest, ValuesLiveUnderTheApplicationsSettingsKey) {
   TestRegistry registry(L"Saver Tests\\Profile");
-  RegistryProfile profile(registry.CompanyKey(), L"My Saver.scr");
+  CRegistryProfile profile(registry.CompanyKey(), L"My Saver.scr");
   WriteSetting(profile, Setting::Escape, 1);
   WriteSetting(profile, Setting::Standard, 0);
   WriteSetting(profile, Setting::Mute, -7);
@@ -32,13 +32,13 @@ TEST(RegistryProfileTest, ValuesLiveUnderTheApplicationsSettingsKey) {
   EXPECT_EQ(ReadSetting(profile, Setting::Standard), 0);
   EXPECT_EQ(ReadSetting(profile, Setting::Mute), -7);
   // Another file name is another saver with settings of its own.
-  RegistryProfile renamed(registry.CompanyKey(), L"Renamed.scr");
+  CRegistryProfile renamed(registry.CompanyKey(), L"Renamed.scr");
   EXPECT_EQ(ReadSetting(renamed, Setting::Escape), 0);
 }
 
 TEST(RegistryProfileTest, ValueOfAnotherTypeReadsAsTheDefault) {
   TestRegistry registry(L"Saver Tests\\Profile");
-  RegistryProfile profile(registry.CompanyKey(), L"typed.scr");
+  CRegistryProfile profile(registry.CompanyKey(), L"typed.scr");
   const std::wstring key = registry.Path() + L"\\typed.scr\\Settings";
   ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Standard", REG_SZ, L"0", 4), ERROR_SUCCESS);
   EXPECT_EQ(ReadSetting(profile, Setting::Standard), 1);

@@ -62,7 +62,7 @@ class SaverWndTest : public ::testing::Test {
   }
 
   TestRegistry registry_;
-  RegistryProfile profile_;
+  CRegistryProfile profile_;
   std::uint32_t times_ = 0;
   std::string link_;
 };
@@ -184,7 +184,7 @@ TEST_F(SaverWndTest, CalibratesOncePerMachine) {
 
 TEST_F(SaverWndTest, CloseStopsTheShowItsThreadRuns) {
   auto window = MakeWindow(false);
-  CSceneThread show(*window, &times_, false, [](SceneRuntime& runtime) {
+  CSceneThread show(*window, &times_, false, [](CSceneRuntime& runtime) {
     while (!runtime.StopRequested()) runtime.Sleep(kSleepSliceMs);  // a show that never ends by itself
   });
   window->AttachShow(&show);
@@ -208,14 +208,14 @@ TEST_F(SaverWndTest, CloseStopsTheShowItsThreadRuns) {
 
 TEST_F(SaverWndTest, TestRunHasAHiddenExitButtonThatCloses) {
   auto window = MakeWindow(true);
-  HWND host = GetDlgItem(window->Handle(), ExitButtonHost::kHostId);
+  HWND host = GetDlgItem(window->Handle(), CExitButtonHost::kHostId);
   ASSERT_NE(host, nullptr);
   EXPECT_FALSE(IsWindowVisible(host));
   window->ShowExitButton();
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   EXPECT_TRUE(IsWindowVisible(host));
-  HWND button = GetDlgItem(host, ExitButtonHost::kButtonId);
+  HWND button = GetDlgItem(host, CExitButtonHost::kButtonId);
   ASSERT_NE(button, nullptr);
   wchar_t text[16] = {};
   GetWindowTextW(button, text, 16);

@@ -41,7 +41,7 @@ class DialogDriver {
  public:
   explicit DialogDriver(std::vector<int> clicks) : clicks_(std::move(clicks)) {}
 
-  INT_PTR Run(Profile& profile) {
+  INT_PTR Run(CProfile& profile) {
     const DWORD ui_thread = GetCurrentThreadId();
     std::thread driver([this, ui_thread] {
       HWND dialog = nullptr;
@@ -102,7 +102,7 @@ class SettingsDialogTest : public ::testing::Test {
   }
 
   TestRegistry registry_;
-  RegistryProfile profile_;
+  CRegistryProfile profile_;
 };
 
 TEST_F(SettingsDialogTest, FreshUserSeesStandardAndClearDisabledRules) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "media/Mp3FrameHeader.h"
+#include "media/MP3FrameHeader.h"
 
 namespace saver {
 
@@ -24,21 +24,21 @@ struct PcmFormat : WaveFormat {
   PcmFormat() : WaveFormat{1, 2, 44100, 176400, 4, 16, 0} {}
 };
 
-struct Mp3SourceFormat {
+struct MP3SourceFormat {
   WaveFormat wave;
   std::uint16_t id = 0;
   std::uint32_t flags = 0;
   std::uint16_t block_size = 0;
   std::uint16_t frames_per_block = 0;
   std::uint16_t codec_delay = 0;
-  bool operator==(const Mp3SourceFormat&) const = default;
+  bool operator==(const MP3SourceFormat&) const = default;
 };
 
 inline constexpr std::uint16_t kWaveFormatMpegLayer3 = 0x0055;
 
 // Fills the MP3 source format from the header and sets the PCM destination's rate (half the
 // rate for MPEG-1 streams), channels, block align and byte rate; its other fields stay.
-void BuildMp3Formats(const Mp3FrameHeader& header, PcmFormat& destination, Mp3SourceFormat& source);
+void BuildMP3Formats(const MP3FrameHeader& header, PcmFormat& destination, MP3SourceFormat& source);
 
 // Sets the PCM sample rate and the byte rate that follows from it.
 void SetPcmRate(WaveFormat& format, std::uint32_t samples_per_sec);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "media/Mp3FrameHeader.h"
+#include "media/MP3FrameHeader.h"
 
 namespace saver {
 namespace {
@@ -20,7 +20,7 @@ struct Decoded {
   std::uint32_t rate;
 };
 
-TEST(Mp3FrameHeader, FieldsComeFromTheStandardsTables) {
+TEST(MP3FrameHeader, FieldsComeFromTheStandardsTables) {
   const Decoded cases[] = {
       {Word(3, 1, 9, 0), 1.0f, 3, 128, 44100},   // MPEG-1 layer 3, the common case
       {Word(3, 1, 14, 1), 1.0f, 3, 320, 48000},
@@ -38,7 +38,7 @@ TEST(Mp3FrameHeader, FieldsComeFromTheStandardsTables) {
   };
   for (const Decoded& c : cases) {
     SCOPED_TRACE(testing::Message() << std::hex << c.word);
-    const auto header = DecodeMp3FrameHeader(c.word);
+    const auto header = DecodeMP3FrameHeader(c.word);
     ASSERT_TRUE(header.has_value());
     EXPECT_EQ(header->version, c.version);
     EXPECT_EQ(header->layer, c.layer);
@@ -47,17 +47,17 @@ TEST(Mp3FrameHeader, FieldsComeFromTheStandardsTables) {
   }
 }
 
-TEST(Mp3FrameHeader, ChannelModeIsBitsSevenAndSix) {
+TEST(MP3FrameHeader, ChannelModeIsBitsSevenAndSix) {
   for (unsigned mode = 0; mode < 4; ++mode) {
-    const auto header = DecodeMp3FrameHeader(Word(3, 1, 9, 0, mode));
+    const auto header = DecodeMP3FrameHeader(Word(3, 1, 9, 0, mode));
     ASSERT_TRUE(header.has_value());
     EXPECT_EQ(header->channel_mode, mode);
   }
 }
 
-TEST(Mp3FrameHeader, EachRejectionRuleRefusesTheWord) {
+TEST(MP3FrameHeader, EachRejectionRuleRefusesTheWord) {
   const std::uint32_t valid = Word(3, 1, 9, 0);
-  ASSERT_TRUE(DecodeMp3FrameHeader(valid).has_value());
+  ASSERT_TRUE(DecodeMP3FrameHeader(valid).has_value());
   const struct {
     const char* rule;
     std::uint32_t word;
@@ -72,17 +72,17 @@ TEST(Mp3FrameHeader, EachRejectionRuleRefusesTheWord) {
       {"emphasis 2", Word(3, 1, 9, 0, 0, 2)},
   };
   for (const auto& c : rejected) {
-    EXPECT_FALSE(DecodeMp3FrameHeader(c.word).has_value()) << c.rule;
+    EXPECT_FALSE(DecodeMP3FrameHeader(c.word).has_value()) << c.rule;
   }
 }
 
-TEST(Mp3FrameHeader, UncheckedBitsDoNotChangeTheResult) {
+TEST(MP3FrameHeader, UncheckedBitsDoNotChangeTheResult) {
   // Protection (16), padding (9), private (8), mode extension (5, 4), copyright (3), original (2).
   const std::uint32_t valid = Word(3, 1, 9, 0, 1);
-  const auto expected = DecodeMp3FrameHeader(valid);
+  const auto expected = DecodeMP3FrameHeader(valid);
   ASSERT_TRUE(expected.has_value());
   for (int bit : {16, 9, 8, 5, 4, 3, 2}) {
-    EXPECT_EQ(DecodeMp3FrameHeader(valid ^ (1u << bit)), expected) << "bit " << bit;
+    EXPECT_EQ(DecodeMP3FrameHeader(valid ^ (1u << bit)), expected) << "bit " << bit;
   }
 }
 

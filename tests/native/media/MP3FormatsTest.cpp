@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "media/Mp3Formats.h"
+#include "media/MP3Formats.h"
 
 namespace saver {
 namespace {
 
-Mp3FrameHeader Header(std::uint16_t bitrate, std::uint32_t rate, std::uint16_t channel_mode) {
-  Mp3FrameHeader h;
+MP3FrameHeader Header(std::uint16_t bitrate, std::uint32_t rate, std::uint16_t channel_mode) {
+  MP3FrameHeader h;
   h.version = rate >= 32000 ? 1.0f : 2.0f;
   h.layer = 3;
   h.bitrate = bitrate;
@@ -15,10 +15,10 @@ Mp3FrameHeader Header(std::uint16_t bitrate, std::uint32_t rate, std::uint16_t c
   return h;
 }
 
-TEST(Mp3Formats, SourceFormatOf128kStereoAt44100) {
+TEST(MP3Formats, SourceFormatOf128kStereoAt44100) {
   PcmFormat pcm;
-  Mp3SourceFormat mp3;
-  BuildMp3Formats(Header(128, 44100, 0), pcm, mp3);
+  MP3SourceFormat mp3;
+  BuildMP3Formats(Header(128, 44100, 0), pcm, mp3);
   EXPECT_EQ(mp3.wave.format_tag, 0x55);
   EXPECT_EQ(mp3.wave.channels, 2);
   EXPECT_EQ(mp3.wave.samples_per_sec, 44100u);
@@ -33,7 +33,7 @@ TEST(Mp3Formats, SourceFormatOf128kStereoAt44100) {
   EXPECT_EQ(mp3.codec_delay, 1393);
 }
 
-TEST(Mp3Formats, PcmRateIsHalvedForMpeg1RatesOnly) {
+TEST(MP3Formats, PcmRateIsHalvedForMpeg1RatesOnly) {
   const struct {
     std::uint32_t source;
     std::uint32_t pcm;
@@ -41,27 +41,27 @@ TEST(Mp3Formats, PcmRateIsHalvedForMpeg1RatesOnly) {
                {24000, 24000}, {32000, 16000}, {44100, 22050}, {48000, 24000}};
   for (const auto& c : cases) {
     PcmFormat pcm;
-    Mp3SourceFormat mp3;
-    BuildMp3Formats(Header(64, c.source, 1), pcm, mp3);
+    MP3SourceFormat mp3;
+    BuildMP3Formats(Header(64, c.source, 1), pcm, mp3);
     EXPECT_EQ(pcm.samples_per_sec, c.pcm) << c.source;
     EXPECT_EQ(pcm.avg_bytes_per_sec, c.pcm * 4) << c.source;
     EXPECT_EQ(mp3.wave.samples_per_sec, c.source);
   }
 }
 
-TEST(Mp3Formats, BlockSizeUsesTheMpeg1FactorForEveryVersion) {
+TEST(MP3Formats, BlockSizeUsesTheMpeg1FactorForEveryVersion) {
   PcmFormat pcm;
-  Mp3SourceFormat mp3;
-  BuildMp3Formats(Header(64, 22050, 0), pcm, mp3);
+  MP3SourceFormat mp3;
+  BuildMP3Formats(Header(64, 22050, 0), pcm, mp3);
   EXPECT_EQ(mp3.block_size, 417);  // 64 * 144000 / 22050 = 417.9, twice an MPEG-2 frame
-  BuildMp3Formats(Header(8, 8000, 0), pcm, mp3);
+  BuildMP3Formats(Header(8, 8000, 0), pcm, mp3);
   EXPECT_EQ(mp3.block_size, 144);
 }
 
-TEST(Mp3Formats, MonoGivesOneChannelOnBothSides) {
+TEST(MP3Formats, MonoGivesOneChannelOnBothSides) {
   PcmFormat pcm;
-  Mp3SourceFormat mp3;
-  BuildMp3Formats(Header(64, 44100, kMp3SingleChannel), pcm, mp3);
+  MP3SourceFormat mp3;
+  BuildMP3Formats(Header(64, 44100, kMP3SingleChannel), pcm, mp3);
   EXPECT_EQ(mp3.wave.channels, 1);
   EXPECT_EQ(pcm.channels, 1);
   EXPECT_EQ(pcm.block_align, 2);
@@ -71,17 +71,17 @@ TEST(Mp3Formats, MonoGivesOneChannelOnBothSides) {
   EXPECT_EQ(pcm.cb_size, 0);
 }
 
-TEST(Mp3Formats, StereoAfterMonoGetsTwoChannelsBack) {
+TEST(MP3Formats, StereoAfterMonoGetsTwoChannelsBack) {
   PcmFormat pcm;
-  Mp3SourceFormat mp3;
-  BuildMp3Formats(Header(64, 44100, kMp3SingleChannel), pcm, mp3);
-  BuildMp3Formats(Header(128, 44100, 0), pcm, mp3);
+  MP3SourceFormat mp3;
+  BuildMP3Formats(Header(64, 44100, kMP3SingleChannel), pcm, mp3);
+  BuildMP3Formats(Header(128, 44100, 0), pcm, mp3);
   EXPECT_EQ(pcm.channels, 2);
   EXPECT_EQ(pcm.block_align, 4);
   EXPECT_EQ(pcm.avg_bytes_per_sec, 88200u);
 }
 
-TEST(Mp3Formats, SetPcmRateKeepsTheByteRateInStep) {
+TEST(MP3Formats, SetPcmRateKeepsTheByteRateInStep) {
   PcmFormat pcm;
   SetPcmRate(pcm, 44100);
   EXPECT_EQ(pcm.avg_bytes_per_sec, 176400u);
@@ -90,10 +90,10 @@ TEST(Mp3Formats, SetPcmRateKeepsTheByteRateInStep) {
   EXPECT_EQ(pcm.avg_bytes_per_sec, 22050u);
 }
 
-TEST(Mp3Formats, AHeaderWithoutRateGivesNoBlockSizeInsteadOfDividingByZero) {
+TEST(MP3Formats, AHeaderWithoutRateGivesNoBlockSizeInsteadOfDividingByZero) {
   PcmFormat pcm;
-  Mp3SourceFormat mp3;
-  BuildMp3Formats(Mp3FrameHeader{}, pcm, mp3);
+  MP3SourceFormat mp3;
+  BuildMP3Formats(MP3FrameHeader{}, pcm, mp3);
   EXPECT_EQ(mp3.block_size, 0);
 }
 

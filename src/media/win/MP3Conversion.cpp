@@ -1,4 +1,4 @@
-#include "media/win/Mp3Conversion.h"
+#include "media/win/MP3Conversion.h"
 
 #include <algorithm>
 
@@ -6,12 +6,12 @@
 
 namespace saver::win {
 
-bool CMp3Conversion::Prepare(const std::uint8_t* data, std::size_t size, PcmFormat& destination,
-                             Mp3SourceFormat& source) {
+bool CMP3Conversion::Prepare(const std::uint8_t* data, std::size_t size, PcmFormat& destination,
+                             MP3SourceFormat& source) {
   Close();
   half_rate_refusal_ = MMSYSERR_NOERROR;
   stream_.Attach(data, size);
-  chunks_ = Mp3ChunkSequence(stream_.Length());
+  chunks_ = CMP3ChunkSequence(stream_.Length());
   if (!stream_.FindHeader()) return false;
   stream_.BuildFormats(destination, source);
   if (!Open(destination, source)) {
@@ -25,11 +25,11 @@ bool CMp3Conversion::Prepare(const std::uint8_t* data, std::size_t size, PcmForm
   return false;
 }
 
-bool CMp3Conversion::Open(const PcmFormat& destination, const Mp3SourceFormat& source) {
+bool CMP3Conversion::Open(const PcmFormat& destination, const MP3SourceFormat& source) {
   return acm_.Open(ToMpegLayer3(source), ToWaveFormatEx(destination));
 }
 
-std::optional<std::span<const std::uint8_t>> CMp3Conversion::ConvertNext() {
+std::optional<std::span<const std::uint8_t>> CMP3Conversion::ConvertNext() {
   ACMSTREAMHEADER& header = acm_.Header();
   std::uint32_t offered = header.cbSrcLength;
   const auto chunk = chunks_.Next(offered);

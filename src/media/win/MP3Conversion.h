@@ -8,18 +8,18 @@
 #include <span>
 
 #include "media/MP3Stream.h"
-#include "media/Mp3ChunkSequence.h"
-#include "media/Mp3Formats.h"
+#include "media/MP3ChunkSequence.h"
+#include "media/MP3Formats.h"
 #include "media/win/AcmStream.h"
 
 namespace saver::win {
 
-class CMp3Conversion {
+class CMP3Conversion {
  public:
   // Finds the header, builds both formats into the borrowed ones and opens and sizes the ACM
   // stream. Codecs that refuse PCM at half the MP3 rate (Wine's does) get the MP3's own rate, so
   // the music still plays. False, with everything closed, when any step fails.
-  bool Prepare(const std::uint8_t* data, std::size_t size, PcmFormat& destination, Mp3SourceFormat& source);
+  bool Prepare(const std::uint8_t* data, std::size_t size, PcmFormat& destination, MP3SourceFormat& source);
   // Converts the next chunk; its PCM stays valid until the next call. None on a codec failure.
   std::optional<std::span<const std::uint8_t>> ConvertNext();
   // True once all bytes are consumed, or once the codec consumed nothing of a chunk.
@@ -33,11 +33,11 @@ class CMp3Conversion {
   ChunkKind LastKind() const { return last_kind_; }
 
  private:
-  bool Open(const PcmFormat& destination, const Mp3SourceFormat& source);
+  bool Open(const PcmFormat& destination, const MP3SourceFormat& source);
 
   CMP3Stream stream_;
   CAcmStream acm_;
-  Mp3ChunkSequence chunks_{0};
+  CMP3ChunkSequence chunks_{0};
   MMRESULT half_rate_refusal_ = MMSYSERR_NOERROR;
   ChunkKind last_kind_ = ChunkKind::kFirst;
 };

@@ -1,8 +1,8 @@
-#include "media/Mp3ChunkSequence.h"
+#include "media/MP3ChunkSequence.h"
 
 namespace saver {
 
-Mp3ChunkSequence::Chunk Mp3ChunkSequence::Next(std::uint32_t& offered) const {
+CMP3ChunkSequence::Chunk CMP3ChunkSequence::Next(std::uint32_t& offered) const {
   const std::size_t remaining = total_ > position_ ? total_ - position_ : 0;
   Chunk chunk{position_, offered, position_ == 0 ? ChunkKind::kFirst : ChunkKind::kMiddle};
   if (offered >= remaining) {
@@ -13,7 +13,7 @@ Mp3ChunkSequence::Chunk Mp3ChunkSequence::Next(std::uint32_t& offered) const {
   return chunk;
 }
 
-void Mp3ChunkSequence::Consumed(std::uint32_t used) {
+void CMP3ChunkSequence::Consumed(std::uint32_t used) {
   if (used == 0) stalled_ = true;
   position_ += used;
 }

@@ -9,9 +9,9 @@ namespace saver {
 enum class ChunkKind { kFirst, kMiddle, kLast };
 
 // MP3 bytes offered per conversion.
-inline constexpr std::uint32_t kMp3ChunkBytes = 131072;
+inline constexpr std::uint32_t kMP3ChunkBytes = 131072;
 
-class Mp3ChunkSequence {
+class CMP3ChunkSequence {
  public:
   struct Chunk {
     std::size_t offset = 0;
@@ -19,7 +19,7 @@ class Mp3ChunkSequence {
     ChunkKind kind = ChunkKind::kFirst;
   };
 
-  explicit Mp3ChunkSequence(std::size_t total) : total_(total) {}
+  explicit CMP3ChunkSequence(std::size_t total) : total_(total) {}
 
   // The next chunk. `offered` is the source length of the conversion header: it only ever
   // shrinks, to what remains, and the chunk that reaches the end is the last one (a block of at

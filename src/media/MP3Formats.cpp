@@ -1,4 +1,4 @@
-#include "media/Mp3Formats.h"
+#include "media/MP3Formats.h"
 
 namespace saver {
 namespace {
@@ -28,9 +28,9 @@ void SetPcmRate(WaveFormat& format, std::uint32_t samples_per_sec) {
   format.avg_bytes_per_sec = samples_per_sec * format.block_align;
 }
 
-void BuildMp3Formats(const Mp3FrameHeader& header, PcmFormat& destination, Mp3SourceFormat& source) {
+void BuildMP3Formats(const MP3FrameHeader& header, PcmFormat& destination, MP3SourceFormat& source) {
   source.wave.format_tag = kWaveFormatMpegLayer3;
-  source.wave.channels = header.channel_mode == kMp3SingleChannel ? 1 : 2;
+  source.wave.channels = header.channel_mode == kMP3SingleChannel ? 1 : 2;
   source.wave.samples_per_sec = header.sample_rate;
   source.wave.avg_bytes_per_sec = header.bitrate * 1000u / 8u;
   source.wave.block_align = 1;

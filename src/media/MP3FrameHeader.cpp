@@ -1,4 +1,4 @@
-#include "media/Mp3FrameHeader.h"
+#include "media/MP3FrameHeader.h"
 
 namespace saver {
 namespace {
@@ -44,7 +44,7 @@ float VersionNumber(unsigned version_field) {
 
 }  // namespace
 
-std::optional<Mp3FrameHeader> DecodeMp3FrameHeader(std::uint32_t word) {
+std::optional<MP3FrameHeader> DecodeMP3FrameHeader(std::uint32_t word) {
   const unsigned sync = word >> 21;
   const unsigned version_field = (word >> 19) & 0x3;
   const unsigned layer_field = (word >> 17) & 0x3;
@@ -55,7 +55,7 @@ std::optional<Mp3FrameHeader> DecodeMp3FrameHeader(std::uint32_t word) {
       bitrate_index == 0 || bitrate_index == 0xF || rate_index == 3 || emphasis == 2) {
     return std::nullopt;
   }
-  Mp3FrameHeader header;
+  MP3FrameHeader header;
   header.version = VersionNumber(version_field);
   header.layer = static_cast<std::uint16_t>(4 - layer_field);
   header.bitrate = BitrateFor(version_field, header.layer, bitrate_index);

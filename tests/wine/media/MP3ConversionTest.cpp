@@ -3,15 +3,15 @@
 #include <cstdlib>
 #include <vector>
 
-#include "Mp3Fixture.h"
+#include "MP3Fixture.h"
 #include "media/win/AcmStream.h"
-#include "media/win/Mp3Conversion.h"
+#include "media/win/MP3Conversion.h"
 #include "media/win/WaveFormats.h"
 
 namespace saver::win {
 namespace {
 
-using test::ReadMp3Fixture;
+using test::ReadMP3Fixture;
 
 struct Converted {
   PcmFormat pcm;
@@ -23,8 +23,8 @@ struct Converted {
 
 Converted ConvertAll(const std::vector<std::uint8_t>& data) {
   Converted out;
-  Mp3SourceFormat mp3;
-  CMp3Conversion conversion;
+  MP3SourceFormat mp3;
+  CMP3Conversion conversion;
   if (!conversion.Prepare(data.data(), data.size(), out.pcm, mp3)) {
     out.failed = true;
     return out;
@@ -46,15 +46,15 @@ Converted ConvertAll(const std::vector<std::uint8_t>& data) {
   return out;
 }
 
-TEST(Mp3Codec, IsPresent) { EXPECT_TRUE(Mp3CodecPresent()); }
+TEST(MP3Codec, IsPresent) { EXPECT_TRUE(MP3CodecPresent()); }
 
-TEST(Mp3Conversion, HalfRateRefusalFallsBackToTheSourceRate) {
-  const auto data = ReadMp3Fixture("mpeg1_stereo_128k");
+TEST(MP3Conversion, HalfRateRefusalFallsBackToTheSourceRate) {
+  const auto data = ReadMP3Fixture("mpeg1_stereo_128k");
   CMP3Stream stream;
   stream.Attach(data.data(), data.size());
   ASSERT_TRUE(stream.FindHeader());
   PcmFormat pcm;
-  Mp3SourceFormat mp3;
+  MP3SourceFormat mp3;
   stream.BuildFormats(pcm, mp3);
   ASSERT_EQ(pcm.samples_per_sec, 22050u);
   CAcmStream direct;
@@ -63,7 +63,7 @@ TEST(Mp3Conversion, HalfRateRefusalFallsBackToTheSourceRate) {
   direct.Close();
 
   PcmFormat chosen;
-  CMp3Conversion conversion;
+  CMP3Conversion conversion;
   ASSERT_TRUE(conversion.Prepare(data.data(), data.size(), chosen, mp3));
   if (half_rate_opens) {
     EXPECT_EQ(chosen.samples_per_sec, 22050u);
@@ -78,7 +78,7 @@ TEST(Mp3Conversion, HalfRateRefusalFallsBackToTheSourceRate) {
   conversion.Close();
 }
 
-TEST(Mp3Conversion, TracksBecomeAudiblePcmOfTheirLength) {
+TEST(MP3Conversion, TracksBecomeAudiblePcmOfTheirLength) {
   const struct {
     const char* name;
     double seconds;
@@ -92,7 +92,7 @@ TEST(Mp3Conversion, TracksBecomeAudiblePcmOfTheirLength) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const auto data = ReadMp3Fixture(c.name);
+    const auto data = ReadMP3Fixture(c.name);
     const Converted out = ConvertAll(data);
     ASSERT_FALSE(out.failed);
     EXPECT_EQ(out.pcm.channels, c.channels);
@@ -112,8 +112,8 @@ TEST(Mp3Conversion, TracksBecomeAudiblePcmOfTheirLength) {
   }
 }
 
-TEST(Mp3Conversion, BlockUnder131072BytesIsOneLastChunk) {
-  const auto data = ReadMp3Fixture("mpeg1_stereo_128k");
+TEST(MP3Conversion, BlockUnder131072BytesIsOneLastChunk) {
+  const auto data = ReadMP3Fixture("mpeg1_stereo_128k");
   ASSERT_LT(data.size(), 131072u);
   const Converted out = ConvertAll(data);
   ASSERT_FALSE(out.failed);
@@ -121,8 +121,8 @@ TEST(Mp3Conversion, BlockUnder131072BytesIsOneLastChunk) {
   EXPECT_EQ(out.kinds[0], ChunkKind::kLast);
 }
 
-TEST(Mp3Conversion, DamagedDataFailsOrEndsWithoutHanging) {
-  const auto track = ReadMp3Fixture("mpeg1_stereo_long");
+TEST(MP3Conversion, DamagedDataFailsOrEndsWithoutHanging) {
+  const auto track = ReadMP3Fixture("mpeg1_stereo_long");
   std::vector<std::uint8_t> noise(50000);
   std::uint32_t state = 12345;
   for (auto& b : noise) b = static_cast<std::uint8_t>((state = state * 1103515245u + 12345u) >> 24);
