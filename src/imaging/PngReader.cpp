@@ -2,6 +2,7 @@
 // 16-bit samples become 8-bit R, G, B; alpha (a channel or a tRNS chunk) is flattened onto
 // black. Gamma chunks are not applied, as no other format's pixels are corrected either.
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -43,6 +44,16 @@ bool HeaderSizeCanBeHeld(std::span<const std::uint8_t> data, PictureRefusal* ref
   return CanHoldPicture(width, height, refusal);
 }
 
+// libpng's own buffers (rows of at most 8 bytes a pixel, chunks up to kMaxChunkBytes, zlib's
+// window) stay far below this; a damaged stream that talks libpng into asking for more is refused
+// instead of being given gigabytes.
+constexpr png_alloc_size_t kMaxLibpngAllocation = 64u << 20;
+
+png_voidp BoundedMalloc(png_structp, png_alloc_size_t size) {
+  return size <= kMaxLibpngAllocation ? std::malloc(size) : nullptr;
+}
+void PlainFree(png_structp, png_voidp pointer) { std::free(pointer); }
+
 // libpng's default error handler prints and then jumps; this one only jumps.
 [[noreturn]] void JumpOnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void IgnoreWarning(png_structp, png_const_charp) {}
@@ -63,7 +74,8 @@ void FlattenOntoBlack(const std::uint8_t* rgba, std::size_t pixels, std::uint8_t
 
 // libpng leaves this frame by longjmp: nothing in it has a destructor.
 bool Run(Session& s, std::optional<CPixelBuffer>& out) {
-  s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOnError, IgnoreWarning);
+  s.png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, JumpOnError, IgnoreWarning, nullptr, BoundedMalloc,
+                                   PlainFree);
   if (!s.png) return false;
   s.info = png_create_info_struct(s.png);
   if (!s.info) return false;
