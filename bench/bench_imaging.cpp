@@ -121,8 +121,9 @@ struct PictureSize {
   const char* name;
   saver::Size size;
   int runs;
+  bool full_decode_goal;  // the fit has a goal against a full decode (where the scale saves most)
 };
-constexpr PictureSize kSizes[] = {{"24 MP", {6000, 4000}, 5}, {"108 MP", {12000, 9000}, 3}};
+constexpr PictureSize kSizes[] = {{"24 MP", {6000, 4000}, 5, false}, {"108 MP", {12000, 9000}, 3, true}};
 
 // A photograph-like picture made row by row (a 108 MP picture is never held whole): smooth
 // gradients, hard-edged bands and fine grain of +-4 levels.
@@ -265,7 +266,8 @@ void RunInProcess(const PictureSize& size, const Layout& layout) {
   Line("libjpeg-turbo scaled decode + resize:", scaled, full);
   std::printf("\n");
   Line("engine fit (LoadImageResized):", fit, full);
-  std::printf(" (goal <= 0.50)\n      fit / scaled decode + resize: %.2f (cpu %.2f) (goal <= 0.80); heap %.1f MB = %.2f x screen buffer (goal < 2)\n",
+  if (size.full_decode_goal) std::printf(" (goal <= 0.50)");
+  std::printf("\n      fit / scaled decode + resize: %.2f (cpu %.2f) (goal <= 0.80); heap %.1f MB = %.2f x screen buffer (goal < 2)\n",
               fit.seconds / scaled.seconds, fit.cpu_seconds / scaled.cpu_seconds, fit.peak / 1e6, fit.peak / screen_bytes);
   Line("jpeg_read_coefficients:", coefficients, full);
   std::printf("\n");

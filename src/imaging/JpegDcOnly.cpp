@@ -177,14 +177,25 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target)
     samples.samples_wide[c] = static_cast<int>(started.MCUs_per_row) * h[c] * side[c];
     samples.rows[c].assign(static_cast<std::size_t>(samples.samples_wide[c]) * v[c] * side[c], 0);
   }
-  // Each block's place among its component's blocks of the MCU (MCU_width x MCU_height, row by row).
-  int within[D_MAX_BLOCKS_IN_MCU] = {};
-  for (int b = 1; b < started.blocks_in_MCU; ++b)
-    if (started.MCU_membership[b] == started.MCU_membership[b - 1]) within[b] = within[b - 1] + 1;
+  // Where each block of the MCU puts its samples: its component's blocks lie MCU_width x
+  // MCU_height, row by row; the offset is from the MCU's first sample in the component's rows.
+  std::size_t block_offset[D_MAX_BLOCKS_IN_MCU] = {};
+  for (int b = 0, within = 0; b < started.blocks_in_MCU; ++b) {
+    const int c = started.MCU_membership[b];
+    within = b > 0 && c == started.MCU_membership[b - 1] ? within + 1 : 0;
+    block_offset[b] = static_cast<std::size_t>(within / h[c] * side[c]) * samples.samples_wide[c] +
+                      static_cast<std::size_t>(within % h[c] * side[c]);
+  }
+  // Each output column's sample in each component's rows (samples repeated to the largest sampling).
+  const int width = static_cast<int>(started.output_width);
+  std::vector<int> column_of[MAX_COMPONENTS];
+  for (int c = 0; c < components; ++c) {
+    column_of[c].resize(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x) column_of[c][x] = x * h[c] * side[c] / h_max;
+  }
   const JSAMPLE* range_limit = started.sample_range_limit + CENTERJSAMPLE;  // as the 1 x 1 inverse DCT limits
 
   static const ColourTables colour;
-  const int width = static_cast<int>(started.output_width);
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3);
   CSegmentBits bits(started.src->next_input_byte, started.src->next_input_byte + started.src->bytes_in_buffer);
   jpeg::CMcuSequence mcus(started, bits);
@@ -192,7 +203,10 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target)
   const auto read = [&bits](const CSymbolCodes& table, int& symbol, std::uint32_t& value) {
     int length = 0;
     table.Find(bits.Peek16(), length, symbol);
-    return length != 0 && bits.Take(length, value) && bits.Take(symbol & 15, value);
+    const int size = symbol & 15;
+    if (length == 0 || !bits.Take(length + size, value)) return false;
+    value &= (1u << size) - 1;
+    return true;
   };
   int prediction[MAX_COMPONENTS] = {};
   int rows_left = static_cast<int>(started.output_height);
@@ -225,8 +239,7 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target)
         while (index < DCTSIZE2) {
           if (!bits.SkipCodes(*tables->Block(b).within, index)) return false;
         }
-        const int x = (static_cast<int>(mcu) * h[c] + within[b] % h[c]) * side[c], y = within[b] / h[c] * side[c];
-        std::uint8_t* at = samples.rows[c].data() + static_cast<std::size_t>(y) * samples.samples_wide[c] + x;
+        std::uint8_t* at = samples.rows[c].data() + static_cast<std::size_t>(mcu) * h[c] * side[c] + block_offset[b];
         if (side[c] == 1) {
           const int dequantised = low[0] * quant[c][0];
           *at = range_limit[((dequantised + 4) >> 3) & (4 * (MAXJSAMPLE + 1) - 1)];
@@ -245,12 +258,12 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target)
         sample[c] = samples.rows[c].data() + static_cast<std::size_t>(r * v[c] * side[c] / v_max) * samples.samples_wide[c];
       std::uint8_t* out = rgb.data();
       for (int x = 0; x < width; ++x, out += 3) {
-        const int y = sample[0][x * h[0] * side[0] / h_max];
+        const int y = sample[0][column_of[0][x]];
         if (components == 1) {
           out[0] = out[1] = out[2] = static_cast<std::uint8_t>(y);
           continue;
         }
-        const int cb = sample[1][x * h[1] * side[1] / h_max], cr = sample[2][x * h[2] * side[2] / h_max];
+        const int cb = sample[1][column_of[1][x]], cr = sample[2][column_of[2][x]];
         out[0] = Clamp(y + colour.cr_r[cr]);
         out[1] = Clamp(y + static_cast<int>((colour.cb_g[cb] + colour.cr_g[cr]) >> ColourTables::kScaleBits));
         out[2] = Clamp(y + colour.cb_b[cb]);

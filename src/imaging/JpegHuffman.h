@@ -193,7 +193,8 @@ class CSegmentBits {
     return static_cast<std::uint32_t>(bits_ >> 48);
   }
   int Available() const { return count_; }
-  // Takes `n` bits (0 to 16) that Peek16 showed; false when the segment holds fewer.
+  // Takes `n` bits (0 to 31: a code that Peek16 showed and its value bits); false when the
+  // segment holds fewer.
   bool Take(int n, std::uint32_t& value) {
     if (n > count_) return false;
     value = n == 0 ? 0 : static_cast<std::uint32_t>(bits_ >> (64 - n));
