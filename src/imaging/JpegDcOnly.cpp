@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -73,7 +75,7 @@ class CSymbolCodes {
 
 // One row of MCUs at 1/8: for each component its rows of samples, one a block (its DC value,
 // scaled and limited as libjpeg-turbo's 1 x 1 inverse DCT makes it) or 2 x 2 a block at half
-// resolution both ways (see Quarters).
+// resolution both ways (see CQuarters).
 struct McuRowSamples {
   int samples_wide[MAX_COMPONENTS] = {};
   std::vector<std::uint8_t> rows[MAX_COMPONENTS];
@@ -108,20 +110,42 @@ int Extend(std::uint32_t value, int size) {
 // A block of a component at half the resolution both ways (4:2:0 chroma) is 2 x 2 pixels at 1/8.
 // libjpeg-turbo makes them with its 2 x 2 inverse DCT from more coefficients than the walk keeps;
 // here each is the mean of its 4 x 4 quarter of the block as the DC and the three lowest AC
-// coefficients give it, which lies as close to a full decode and resize. Dequantised inputs.
-void Quarters(int dc, int across, int down, int both, std::uint8_t (&out)[2][2]) {
-  // The mean of cos((2x + 1) pi / 16) over x = 0..3, and the DCT's scale factors.
-  constexpr double kHalfMean = 0.6407288;
-  constexpr double kOneWay = kHalfMean / (4 * 1.4142136), kBothWays = kHalfMean * kHalfMean / 4;
-  for (int j = 0; j < 2; ++j) {
-    for (int i = 0; i < 2; ++i) {
-      const int sign_across = i == 0 ? 1 : -1, sign_down = j == 0 ? 1 : -1;
-      const double value = CENTERJSAMPLE + dc / 8.0 + kOneWay * (sign_across * across + sign_down * down) +
-                           kBothWays * sign_across * sign_down * both;
-      out[j][i] = Clamp(static_cast<int>(value + (value < 0 ? -0.5 : 0.5)));
-    }
+// coefficients give it, which lies as close to a full decode and resize. The weights of the four
+// coefficients, their quantisers included, are fixed point.
+class CQuarters {
+ public:
+  CQuarters() = default;
+  // `quantisers` in natural order.
+  explicit CQuarters(const UINT16* quantisers) {
+    // The mean of cos((2x + 1) pi / 16) over x = 0..3, and the DCT's scale factors.
+    constexpr double kHalfMean = 0.6407288;
+    constexpr double kOneWay = kHalfMean / (4 * 1.4142136), kBothWays = kHalfMean * kHalfMean / 4;
+    const auto fixed = [](double weight, UINT16 quantiser) { return std::llround(weight * kOne * quantiser); };
+    dc_ = fixed(1.0 / DCTSIZE, quantisers[0]);
+    across_ = fixed(kOneWay, quantisers[1]);
+    down_ = fixed(kOneWay, quantisers[DCTSIZE]);
+    both_ = fixed(kBothWays, quantisers[DCTSIZE + 1]);
   }
-}
+
+  // The 2 x 2 pixels of a block from its coefficients (zigzag order), to `out`, rows `stride` apart.
+  void Make(const int (&low)[kLowCoefficients], std::uint8_t* out, std::size_t stride) const {
+    constexpr std::int64_t kCentreRounded = std::int64_t{CENTERJSAMPLE} * kOne + kOne / 2;
+    const std::int64_t base = kCentreRounded + low[0] * dc_, across = low[kAcross] * across_,
+                       down = low[kDown] * down_, both = low[kAcrossAndDown] * both_;
+    out[0] = Sample(base + across + down + both);
+    out[1] = Sample(base - across + down - both);
+    out[stride] = Sample(base + across - down - both);
+    out[stride + 1] = Sample(base - across - down + both);
+  }
+
+ private:
+  static constexpr int kFractionBits = 16;
+  static constexpr std::int64_t kOne = std::int64_t{1} << kFractionBits;
+  static std::uint8_t Sample(std::int64_t fixed) {
+    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(fixed >> kFractionBits, 0, MAXJSAMPLE));
+  }
+  std::int64_t dc_ = 0, across_ = 0, down_ = 0, both_ = 0;
+};
 
 }  // namespace
 
@@ -133,7 +157,7 @@ bool DcOnlyApplies(const jpeg_decompress_struct& info) {
   for (int c = 0; c < info.num_components; ++c) {
     const int h = info.comp_info[c].h_samp_factor, v = info.comp_info[c].v_samp_factor;
     if (info.max_h_samp_factor % h != 0 || info.max_v_samp_factor % v != 0) return false;
-    // Subsampled both ways, only by half (4:2:0 chroma): see Quarters.
+    // Subsampled both ways, only by half (4:2:0 chroma): see CQuarters.
     const bool both_ways = info.max_h_samp_factor % (2 * h) == 0 && info.max_v_samp_factor % (2 * v) == 0;
     if (both_ways && (info.max_h_samp_factor != 2 * h || info.max_v_samp_factor != 2 * v)) return false;
   }
@@ -160,7 +184,8 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target)
   // both ways at half resolution), the quantisers of the coefficients kept.
   const CSymbolCodes* dc_codes[MAX_COMPONENTS] = {};
   const CSymbolCodes* ac_codes[MAX_COMPONENTS] = {};
-  int h[MAX_COMPONENTS], v[MAX_COMPONENTS], side[MAX_COMPONENTS], quant[MAX_COMPONENTS][kLowCoefficients] = {};
+  int h[MAX_COMPONENTS], v[MAX_COMPONENTS], side[MAX_COMPONENTS], dc_quantiser[MAX_COMPONENTS] = {};
+  CQuarters quarters[MAX_COMPONENTS];
   McuRowSamples samples;
   for (int c = 0; c < components; ++c) {
     const jpeg_component_info& component = *started.cur_comp_info[c];
@@ -173,7 +198,8 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target)
     v[c] = single ? 1 : component.MCU_height;
     side[c] = !single && h_max == 2 * h[c] && v_max == 2 * v[c] ? 2 : 1;
     const UINT16* q = component.quant_table->quantval;  // natural order
-    quant[c][0] = q[0], quant[c][kAcross] = q[1], quant[c][kDown] = q[DCTSIZE], quant[c][kAcrossAndDown] = q[DCTSIZE + 1];
+    dc_quantiser[c] = q[0];
+    quarters[c] = CQuarters(q);
     samples.samples_wide[c] = static_cast<int>(started.MCUs_per_row) * h[c] * side[c];
     samples.rows[c].assign(static_cast<std::size_t>(samples.samples_wide[c]) * v[c] * side[c], 0);
   }
@@ -241,14 +267,11 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target)
         }
         std::uint8_t* at = samples.rows[c].data() + static_cast<std::size_t>(mcu) * h[c] * side[c] + block_offset[b];
         if (side[c] == 1) {
-          const int dequantised = low[0] * quant[c][0];
+          const int dequantised = low[0] * dc_quantiser[c];
           *at = range_limit[((dequantised + 4) >> 3) & (4 * (MAXJSAMPLE + 1) - 1)];
           continue;
         }
-        std::uint8_t quarters[2][2];
-        Quarters(low[0] * quant[c][0], low[kAcross] * quant[c][kAcross], low[kDown] * quant[c][kDown],
-                 low[kAcrossAndDown] * quant[c][kAcrossAndDown], quarters);
-        for (int j = 0; j < 2; ++j) std::copy_n(quarters[j], 2, at + static_cast<std::size_t>(j) * samples.samples_wide[c]);
+        quarters[c].Make(low, at, static_cast<std::size_t>(samples.samples_wide[c]));
       }
     }
     // Output rows: each component's samples repeated to the largest sampling.
