@@ -105,10 +105,19 @@ void RefuseFromLibjpeg(Session& s) {
   s.refusal = {PictureRefusal::Reason::Damaged, std::string("JPEG decoder: ") + text};
 }
 
+// Every block of every component, as the decoder will walk them.
+std::int64_t BlockCount(const jpeg_decompress_struct& info) {
+  std::int64_t blocks = 0;
+  for (int c = 0; c < info.num_components; ++c)
+    blocks += std::int64_t{info.comp_info[c].width_in_blocks} * info.comp_info[c].height_in_blocks;
+  return blocks;
+}
+
 // The size limits of the use, on a header just read; false with the refusal set when passed.
-bool WithinLimits(Session& s, Use use) {
+bool WithinLimits(Session& s, Use use, std::size_t data_bytes) {
   const Size size = NaturalSize(s.info);
-  if (use == Use::HeldWhole && !IsAcceptedPictureSize(size.width, size.height)) {
+  const bool beyond_held_limit = !IsAcceptedPictureSize(size.width, size.height);
+  if (use == Use::HeldWhole && beyond_held_limit) {
     s.refusal = TooLargeRefusal(size, kHeldPictureLimit);
     return false;
   }
@@ -117,6 +126,17 @@ bool WithinLimits(Session& s, Use use) {
     s.refusal = TooLargeRefusal(size, std::to_string(kMaxJpegCoefficientBytes >> 20) +
                                           " MiB of coefficients for a JPEG of several scans (progressive); this one "
                                           "needs " + std::to_string((coefficients + (1 << 20) - 1) >> 20) + " MiB");
+    return false;
+  }
+  // Beyond the held limit a fitted picture may take seconds to walk. Real data spends at least
+  // a bit on every block (a Huffman code for its DC difference); an arithmetic-coded scan can
+  // spend less and libjpeg walks it without a warning, so a header that claims a huge picture
+  // over a few bytes of data would keep the decoder busy for nothing.
+  if (beyond_held_limit && static_cast<std::int64_t>(data_bytes) * 8 < BlockCount(s.info)) {
+    s.refusal = {PictureRefusal::Reason::Damaged,
+                 "The picture is " + std::to_string(size.width) + " x " + std::to_string(size.height) +
+                     " pixels, but its file holds only " + std::to_string(data_bytes) +
+                     " bytes: it is damaged."};
     return false;
   }
   return true;
@@ -132,7 +152,7 @@ bool ReadHeader(Session& s, std::span<const std::uint8_t> data, Use use) {
   s.info.progress = &s.progress;
   jpeg_mem_src(&s.info, data.data(), static_cast<unsigned long>(data.size()));
   if (jpeg_read_header(&s.info, TRUE) != JPEG_HEADER_OK) return false;
-  if (!WithinLimits(s, use)) return false;
+  if (!WithinLimits(s, use, data.size())) return false;
   s.info.out_color_space = IsCmyk(s.info) ? JCS_CMYK : JCS_RGB;
   return true;
 }

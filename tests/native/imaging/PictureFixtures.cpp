@@ -368,6 +368,7 @@ Bytes JpegFile(const CPixelBuffer& p, JpegKind kind, JpegLayout layout) {
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, 95, TRUE);
   if (kind == JpegKind::Progressive) jpeg_simple_progression(&info);
+  info.arith_code = kind == JpegKind::Arithmetic;
   if (layout.luma_h > 0) info.comp_info[0].h_samp_factor = layout.luma_h;
   if (layout.luma_v > 0) info.comp_info[0].v_samp_factor = layout.luma_v;
   info.restart_interval = layout.restart_interval;
@@ -432,6 +433,7 @@ std::size_t LastMarker(const Bytes& file, std::uint8_t code) {
 Bytes WithJpegSize(Bytes file, int width, int height) {
   std::size_t sof = LastMarker(file, 0xC0);
   if (sof == file.size()) sof = LastMarker(file, 0xC2);
+  if (sof == file.size()) sof = LastMarker(file, 0xC9);
   // FF Cn, length (2), precision (1), height (2), width (2)
   file.at(sof + 5) = static_cast<std::uint8_t>(height >> 8);
   file.at(sof + 6) = static_cast<std::uint8_t>(height);

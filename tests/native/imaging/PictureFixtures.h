@@ -45,7 +45,7 @@ Bytes TgaFile(const CPixelBuffer& p, int type, int bits, std::uint8_t descriptor
 Bytes PngFile(const CPixelBuffer& p, int colour_type, int bit_depth, bool interlaced, int colours = 0,
               const std::vector<std::uint8_t>& alpha = {}, int transparent_index = -1);
 
-enum class JpegKind { Baseline, Progressive, Grey, AdobeCmyk };
+enum class JpegKind { Baseline, Progressive, Arithmetic, Grey, AdobeCmyk };
 // How the first component is sampled (0: libjpeg's default, 2 x 2 for colour) and how many MCUs
 // each restart interval holds (0: no restart markers).
 struct JpegLayout {
