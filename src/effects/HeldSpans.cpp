@@ -5,12 +5,35 @@
 
 namespace saver {
 
-void CHeldSpans::Merge(std::vector<Span>& spans, int left, int right) {
-  // The usual case: the block continues or regrows the last span of the row.
-  if (!spans.empty() && left >= spans.back().left && left <= spans.back().right) {
-    spans.back().right = std::max(spans.back().right, right);
-    return;
+namespace {
+
+// Whether [left, right) overlaps or touches the span.
+template <typename Span>
+bool Reaches(const Span& span, int left, int right) {
+  return left <= span.right && right >= span.left;
+}
+
+// The usual cases: a row grown at its first or its last span (a wedge from each side, a band
+// widening both ways), when [left, right) reaches no other span. False when it is not one.
+template <typename Span>
+bool GrowEnd(std::vector<Span>& spans, int left, int right) {
+  const std::size_t count = spans.size();
+  if (count == 0) return false;
+  Span* grown = nullptr;
+  if (Reaches(spans.back(), left, right) && (count == 1 || left > spans[count - 2].right)) {
+    grown = &spans.back();
+  } else if (count > 1 && Reaches(spans.front(), left, right) && right < spans[1].left) {
+    grown = &spans.front();
+  } else {
+    return false;
   }
+  *grown = {std::min(left, grown->left), std::max(right, grown->right)};
+  return true;
+}
+
+}  // namespace
+
+void CHeldSpans::Merge(std::vector<Span>& spans, int left, int right) {
   // The first span that reaches the new one (touching counts), then every span it reaches.
   auto first = std::lower_bound(spans.begin(), spans.end(), left,
                                 [](const Span& span, int x) { return span.right < x; });
@@ -40,7 +63,7 @@ void CHeldSpans::Add(Layer target, Layer source, Point shift, const Rect& destin
       row.listed = true;
       used_rows_.push_back(y);
     }
-    Merge(row.spans, destination.left, destination.right);
+    if (!GrowEnd(row.spans, destination.left, destination.right)) Merge(row.spans, destination.left, destination.right);
     if (row.spans.size() > kMostSpansPerRow) DrawRow(y, to, from);
   }
 }

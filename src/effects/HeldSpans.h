@@ -42,6 +42,7 @@ class CHeldSpans {
   // which keeps merging a new span in cheap.
   static constexpr std::size_t kMostSpansPerRow = 64;
 
+  // Puts [left, right) among the spans, joined with every span it overlaps or touches.
   static void Merge(std::vector<Span>& spans, int left, int right);
   void DrawRow(int y, CPixelBuffer& to, const CPixelBuffer& from);
 
