@@ -13,33 +13,38 @@ bool Reaches(const Span& span, int left, int right) {
   return left <= span.right && right >= span.left;
 }
 
-// The usual cases: a row grown at its first or its last span (a wedge from each side, a band
-// widening both ways), when [left, right) reaches no other span. False when it is not one.
+// Grows span i of the row by [left, right) when that reaches span i and no other one.
 template <typename Span>
-bool GrowEnd(std::vector<Span>& spans, int left, int right) {
-  const std::size_t count = spans.size();
-  if (count == 0) return false;
-  Span* grown = nullptr;
-  if (Reaches(spans.back(), left, right) && (count == 1 || left > spans[count - 2].right)) {
-    grown = &spans.back();
-  } else if (count > 1 && Reaches(spans.front(), left, right) && right < spans[1].left) {
-    grown = &spans.front();
-  } else {
-    return false;
-  }
-  *grown = {std::min(left, grown->left), std::max(right, grown->right)};
+bool GrowSpan(std::vector<Span>& spans, std::size_t i, int left, int right) {
+  if (i >= spans.size() || !Reaches(spans[i], left, right)) return false;
+  if ((i > 0 && left <= spans[i - 1].right) || (i + 1 < spans.size() && right >= spans[i + 1].left)) return false;
+  spans[i] = {std::min(left, spans[i].left), std::max(right, spans[i].right)};
   return true;
 }
 
 }  // namespace
 
-void CHeldSpans::Merge(std::vector<Span>& spans, int left, int right) {
+void CHeldSpans::Place(Row& row, int left, int right) {
+  // The usual cases: the span grown last, the one after it (the next cell along the row), or a
+  // row grown at its first or last span (a wedge from each side, a band widening both ways).
+  const std::size_t last = row.spans.empty() ? 0 : row.spans.size() - 1;
+  for (const std::size_t i : {row.hint, row.hint + 1, last, std::size_t{0}}) {
+    if (GrowSpan(row.spans, i, left, right)) {
+      row.hint = i;
+      return;
+    }
+  }
+  row.hint = Merge(row.spans, left, right);
+}
+
+std::size_t CHeldSpans::Merge(std::vector<Span>& spans, int left, int right) {
   // The first span that reaches the new one (touching counts), then every span it reaches.
   auto first = std::lower_bound(spans.begin(), spans.end(), left,
                                 [](const Span& span, int x) { return span.right < x; });
+  const auto index = static_cast<std::size_t>(first - spans.begin());
   if (first == spans.end() || first->left > right) {
     spans.insert(first, Span{left, right});
-    return;
+    return index;
   }
   auto last = first;
   int merged_right = right;
@@ -49,6 +54,7 @@ void CHeldSpans::Merge(std::vector<Span>& spans, int left, int right) {
   }
   *first = {std::min(left, first->left), merged_right};
   spans.erase(first + 1, last);
+  return index;
 }
 
 void CHeldSpans::Add(Layer target, Layer source, Point shift, const Rect& destination, CPixelBuffer& to,
@@ -63,7 +69,7 @@ void CHeldSpans::Add(Layer target, Layer source, Point shift, const Rect& destin
       row.listed = true;
       used_rows_.push_back(y);
     }
-    if (!GrowEnd(row.spans, destination.left, destination.right)) Merge(row.spans, destination.left, destination.right);
+    Place(row, destination.left, destination.right);
     if (row.spans.size() > kMostSpansPerRow) DrawRow(y, to, from);
   }
 }
@@ -76,6 +82,7 @@ void CHeldSpans::DrawRow(int y, CPixelBuffer& to, const CPixelBuffer& from) {
     std::memcpy(out + span.left * 3, in + span.left * 3, static_cast<std::size_t>(span.right - span.left) * 3);
   }
   spans.clear();
+  rows_[static_cast<std::size_t>(y)].hint = 0;
 }
 
 void CHeldSpans::DrawAll(CPixelBuffer& to, const CPixelBuffer& from) {

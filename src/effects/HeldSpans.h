@@ -36,14 +36,17 @@ class CHeldSpans {
   };
   struct Row {
     std::vector<Span> spans;
-    bool listed = false;  // in used_rows_
+    bool listed = false;    // in used_rows_
+    std::size_t hint = 0;  // the span grown or put in last
   };
   // Beyond this many spans on one row it is drawn (a dissolve's cells scatter over the rows),
   // which keeps merging a new span in cheap.
   static constexpr std::size_t kMostSpansPerRow = 64;
 
-  // Puts [left, right) among the spans, joined with every span it overlaps or touches.
-  static void Merge(std::vector<Span>& spans, int left, int right);
+  // Puts [left, right) among the row's spans, joined with every span it overlaps or touches.
+  static void Place(Row& row, int left, int right);
+  // The same by a search of the row; the index of the span that holds [left, right) now.
+  static std::size_t Merge(std::vector<Span>& spans, int left, int right);
   void DrawRow(int y, CPixelBuffer& to, const CPixelBuffer& from);
 
   Layer target_ = Layer::Screen, source_ = Layer::New;
