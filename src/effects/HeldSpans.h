@@ -1,5 +1,5 @@
 #pragma once
-#include <cstdint>
+#include <cstddef>
 #include <vector>
 
 #include "effects/DrawingSurface.h"
