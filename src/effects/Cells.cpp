@@ -143,14 +143,15 @@ void ClosingRings(CEffectContext& context) {
       FiveLongWaits);
 }
 
-// Row k of each cell shows t - k pixels from its left side, t = 0 ... 80: a diagonal edge
-// crossing the cell.
+// Row k of each cell shows t - k pixels from its left side, at most the cell's 40, t = 0 ... 80:
+// a diagonal edge crossing the cell. The pixels are plain copies in place, so each step draws
+// only the pixel that row gains, t - k - 1.
 void CellDiagonalWipe(CEffectContext& context) {
   LargeCellSteps(
       context, 0, 2 * kLargeCell, 1,
       [&](int t, int x, int y) {
-        for (int k = 0; k < kLargeCell && t - k > 0; ++k) {
-          RevealBlock(context, x, y + k, std::min(t - k, kLargeCell), 1);
+        for (int k = std::max(t - kLargeCell, 0); k < kLargeCell && t - k > 0; ++k) {
+          RevealBlock(context, x + t - k - 1, y + k, 1, 1);
         }
       },
       ThreeWaits);

@@ -65,8 +65,9 @@ CPixelBuffer& CMemorySurface::MutablePixels(Layer layer) {
 }
 
 void CMemorySurface::DrawPending() const {
-  if (pending_.Empty()) return;
   auto& self = const_cast<CMemorySurface&>(*this);
+  if (!spans_.Empty()) spans_.DrawAll(self.Buffer(spans_.Target()), Buffer(spans_.Source()));
+  if (pending_.Empty()) return;
   pending_.DrawAll(self.Buffer(pending_.Target()), [&](Layer layer) -> const CPixelBuffer& { return Buffer(layer); });
 }
 
@@ -95,6 +96,12 @@ void CMemorySurface::CopyClipped(Layer target, const ClippedBlock& block, Layer 
   if (record_copies_) copies_.push_back({target, block.destination, source, block.source});
   if (raster_op == rop::kSrcCopy && target != source) {
     const Rect& d = block.destination;
+    const Point shift{block.source.x - d.left, block.source.y - d.top};
+    if (pending_.Empty() && spans_.Takes(target, source, shift)) {
+      spans_.Add(target, source, shift, d, to, from);
+      return;
+    }
+    if (!spans_.Empty()) DrawPending();
     if (!pending_.Empty() && (pending_.Target() != target || pending_.RunsHeld() >= kMostRunsHeld)) DrawPending();
     pending_.Add({target, source, d.left, d.Width(), d.top, d.bottom, block.source.x, block.source.y, 1});
     return;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "effects/DrawingSurface.h"
+#include "effects/HeldSpans.h"
 #include "effects/Pacer.h"
 #include "effects/PendingCopies.h"
 
@@ -14,9 +15,11 @@ namespace saver {
 // every wait, so that effects can be checked step by step (and a show rendered off screen). Its
 // clock moves only by Sleep.
 //
-// Plain copies from one layer to another are held back (see CPendingCopies) until any other use
-// of the layers (Pixels included), or a wait while frames are recorded: unrecorded waits show
-// nothing to anyone, so the steps between them need not be drawn.
+// Plain copies from one layer to another are held back until any other use of the layers (Pixels
+// included), or a wait while frames are recorded: unrecorded waits show nothing to anyone, so the
+// steps between them need not be drawn. Copies that all keep one shift between source and
+// destination (an effect uncovering the new picture in place) are held as spans per row (see
+// CHeldSpans); any other mix in the order made (see CPendingCopies).
 class CMemorySurface final : public CDrawingSurface, public CPacer {
  public:
   struct WaitCall {
@@ -79,6 +82,9 @@ class CMemorySurface final : public CDrawingSurface, public CPacer {
   void DrawPending() const;
 
   CPixelBuffer screen_, frame_, picture_, old_;
+  // At most one of the two holds copies: spans take copies only while no runs are held, and
+  // are drawn before the first copy that they cannot take.
+  mutable CHeldSpans spans_;
   mutable CPendingCopies pending_;  // all into one target, none reading it
   Rect frame_area_;
   bool record_copies_ = false;

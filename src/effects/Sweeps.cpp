@@ -1,5 +1,7 @@
 #include "effects/Sweeps.h"
 
+#include <vector>
+
 #include "effects/RevealInPlace.h"
 
 namespace saver::effects {
@@ -7,15 +9,20 @@ namespace {
 
 // Step s = 0 ... w, one wait each: row k (k = 0 ... h) of each wedge gets n = trunc(k * s / h)
 // pixels, so the wedge's edge runs from the pivot's corner to (s, h). The last step gives every
-// row half the width from each side. draw_rows(k, n) draws both wedges' rows.
+// row half the width from each side. A row's pixels are plain copies in place, so only those not
+// drawn yet are drawn: draw_rows(k, from, n) draws pixels from ... n - 1 of both wedges' rows k.
 template <typename DrawRows>
 void Sweep(CEffectContext& context, DrawRows draw_rows) {
   const int w = context.Width(), h = context.Height();
   if (w <= 0 || h <= 0) return;
+  std::vector<int> drawn(static_cast<std::size_t>(h) + 1, 0);
   for (int s = 0; s <= w; ++s) {
     for (int k = 0; k <= h; ++k) {
-      const long long n = s == w ? w / 2 : static_cast<long long>(k) * s / h;
-      draw_rows(k, static_cast<int>(n));
+      const int n = static_cast<int>(s == w ? w / 2 : static_cast<long long>(k) * s / h);
+      int& row_drawn = drawn[static_cast<std::size_t>(k)];
+      if (n <= row_drawn) continue;
+      draw_rows(k, row_drawn, n);
+      row_drawn = n;
     }
     context.Wait();
   }
@@ -29,17 +36,17 @@ void Sweep(CEffectContext& context, DrawRows draw_rows) {
 
 void SweepFromTopLeftAndBottomRight(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
-  Sweep(context, [&](int k, int n) {
-    RevealBlock(context, 0, k, n, 1);
-    RevealBlock(context, w - n, h - k, n, 1);
+  Sweep(context, [&](int k, int from, int n) {
+    RevealBlock(context, from, k, n - from, 1);
+    RevealBlock(context, w - n, h - k, n - from, 1);
   });
 }
 
 void SweepFromBottomLeftAndTopRight(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
-  Sweep(context, [&](int k, int n) {
-    RevealBlock(context, 0, h - k, n, 1);
-    RevealBlock(context, w - n, k, n, 1);
+  Sweep(context, [&](int k, int from, int n) {
+    RevealBlock(context, from, h - k, n - from, 1);
+    RevealBlock(context, w - n, k, n - from, 1);
   });
 }
 

@@ -121,6 +121,15 @@ TEST(MemorySurface, BatchedCopiesLandAsIfDrawnOneByOne) {
         {Rect::FromSize(4, 0, 2, 2), Layer::New, {4, 4}}, {Rect::FromSize(6, 4, 2, 2), Layer::New, {6, 0}},
         {Rect::FromSize(0, 0, 2, 3), Layer::New, {0, 3}}, {Rect::FromSize(2, 3, 2, 3), Layer::New, {2, 0}},
         {Rect::FromSize(4, 0, 2, 3), Layer::New, {4, 3}}, {Rect::FromSize(6, 3, 2, 3), Layer::New, {6, 0}}}},
+      {"blocks of one shift overlapping, touching and apart, in any order",
+       {{Rect::FromSize(5, 0, 2, 1), Layer::New, {5, 0}}, {Rect::FromSize(1, 0, 2, 1), Layer::New, {1, 0}},
+        {Rect::FromSize(3, 0, 2, 1), Layer::New, {3, 0}}, {Rect::FromSize(2, 1, 1, 4), Layer::New, {2, 1}},
+        {Rect::FromSize(0, 2, 8, 2), Layer::New, {0, 2}}, {Rect::FromSize(6, 1, 2, 1), Layer::New, {6, 1}},
+        {Rect::FromSize(0, 1, 7, 1), Layer::New, {0, 1}}}},
+      {"rows growing from both sides with one shift, then another shift over them",
+       {{Rect::FromSize(0, 0, 1, 1), Layer::New, {1, 1}}, {Rect::FromSize(6, 0, 1, 1), Layer::New, {7, 1}},
+        {Rect::FromSize(1, 0, 2, 1), Layer::New, {2, 1}}, {Rect::FromSize(4, 0, 2, 1), Layer::New, {5, 1}},
+        {Rect::FromSize(2, 0, 3, 2), Layer::Picture, {0, 0}}, {Rect::FromSize(0, 1, 7, 1), Layer::New, {1, 2}}}},
   };
   // Once with the frame recorded at one wait after the copies, once with an unrecorded wait
   // after every copy (nothing needs drawing there, so the copies are held back across them).
@@ -153,6 +162,27 @@ TEST(MemorySurface, BatchedCopiesLandAsIfDrawnOneByOne) {
       EXPECT_EQ(surface.Pixels(Layer::Screen), expected);
     }
   }
+}
+
+// More scattered blocks on one row than it holds back at once (a dissolve's cells): the row is
+// drawn early, and later copies over it, of the same shift or not, still land in order.
+TEST(MemorySurface, ManyScatteredBlocksOnOneRowLandAsIfDrawnOneByOne) {
+  const int w = 400;
+  CMemorySurface surface(TaggedPicture(w, 2, kOldTag), TaggedPicture(w, 2, kNewTag), TaggedPicture(w, 2, kOldTag + 1));
+  CPixelBuffer expected = surface.Pixels(Layer::Screen);
+  const CPixelBuffer new_layer = surface.Pixels(Layer::New), picture_layer = surface.Pixels(Layer::Picture);
+  auto copy = [&](int x, int width, Layer source) {
+    surface.Copy(Layer::Screen, Rect::FromSize(x, 1, width, 1), source, {x, 0}, rop::kSrcCopy);
+    surface.PacedWait(1000, 1000.0);
+    for (int i = x; i < x + width; ++i) {
+      expected.SetPixel(i, 1, (source == Layer::New ? new_layer : picture_layer).PixelAt(i, 0));
+    }
+  };
+  for (int x = w - 3; x >= 0; x -= 3) copy(x, 1, Layer::New);  // right to left: each block goes in front
+  copy(10, 50, Layer::New);
+  copy(100, 7, Layer::Picture);
+  copy(104, 30, Layer::New);
+  EXPECT_EQ(surface.Pixels(Layer::Screen), expected);
 }
 
 TEST(MemorySurface, ReadsOutsideTheLayerAsBlack) {

@@ -14,14 +14,18 @@ using Uncovered = std::function<bool(int x, int y)>;
 
 // Every pixel of the frame shows the new picture where `uncovered` holds and the old one
 // elsewhere.
-void ExpectFrame(const EffectRun& run, const CPixelBuffer& frame, const Uncovered& uncovered) {
-  const CPixelBuffer old_picture = run.OldPicture(), new_picture = run.NewPicture();
+void ExpectFrame(const CPixelBuffer& frame, const CPixelBuffer& new_picture, const CPixelBuffer& old_picture,
+                 const Uncovered& uncovered) {
   for (int y = 0; y < frame.Height(); ++y) {
     for (int x = 0; x < frame.Width(); ++x) {
       const CPixelBuffer& expected = uncovered(x, y) ? new_picture : old_picture;
       ASSERT_EQ(frame.PixelAt(x, y), expected.PixelAt(x, y)) << "pixel " << x << "," << y;
     }
   }
+}
+
+void ExpectFrame(const EffectRun& run, const CPixelBuffer& frame, const Uncovered& uncovered) {
+  ExpectFrame(frame, run.NewPicture(), run.OldPicture(), uncovered);
 }
 
 // The copies an effect made onto the screen (composing the frame copies too).
@@ -195,6 +199,68 @@ TEST(SweepTest, MiddleColumnOfAnOddWidthIsCompleted) {
         EXPECT_EQ(old_in_middle, 0);
       }
       EXPECT_EQ(run.TargetNow(), run.NewPicture());
+    }
+  }
+}
+
+
+// The wedges, the widening bands and the cell diagonal draw at each step only what their rows
+// gained since the last wait. Every frame must show what drawing each step's rows whole shows:
+// `reach(s, x, y)` says whether pixel (x, y) had been uncovered by the end of step s of that
+// drawing. Also with the frame composed by XOR over a background, whose pixels a second drawing
+// would not change either: the effects copy the frame as it stands.
+TEST(GrowingRowsTest, FramesMatchDrawingEveryRowWholeAtEveryStep) {
+  using Reach = std::function<bool(int w, int h, int step, int x, int y)>;
+  // Pixels of row k of a wedge after steps 0 ... s: the most of trunc(k * s' / h), w / 2 at s' = w.
+  const auto wedge = [](int w, int h, int s, int k) {
+    long long most = 0;
+    for (int t = 0; t <= s; ++t) most = std::max(most, t == w ? w / 2 : static_cast<long long>(k) * t / h);
+    return most;
+  };
+  // Row y of a band after widths 0 ... 15 * step around `centre`: x0 = centre - b / 2, b pixels
+  // from there, cut at the right edge.
+  const auto band = [](int w, int step, int centre, int x) {
+    for (int b = 0; b <= 15 * step; ++b) {
+      const int x0 = centre - b / 2;
+      if (x >= x0 && x < x0 + std::min(b, w - x0)) return true;
+    }
+    return false;
+  };
+  const auto slope = [](int w, int h) { return float(w) / float(h); };
+  const struct {
+    int effect;
+    int waits_per_step;
+    Reach reach;
+  } cases[] = {
+      {77, 1, [&](int w, int h, int s, int x, int y) { return x < wedge(w, h, s, y) || x >= w - wedge(w, h, s, h - y); }},
+      {78, 1, [&](int w, int h, int s, int x, int y) { return x < wedge(w, h, s, h - y) || x >= w - wedge(w, h, s, y); }},
+      {62, 1, [&](int w, int h, int s, int x, int y) { return band(w, s, static_cast<int>(float(y) * slope(w, h)), x); }},
+      {64, 1, [&](int w, int h, int s, int x, int y) { return band(w, s, static_cast<int>(float(h - y) * slope(w, h)), x); }},
+      // Row k of each 40 x 40 cell shows t - k pixels at step t.
+      {81, 3, [](int, int, int t, int x, int y) { return x % 40 < std::min(t - y % 40, 40); }},
+  };
+  for (const auto& c : cases) {
+    for (const Size size : {Size{20, 13}, Size{13, 20}, Size{33, 17}, Size{81, 45}}) {
+      for (const std::uint32_t raster_op : {rop::kSrcCopy, rop::kSrcInvert}) {
+        SCOPED_TRACE(::testing::Message() << c.effect << ": " << size.width << " x " << size.height
+                                          << (raster_op == rop::kSrcCopy ? ", copied" : ", XOR over a background"));
+        EffectRun run(size.width, size.height);
+        CTransition transition(c.effect, {run.target, 0x5A3C96u, raster_op}, run.surface, run.surface);
+        Point point{run.target.left, run.target.top};
+        transition.ImageEffects(point, 700, 0, 0);
+        const CPixelBuffer new_picture = Crop(run.surface.Pixels(Layer::New), Rect::FromSize(0, 0, size.width, size.height));
+        const CPixelBuffer old_picture = run.OldPicture();
+        const auto& frames = run.surface.Frames();
+        ASSERT_FALSE(frames.empty());
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+          const int step = static_cast<int>(i) / c.waits_per_step;
+          SCOPED_TRACE(::testing::Message() << "wait " << i);
+          ExpectFrame(frames[i], new_picture, old_picture, [&](int x, int y) {
+            return c.reach(size.width, size.height, step, x, y);
+          });
+        }
+        EXPECT_EQ(run.TargetNow(), new_picture);
+      }
     }
   }
 }
