@@ -74,8 +74,9 @@ class CPixelDecoder {
         return "";
       }
       case kTrueColour:
-        return bits_ == 15 || bits_ == 16 || bits_ == 24 || bits_ == 32 ? "" : "true colour of " + bits;
-      case kGrey: return bits_ == 8 || bits_ == 16 ? "" : "grey of " + bits;
+        if (bits_ == 15 || bits_ == 16 || bits_ == 24 || bits_ == 32) return "";
+        return "true colour of " + bits + " is not supported";
+      case kGrey: return bits_ == 8 || bits_ == 16 ? "" : "grey of " + bits + " is not supported";
       default: return "image type " + std::to_string(h.image_type) + " is not supported";
     }
   }
