@@ -10,8 +10,10 @@ namespace saver::tool {
 
 std::optional<Size> CToolMeasurer::Measure(std::span<const std::uint8_t> bytes, CMessageSink& messages) {
   Size size;
-  if (!saver::MeasurePicture(bytes, size, messages)) return std::nullopt;
-  return size;
+  PictureRefusal damage;
+  if (saver::MeasurePicture(bytes, size, messages, JpegDataCheck::Whole, &damage)) return size;
+  if (!damage.message.empty()) messages.Show(damage.message);
+  return std::nullopt;
 }
 
 std::optional<Size> CToolMeasurer::RenderText(CImageItem& item) {

@@ -24,9 +24,10 @@ class CMessageLog final : public CUserMessages, public CMessageSink {
 // Validation as the tool does it off Windows. Pictures are measured as the engine measures them
 // (see MeasurePicture), and a JPEG's whole data is checked where the engine's start-up reads only
 // its header and end: a picture the engine refuses, at start-up or when it shows it, is refused
-// here already, with the reason. Texts cannot be rendered without
-// the system's fonts: the size is estimated from the font height (the engine measures again when
-// the show runs; the natural size is not part of the package).
+// here already, with the reason (for damaged data the reader's own, which the engine keeps to
+// itself). Texts cannot be rendered without the system's fonts: the size is estimated from the
+// font height (the engine measures again when the show runs; the natural size is not part of the
+// package).
 class CToolMeasurer final : public CImageMeasurer {
  public:
   explicit CToolMeasurer(CMessageSink& messages) : CImageMeasurer(messages) {}

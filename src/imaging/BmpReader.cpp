@@ -1,6 +1,7 @@
 // Windows and OS/2 bitmaps: 1, 4, 8, 16, 24 and 32 bits per pixel, RLE8 and RLE4, bit fields,
 // rows bottom-up (positive height) or top-down (negative height).
 #include <bit>
+#include <string>
 
 #include "imaging/ByteReader.h"
 #include "imaging/Palette.h"
@@ -87,6 +88,24 @@ bool ReadPalette(CByteReader& in, const BmpHeader& h, Palette& palette) {
   return true;
 }
 
+bool IsRle(const BmpHeader& h) { return h.compression == kRle8 || h.compression == kRle4; }
+
+// Why the pixels of a header's layout cannot be decoded, or "" when they can.
+std::string UnsupportedLayout(const BmpHeader& h) {
+  const std::string bits = std::to_string(h.bits) + " bits per pixel";
+  if (IsRle(h)) {
+    if (h.bits != (h.compression == kRle4 ? 4 : 8))
+      return "run-length compression " + std::to_string(h.compression) + " with " + bits;
+    return h.top_down ? "run-length data stored top-down" : "";
+  }
+  const bool bitfields = h.compression == kBitFields || h.compression == kAlphaBitFields;
+  if (h.compression != kRgb && !bitfields) return "compression " + std::to_string(h.compression) + " is not supported";
+  if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
+    return bits + " are not supported";
+  if (bitfields && h.bits != 16 && h.bits != 32) return "bit fields with " + bits;
+  return "";
+}
+
 std::uint8_t IndexAt(const std::uint8_t* row, std::int64_t x, int bits) {
   switch (bits) {
     case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
@@ -95,8 +114,9 @@ std::uint8_t IndexAt(const std::uint8_t* row, std::int64_t x, int bits) {
   }
 }
 
-bool DecodeRow(const std::uint8_t* src, const BmpHeader& h, const Palette& palette,
-               const Channel (&ch)[3], std::uint8_t* out) {
+// A row of a layout UnsupportedLayout accepts.
+void DecodeRow(const std::uint8_t* src, const BmpHeader& h, const Palette& palette, const Channel (&ch)[3],
+               std::uint8_t* out) {
   for (std::int64_t x = 0; x < h.width; ++x, out += 3) {
     switch (h.bits) {
       case 1:
@@ -118,17 +138,12 @@ bool DecodeRow(const std::uint8_t* src, const BmpHeader& h, const Palette& palet
         for (int c = 0; c < 3; ++c) out[c] = ch[c].Extract(v);
         break;
       }
-      default: return false;
     }
   }
-  return true;
 }
 
 bool DecodeUncompressed(CByteReader& in, const BmpHeader& h, const Palette& palette, CPixelBuffer& out) {
-  if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
-    return false;
-  bool bitfields = h.compression == kBitFields || h.compression == kAlphaBitFields;
-  if (bitfields && h.bits != 16 && h.bits != 32) return false;
+  const bool bitfields = h.compression == kBitFields || h.compression == kAlphaBitFields;
   std::uint32_t masks[3] = {h.masks[0], h.masks[1], h.masks[2]};
   if (!bitfields && h.bits == 16) masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
   if (!bitfields && h.bits == 32) masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
@@ -139,7 +154,7 @@ bool DecodeUncompressed(CByteReader& in, const BmpHeader& h, const Palette& pale
     auto src = in.Take(stride);
     if (src.empty()) return false;
     int y = static_cast<int>(h.top_down ? row : h.height - 1 - row);
-    if (!DecodeRow(src.data(), h, palette, ch, out.Row(y))) return false;
+    DecodeRow(src.data(), h, palette, ch, out.Row(y));
   }
   return true;
 }
@@ -148,7 +163,6 @@ bool DecodeUncompressed(CByteReader& in, const BmpHeader& h, const Palette& pale
 // overshoot the row are clipped. A stream that ends before its end marker is damaged.
 bool DecodeRle(CByteReader& in, const BmpHeader& h, const Palette& palette, CPixelBuffer& out) {
   const bool four = h.compression == kRle4;
-  if (h.bits != (four ? 4 : 8) || h.top_down) return false;
   std::int64_t x = 0, y = 0;  // y counts rows from the bottom
   auto put = [&](std::uint8_t index) {
     if (x < h.width && y < h.height) palette.CopyTo(index, out.Row(static_cast<int>(h.height - 1 - y)) + x * 3);
@@ -184,23 +198,25 @@ bool DecodeRle(CByteReader& in, const BmpHeader& h, const Palette& palette, CPix
 }  // namespace
 
 std::optional<CPixelBuffer> ReadBmp(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
+  const auto damaged = [refusal](const std::string& why) { return RefuseDamaged(refusal, "BMP decoder: " + why); };
   CByteReader in(data);
   std::uint16_t magic;
   std::uint32_t ignored, pixel_offset;
-  if (!in.U16(magic) || magic != 0x4D42 || !in.U32(ignored) || !in.U32(ignored) || !in.U32(pixel_offset))
-    return std::nullopt;
+  if (!in.U16(magic) || magic != 0x4D42) return damaged("the data does not start with \"BM\"");
+  if (!in.U32(ignored) || !in.U32(ignored) || !in.U32(pixel_offset)) return damaged("the file header is cut short");
   BmpHeader h;
   Palette palette;
-  if (!ReadHeader(in, h) || !CanHoldPicture(h.width, h.height, refusal) || !ReadPalette(in, h, palette))
-    return std::nullopt;
-  if (pixel_offset < kFileHeaderSize || !in.Seek(pixel_offset)) return std::nullopt;
+  if (!ReadHeader(in, h)) return damaged("the bitmap header is cut short or of an unknown size");
+  if (h.width <= 0 || h.height <= 0) return damaged("the header gives the picture no pixels");
+  if (!CanHoldPicture(h.width, h.height, refusal)) return std::nullopt;
+  if (const std::string unsupported = UnsupportedLayout(h); !unsupported.empty()) return damaged(unsupported);
+  if (!ReadPalette(in, h, palette)) return damaged("the palette is cut short or holds more than 256 colours");
+  if (pixel_offset < kFileHeaderSize || !in.Seek(pixel_offset))
+    return damaged("the pixel data starts outside the file");
   auto out = AllocatePicture(h.width, h.height);
   if (!out) return std::nullopt;
-  bool ok = (h.compression == kRle8 || h.compression == kRle4)
-                ? DecodeRle(in, h, palette, *out)
-                : (h.compression == kRgb || h.compression == kBitFields || h.compression == kAlphaBitFields) &&
-                      DecodeUncompressed(in, h, palette, *out);
-  if (!ok) return std::nullopt;
+  if (IsRle(h) ? !DecodeRle(in, h, palette, *out) : !DecodeUncompressed(in, h, palette, *out))
+    return damaged(IsRle(h) ? "the run-length data ends before its end marker" : "the pixel data is cut short");
   return out;
 }
 

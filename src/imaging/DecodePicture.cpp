@@ -40,7 +40,7 @@ void ShowSizeRefusal(const PictureRefusal& refusal, CMessageSink& messages) {
 }
 
 std::optional<CPixelBuffer> Decode(std::span<const std::uint8_t> bytes, std::string_view file_name, Origin origin,
-                                   Size& size, CMessageSink& messages) {
+                                   Size& size, CMessageSink& messages, PictureRefusal& refusal) {
   size = {};
   bool silent = false;
   Reader reader = ReaderFor(DetectPictureFormat(bytes, file_name), origin, silent);
@@ -48,7 +48,6 @@ std::optional<CPixelBuffer> Decode(std::span<const std::uint8_t> bytes, std::str
     if (!silent) messages.Show(kUnsupportedPictureMessage);
     return std::nullopt;
   }
-  PictureRefusal refusal;
   std::optional<CPixelBuffer> pixels = reader(bytes, &refusal);
   if (pixels) size = {pixels->Width(), pixels->Height()};
   else ShowSizeRefusal(refusal, messages);
@@ -78,7 +77,8 @@ class CResampleRows : public CJpegRowTarget {
 }  // namespace
 
 std::optional<CPixelBuffer> DecodePicture(std::span<const std::uint8_t> bytes, Size& size, CMessageSink& messages) {
-  return Decode(bytes, {}, Origin::Memory, size, messages);
+  PictureRefusal refusal;
+  return Decode(bytes, {}, Origin::Memory, size, messages, refusal);
 }
 
 std::optional<CPixelBuffer> DecodePictureFile(const std::string& file_name, Size& size, CMessageSink& messages) {
@@ -92,7 +92,8 @@ std::optional<CPixelBuffer> DecodePictureFile(const std::string& file_name, Size
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (failed) return std::nullopt;
-  return Decode(bytes, file_name, Origin::File, size, messages);
+  PictureRefusal refusal;
+  return Decode(bytes, file_name, Origin::File, size, messages, refusal);
 }
 
 std::optional<CPixelBuffer> DecodePictureResized(std::span<const std::uint8_t> bytes, Size target, Size& natural,
@@ -118,7 +119,8 @@ std::optional<CPixelBuffer> DecodePictureResized(std::span<const std::uint8_t> b
   return out;
 }
 
-bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, CMessageSink& messages, JpegDataCheck jpeg_check) {
+bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, CMessageSink& messages, JpegDataCheck jpeg_check,
+                    PictureRefusal* unshown_damage) {
   if (DetectPictureFormat(bytes, {}) == PictureFormat::Jpeg) {
     PictureRefusal refusal;
     if (MeasureJpeg(bytes, jpeg_check, size, &refusal)) return true;
@@ -126,7 +128,11 @@ bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, CMessageSin
     return false;
   }
   Size decoded_size;
-  if (!DecodePicture(bytes, decoded_size, messages)) return false;
+  PictureRefusal refusal;
+  if (!Decode(bytes, {}, Origin::Memory, decoded_size, messages, refusal)) {
+    if (unshown_damage && refusal.reason == PictureRefusal::Reason::Damaged) *unshown_damage = std::move(refusal);
+    return false;
+  }
   size = decoded_size;
   return true;
 }

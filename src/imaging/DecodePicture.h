@@ -7,6 +7,7 @@
 
 #include "imaging/JpegDecoder.h"
 #include "imaging/MessageSink.h"
+#include "imaging/PictureRefusal.h"
 #include "imaging/PixelBuffer.h"
 #include "imaging/Rect.h"
 
@@ -43,8 +44,10 @@ std::optional<CPixelBuffer> DecodePictureResized(std::span<const std::uint8_t> b
 // without being reconstructed (see MeasureJpeg), with the limits of a fitted picture, and every
 // refusal shows one message: its size and the limit, or libjpeg's own words on damaged data.
 // `jpeg_check` HeaderAndEnd leaves damage inside a JPEG's scan to the decode that shows it.
-// Other formats are decoded. `size` is set only on success.
+// Other formats are decoded, and their damaged data shows no message, as in DecodePicture:
+// `unshown_damage`, when given, receives the reader's reason for it ("PNG decoder: ..."), for
+// callers that report it in words of their own. `size` is set only on success.
 bool MeasurePicture(std::span<const std::uint8_t> bytes, Size& size, CMessageSink& messages,
-                    JpegDataCheck jpeg_check = JpegDataCheck::Whole);
+                    JpegDataCheck jpeg_check = JpegDataCheck::Whole, PictureRefusal* unshown_damage = nullptr);
 
 }  // namespace saver

@@ -1,5 +1,6 @@
 // ZSoft PCX: 1 bit (monochrome), 1 bit in 4 planes and 4 bits (16 colours from the header),
 // 8 bits (256 colours from the palette behind the pixels) and 8 bits in 3 planes (true colour).
+#include <string>
 #include <vector>
 
 #include "imaging/ByteReader.h"
@@ -96,25 +97,30 @@ void DecodeLine(Layout layout, const std::uint8_t* line, std::size_t bpl, const 
 }  // namespace
 
 std::optional<CPixelBuffer> ReadPcx(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
+  const auto damaged = [refusal](const std::string& why) { return RefuseDamaged(refusal, "PCX decoder: " + why); };
   CByteReader in(data);
   PcxHeader h;
   std::uint8_t manufacturer, version;
-  if (!in.U8(manufacturer) || manufacturer != 0x0A || !in.U8(version) || !in.U8(h.encoding) ||
-      !in.U8(h.bits) || !in.U16(h.xmin) || !in.U16(h.ymin) || !in.U16(h.xmax) || !in.U16(h.ymax) ||
-      !in.Seek(65) || !in.U8(h.planes) || !in.U16(h.bytes_per_line) || !in.Seek(kHeaderSize))
-    return std::nullopt;
+  if (!in.U8(manufacturer) || manufacturer != 0x0A) return damaged("the data does not start with byte 0x0A");
+  if (!in.U8(version) || !in.U8(h.encoding) || !in.U8(h.bits) || !in.U16(h.xmin) || !in.U16(h.ymin) ||
+      !in.U16(h.xmax) || !in.U16(h.ymax) || !in.Seek(65) || !in.U8(h.planes) || !in.U16(h.bytes_per_line) ||
+      !in.Seek(kHeaderSize))
+    return damaged("the header is cut short");
   auto layout = LayoutOf(h);
-  if (!layout || h.encoding > 1 || h.xmax < h.xmin || h.ymax < h.ymin) return std::nullopt;
+  if (!layout)
+    return damaged(std::to_string(h.bits) + " bits x " + std::to_string(h.planes) + " planes are not supported");
+  if (h.encoding > 1) return damaged("encoding " + std::to_string(h.encoding) + " is not supported");
+  if (h.xmax < h.xmin || h.ymax < h.ymin) return damaged("the header's window ends before it starts");
   const std::int64_t width = h.xmax - h.xmin + 1, height = h.ymax - h.ymin + 1;
   if (!CanHoldPicture(width, height, refusal)) return std::nullopt;
-  if (h.bytes_per_line < (width * h.bits + 7) / 8) return std::nullopt;
+  if (h.bytes_per_line < (width * h.bits + 7) / 8) return damaged("the scan lines are shorter than the picture");
 
   Palette palette;
   std::span<const std::uint8_t> pixels = data.subspan(kHeaderSize);
   if (*layout == Layout::Indexed256) {
-    if (data.size() < kHeaderSize + kVgaPaletteSize) return std::nullopt;
+    if (data.size() < kHeaderSize + kVgaPaletteSize || data[data.size() - kVgaPaletteSize] != kVgaPaletteMarker)
+      return damaged("the 256-colour palette at the end of the file is missing");
     auto vga = data.last(kVgaPaletteSize);
-    if (vga[0] != kVgaPaletteMarker) return std::nullopt;
     for (int i = 0; i < 256; ++i) palette.Set(i, vga[1 + i * 3], vga[2 + i * 3], vga[3 + i * 3]);
     pixels = pixels.first(pixels.size() - kVgaPaletteSize);
   } else {
@@ -131,7 +137,7 @@ std::optional<CPixelBuffer> ReadPcx(std::span<const std::uint8_t> data, PictureR
   const std::size_t bpl = h.bytes_per_line;
   std::vector<std::uint8_t> line(bpl * h.planes);
   for (int y = 0; y < height; ++y) {
-    if (!stream.Fill(line.data(), line.size())) return std::nullopt;
+    if (!stream.Fill(line.data(), line.size())) return damaged("the pixel data ends at line " + std::to_string(y));
     DecodeLine(*layout, line.data(), bpl, palette, static_cast<int>(width), out->Row(y));
   }
   return out;

@@ -1,5 +1,7 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace saver {
 
@@ -10,5 +12,12 @@ struct PictureRefusal {
   Reason reason = Reason::Unknown;
   std::string message;
 };
+
+// A reader's refusal of damaged data: sets `refusal`, when given, to `message` ("BMP decoder:
+// the pixel data is cut short") and gives nothing, for `return RefuseDamaged(...)`.
+inline std::nullopt_t RefuseDamaged(PictureRefusal* refusal, std::string message) {
+  if (refusal) *refusal = {PictureRefusal::Reason::Damaged, std::move(message)};
+  return std::nullopt;
+}
 
 }  // namespace saver

@@ -2,9 +2,11 @@
 // 16-bit samples become 8-bit R, G, B; alpha (a channel or a tRNS chunk) is flattened onto
 // black. Gamma chunks are not applied, as no other format's pixels are corrected either.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 #include <vector>
 
 #include <png.h>
@@ -29,7 +31,7 @@ struct MemoryInput {
 
 void ReadFromMemory(png_structp png, png_bytep out, png_size_t n) {
   auto* in = static_cast<MemoryInput*>(png_get_io_ptr(png));
-  if (n > in->data.size() - in->pos) png_error(png, "truncated");
+  if (n > in->data.size() - in->pos) png_error(png, "unexpected end of file");
   std::memcpy(out, in->data.data() + in->pos, n);
   in->pos += n;
 }
@@ -54,11 +56,22 @@ png_voidp BoundedMalloc(png_structp, png_alloc_size_t size) {
 }
 void PlainFree(png_structp, png_voidp pointer) { std::free(pointer); }
 
-// libpng's default error handler prints and then jumps; this one only jumps.
-[[noreturn]] void JumpOnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+// Why a read failed: libpng's own message, or the reader's. A fixed buffer, as nothing that may
+// throw runs inside libpng's callbacks.
+struct ErrorText {
+  char text[160] = "";
+  void Set(png_const_charp message) { std::snprintf(text, sizeof(text), "%s", message); }
+};
+
+// libpng's default error handler prints and then jumps; this one keeps the message and jumps.
+[[noreturn]] void JumpOnError(png_structp png, png_const_charp message) {
+  static_cast<ErrorText*>(png_get_error_ptr(png))->Set(message);
+  png_longjmp(png, 1);
+}
 void IgnoreWarning(png_structp, png_const_charp) {}
 
 struct Session {
+  ErrorText error;
   png_structp png = nullptr;
   png_infop info = nullptr;
   MemoryInput input;
@@ -74,7 +87,7 @@ void FlattenOntoBlack(const std::uint8_t* rgba, std::size_t pixels, std::uint8_t
 
 // libpng leaves this frame by longjmp: nothing in it has a destructor.
 bool Run(Session& s, std::optional<CPixelBuffer>& out) {
-  s.png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, JumpOnError, IgnoreWarning, nullptr, BoundedMalloc,
+  s.png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &s.error, JumpOnError, IgnoreWarning, nullptr, BoundedMalloc,
                                    PlainFree);
   if (!s.png) return false;
   s.info = png_create_info_struct(s.png);
@@ -94,7 +107,10 @@ bool Run(Session& s, std::optional<CPixelBuffer>& out) {
   png_read_info(s.png, s.info);
   const png_uint_32 width = png_get_image_width(s.png, s.info), height = png_get_image_height(s.png, s.info);
   const std::uint64_t filtered_bytes = std::uint64_t{height} * (png_get_rowbytes(s.png, s.info) + 1);
-  if (filtered_bytes > (s.input.data.size() - s.input.pos) * kMaxInflateRatio) return false;
+  if (filtered_bytes > (s.input.data.size() - s.input.pos) * kMaxInflateRatio) {
+    s.error.Set("the rest of the file is too short for the picture's size");
+    return false;
+  }
   out = AllocatePicture(width, height);
   if (!out) return false;
 
@@ -124,7 +140,10 @@ std::optional<CPixelBuffer> ReadPng(std::span<const std::uint8_t> data, PictureR
     Session session;
     session.input.data = data;
     std::optional<CPixelBuffer> out;
-    if (!Run(session, out)) return std::nullopt;
+    if (!Run(session, out)) {
+      if (session.error.text[0] == '\0') return std::nullopt;
+      return RefuseDamaged(refusal, std::string("PNG decoder: ") + session.error.text);
+    }
     return out;
   } catch (const std::bad_alloc&) {
     return std::nullopt;

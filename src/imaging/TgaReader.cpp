@@ -2,6 +2,7 @@
 // colour (15, 16, 24, 32 bits) and grey (8 bits, or 16 with alpha), each raw or run-length
 // coded, with any of the four origins. Alpha is ignored.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "imaging/ByteReader.h"
@@ -52,27 +53,31 @@ int BytesOf(int bits) { return (bits + 7) / 8; }
 // Turns one stored pixel into R, G, B for the picture's kind.
 class CPixelDecoder {
  public:
-  bool Init(CByteReader& in, const TgaHeader& h) {
+  // Reads the colour map; why the picture's kind cannot be decoded, or "" when it can.
+  std::string Init(CByteReader& in, const TgaHeader& h) {
     kind_ = h.image_type & ~kRleFlag;
     bits_ = h.pixel_bits;
     std::size_t map_bytes = h.map_type == 1 ? std::size_t{h.map_length} * BytesOf(h.map_entry_bits) : 0;
     auto map = in.Take(map_bytes);
-    if (map.size() != map_bytes) return false;
+    if (map.size() != map_bytes) return "the colour map is cut short";
+    const std::string bits = std::to_string(bits_) + " bits per pixel";
     switch (kind_) {
       case kColourMapped: {
         const int entry = h.map_entry_bits;
         if (h.map_type != 1 || bits_ != 8 || (entry != 15 && entry != 16 && entry != 24 && entry != 32))
-          return false;
+          return "a colour-mapped picture needs 8-bit indices into a map of 15, 16, 24 or 32 bits";
         map_.assign(256 * 3, 0);
         for (int i = 0; i < h.map_length; ++i) {
           int index = h.map_first + i;
           if (index < 256) ToRgb(map.data() + i * BytesOf(entry), entry, map_.data() + index * 3);
         }
-        return true;
+        return "";
       }
-      case kTrueColour: return bits_ == 15 || bits_ == 16 || bits_ == 24 || bits_ == 32;
-      case kGrey: return bits_ == 8 || bits_ == 16;
-      default: return false;
+      case kTrueColour:
+        if (bits_ == 15 || bits_ == 16 || bits_ == 24 || bits_ == 32) return "";
+        return "true colour of " + bits + " is not supported";
+      case kGrey: return bits_ == 8 || bits_ == 16 ? "" : "grey of " + bits + " is not supported";
+      default: return "image type " + std::to_string(h.image_type) + " is not supported";
     }
   }
   int PixelBytes() const { return BytesOf(bits_); }
@@ -135,14 +140,20 @@ std::int64_t MostPixelsIn(std::size_t bytes_left, int pixel_bytes, bool rle) {
 }  // namespace
 
 std::optional<CPixelBuffer> ReadTga(std::span<const std::uint8_t> data, PictureRefusal* refusal) {
+  const auto damaged = [refusal](const std::string& why) { return RefuseDamaged(refusal, "TGA decoder: " + why); };
   CByteReader in(data);
   TgaHeader h;
-  if (!ReadHeader(in, h) || h.map_type > 1 || !CanHoldPicture(h.width, h.height, refusal) || !in.Skip(h.id_length))
-    return std::nullopt;
+  if (!ReadHeader(in, h)) return damaged("the header is cut short");
+  if (h.map_type > 1) return damaged("colour map type " + std::to_string(h.map_type) + " is not supported");
+  if (h.width == 0 || h.height == 0) return damaged("the header gives the picture no pixels");
+  if (!CanHoldPicture(h.width, h.height, refusal)) return std::nullopt;
+  if (!in.Skip(h.id_length)) return damaged("the identification field is cut short");
   CPixelDecoder decoder;
-  if (!decoder.Init(in, h)) return std::nullopt;
+  if (const std::string why = decoder.Init(in, h); !why.empty()) return damaged(why);
   const bool rle = (h.image_type & kRleFlag) != 0;
-  if (std::int64_t{h.width} * h.height > MostPixelsIn(in.Remaining(), decoder.PixelBytes(), rle)) return std::nullopt;
+  if (std::int64_t{h.width} * h.height > MostPixelsIn(in.Remaining(), decoder.PixelBytes(), rle))
+    return damaged("the pixel data is too short for " + std::to_string(h.width) + " x " + std::to_string(h.height) +
+                   " pixels");
   auto out = AllocatePicture(h.width, h.height);
   if (!out) return std::nullopt;
 
@@ -152,7 +163,7 @@ std::optional<CPixelBuffer> ReadTga(std::span<const std::uint8_t> data, PictureR
     std::uint8_t* line = out->Row(top_down ? row : h.height - 1 - row);
     for (int col = 0; col < h.width; ++col) {
       const std::uint8_t* p = stream.Next();
-      if (!p) return std::nullopt;
+      if (!p) return damaged("the pixel data ends at row " + std::to_string(row));
       decoder.Decode(p, line + (mirrored ? h.width - 1 - col : col) * 3);
     }
   }

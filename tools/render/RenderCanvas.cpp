@@ -21,7 +21,8 @@ class CMessagingSurface final : public CForwardingSurface {
 
 CRenderCanvas::CRenderCanvas(Size size, CMessageSink& messages,
                              std::function<void(const CPixelBuffer&)> transition_ended)
-    : pixels_(CPixelBuffer(size.width, size.height)),
+    : CForwardingCanvas(pixels_),
+      pixels_(CPixelBuffer(size.width, size.height)),
       messages_(messages),
       transition_ended_(std::move(transition_ended)) {}
 

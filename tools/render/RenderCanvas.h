@@ -2,7 +2,7 @@
 #include <functional>
 
 #include "imaging/MessageSink.h"
-#include "scene/ImageCanvas.h"
+#include "scene/ForwardingCanvas.h"
 
 namespace saver {
 class CMemorySurface;
@@ -13,7 +13,7 @@ namespace saver::tool {
 // The screen of a show rendered off screen: a pixel canvas whose transitions run on a memory
 // surface and wait on the show's own pacer (so their waits move the show's clock), which can tell at
 // any moment, also in the middle of a transition, what the screen shows.
-class CRenderCanvas final : public CImageCanvas {
+class CRenderCanvas final : public CForwardingCanvas {
  public:
   // `transition_ended` sees the screen each time a transition has drawn its last step; the
   // message boxes transitions show go to `messages`.
@@ -21,11 +21,6 @@ class CRenderCanvas final : public CImageCanvas {
 
   const CPixelBuffer& CurrentPixels() const;
 
-  Size CanvasSize() const override { return pixels_.CanvasSize(); }
-  void Fill(const Rect& area, std::uint32_t colour) override { pixels_.Fill(area, colour); }
-  bool Read(const Rect& area, CPixelBuffer& out) override { return pixels_.Read(area, out); }
-  void Draw(Point at, const CPixelBuffer& pixels) override { pixels_.Draw(at, pixels); }
-  void DrawLine(Point from, Point to, const LinePen& pen) override { pixels_.DrawLine(from, to, pen); }
   void WithSurface(const CPixelBuffer& frame, const CPixelBuffer& picture, CPacer& pacer,
                    const SurfaceWork& work) override;
 

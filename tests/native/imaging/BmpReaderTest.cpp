@@ -51,12 +51,15 @@ TEST_P(BmpReaderTest, ReadsEveryPixelOfTheEncodedPicture) {
   EXPECT_TRUE(PixelsNear(*decoded, Quantised(picture, {c.bits[0], c.bits[1], c.bits[2]}), 0));
 }
 
-TEST_P(BmpReaderTest, RefusesEveryTruncation) {
+TEST_P(BmpReaderTest, RefusesEveryTruncationSayingWhy) {
   const BmpCase& c = GetParam();
   Bytes file = c.encode(TestPicture(7, 5, c.colours));
   // Row padding of the last row is part of the pixel data; cutting anywhere leaves too little.
-  for (std::size_t size = 0; size < file.size() - c.optional_tail; ++size)
-    ASSERT_FALSE(ReadBmp({file.data(), size}).has_value()) << "cut at " << size << " of " << file.size();
+  for (std::size_t size = 0; size < file.size() - c.optional_tail; ++size) {
+    PictureRefusal refusal;
+    ASSERT_FALSE(ReadBmp({file.data(), size}, &refusal).has_value()) << "cut at " << size << " of " << file.size();
+    ASSERT_EQ(refusal.message.rfind("BMP decoder: ", 0), 0u) << "cut at " << size << ": " << refusal.message;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, BmpReaderTest, ::testing::ValuesIn(Cases()),

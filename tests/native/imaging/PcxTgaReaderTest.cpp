@@ -66,11 +66,15 @@ TEST(PcxTgaReaderTest, ReadsEveryPixelOfTheEncodedPicture) {
   }
 }
 
-TEST(PcxTgaReaderTest, RefusesEveryTruncation) {
+TEST(PcxTgaReaderTest, RefusesEveryTruncationSayingWhy) {
   for (const ReaderCase& c : Cases()) {
     Bytes file = c.encode(c.picture);
-    for (std::size_t size = 0; size < file.size() - c.optional_tail; ++size)
-      ASSERT_FALSE(c.read({file.data(), size}, nullptr).has_value()) << c.name << " cut at " << size << " of " << file.size();
+    const std::string decoder = c.name.substr(0, 3) == "Pcx" ? "PCX decoder: " : "TGA decoder: ";
+    for (std::size_t size = 0; size < file.size() - c.optional_tail; ++size) {
+      PictureRefusal refusal;
+      ASSERT_FALSE(c.read({file.data(), size}, &refusal).has_value()) << c.name << " cut at " << size << " of " << file.size();
+      ASSERT_EQ(refusal.message.rfind(decoder, 0), 0u) << c.name << " cut at " << size << ": " << refusal.message;
+    }
   }
 }
 

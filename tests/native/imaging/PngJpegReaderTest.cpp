@@ -82,8 +82,11 @@ TEST(PngReaderTest, OneColourPicturePackedNearDeflatesLimitReads) {
 
 TEST(PngReaderTest, RefusesTruncatedAndCorruptData) {
   const Bytes file = PngFile(TestPicture(16, 16), PNG_COLOR_TYPE_RGB, 8, false);
-  for (std::size_t size = 0; size < file.size() - 12; size += 7)  // 12: the IEND chunk
-    ASSERT_FALSE(ReadPng({file.data(), size}).has_value()) << "cut at " << size;
+  for (std::size_t size = 0; size < file.size() - 12; size += 7) {  // 12: the IEND chunk
+    PictureRefusal refusal;
+    ASSERT_FALSE(ReadPng({file.data(), size}, &refusal).has_value()) << "cut at " << size;
+    ASSERT_EQ(refusal.message.rfind("PNG decoder: ", 0), 0u) << "cut at " << size << ": " << refusal.message;
+  }
   Bytes flipped = file;
   flipped[file.size() / 2] ^= 0x40;  // inside the compressed pixels: CRC or inflate fails
   EXPECT_FALSE(ReadPng(flipped).has_value());

@@ -15,6 +15,7 @@
 #include "imaging/ImageRGB.h"
 #include "imaging/KeyedDraw.h"
 #include "imaging/PictureWriters.h"
+#include "scene/ForwardingCanvas.h"
 #include "scene/HideImageItem.h"
 #include "scene/ImageItem.h"
 #include "scene/LineItem.h"
@@ -156,22 +157,14 @@ TEST(ShowImageTest, EveryEffectEndsWithThePictureInPlace) {
 }
 
 // A screen whose transitions wait on the pacer the show hands over, as the saver window's do.
-class PacedCanvas final : public CImageCanvas {
+class PacedCanvas final : public CForwardingCanvas {
  public:
-  explicit PacedCanvas(CPixelCanvas& pixels) : pixels_(pixels) {}
+  using CForwardingCanvas::CForwardingCanvas;
 
-  Size CanvasSize() const override { return pixels_.CanvasSize(); }
-  void Fill(const Rect& area, std::uint32_t colour) override { pixels_.Fill(area, colour); }
-  bool Read(const Rect& area, CPixelBuffer& out) override { return pixels_.Read(area, out); }
-  void Draw(Point at, const CPixelBuffer& pixels) override { pixels_.Draw(at, pixels); }
-  void DrawLine(Point from, Point to, const LinePen& pen) override { pixels_.DrawLine(from, to, pen); }
   void WithSurface(const CPixelBuffer& frame, const CPixelBuffer& picture, CPacer& pacer,
                    const SurfaceWork& work) override {
-    pixels_.WithSurface(frame, picture, pacer, [&](CDrawingSurface& surface, CPacer&) { work(surface, pacer); });
+    inner_.WithSurface(frame, picture, pacer, [&](CDrawingSurface& surface, CPacer&) { work(surface, pacer); });
   }
-
- private:
-  CPixelCanvas& pixels_;
 };
 
 class PacedStage final : public MemoryStage {

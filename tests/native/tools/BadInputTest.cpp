@@ -23,6 +23,24 @@ std::string InFolder(const std::string& word, const ScratchFolder& folder) {
   return word.rfind("@/", 0) == 0 ? (folder / word.substr(2)).string() : word;
 }
 
+// One damaged picture of each format the readers take besides JPEG, each damaged past its header.
+void WriteDamagedPictures(const ScratchFolder& folder) {
+  using namespace saver::test;
+  const CPixelBuffer picture = TestPicture(8, 6, 4);
+  Bytes bmp = BmpFile(picture, 24);
+  bmp.resize(bmp.size() - 1);
+  WriteBytes(folder / "cut.bmp", bmp);
+  Bytes pcx = PcxFile(picture, 8, 3);
+  pcx.resize(pcx.size() / 2);
+  WriteBytes(folder / "cut.pcx", pcx);
+  Bytes tga = TgaFile(picture, 2, 24, 0, true);  // the footer keeps it known as TGA
+  tga.erase(tga.begin() + 40, tga.begin() + 80);
+  WriteBytes(folder / "cut.tga", tga);
+  Bytes png = PngFile(picture, 2, 8, false);
+  png[png.size() - 30] ^= 0x40;  // inside the last IDAT's data: zlib stops before the CRC is reached
+  WriteBytes(folder / "flipped.png", png);
+}
+
 TEST_P(BadInput, FailsWithAClearMessageAndNoOutput) {
   const BadInputCase& bad = GetParam();
   ScratchFolder folder;
@@ -35,6 +53,7 @@ TEST_P(BadInput, FailsWithAClearMessageAndNoOutput) {
   wide_bmp.at(19) = 0x9C, wide_bmp.at(18) = 0x40;  // the header claims 40000 pixels across
   WriteBytes(folder / "wide.bmp", wide_bmp);
   WriteBytes(folder / "cut.jpg", Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2)));
+  WriteDamagedPictures(folder);
   if (bad.scene != nullptr) WriteBytes(folder / bad.file_name, Bytes(bad.scene, bad.scene + std::strlen(bad.scene)));
   std::vector<std::string> words;
   for (const std::string& word : bad.words) words.push_back(InFolder(word, folder));
@@ -124,6 +143,18 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{"picture_damaged", R"({"items": [{"kind": "picture", "name": "c", "file": "cut.jpg"}]})",
                      {"check", "@/scene.json"}, 1,
                      {"items[0] (picture \"c\") does not validate: JPEG decoder: Premature end of JPEG file"}},
+        BadInputCase{"bmp_damaged", R"({"items": [{"kind": "picture", "name": "b", "file": "cut.bmp"}]})", kBuild, 1,
+                     {"items[0] (picture \"b\") does not validate: BMP decoder: the pixel data is cut short"}},
+        BadInputCase{"pcx_damaged", R"({"items": [{"kind": "delay"}, {"kind": "picture", "name": "p", "file": "cut.pcx"}]})",
+                     {"check", "@/scene.json"}, 1,
+                     {"items[1] (picture \"p\") does not validate: PCX decoder: the pixel data ends at line "}},
+        BadInputCase{"tga_damaged", R"({"items": [{"kind": "picture", "name": "t", "file": "cut.tga"}]})",
+                     {"make-scr", "--engine", "@/engine.scr", "@/scene.json", "-o", "@/out"}, 1,
+                     {"items[0] (picture \"t\") does not validate: TGA decoder: the pixel data is too short for 8 x 6 "
+                      "pixels"}},
+        BadInputCase{"png_damaged", R"({"items": [{"kind": "picture", "name": "g", "file": "flipped.png"}]})",
+                     {"check", "@/scene.json"}, 1,
+                     {"items[0] (picture \"g\") does not validate: PNG decoder: IDAT: invalid distance too far back"}},
         BadInputCase{"picture_too_large_for_make_scr", R"({"items": [{"kind": "picture", "name": "h", "file": "huge.jpg"}]})",
                      {"make-scr", "--engine", "@/engine.scr", "@/scene.json", "-o", "@/out"}, 1,
                      {"items[0] (picture \"h\") does not validate: The picture is 65535 x 8 pixels"}},
