@@ -73,6 +73,10 @@ int RunTool(const std::vector<std::string>& words, std::ostream& out, std::ostre
         << Usage();
     return 2;
   }
+  if (words.size() == 2 && (words[1] == "--help" || words[1] == "-h")) {
+    out << "usage: saverpkg " << command->usage << "\n";
+    return 0;
+  }
   Arguments arguments;
   try {
     arguments = ParseArguments({words.begin() + 1, words.end()}, command->value_options, command->switches,

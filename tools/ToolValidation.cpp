@@ -8,12 +8,16 @@
 
 namespace saver::tool {
 
-std::optional<Size> CToolMeasurer::Measure(std::span<const std::uint8_t> bytes, CMessageSink& messages) {
+std::optional<Size> MeasureSayingWhy(std::span<const std::uint8_t> bytes, CMessageSink& messages) {
   Size size;
   PictureRefusal damage;
   if (saver::MeasurePicture(bytes, size, messages, JpegDataCheck::Whole, &damage)) return size;
   if (!damage.message.empty()) messages.Show(damage.message);
   return std::nullopt;
+}
+
+std::optional<Size> CToolMeasurer::Measure(std::span<const std::uint8_t> bytes, CMessageSink& messages) {
+  return MeasureSayingWhy(bytes, messages);
 }
 
 std::optional<Size> CToolMeasurer::RenderText(CImageItem& item) {

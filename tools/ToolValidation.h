@@ -28,6 +28,10 @@ class CMessageLog final : public CUserMessages, public CMessageSink {
 // itself). Texts cannot be rendered without the system's fonts: the size is estimated from the
 // font height (the engine measures again when the show runs; the natural size is not part of the
 // package).
+// A picture measured as the engine's validation does, its damaged data told in the reader's words
+// (which the engine itself leaves to the decode that shows the picture).
+std::optional<Size> MeasureSayingWhy(std::span<const std::uint8_t> bytes, CMessageSink& messages);
+
 class CToolMeasurer final : public CImageMeasurer {
  public:
   explicit CToolMeasurer(CMessageSink& messages) : CImageMeasurer(messages) {}

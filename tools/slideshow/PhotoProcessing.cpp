@@ -27,11 +27,9 @@ std::string EngineReason(const CMessageLog& messages, const std::string& otherwi
 // The bytes as they are, once the engine's own measuring (its validation) accepts them.
 PhotoOutcome Checked(Bytes bytes, const char* extension, PhotoTreatment treatment) {
   CMessageLog messages;
-  Size size;
-  if (!MeasurePicture(bytes, size, messages)) {
-    return Skip(EngineReason(messages, "damaged: the engine cannot decode it"));
-  }
-  return {ProcessedPhoto{std::move(bytes), extension, size, treatment}, {}};
+  const std::optional<Size> size = MeasureSayingWhy(bytes, messages);
+  if (!size) return Skip(EngineReason(messages, "damaged: the engine cannot decode it"));
+  return {ProcessedPhoto{std::move(bytes), extension, *size, treatment}, {}};
 }
 
 PhotoOutcome Encoded(const CPixelBuffer& upright, const PhotoSettings& settings) {
@@ -45,7 +43,10 @@ std::optional<CPixelBuffer> DecodeWithEngine(std::span<const std::uint8_t> file,
   CMessageLog messages;
   Size size;
   std::optional<CPixelBuffer> pixels = DecodePicture(file, size, messages);
-  if (!pixels) reason = EngineReason(messages, "damaged, or larger than the engine reads");
+  if (pixels) return pixels;
+  // Showing a picture keeps quiet about damaged data; measuring it again gives the reader's words.
+  if (messages.Texts().empty()) MeasureSayingWhy(file, messages);
+  reason = EngineReason(messages, "damaged, or larger than the engine reads");
   return pixels;
 }
 

@@ -32,6 +32,23 @@ INSTANTIATE_TEST_SUITE_P(Names, EffectByName,
                                            EffectName{"fade in from black", 4}, EffectName{"colour morph", 66},
                                            EffectName{"roll from the top and bottom", 87}));
 
+TEST(HelpOption, PrintsTheUsageOfTheToolOrOfOneCommand) {
+  const struct {
+    std::vector<std::string> words;
+    const char* usage;
+  } cases[] = {
+      {{"--help"}, "usage:\n  saverpkg build SCENE.json -o SHOW.pkg"},
+      {{"slideshow", "--help"}, "usage: saverpkg slideshow PHOTO_OR_FOLDER... -o SHOW.scr"},
+      {{"check", "-h"}, "usage: saverpkg check"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = RunSaverpkg(c.words);
+    EXPECT_EQ(run.exit_code, 0) << c.usage;
+    EXPECT_EQ(run.out.rfind(c.usage, 0), 0u) << run.out;
+    EXPECT_EQ(run.err, "");
+  }
+}
+
 TEST(EffectsCommand, ListsEveryNumberWithTheNameBuildAccepts) {
   const ToolRun run = RunSaverpkg({"effects"});
   ASSERT_EQ(run.exit_code, 0) << run.err;

@@ -140,6 +140,8 @@ TEST(ProcessPhoto, ReducesALargerPngToJpeg) {
 TEST(ProcessPhoto, SkipsWhatTheEngineCannotShowWithTheReason) {
   const auto jpeg = JpegOf(Quadrants(320, 200));
   const std::vector<std::uint8_t> cut(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2));
+  const auto png = PngOf(Quadrants(320, 200));
+  const std::vector<std::uint8_t> cut_png(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(png.size() / 2));
   const std::string text = "not a picture";
   struct Case {
     const char* what;
@@ -151,6 +153,7 @@ TEST(ProcessPhoto, SkipsWhatTheEngineCannotShowWithTheReason) {
       {"cut JPEG kept", cut, {}, "Premature end of JPEG file"},
       {"cut JPEG reduced", cut, {{100, 100}, 90}, "damaged JPEG"},
       {"cut JPEG turned", WithExif(cut, 6), {}, "damaged JPEG"},
+      {"cut PNG kept", cut_png, {}, "PNG decoder: unexpected end of file"},
       {"text", {text.begin(), text.end()}, {}, "not a JPEG, PNG, BMP, PCX or TGA picture"},
       {"GIF", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, {}, "not a JPEG, PNG, BMP, PCX or TGA picture"},
   };
