@@ -114,6 +114,11 @@ class Saver:
         finally:
             self.log.close()
 
+    def log_tail(self, lines=15):
+        """The last lines the saver and Wine printed, for a failure's message."""
+        with open(self.log.name, "rb") as log:
+            return b"\n".join(log.read().splitlines()[-lines:]).decode("utf-8", "replace")
+
     def running(self):
         return self.process.poll() is None
 
@@ -254,8 +259,17 @@ def corner_pixels(place, size):
 def wait_for_screen_colour(colour, timeout=60.0, points=((10, 10), (640, 512), (1200, 1000))):
     """Waits until the screen shows `colour` ("#RRGGBB") at every sample point."""
     want = rgb(colour)
-    return wait_until(lambda: all(Screenshot().pixel(x, y) == want for x, y in points),
-                      "the screen to show " + colour, timeout)
+    seen = []
+
+    def shows_colour():
+        shot = Screenshot()
+        seen[:] = [shot.pixel(x, y) for x, y in points]
+        return all(pixel == want for pixel in seen)
+
+    try:
+        return wait_until(shows_colour, "the screen to show " + colour, timeout)
+    except TimedOut as timed_out:
+        raise TimedOut("%s; it last showed %s at %s" % (timed_out, seen, list(points))) from None
 
 
 # --- input ----------------------------------------------------------------------------------------

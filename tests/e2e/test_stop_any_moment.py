@@ -135,6 +135,10 @@ def run_case(number, name, before, step, temp_folder):
         time.sleep(1.0)
         windows = recording.stop()
         recording = None
+    except AssertionError:
+        print("%s: the saver %s; its log ends:\n%s" % (name, "still runs" if saver.running() else "has ended",
+                                                        saver.log_tail()))
+        raise
     finally:
         saver.kill()
         if recording:
