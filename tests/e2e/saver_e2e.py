@@ -89,9 +89,10 @@ class Saver:
 
     def __init__(self, path, *arguments):
         self.log = open(work_path("logs", os.path.basename(path) + ".log"), "ab")
-        # Output goes to a file: a pipe would stay open in the persistent wineserver.
+        # Output goes to a file: a pipe would stay open in the persistent wineserver. Wine's error
+        # messages are kept there, for a failing test to show.
         self.process = subprocess.Popen([WINE, path] + list(arguments), stdout=self.log,
-                                        stderr=subprocess.STDOUT, env=wine_env())
+                                        stderr=subprocess.STDOUT, env=dict(wine_env(), WINEDEBUG="fixme-all"))
 
     def end_by(self, give_input, what="the input", timeout=60.0, repeat=False):
         """Gives the input that must end the saver, waits for the end, prints how long it took (from
