@@ -187,13 +187,12 @@ class CSegmentBits {
     return true;
   }
 
-  // The stream's next 16 bits (zeros past the segment's end) and how many of them it holds.
-  std::uint32_t Peek16() {
+  // The stream's next 32 bits (zeros past the segment's end): a code and its value bits.
+  std::uint32_t Peek32() {
     if (count_ < 32) Refill();
-    return static_cast<std::uint32_t>(bits_ >> 48);
+    return static_cast<std::uint32_t>(bits_ >> 32);
   }
-  int Available() const { return count_; }
-  // Takes `n` bits (0 to 31: a code that Peek16 showed and its value bits); false when the
+  // Takes `n` bits (0 to 31: a code that Peek32 showed and its value bits); false when the
   // segment holds fewer.
   bool Take(int n, std::uint32_t& value) {
     if (n > count_) return false;
