@@ -227,23 +227,20 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target)
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3);
   CSegmentBits bits(started.src->next_input_byte, started.src->next_input_byte + started.src->bytes_in_buffer);
   jpeg::CMcuSequence mcus(started, bits);
-  // One code with its value bits; false when the stream holds no code there or ends first.
-  const auto read = [&bits](const CSymbolCodes& table, int& symbol, std::uint32_t& value) {
-    int length = 0;
-    table.Find(bits.Peek32() >> 16, length, symbol);
-    const int size = symbol & 15;
-    if (length == 0 || !bits.Take(length + size, value)) return false;
-    value &= (1u << size) - 1;
-    return true;
-  };
-  // The DC code the stream starts with and its value bits, left in the stream.
-  const auto peek_dc = [&bits](const CSymbolCodes& table, int& symbol, std::uint32_t& value) {
+  // The code the stream starts with, its symbol and its value bits, left in the stream; returns
+  // how many bits they take, 0 when the stream holds no code there.
+  const auto peek = [&bits](const CSymbolCodes& table, int& symbol, std::uint32_t& value) {
     const std::uint32_t next = bits.Peek32();
     int length = 0;
     table.Find(next >> 16, length, symbol);
     const int size = symbol & 15;
     value = static_cast<std::uint32_t>((std::uint64_t{next} << length & 0xFFFFFFFFu) >> (32 - size));
-    return length != 0;
+    return length == 0 ? 0 : length + size;
+  };
+  // The same, taken from the stream; false when the stream holds no code there or ends first.
+  const auto read = [&](const CSymbolCodes& table, int& symbol, std::uint32_t& value) {
+    const int taken = peek(table, symbol, value);
+    return taken != 0 && bits.Skip(taken);
   };
   int prediction[MAX_COMPONENTS] = {};
   // Adds a DC difference to its component's prediction; false past any real value.
@@ -265,7 +262,7 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target)
         if (side[c] == 1) {
           // The DC value is read beside the walk, which takes the DC code and the first AC codes
           // in one look-up.
-          if (!peek_dc(*dc_codes[c], symbol, value) || !jpeg::SkipBlock(bits, tables->Block(b)) ||
+          if (peek(*dc_codes[c], symbol, value) == 0 || !jpeg::SkipBlock(bits, tables->Block(b)) ||
               !predict(c, value, symbol))
             return false;
           const int dequantised = static_cast<JCOEF>(prediction[c]) * dc_quantiser[c];

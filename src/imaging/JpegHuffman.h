@@ -192,11 +192,10 @@ class CSegmentBits {
     if (count_ < 32) Refill();
     return static_cast<std::uint32_t>(bits_ >> 32);
   }
-  // Takes `n` bits (0 to 31: a code that Peek32 showed and its value bits); false when the
+  // Skips `n` bits (0 to 31: a code that Peek32 showed and its value bits); false when the
   // segment holds fewer.
-  bool Take(int n, std::uint32_t& value) {
+  bool Skip(int n) {
     if (n > count_) return false;
-    value = n == 0 ? 0 : static_cast<std::uint32_t>(bits_ >> (64 - n));
     bits_ <<= n;
     count_ -= n;
     return true;
