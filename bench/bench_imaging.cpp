@@ -7,7 +7,8 @@
 // needs as a multiple of the screen buffer, and measuring a picture against libjpeg's
 // coefficient read. Then the fit as a whole process (fit_picture) against djpeg -scale and,
 // when installed, vipsthumbnail, in alternating pairs of runs, medians.
-// Times are wall-clock (best of the runs) with the processor time of all threads beside them.
+// Times are wall-clock (best of the runs, which take turns) with the processor time of all
+// threads beside them.
 // Run it on a quiet machine. Prints figures; asserts nothing.
 #include <fcntl.h>
 #include <malloc.h>
@@ -89,16 +90,20 @@ struct Figures {
   long long peak;      // heap beyond what was live before, bytes
 };
 
-Figures Measure(int runs, const std::function<void()>& work) {
-  Figures f{1e9, 1e9, 0};
+// Runs each piece of work `runs` times, taking turns, so that a change in the machine's load
+// falls on all of them alike and their ratios stay fair; the figures of each, in order.
+std::vector<Figures> MeasureInTurns(int runs, const std::vector<std::function<void()>>& works) {
+  std::vector<Figures> f(works.size(), Figures{1e9, 1e9, 0});
   for (int i = 0; i < runs; ++i) {
-    const long long base = g_live.load();
-    g_peak = base;
-    const double start = Seconds(CLOCK_MONOTONIC), cpu_start = Seconds(CLOCK_PROCESS_CPUTIME_ID);
-    work();
-    f.seconds = std::min(f.seconds, Seconds(CLOCK_MONOTONIC) - start);
-    f.cpu_seconds = std::min(f.cpu_seconds, Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu_start);
-    f.peak = std::max(f.peak, g_peak.load() - base);
+    for (std::size_t w = 0; w < works.size(); ++w) {
+      const long long base = g_live.load();
+      g_peak = base;
+      const double start = Seconds(CLOCK_MONOTONIC), cpu_start = Seconds(CLOCK_PROCESS_CPUTIME_ID);
+      works[w]();
+      f[w].seconds = std::min(f[w].seconds, Seconds(CLOCK_MONOTONIC) - start);
+      f[w].cpu_seconds = std::min(f[w].cpu_seconds, Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu_start);
+      f[w].peak = std::max(f[w].peak, g_peak.load() - base);
+    }
   }
   return f;
 }
@@ -248,19 +253,22 @@ void RunInProcess(const PictureSize& size, const Layout& layout) {
               size.size.width, size.size.height, file.size() / 1e6, target.width, target.height,
               SmallestScale(size.size, target));
   PrintedMessages messages;
-  const Figures full = Measure(size.runs, [&] { LibjpegDecode(file, 8, nullptr); });
-  const Figures scaled = Measure(size.runs, [&] { ScaledDecodeAndResize(file, size.size, target); });
-  const Figures fit = Measure(size.runs, [&] {
-    saver::CImageRGB image;
-    if (image.LoadImageResized(file, target.width, target.height, messages) != saver::CImageRGB::LoadResult::Loaded)
-      std::abort();
-  });
-  const Figures coefficients = Measure(size.runs, [&] { ReadCoefficients(file); });
-  const Figures measure = Measure(size.runs, [&] {
-    saver::CImageRGB image;
-    saver::Size measured;
-    if (!image.MeasureImage(file, measured, messages) || measured != size.size) std::abort();
-  });
+  const std::vector<Figures> figures = MeasureInTurns(
+      size.runs, {[&] { LibjpegDecode(file, 8, nullptr); }, [&] { ScaledDecodeAndResize(file, size.size, target); },
+                  [&] {
+                    saver::CImageRGB image;
+                    if (image.LoadImageResized(file, target.width, target.height, messages) !=
+                        saver::CImageRGB::LoadResult::Loaded)
+                      std::abort();
+                  },
+                  [&] { ReadCoefficients(file); },
+                  [&] {
+                    saver::CImageRGB image;
+                    saver::Size measured;
+                    if (!image.MeasureImage(file, measured, messages) || measured != size.size) std::abort();
+                  }});
+  const Figures &full = figures[0], &scaled = figures[1], &fit = figures[2], &coefficients = figures[3],
+                &measure = figures[4];
   Line("libjpeg-turbo full decode (rows):", full, full);
   std::printf("\n");
   Line("libjpeg-turbo scaled decode + resize:", scaled, full);

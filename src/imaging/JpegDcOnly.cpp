@@ -102,9 +102,11 @@ struct ColourTables {
 std::uint8_t Clamp(int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 255)); }
 
 
+// A coefficient from its `size` value bits: values below half the range are negative. A select
+// rather than a branch, as the sign of a coefficient cannot be predicted.
 int Extend(std::uint32_t value, int size) {
-  const int v = static_cast<int>(value);
-  return size != 0 && v < (1 << (size - 1)) ? v + static_cast<int>(~0u << size) + 1 : v;
+  const int v = static_cast<int>(value), range = 1 << size;
+  return v < (range >> 1) ? v - (range - 1) : v;
 }
 
 // A block of a component at half the resolution both ways (4:2:0 chroma) is 2 x 2 pixels at 1/8.
@@ -225,16 +227,27 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target)
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3);
   CSegmentBits bits(started.src->next_input_byte, started.src->next_input_byte + started.src->bytes_in_buffer);
   jpeg::CMcuSequence mcus(started, bits);
-  // One code with its value bits; false when the stream holds no code there or ends first.
-  const auto read = [&bits](const CSymbolCodes& table, int& symbol, std::uint32_t& value) {
+  // The code the stream starts with, its symbol and its value bits, left in the stream; returns
+  // how many bits they take, 0 when the stream holds no code there.
+  const auto peek = [&bits](const CSymbolCodes& table, int& symbol, std::uint32_t& value) {
+    const std::uint32_t next = bits.Peek32();
     int length = 0;
-    table.Find(bits.Peek16(), length, symbol);
+    table.Find(next >> 16, length, symbol);
     const int size = symbol & 15;
-    if (length == 0 || !bits.Take(length + size, value)) return false;
-    value &= (1u << size) - 1;
-    return true;
+    value = static_cast<std::uint32_t>((std::uint64_t{next} << length & 0xFFFFFFFFu) >> (32 - size));
+    return length == 0 ? 0 : length + size;
+  };
+  // The same, taken from the stream; false when the stream holds no code there or ends first.
+  const auto read = [&](const CSymbolCodes& table, int& symbol, std::uint32_t& value) {
+    const int taken = peek(table, symbol, value);
+    return taken != 0 && bits.Skip(taken);
   };
   int prediction[MAX_COMPONENTS] = {};
+  // Adds a DC difference to its component's prediction; false past any real value.
+  const auto predict = [&prediction](int c, std::uint32_t value, int size) {
+    prediction[c] += Extend(value, size);
+    return prediction[c] <= kMostDcPrediction && prediction[c] >= -kMostDcPrediction;
+  };
   int rows_left = static_cast<int>(started.output_height);
   for (JDIMENSION mcu_row = 0; mcu_row < started.MCU_rows_in_scan; ++mcu_row) {
     for (JDIMENSION mcu = 0; mcu < started.MCUs_per_row; ++mcu) {
@@ -243,14 +256,23 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target)
       if (restarted) std::fill_n(prediction, MAX_COMPONENTS, 0);
       for (int b = 0; b < started.blocks_in_MCU; ++b) {
         const int c = started.MCU_membership[b];
+        std::uint8_t* at = samples.rows[c].data() + static_cast<std::size_t>(mcu) * h[c] * side[c] + block_offset[b];
         int symbol = 0;
         std::uint32_t value = 0;
-        if (!read(*dc_codes[c], symbol, value)) return false;
-        prediction[c] += Extend(value, symbol);
-        if (prediction[c] > kMostDcPrediction || prediction[c] < -kMostDcPrediction) return false;
+        if (side[c] == 1) {
+          // The DC value is read beside the walk, which takes the DC code and the first AC codes
+          // in one look-up.
+          if (peek(*dc_codes[c], symbol, value) == 0 || !jpeg::SkipBlock(bits, tables->Block(b)) ||
+              !predict(c, value, symbol))
+            return false;
+          const int dequantised = static_cast<JCOEF>(prediction[c]) * dc_quantiser[c];
+          *at = range_limit[((dequantised + 4) >> 3) & (4 * (MAXJSAMPLE + 1) - 1)];
+          continue;
+        }
+        if (!read(*dc_codes[c], symbol, value) || !predict(c, value, symbol)) return false;
         int low[kLowCoefficients] = {static_cast<JCOEF>(prediction[c])};
         int index = 1;
-        while (side[c] == 2 && index < kLowCoefficients) {  // the low coefficients with their values
+        while (index < kLowCoefficients) {  // the low coefficients with their values
           if (!read(*ac_codes[c], symbol, value)) return false;
           const int run = symbol >> 4, size = symbol & 15;
           if (size == 0) {
@@ -264,12 +286,6 @@ bool DecodeDcOnly(const jpeg_decompress_struct& started, CJpegRowTarget& target)
         }
         while (index < DCTSIZE2) {
           if (!bits.SkipCodes(*tables->Block(b).within, index)) return false;
-        }
-        std::uint8_t* at = samples.rows[c].data() + static_cast<std::size_t>(mcu) * h[c] * side[c] + block_offset[b];
-        if (side[c] == 1) {
-          const int dequantised = low[0] * dc_quantiser[c];
-          *at = range_limit[((dequantised + 4) >> 3) & (4 * (MAXJSAMPLE + 1) - 1)];
-          continue;
         }
         quarters[c].Make(low, at, static_cast<std::size_t>(samples.samples_wide[c]));
       }

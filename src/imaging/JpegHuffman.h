@@ -187,17 +187,15 @@ class CSegmentBits {
     return true;
   }
 
-  // The stream's next 16 bits (zeros past the segment's end) and how many of them it holds.
-  std::uint32_t Peek16() {
+  // The stream's next 32 bits (zeros past the segment's end): a code and its value bits.
+  std::uint32_t Peek32() {
     if (count_ < 32) Refill();
-    return static_cast<std::uint32_t>(bits_ >> 48);
+    return static_cast<std::uint32_t>(bits_ >> 32);
   }
-  int Available() const { return count_; }
-  // Takes `n` bits (0 to 31: a code that Peek16 showed and its value bits); false when the
+  // Skips `n` bits (0 to 31: a code that Peek32 showed and its value bits); false when the
   // segment holds fewer.
-  bool Take(int n, std::uint32_t& value) {
+  bool Skip(int n) {
     if (n > count_) return false;
-    value = n == 0 ? 0 : static_cast<std::uint32_t>(bits_ >> (64 - n));
     bits_ <<= n;
     count_ -= n;
     return true;

@@ -18,11 +18,13 @@ namespace {
 struct CCollectRows : CJpegRowTarget {
   bool Begin(Size, Size scaled) override {
     begun = scaled;
+    ++begins;
     rows.clear();
     return true;
   }
   void Row(const std::uint8_t* rgb) override { rows.insert(rows.end(), rgb, rgb + begun.width * 3); }
   Size begun;
+  int begins = 0;  // 2 when the DC path gave up and libjpeg started over
   Bytes rows;
 };
 
@@ -69,7 +71,25 @@ TEST(JpegDcOnlyTest, RowsAreLibjpegTurbosOwnAtOneEighth) {
     CCollectRows rows;
     ASSERT_TRUE(DecodeJpeg(file, {1, 1}, rows)) << c.name;
     EXPECT_EQ(rows.begun, (Size{26, 15})) << c.name;
+    EXPECT_EQ(rows.begins, 1) << c.name << ": the DC path gave up";
     EXPECT_TRUE(rows.rows == LibjpegEighth(file)) << c.name;
+  }
+}
+
+// The DC values are read beside the walk: codes longer than one look-up, and value bits far
+// behind the code, give the same coefficients and so the same rows (4:2:0 chroma included).
+TEST(JpegDcOnlyTest, LongDcCodesGiveTheSameRows) {
+  const CPixelBuffer picture = PhotoLike(203, 117);
+  for (const JpegLayout layout : {JpegLayout{1, 1, 0}, JpegLayout{2, 1, 0}, JpegLayout{2, 2, 3}}) {
+    const std::string name = std::to_string(layout.luma_h) + " x " + std::to_string(layout.luma_v);
+    CCollectRows standard, long_codes;
+    ASSERT_TRUE(DecodeJpeg(JpegFile(picture, JpegKind::Baseline, layout), {1, 1}, standard)) << name;
+    JpegLayout long_layout = layout;
+    long_layout.long_dc_codes = true;
+    ASSERT_TRUE(DecodeJpeg(JpegFile(picture, JpegKind::Baseline, long_layout), {1, 1}, long_codes)) << name;
+    EXPECT_EQ(standard.begins, 1) << name << ": the DC path gave up";
+    EXPECT_EQ(long_codes.begins, 1) << name << ": the DC path gave up";
+    EXPECT_TRUE(long_codes.rows == standard.rows) << name;
   }
 }
 

@@ -372,6 +372,17 @@ Bytes JpegFile(const CPixelBuffer& p, JpegKind kind, JpegLayout layout) {
   if (layout.luma_h > 0) info.comp_info[0].h_samp_factor = layout.luma_h;
   if (layout.luma_v > 0) info.comp_info[0].v_samp_factor = layout.luma_v;
   info.restart_interval = layout.restart_interval;
+  if (layout.long_dc_codes) {
+    // One code of each length from 1 to 12 bits, the longest for a difference of 0.
+    for (JHUFF_TBL* table : info.dc_huff_tbl_ptrs) {
+      if (!table) continue;
+      std::fill(std::begin(table->bits), std::end(table->bits), 0);
+      for (int size = 0; size < 12; ++size) {
+        table->bits[12 - size] = 1;
+        table->huffval[11 - size] = static_cast<UINT8>(size);
+      }
+    }
+  }
   jpeg_start_compress(&info, TRUE);
   Bytes row(static_cast<std::size_t>(p.Width()) * components);
   while (info.next_scanline < info.image_height) {

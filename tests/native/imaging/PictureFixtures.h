@@ -46,11 +46,14 @@ Bytes PngFile(const CPixelBuffer& p, int colour_type, int bit_depth, bool interl
               const std::vector<std::uint8_t>& alpha = {}, int transparent_index = -1);
 
 enum class JpegKind { Baseline, Progressive, Arithmetic, Grey, AdobeCmyk };
-// How the first component is sampled (0: libjpeg's default, 2 x 2 for colour) and how many MCUs
-// each restart interval holds (0: no restart markers).
+// How the first component is sampled (0: libjpeg's default, 2 x 2 for colour), how many MCUs
+// each restart interval holds (0: no restart markers), and whether the DC differences are coded
+// with a table of their own whose codes for small differences are long (8 to 12 bits, where
+// libjpeg's standard tables give 2 to 4).
 struct JpegLayout {
   int luma_h = 0, luma_v = 0;
   unsigned restart_interval = 0;
+  bool long_dc_codes = false;
 };
 // JPEG through libjpeg at quality 95 (grey from the red channel; CMYK stored inverted as
 // Adobe does, with K = 255 - max(R, G, B)).
