@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string_view>
+#include <utility>
 
 #include "effects/BlockClip.h"
 #include "imaging/PixelBuffer.h"
@@ -63,6 +65,19 @@ class CDrawingSurface {
     }
   }
 
+  // Makes a picture of `size` on request; what it reads is its own (held by the maker), so that
+  // calling it later gives the same pixels.
+  using PixelMaker = std::function<const CPixelBuffer&()>;
+  // Draws the picture that `make` gives like Draw with the whole picture at `at`. A device whose
+  // drawing nobody sees until a later drawing covers it may never make the picture.
+  void DrawMade(Layer target, Point at, Size size, PixelMaker make, const Rect& within) {
+    const Rect destination = Rect::FromSize(at.x, at.y, size.width, size.height);
+    if (auto block = ClipBlock(destination, {0, 0}, within.Intersect(LayerBounds(target)),
+                               Rect::FromSize(0, 0, size.width, size.height))) {
+      DrawMadeClipped(target, *block, size, std::move(make));
+    }
+  }
+
   // Scales the source rectangle onto the destination rectangle (plain copy of each pixel); the
   // device keeps to its layers.
   virtual void Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) = 0;
@@ -87,6 +102,10 @@ class CDrawingSurface {
   // A block already cut to the layer and to the pixels: block.destination on `target` shows
   // `pixels` from block.source on.
   virtual void DrawClipped(Layer target, const ClippedBlock& block, const CPixelBuffer& pixels) = 0;
+  // A block of a made picture of `size`, cut like DrawClipped's; by default made and drawn at once.
+  virtual void DrawMadeClipped(Layer target, const ClippedBlock& block, Size /*size*/, PixelMaker make) {
+    DrawClipped(target, block, make());
+  }
 };
 
 }  // namespace saver

@@ -1,5 +1,7 @@
 #include "effects/EffectContext.h"
 
+#include <utility>
+
 #include "effects/RasterOp.h"
 
 namespace saver {
@@ -36,6 +38,10 @@ bool CEffectContext::ReadPicture(CPixelBuffer& out) {
 void CEffectContext::DrawPixels(const CPixelBuffer& pixels, int x, int y) {
   surface_.Draw(Layer::Screen, {origin_.x + x, origin_.y + y}, pixels,
                 Rect::FromSize(0, 0, pixels.Width(), pixels.Height()), target_);
+}
+
+void CEffectContext::DrawMadePixels(Size size, CDrawingSurface::PixelMaker make) {
+  surface_.DrawMade(Layer::Screen, origin_, size, std::move(make), target_);
 }
 
 void CEffectContext::FillTarget(std::uint32_t colorref) {

@@ -38,6 +38,9 @@ class CEffectContext {
   bool ReadPicture(CPixelBuffer& out);
   // Draws a buffer with its top-left corner at (px + x, py + y), cut to the target.
   void DrawPixels(const CPixelBuffer& pixels, int x, int y);
+  // Draws the picture that `make` gives (see CDrawingSurface::DrawMade) at the target's top-left
+  // corner, cut to the target.
+  void DrawMadePixels(Size size, CDrawingSurface::PixelMaker make);
   // Fills the whole target with one colour (0x00BBGGRR).
   void FillTarget(std::uint32_t colorref);
 

@@ -29,6 +29,11 @@ class CForwardingSurface : public CDrawingSurface {
     const Rect& d = block.destination;
     inner_.Draw(target, {d.left, d.top}, pixels, Rect::FromSize(block.source.x, block.source.y, d.Width(), d.Height()));
   }
+  // The inner surface cuts the whole picture to the block again and may hold it back.
+  void DrawMadeClipped(Layer target, const ClippedBlock& block, Size size, PixelMaker make) override {
+    const Rect& d = block.destination;
+    inner_.DrawMade(target, {d.left - block.source.x, d.top - block.source.y}, size, std::move(make), d);
+  }
 
   CMemorySurface& inner_;
 };
