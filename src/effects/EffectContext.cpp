@@ -25,6 +25,10 @@ void CEffectContext::Blit(int x, int y, int cx, int cy, Layer source, int sx, in
                 target_);
 }
 
+void CEffectContext::BlitInPlace(std::span<const Rect> blocks, Layer source) {
+  surface_.CopyBlocks(Layer::Screen, origin_, blocks, source, target_);
+}
+
 bool CEffectContext::ReadScreen(CPixelBuffer& out) {
   return surface_.Read(Layer::Screen, Rect::FromSize(origin_.x, origin_.y, size_.width, size_.height), out);
 }

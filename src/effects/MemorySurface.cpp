@@ -117,6 +117,23 @@ void CMemorySurface::CopyClipped(Layer target, const ClippedBlock& block, Layer 
   CopyBlock(to, block.destination, from, block.source, raster_op);
 }
 
+// While the spans hold the copies, each block goes to them straight; the rest as single copies.
+void CMemorySurface::CopyBlocksWithin(Layer target, Point offset, std::span<const Rect> blocks, Layer source,
+                                      const Rect& bounds, const Rect& readable) {
+  CPixelBuffer& to = Buffer(target);
+  const CPixelBuffer& from = Buffer(source);
+  const Point shift{-offset.x, -offset.y};
+  for (const Rect& block : blocks) {
+    auto cut = ClipBlock(block.Offset(offset.x, offset.y), {block.left, block.top}, bounds, readable);
+    if (!cut) continue;
+    if (!record_copies_ && !made_ && target != source && pending_.Empty() && spans_.Takes(target, source, shift)) {
+      spans_.Add(target, source, shift, cut->destination, to, from);
+    } else {
+      CopyClipped(target, *cut, source, rop::kSrcCopy);
+    }
+  }
+}
+
 void CMemorySurface::Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) {
   DrawPending();
   CPixelBuffer& to = Buffer(target);

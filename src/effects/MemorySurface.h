@@ -73,6 +73,8 @@ class CMemorySurface final : public CDrawingSurface, public CPacer {
   void CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) override;
   void DrawClipped(Layer target, const ClippedBlock& block, const CPixelBuffer& pixels) override;
   void DrawMadeClipped(Layer target, const ClippedBlock& block, Size size, PixelMaker make) override;
+  void CopyBlocksWithin(Layer target, Point offset, std::span<const Rect> blocks, Layer source, const Rect& bounds,
+                        const Rect& readable) override;
 
  private:
   // Beyond this many runs held back, they are drawn before more are taken (a dissolve's cells
