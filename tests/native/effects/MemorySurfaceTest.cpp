@@ -2,6 +2,9 @@
 // records.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "EffectFixture.h"
 #include "effects/EffectContext.h"
 
@@ -183,6 +186,98 @@ TEST(MemorySurface, ManyScatteredBlocksOnOneRowLandAsIfDrawnOneByOne) {
   copy(100, 7, Layer::Picture);
   copy(104, 30, Layer::New);
   EXPECT_EQ(surface.Pixels(Layer::Screen), expected);
+}
+
+// Many blocks in one call land as the same blocks copied one by one with Copy, cut to the
+// area and the layers, whatever the surface holds back before them.
+TEST(MemorySurface, CopyBlocksLandAsCopiesOneByOne) {
+  const Rect within = Rect::FromSize(1, 1, 6, 4);
+  const Point offset{1, 1};
+  const std::vector<Rect> blocks = {Rect::FromSize(0, 0, 1, 1), Rect::FromSize(2, 0, 3, 1), Rect::FromSize(-2, 2, 4, 1),
+                                    Rect::FromSize(4, 1, 1, 5),  Rect::FromSize(5, 3, 4, 4), Rect::FromSize(3, 2, 0, 2)};
+  const struct {
+    const char* name;
+    std::function<void(CMemorySurface&)> before;
+  } cases[] = {
+      {"nothing held", [](CMemorySurface&) {}},
+      {"copies of another shift held",
+       [](CMemorySurface& s) { s.Copy(Layer::Screen, Rect::FromSize(0, 0, 8, 6), Layer::New, {0, 0}, rop::kSrcCopy); }},
+      {"copies of another layer held",
+       [](CMemorySurface& s) { s.Copy(Layer::Screen, Rect::FromSize(2, 0, 3, 6), Layer::Picture, {0, 0}, rop::kSrcCopy); }},
+      {"copies logged", [](CMemorySurface& s) { s.RecordCopies(true); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto make = [] {
+      return CMemorySurface(TaggedPicture(8, 6, kOldTag), TaggedPicture(8, 6, kNewTag), TaggedPicture(8, 6, kOldTag + 1));
+    };
+    CMemorySurface batched = make(), single = make();
+    c.before(batched);
+    c.before(single);
+    batched.CopyBlocks(Layer::Screen, offset, blocks, Layer::New, within);
+    for (const Rect& b : blocks) {
+      single.Copy(Layer::Screen, b.Offset(offset.x, offset.y), Layer::New, {b.left, b.top}, rop::kSrcCopy, within);
+    }
+    EXPECT_EQ(batched.Copies(), single.Copies());
+    EXPECT_EQ(batched.Pixels(Layer::Screen), single.Pixels(Layer::Screen));
+  }
+}
+
+// A made picture is made only when somebody looks, once, and never when a later drawing that
+// replaces it covers it first; the screen ends as if every picture had been drawn at once.
+TEST(MemorySurface, MadePictureIsMadeOnlyWhenSeen) {
+  const Rect area = Rect::FromSize(1, 1, 4, 3);
+  const struct {
+    const char* name;
+    std::function<void(CMemorySurface&)> after;
+    int makes_unseen;  // before the screen is looked at at the end
+    int makes;
+  } cases[] = {
+      {"looked at", [](CMemorySurface& s) { s.Pixels(Layer::Screen); }, 1, 1},
+      {"read twice",
+       [](CMemorySurface& s) {
+         CPixelBuffer out;
+         s.Read(Layer::Screen, Rect::FromSize(0, 0, 1, 1), out);
+         s.Read(Layer::Screen, Rect::FromSize(0, 0, 1, 1), out);
+       },
+       1, 1},
+      {"a recorded wait",
+       [](CMemorySurface& s) {
+         s.RecordFrames(Rect::FromSize(0, 0, 8, 6));
+         s.PacedWait(1000, 1000.0);
+       },
+       1, 1},
+      {"an unrecorded wait", [](CMemorySurface& s) { s.PacedWait(1000, 1000.0); }, 0, 1},
+      {"covered by a fill", [&](CMemorySurface& s) { s.Fill(Layer::Screen, area, 0x123456); }, 0, 0},
+      {"covered by a copy", [&](CMemorySurface& s) { s.Copy(Layer::Screen, area, Layer::Picture, {0, 0}, rop::kSrcCopy); }, 0, 0},
+      {"covered by blocks in one call",
+       [&](CMemorySurface& s) { s.CopyBlocks(Layer::Screen, {0, 0}, std::vector<Rect>{area}, Layer::New, area); }, 0, 0},
+      {"partly covered by a copy",
+       [&](CMemorySurface& s) { s.Copy(Layer::Screen, Rect::FromSize(2, 1, 3, 3), Layer::Picture, {0, 0}, rop::kSrcCopy); }, 1, 1},
+      {"combined with a copy that reads it",
+       [&](CMemorySurface& s) { s.Copy(Layer::Screen, area, Layer::Picture, {0, 0}, rop::kSrcInvert); }, 1, 1},
+      {"moved within the screen", [&](CMemorySurface& s) { s.Copy(Layer::Screen, area, Layer::Screen, {2, 2}, rop::kSrcCopy); }, 1, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto make = [] {
+      return CMemorySurface(TaggedPicture(8, 6, kOldTag), TaggedPicture(8, 6, kNewTag), TaggedPicture(8, 6, kOldTag + 1));
+    };
+    CMemorySurface held = make(), drawn = make();
+    const CPixelBuffer picture = TaggedPicture(5, 4, kNewTag + 1);
+    int makes = 0;
+    // Cut to `area`: the made picture is one pixel wider and taller than what shows.
+    held.DrawMade(Layer::Screen, {area.left, area.top}, {5, 4}, [&]() -> const CPixelBuffer& {
+      ++makes;
+      return picture;
+    }, area);
+    drawn.Draw(Layer::Screen, {area.left, area.top}, picture, Rect::FromSize(0, 0, 5, 4), area);
+    c.after(held);
+    c.after(drawn);
+    EXPECT_EQ(makes, c.makes_unseen);
+    EXPECT_EQ(held.Pixels(Layer::Screen), drawn.Pixels(Layer::Screen));
+    EXPECT_EQ(makes, c.makes);
+  }
 }
 
 TEST(MemorySurface, ReadsOutsideTheLayerAsBlack) {
