@@ -24,11 +24,17 @@ void PutFirst(std::vector<CPendingCopies::Latest>& index, int slot, std::size_t 
 }  // namespace
 
 bool CPendingCopies::Join(Run& run, const Run& next) {
-  if (run.width == 0 || run.target != next.target || run.source != next.source || run.top != next.top ||
-      run.bottom != next.bottom || run.source_top != next.source_top) {
-    return false;
-  }
+  if (run.width == 0 || run.target != next.target || run.source != next.source) return false;
+  if (JoinRows(run, next)) return true;
+  if (run.top != next.top || run.bottom != next.bottom || run.source_top != next.source_top) return false;
   const bool column = next.width == 1;
+  if (!column && run.step == 1 && next.left + next.width == run.left &&
+      next.source_left + next.width == run.source_left) {  // a forward block on the left
+    run.left = next.left;
+    run.source_left = next.source_left;
+    run.width += next.width;
+    return true;
+  }
   if (next.left == run.left + run.width) {  // on the right
     if (run.width == 1 && column && std::abs(next.source_left - run.source_left) == 1) {
       run.step = next.source_left - run.source_left;
@@ -47,6 +53,23 @@ bool CPendingCopies::Join(Run& run, const Run& next) {
     run.left = next.left;
     run.source_left = next.source_left;
     ++run.width;
+    return true;
+  }
+  return false;
+}
+
+bool CPendingCopies::JoinRows(Run& run, const Run& next) {
+  if (next.left != run.left || next.width != run.width || next.source_left != run.source_left ||
+      next.step != run.step) {
+    return false;
+  }
+  if (next.top == run.bottom && next.source_top == run.source_top + (run.bottom - run.top)) {  // below
+    run.bottom = next.bottom;
+    return true;
+  }
+  if (next.bottom == run.top && next.source_top + (next.bottom - next.top) == run.source_top) {  // above
+    run.top = next.top;
+    run.source_top = next.source_top;
     return true;
   }
   return false;
