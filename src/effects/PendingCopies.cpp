@@ -140,16 +140,16 @@ void CPendingCopies::Add(const Run& next) {
   };
   cut_slot(last_on_row_, next.top);
   cut_slot(last_at_column_, next.left);
-  if (!runs_.empty() && Join(runs_.back(), next)) {
-    Remember(runs_.size() - 1);
-    return;
-  }
-  // Two bands drawn in turn (a roll from both sides): the one before the last may take the
-  // column as long as the last one does not cover the same pixels.
-  if (runs_.size() >= 2 && Destination(runs_.back()).Intersect(Destination(next)).IsEmpty() &&
-      Join(runs_[runs_.size() - 2], next)) {
-    Remember(runs_.size() - 2);
-    return;
+  // The latest run that `next` continues takes it, as long as no run after it covers any of the
+  // same pixels: bands drawn in turn (a roll from both sides, whose columns drawn in place come
+  // between the mirrored ones of its bands) still grow as one block each.
+  const std::size_t first_joined = runs_.size() - std::min(runs_.size(), kRunsLookedAt);
+  for (std::size_t i = runs_.size(); i-- > first_joined;) {
+    if (Join(runs_[i], next)) {
+      Remember(i);
+      return;
+    }
+    if (!Destination(runs_[i]).Intersect(Destination(next)).IsEmpty()) break;
   }
   runs_.push_back(next);
   Remember(runs_.size() - 1);
