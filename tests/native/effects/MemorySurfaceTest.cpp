@@ -290,6 +290,31 @@ TEST(MemorySurface, MadePictureIsMadeOnlyWhenSeen) {
   }
 }
 
+// Blocks of one shift led by a column are held by columns: single and neighbouring columns,
+// columns holding the same spans or not, a column with more pieces than it holds back at once,
+// and wider blocks among them all land as if drawn one by one.
+TEST(MemorySurface, ColumnsOfOneShiftLandAsIfDrawnOneByOne) {
+  const int w = 40, h = 160;
+  const Point shift{1, 2};
+  CMemorySurface surface(TaggedPicture(w, h, kOldTag), TaggedPicture(w + 1, h + 2, kNewTag), CPixelBuffer());
+  CPixelBuffer expected = surface.Pixels(Layer::Screen);
+  const CPixelBuffer new_layer = surface.Pixels(Layer::New);
+  auto copy = [&](const Rect& block) {
+    surface.Copy(Layer::Screen, block, Layer::New, {block.left + shift.x, block.top + shift.y}, rop::kSrcCopy);
+    surface.PacedWait(1000, 1000.0);
+    for (int y = block.top; y < block.bottom; ++y) {
+      for (int x = block.left; x < block.right; ++x) expected.SetPixel(x, y, new_layer.PixelAt(x + shift.x, y + shift.y));
+    }
+  };
+  copy(Rect::FromSize(3, 10, 1, 50));
+  for (int x = 10; x < 20; ++x) copy(Rect::FromSize(x, 0, 1, h));          // a band of equal columns
+  for (int x = 22; x < 26; x += 2) copy(Rect::FromSize(x, 5, 1, 20 + x));  // columns of their own
+  for (int y = 0; y < h; y += 2) copy(Rect::FromSize(30, y, 1, 1));        // more pieces than held
+  copy(Rect::FromSize(0, 100, 35, 3));
+  copy(Rect::FromSize(3, 55, 1, 10));  // joins the first column
+  EXPECT_EQ(surface.Pixels(Layer::Screen), expected);
+}
+
 TEST(MemorySurface, ReadsOutsideTheLayerAsBlack) {
   CMemorySurface surface = SurfaceWithScreen(3, 3);
   CPixelBuffer out;
