@@ -59,7 +59,14 @@ std::size_t CHeldSpans::Merge(std::vector<Span>& spans, int left, int right) {
 
 void CHeldSpans::Add(Layer target, Layer source, Point shift, const Rect& destination, CPixelBuffer& to,
                      const CPixelBuffer& from) {
-  if (Empty()) by_columns_ = destination.Height() > destination.Width();
+  // A block across many lines of the other kind (a band grown wide after its first narrow
+  // steps) would take a span on each: what is held is drawn, and the lines change kind.
+  const bool columns = destination.Height() > destination.Width();
+  if (!Empty() && columns != by_columns_ &&
+      (by_columns_ ? destination.Width() : destination.Height()) > static_cast<int>(kMostLinesAcross)) {
+    DrawAll(to, from);
+  }
+  if (Empty()) by_columns_ = columns;
   target_ = target;
   source_ = source;
   shift_ = shift;

@@ -15,7 +15,7 @@ namespace saver {
 // once the lines have their room. The lines are rows, or columns when the first block is
 // taller than wide (columns uncovered one by one, a column of a cell): a column block is then
 // one span, and neighbouring columns holding the same spans are drawn together as whole rows
-// of the block.
+// of the block. A later block that lies across many lines the other way changes their kind.
 class CHeldSpans {
  public:
   bool Empty() const { return used_lines_.empty(); }
@@ -46,6 +46,8 @@ class CHeldSpans {
   // Beyond this many spans on one line it is drawn (a dissolve's cells scatter over the rows),
   // which keeps merging a new span in cheap.
   static constexpr std::size_t kMostSpansPerLine = 64;
+  // A block across more lines than this, the wrong way round, changes the kind of lines.
+  static constexpr std::size_t kMostLinesAcross = 64;
 
   // Puts [left, right) among the line's spans, joined with every span it overlaps or touches.
   static void Place(Line& line, int left, int right);

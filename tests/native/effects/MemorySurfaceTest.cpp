@@ -292,9 +292,10 @@ TEST(MemorySurface, MadePictureIsMadeOnlyWhenSeen) {
 
 // Blocks of one shift led by a column are held by columns: single and neighbouring columns,
 // columns holding the same spans or not, a column with more pieces than it holds back at once,
-// and wider blocks among them all land as if drawn one by one.
+// wider blocks among them, and blocks across many lines that turn columns into rows and back
+// all land as if drawn one by one.
 TEST(MemorySurface, ColumnsOfOneShiftLandAsIfDrawnOneByOne) {
-  const int w = 40, h = 160;
+  const int w = 100, h = 160;
   const Point shift{1, 2};
   CMemorySurface surface(TaggedPicture(w, h, kOldTag), TaggedPicture(w + 1, h + 2, kNewTag), CPixelBuffer());
   CPixelBuffer expected = surface.Pixels(Layer::Screen);
@@ -312,6 +313,11 @@ TEST(MemorySurface, ColumnsOfOneShiftLandAsIfDrawnOneByOne) {
   for (int y = 0; y < h; y += 2) copy(Rect::FromSize(30, y, 1, 1));        // more pieces than held
   copy(Rect::FromSize(0, 100, 35, 3));
   copy(Rect::FromSize(3, 55, 1, 10));  // joins the first column
+  copy(Rect::FromSize(2, 120, 90, 4));  // rows from here
+  copy(Rect::FromSize(50, 0, 1, 50));
+  copy(Rect::FromSize(60, 10, 30, 2));
+  copy(Rect::FromSize(70, 0, 1, 140));  // columns again
+  copy(Rect::FromSize(71, 5, 1, 140));
   EXPECT_EQ(surface.Pixels(Layer::Screen), expected);
 }
 
