@@ -60,6 +60,7 @@ class CPendingCopies {
   // The blocks of `run` that `next`, which overlaps it, leaves uncovered; their count (0 when
   // it covers all of it).
   static int Subtract(const Run& run, const Run& next, Pieces& pieces);
+  // Cuts the run at `index`, which `next` overlaps, to what `next` leaves of it.
   void CutBy(std::size_t index, const Run& next);
   void Remember(std::size_t index);
   void Compact();
