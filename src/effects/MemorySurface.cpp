@@ -117,19 +117,24 @@ void CMemorySurface::CopyClipped(Layer target, const ClippedBlock& block, Layer 
   CopyBlock(to, block.destination, from, block.source, raster_op);
 }
 
-// While the spans hold the copies, each block goes to them straight; the rest as single copies.
+// Every block has the same shift, so what a block may write is known once for all of them.
+// While the spans hold the copies, each block goes to them straight (and they go on taking
+// the rest); otherwise one by one as single copies.
 void CMemorySurface::CopyBlocksWithin(Layer target, Point offset, std::span<const Rect> blocks, Layer source,
                                       const Rect& bounds, const Rect& readable) {
+  const Rect writable = bounds.Intersect(readable.Offset(offset.x, offset.y));
+  const Point shift{-offset.x, -offset.y};
+  const bool held =
+      !record_copies_ && !made_ && target != source && pending_.Empty() && spans_.Takes(target, source, shift);
   CPixelBuffer& to = Buffer(target);
   const CPixelBuffer& from = Buffer(source);
-  const Point shift{-offset.x, -offset.y};
   for (const Rect& block : blocks) {
-    auto cut = ClipBlock(block.Offset(offset.x, offset.y), {block.left, block.top}, bounds, readable);
-    if (!cut) continue;
-    if (!record_copies_ && !made_ && target != source && pending_.Empty() && spans_.Takes(target, source, shift)) {
-      spans_.Add(target, source, shift, cut->destination, to, from);
+    const Rect cut = block.Offset(offset.x, offset.y).Intersect(writable);
+    if (cut.IsEmpty()) continue;
+    if (held) {
+      spans_.Add(target, source, shift, cut, to, from);
     } else {
-      CopyClipped(target, *cut, source, rop::kSrcCopy);
+      CopyClipped(target, {cut, {cut.left + shift.x, cut.top + shift.y}}, source, rop::kSrcCopy);
     }
   }
 }
