@@ -50,15 +50,18 @@ void SmallCellPasses(CEffectContext& context, const CellGrid& grid, int offset_s
   }
 }
 
-// Steps of the 40 x 40 effects: every cell of the grid drawn at each step, then the step's waits.
+// Steps of the 40 x 40 effects: every cell of the grid drawn at each step (draw_cell(batch, t,
+// x, y) adds its blocks to the step's batch), then the step's waits.
 template <typename DrawCell>
 void LargeCellSteps(CEffectContext& context, int first, int last, int step_direction, DrawCell draw_cell,
                     void (*wait_step)(CEffectContext&)) {
   const CellGrid grid = CellGrid::Make(context.Width(), context.Height(), kLargeCell, true);
+  CRevealBatch batch(context);
   for (int t = first;; t += step_direction) {
     for (int j = 0; j < grid.Count(); ++j) {
-      draw_cell(t, kLargeCell * grid.Column(j), kLargeCell * grid.Row(j));
+      draw_cell(batch, t, kLargeCell * grid.Column(j), kLargeCell * grid.Row(j));
     }
+    batch.Flush();
     wait_step(context);
     if (t == last) return;
   }
@@ -122,8 +125,8 @@ void InterleaveRows(CEffectContext& context) {
 void GrowingSquares(CEffectContext& context) {
   LargeCellSteps(
       context, 0, kLargeCell / 2, 1,
-      [&](int t, int x, int y) {
-        RevealBlock(context, x + kLargeCell / 2 - t, y + kLargeCell / 2 - t, 2 * t, 2 * t);
+      [](CRevealBatch& batch, int t, int x, int y) {
+        batch.Add(x + kLargeCell / 2 - t, y + kLargeCell / 2 - t, 2 * t, 2 * t);
       },
       FiveLongWaits);
 }
@@ -133,12 +136,12 @@ void GrowingSquares(CEffectContext& context) {
 void ClosingRings(CEffectContext& context) {
   LargeCellSteps(
       context, kLargeCell / 2, 0, -1,
-      [&](int t, int x, int y) {
+      [](CRevealBatch& batch, int t, int x, int y) {
         const int x0 = x + kLargeCell / 2 - t, y0 = y + kLargeCell / 2 - t;
-        RevealBlock(context, x0, y0, 2 * t, 1);
-        RevealBlock(context, x0, y0 + 2 * t, 2 * t, 1);
-        RevealBlock(context, x0, y0, 1, 2 * t);
-        RevealBlock(context, x0 + 2 * t, y0, 1, 2 * t + 1);
+        batch.Add(x0, y0, 2 * t, 1);
+        batch.Add(x0, y0 + 2 * t, 2 * t, 1);
+        batch.Add(x0, y0, 1, 2 * t);
+        batch.Add(x0 + 2 * t, y0, 1, 2 * t + 1);
       },
       FiveLongWaits);
 }
@@ -149,9 +152,9 @@ void ClosingRings(CEffectContext& context) {
 void CellDiagonalWipe(CEffectContext& context) {
   LargeCellSteps(
       context, 0, 2 * kLargeCell, 1,
-      [&](int t, int x, int y) {
+      [](CRevealBatch& batch, int t, int x, int y) {
         for (int k = std::max(t - kLargeCell, 0); k < kLargeCell && t - k > 0; ++k) {
-          RevealBlock(context, x + t - k - 1, y + k, 1, 1);
+          batch.Add(x + t - k - 1, y + k, 1, 1);
         }
       },
       ThreeWaits);

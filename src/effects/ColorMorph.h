@@ -10,8 +10,11 @@ namespace saver::effects {
 
 void ColorMorph(CEffectContext& context);  // 66
 
-// One pass over `count` bytes: each work byte moves one step towards its target byte. True when
-// every byte has reached its target.
-bool MorphPass(std::uint8_t* work, const std::uint8_t* target, std::size_t count);
+// The picture after `passes` passes, into `out`: each of the `count` bytes of `from` moved
+// min(passes, |target - from|) towards its target byte, one step a pass.
+void MorphAfter(const std::uint8_t* from, const std::uint8_t* target, std::uint8_t* out, std::size_t count,
+                int passes);
+// The passes after which every byte has reached its target: the largest difference of a byte.
+int PassesToArrive(const std::uint8_t* from, const std::uint8_t* target, std::size_t count);
 
 }  // namespace saver::effects

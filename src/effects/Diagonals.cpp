@@ -14,13 +14,16 @@ float Slope(CEffectContext& context) { return float(context.Width()) / float(con
 bool IsEmpty(CEffectContext& context) { return context.Width() <= 0 || context.Height() <= 0; }
 
 // Step s = 0 ... h: row k from each corner gets n = trunc((s - k) * w / h) pixels, k = 0 ... s;
-// draw_rows(k, n) draws both corners' rows. The final blit completes what truncation leaves.
+// draw_rows(batch, k, n) adds both corners' rows to the step's batch. The final blit completes
+// what truncation leaves.
 template <typename DrawRows>
 void Triangles(CEffectContext& context, DrawRows draw_rows) {
   if (IsEmpty(context)) return;
   const float slope = Slope(context);
+  CRevealBatch batch(context);
   for (int s = 0; s <= context.Height(); ++s) {
-    for (int k = 0; k <= s; ++k) draw_rows(k, static_cast<int>(float(s - k) * slope));
+    for (int k = 0; k <= s; ++k) draw_rows(batch, k, static_cast<int>(float(s - k) * slope));
+    batch.Flush();
     context.Wait();
   }
   DrawWholeNew(context);
@@ -65,18 +68,18 @@ void BandRow(CEffectContext& context, int y, int centre, int from, int b) {
 
 void TrianglesFromBottomLeftAndTopRight(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
-  Triangles(context, [&](int k, int n) {
-    RevealBlock(context, 0, h - 1 - k, n, 1);
-    RevealBlock(context, w - n, k, n, 1);
+  Triangles(context, [&](CRevealBatch& batch, int k, int n) {
+    batch.Add(0, h - 1 - k, n, 1);
+    batch.Add(w - n, k, n, 1);
   });
 }
 
 void TrianglesFromBottomRightAndTopLeft(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
-  Triangles(context, [&](int k, int n) {
+  Triangles(context, [&](CRevealBatch& batch, int k, int n) {
     if (k >= h) return;
-    RevealBlock(context, w - n, h - 1 - k, n, 1);
-    RevealBlock(context, 0, k, n, 1);
+    batch.Add(w - n, h - 1 - k, n, 1);
+    batch.Add(0, k, n, 1);
   });
 }
 

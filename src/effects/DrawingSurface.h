@@ -1,8 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string_view>
+#include <utility>
 
 #include "effects/BlockClip.h"
+#include "effects/RasterOp.h"
 #include "imaging/PixelBuffer.h"
 #include "imaging/Rect.h"
 
@@ -20,7 +24,7 @@ enum class Layer {
 // memory implementation that records what happens. It only draws; the waits belong to the Pacer
 // that a transition holds beside it.
 //
-// Every block copy and every pixel draw goes through Copy and Draw here, which cut it to the
+// Every block copy and every pixel draw goes through Copy, CopyBlocks and Draw here, which cut it to the
 // layers involved and to an optional rectangle of the target (an effect's own area) before the
 // device sees it: this is the one place where blits are clipped, and the devices' CopyClipped
 // and DrawClipped receive only blocks that lie wholly inside both layers.
@@ -49,6 +53,12 @@ class CDrawingSurface {
       CopyClipped(target, *block, source, raster_op);
     }
   }
+  // Plain copies (kSrcCopy) of many blocks in the order given: each block of `source` goes to
+  // the same block moved by `offset` on `target`, cut like Copy. One call for the many small
+  // blocks of one step of an effect.
+  void CopyBlocks(Layer target, Point offset, std::span<const Rect> blocks, Layer source, const Rect& within) {
+    CopyBlocksWithin(target, offset, blocks, source, within.Intersect(LayerBounds(target)), LayerBounds(source));
+  }
   // Draws the `part` of `pixels` with its top-left corner at `at` on the target layer; only what
   // lies inside the part, the pixels, the layer (and `within`, when given) is drawn.
   void Draw(Layer target, Point at, const CPixelBuffer& pixels, const Rect& part) {
@@ -60,6 +70,19 @@ class CDrawingSurface {
     if (auto block = ClipBlock(destination, {part.left, part.top}, within.Intersect(LayerBounds(target)),
                                readable)) {
       DrawClipped(target, *block, pixels);
+    }
+  }
+
+  // Makes a picture of `size` on request; what it reads is its own (held by the maker), so that
+  // calling it later gives the same pixels.
+  using PixelMaker = std::function<const CPixelBuffer&()>;
+  // Draws the picture that `make` gives like Draw with the whole picture at `at`. A device whose
+  // drawing nobody sees until a later drawing covers it may never make the picture.
+  void DrawMade(Layer target, Point at, Size size, PixelMaker make, const Rect& within) {
+    const Rect destination = Rect::FromSize(at.x, at.y, size.width, size.height);
+    if (auto block = ClipBlock(destination, {0, 0}, within.Intersect(LayerBounds(target)),
+                               Rect::FromSize(0, 0, size.width, size.height))) {
+      DrawMadeClipped(target, *block, size, std::move(make));
     }
   }
 
@@ -87,6 +110,21 @@ class CDrawingSurface {
   // A block already cut to the layer and to the pixels: block.destination on `target` shows
   // `pixels` from block.source on.
   virtual void DrawClipped(Layer target, const ClippedBlock& block, const CPixelBuffer& pixels) = 0;
+  // CopyBlocks with the bounds on both layers at hand; a device that takes the blocks itself cuts
+  // each with ClipBlock to `bounds` (on the target) and `readable` (on the source). By default
+  // one CopyClipped each.
+  virtual void CopyBlocksWithin(Layer target, Point offset, std::span<const Rect> blocks, Layer source,
+                                const Rect& bounds, const Rect& readable) {
+    for (const Rect& block : blocks) {
+      if (auto cut = ClipBlock(block.Offset(offset.x, offset.y), {block.left, block.top}, bounds, readable)) {
+        CopyClipped(target, *cut, source, rop::kSrcCopy);
+      }
+    }
+  }
+  // A block of a made picture of `size`, cut like DrawClipped's; by default made and drawn at once.
+  virtual void DrawMadeClipped(Layer target, const ClippedBlock& block, Size /*size*/, PixelMaker make) {
+    DrawClipped(target, block, make());
+  }
 };
 
 }  // namespace saver

@@ -1,5 +1,7 @@
 #include "effects/EffectContext.h"
 
+#include <utility>
+
 #include "effects/RasterOp.h"
 
 namespace saver {
@@ -23,6 +25,10 @@ void CEffectContext::Blit(int x, int y, int cx, int cy, Layer source, int sx, in
                 target_);
 }
 
+void CEffectContext::BlitInPlace(std::span<const Rect> blocks, Layer source) {
+  surface_.CopyBlocks(Layer::Screen, origin_, blocks, source, target_);
+}
+
 bool CEffectContext::ReadScreen(CPixelBuffer& out) {
   return surface_.Read(Layer::Screen, Rect::FromSize(origin_.x, origin_.y, size_.width, size_.height), out);
 }
@@ -36,6 +42,10 @@ bool CEffectContext::ReadPicture(CPixelBuffer& out) {
 void CEffectContext::DrawPixels(const CPixelBuffer& pixels, int x, int y) {
   surface_.Draw(Layer::Screen, {origin_.x + x, origin_.y + y}, pixels,
                 Rect::FromSize(0, 0, pixels.Width(), pixels.Height()), target_);
+}
+
+void CEffectContext::DrawMadePixels(Size size, CDrawingSurface::PixelMaker make) {
+  surface_.DrawMade(Layer::Screen, origin_, size, std::move(make), target_);
 }
 
 void CEffectContext::FillTarget(std::uint32_t colorref) {

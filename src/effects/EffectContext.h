@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "effects/DrawingSurface.h"
@@ -22,6 +23,9 @@ class CEffectContext {
 
   // Copies the cx x cy block at (sx, sy) of `source` to (px + x, py + y) on the screen.
   void Blit(int x, int y, int cx, int cy, Layer source, int sx, int sy);
+  // Copies every block (x, y, cx, cy relative to the target) from the same position of
+  // `source`, in the order given, as Blit would one by one.
+  void BlitInPlace(std::span<const Rect> blocks, Layer source);
   // One wait of an ordinary step: PacedWait(a, 1000.0).
   void Wait() { pacer_.PacedWait(pace_, 1000.0); }
   void Wait(int a, double d) { pacer_.PacedWait(a, d); }
@@ -38,6 +42,9 @@ class CEffectContext {
   bool ReadPicture(CPixelBuffer& out);
   // Draws a buffer with its top-left corner at (px + x, py + y), cut to the target.
   void DrawPixels(const CPixelBuffer& pixels, int x, int y);
+  // Draws the picture that `make` gives (see CDrawingSurface::DrawMade) at the target's top-left
+  // corner, cut to the target.
+  void DrawMadePixels(Size size, CDrawingSurface::PixelMaker make);
   // Fills the whole target with one colour (0x00BBGGRR).
   void FillTarget(std::uint32_t colorref);
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <memory>
+#include <utility>
 
 #include "effects/Progress.h"
 
@@ -21,15 +23,26 @@ long long StepTime(CEffectContext& context, FadeDirection direction) {
 // jumps to the level the elapsed time calls for, but at least to the next one: taking that
 // level's floor again would put every later frame behind its due time too, so that one late
 // frame made the fade draw the same levels over and over, never sleeping, to its end.
-FadeLevels ShowLevels(CEffectContext& context, FadeDirection direction, long long step_time,
-                      const CPixelBuffer& source) {
+//
+// Each level is handed to the surface as a picture made on request, so that a surface whose
+// screen nobody looks at makes only the levels somebody sees.
+FadeLevels ShowLevels(CEffectContext& context, FadeDirection direction, long long step_time, CPixelBuffer source) {
+  struct Pictures {
+    CPixelBuffer source, level;
+  };
+  const Size size{source.Width(), source.Height()};
+  const auto pictures = std::make_shared<Pictures>(Pictures{std::move(source), CPixelBuffer()});
   FadeLevels shown;
-  CPixelBuffer frame(source.Width(), source.Height());
   const std::uint32_t start = context.TickCount();
   int last_level = -1;
   for (int level = 0; level < kLevels;) {
-    ApplyBrightness(source, direction == FadeDirection::In ? level : kLevels - 1 - level, frame);
-    context.DrawPixels(frame, 0, 0);
+    const int brightness = direction == FadeDirection::In ? level : kLevels - 1 - level;
+    context.DrawMadePixels(size, [pictures, brightness, size]() -> const CPixelBuffer& {
+      // Made on the first level seen: a memory surface nobody looks at never needs it.
+      if (pictures->level.IsEmpty()) pictures->level = CPixelBuffer(size.width, size.height);
+      ApplyBrightness(pictures->source, brightness, pictures->level);
+      return pictures->level;
+    });
     ++shown.frames;
     if (level != last_level) ++shown.levels;
     last_level = level;
@@ -68,7 +81,7 @@ FadeLevels RunFade(CEffectContext& context, FadeDirection direction) {
   if (!context.ReadPicture(source) || source.IsEmpty()) return {};
   const long long step_time = StepTime(context, direction);
   FadeLevels shown;
-  if (step_time > 0) shown = ShowLevels(context, direction, step_time, source);
+  if (step_time > 0) shown = ShowLevels(context, direction, step_time, std::move(source));
   if (direction == FadeDirection::In) {
     DrawWholeNew(context);
   } else {

@@ -29,6 +29,15 @@ class CForwardingSurface : public CDrawingSurface {
     const Rect& d = block.destination;
     inner_.Draw(target, {d.left, d.top}, pixels, Rect::FromSize(block.source.x, block.source.y, d.Width(), d.Height()));
   }
+  void CopyBlocksWithin(Layer target, Point offset, std::span<const Rect> blocks, Layer source, const Rect& bounds,
+                        const Rect& /*readable*/) override {
+    inner_.CopyBlocks(target, offset, blocks, source, bounds);
+  }
+  // The inner surface cuts the whole picture to the block again and may hold it back.
+  void DrawMadeClipped(Layer target, const ClippedBlock& block, Size size, PixelMaker make) override {
+    const Rect& d = block.destination;
+    inner_.DrawMade(target, {d.left - block.source.x, d.top - block.source.y}, size, std::move(make), d);
+  }
 
   CMemorySurface& inner_;
 };

@@ -66,6 +66,11 @@ CPixelBuffer& CMemorySurface::MutablePixels(Layer layer) {
 
 void CMemorySurface::DrawPending() const {
   auto& self = const_cast<CMemorySurface&>(*this);
+  if (made_) {
+    const MadePicture made = std::move(*made_);
+    made_.reset();
+    CopyBlock(self.Buffer(made.target), made.block.destination, made.make(), made.block.source, rop::kSrcCopy);
+  }
   if (!spans_.Empty()) spans_.DrawAll(self.Buffer(spans_.Target()), Buffer(spans_.Source()));
   if (pending_.Empty()) return;
   pending_.DrawAll(self.Buffer(pending_.Target()), [&](Layer layer) -> const CPixelBuffer& { return Buffer(layer); });
@@ -96,6 +101,8 @@ void CMemorySurface::CopyClipped(Layer target, const ClippedBlock& block, Layer 
   if (record_copies_) copies_.push_back({target, block.destination, source, block.source});
   if (raster_op == rop::kSrcCopy && target != source) {
     const Rect& d = block.destination;
+    DropMadeUnder(target, d);
+    if (made_) DrawPending();
     const Point shift{block.source.x - d.left, block.source.y - d.top};
     if (pending_.Empty() && spans_.Takes(target, source, shift)) {
       spans_.Add(target, source, shift, d, to, from);
@@ -108,6 +115,28 @@ void CMemorySurface::CopyClipped(Layer target, const ClippedBlock& block, Layer 
   }
   DrawPending();
   CopyBlock(to, block.destination, from, block.source, raster_op);
+}
+
+// Every block has the same shift, so what a block may write is known once for all of them.
+// While the spans hold the copies, each block goes to them straight (and they go on taking
+// the rest); otherwise one by one as single copies.
+void CMemorySurface::CopyBlocksWithin(Layer target, Point offset, std::span<const Rect> blocks, Layer source,
+                                      const Rect& bounds, const Rect& readable) {
+  const Rect writable = bounds.Intersect(readable.Offset(offset.x, offset.y));
+  const Point shift{-offset.x, -offset.y};
+  const bool held =
+      !record_copies_ && !made_ && target != source && pending_.Empty() && spans_.Takes(target, source, shift);
+  CPixelBuffer& to = Buffer(target);
+  const CPixelBuffer& from = Buffer(source);
+  for (const Rect& block : blocks) {
+    const Rect cut = block.Offset(offset.x, offset.y).Intersect(writable);
+    if (cut.IsEmpty()) continue;
+    if (held) {
+      spans_.Add(target, source, shift, cut, to, from);
+    } else {
+      CopyClipped(target, {cut, {cut.left + shift.x, cut.top + shift.y}}, source, rop::kSrcCopy);
+    }
+  }
 }
 
 void CMemorySurface::Stretch(Layer target, const Rect& destination, Layer source, const Rect& source_rect) {
@@ -130,9 +159,10 @@ void CMemorySurface::Stretch(Layer target, const Rect& destination, Layer source
 }
 
 void CMemorySurface::Fill(Layer target, const Rect& area, std::uint32_t colorref) {
-  DrawPending();
   CPixelBuffer& to = Buffer(target);
   const Rect visible = area.Intersect(Bounds(to));
+  DropMadeUnder(target, visible);
+  DrawPending();
   for (int y = visible.top; y < visible.bottom; ++y) {
     for (int x = visible.left; x < visible.right; ++x) to.SetPixel(x, y, colorref);
   }
@@ -146,8 +176,21 @@ bool CMemorySurface::Read(Layer source, const Rect& area, CPixelBuffer& out) {
 }
 
 void CMemorySurface::DrawClipped(Layer target, const ClippedBlock& block, const CPixelBuffer& pixels) {
+  DropMadeUnder(target, block.destination);
   DrawPending();
   CopyBlock(Buffer(target), block.destination, pixels, block.source, rop::kSrcCopy);
+}
+
+void CMemorySurface::DrawMadeClipped(Layer target, const ClippedBlock& block, Size /*size*/, PixelMaker make) {
+  DropMadeUnder(target, block.destination);
+  DrawPending();
+  made_ = MadePicture{target, block, std::move(make)};
+}
+
+void CMemorySurface::DropMadeUnder(Layer target, const Rect& area) {
+  if (made_ && made_->target == target && area.Intersect(made_->block.destination) == made_->block.destination) {
+    made_.reset();
+  }
 }
 
 bool CMemorySurface::TakeOld(const Rect& screen_area) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,9 @@ namespace saver {
 // included), or a wait while frames are recorded: unrecorded waits show nothing to anyone, so the
 // steps between them need not be drawn. Copies that all keep one shift between source and
 // destination (an effect uncovering the new picture in place) are held as spans per row (see
-// CHeldSpans); any other mix in the order made (see CPendingCopies).
+// CHeldSpans); any other mix in the order made (see CPendingCopies). A made picture (DrawMade) is
+// held in the same way, the latest one only: it is made when somebody looks, and never when a
+// later drawing covers it first (a fade's levels, a colour morph's passes).
 class CMemorySurface final : public CDrawingSurface, public CPacer {
  public:
   struct WaitCall {
@@ -69,6 +72,9 @@ class CMemorySurface final : public CDrawingSurface, public CPacer {
  protected:
   void CopyClipped(Layer target, const ClippedBlock& block, Layer source, std::uint32_t raster_op) override;
   void DrawClipped(Layer target, const ClippedBlock& block, const CPixelBuffer& pixels) override;
+  void DrawMadeClipped(Layer target, const ClippedBlock& block, Size size, PixelMaker make) override;
+  void CopyBlocksWithin(Layer target, Point offset, std::span<const Rect> blocks, Layer source, const Rect& bounds,
+                        const Rect& readable) override;
 
  private:
   // Beyond this many runs held back, they are drawn before more are taken (a dissolve's cells
@@ -80,10 +86,20 @@ class CMemorySurface final : public CDrawingSurface, public CPacer {
   // Draws every held-back copy; const because the copies were made already as far as any
   // caller can tell.
   void DrawPending() const;
+  // Forgets the held made picture when `area` of `target` covers it, before a drawing that
+  // replaces what lies there without reading it.
+  void DropMadeUnder(Layer target, const Rect& area);
+
+  struct MadePicture {
+    Layer target;
+    ClippedBlock block;
+    PixelMaker make;
+  };
 
   CPixelBuffer screen_, frame_, picture_, old_;
-  // At most one of the two holds copies: spans take copies only while no runs are held, and
-  // are drawn before the first copy that they cannot take.
+  // At most one of the three holds anything: spans take copies only while no runs are held, and
+  // are drawn before the first copy that they cannot take; a made picture is held alone.
+  mutable std::optional<MadePicture> made_;
   mutable CHeldSpans spans_;
   mutable CPendingCopies pending_;  // all into one target, none reading it
   Rect frame_area_;

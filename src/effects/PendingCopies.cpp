@@ -21,14 +21,34 @@ void PutFirst(std::vector<CPendingCopies::Latest>& index, int slot, std::size_t 
   latest.front() = value;
 }
 
+// Whether the two runs share a pixel (a dropped run shares none).
+bool Overlap(const CPendingCopies::Run& run, const CPendingCopies::Run& next) {
+  return run.width != 0 && run.left < next.left + next.width && next.left < run.left + run.width &&
+         run.top < next.bottom && next.top < run.bottom;
+}
+
+// Whether `next` lies right beside the run, sharing a whole side: the only place Join takes it.
+bool Beside(const CPendingCopies::Run& run, const CPendingCopies::Run& next) {
+  if (run.top == next.top && run.bottom == next.bottom) {
+    return next.left == run.left + run.width || next.left + next.width == run.left;
+  }
+  return run.left == next.left && run.width == next.width && (next.top == run.bottom || next.bottom == run.top);
+}
+
 }  // namespace
 
 bool CPendingCopies::Join(Run& run, const Run& next) {
-  if (run.width == 0 || run.target != next.target || run.source != next.source || run.top != next.top ||
-      run.bottom != next.bottom || run.source_top != next.source_top) {
-    return false;
-  }
+  if (run.width == 0 || run.target != next.target || run.source != next.source) return false;
+  if (JoinRows(run, next)) return true;
+  if (run.top != next.top || run.bottom != next.bottom || run.source_top != next.source_top) return false;
   const bool column = next.width == 1;
+  if (!column && run.step == 1 && next.left + next.width == run.left &&
+      next.source_left + next.width == run.source_left) {  // a forward block on the left
+    run.left = next.left;
+    run.source_left = next.source_left;
+    run.width += next.width;
+    return true;
+  }
   if (next.left == run.left + run.width) {  // on the right
     if (run.width == 1 && column && std::abs(next.source_left - run.source_left) == 1) {
       run.step = next.source_left - run.source_left;
@@ -47,6 +67,23 @@ bool CPendingCopies::Join(Run& run, const Run& next) {
     run.left = next.left;
     run.source_left = next.source_left;
     ++run.width;
+    return true;
+  }
+  return false;
+}
+
+bool CPendingCopies::JoinRows(Run& run, const Run& next) {
+  if (next.left != run.left || next.width != run.width || next.source_left != run.source_left ||
+      next.step != run.step) {
+    return false;
+  }
+  if (next.top == run.bottom && next.source_top == run.source_top + (run.bottom - run.top)) {  // below
+    run.bottom = next.bottom;
+    return true;
+  }
+  if (next.bottom == run.top && next.source_top + (next.bottom - next.top) == run.source_top) {  // above
+    run.top = next.top;
+    run.source_top = next.source_top;
     return true;
   }
   return false;
@@ -75,12 +112,6 @@ int CPendingCopies::Subtract(const Run& run, const Run& next, Pieces& pieces) {
 }
 
 void CPendingCopies::CutBy(std::size_t index, const Run& next) {
-  const Run& run = runs_[index];
-  // Most runs looked at lie elsewhere: this test comes first, before any pieces are made.
-  if (run.width == 0 || run.left >= next.left + next.width || next.left >= run.left + run.width ||
-      run.top >= next.bottom || next.top >= run.bottom) {
-    return;
-  }
   Pieces pieces;
   const int count = Subtract(runs_[index], next, pieces);
   if (count == 0 && runs_.size() - index <= kRunsErased) {
@@ -107,26 +138,32 @@ void CPendingCopies::Add(const Run& next) {
   // that started on the same row or column (a block drawn again, grown). Backwards, so that
   // the pieces of a run split in two, or a run taken out, move only runs already looked at.
   constexpr std::size_t kRunsLookedAt = 16;
+  // Fewer for joining: the run a roll's column continues lies among the last four.
+  constexpr std::size_t kRunsJoinedTo = 4;
   const std::size_t first = runs_.size() - std::min(runs_.size(), kRunsLookedAt);
-  for (std::size_t i = runs_.size(); i-- > first;) CutBy(i, next);
+  // Most runs looked at lie elsewhere: the test comes first, before any call.
+  for (std::size_t i = runs_.size(); i-- > first;) {
+    if (Overlap(runs_[i], next)) CutBy(i, next);
+  }
   const auto cut_slot = [&](const std::vector<Latest>& index, int slot) {
     if (slot >= static_cast<int>(index.size())) return;
     for (const std::int32_t run : index[static_cast<std::size_t>(slot)]) {
-      if (run >= 0 && static_cast<std::size_t>(run) < runs_.size()) CutBy(static_cast<std::size_t>(run), next);
+      const auto index = static_cast<std::size_t>(run);
+      if (run >= 0 && index < runs_.size() && Overlap(runs_[index], next)) CutBy(index, next);
     }
   };
   cut_slot(last_on_row_, next.top);
   cut_slot(last_at_column_, next.left);
-  if (!runs_.empty() && Join(runs_.back(), next)) {
-    Remember(runs_.size() - 1);
-    return;
-  }
-  // Two bands drawn in turn (a roll from both sides): the one before the last may take the
-  // column as long as the last one does not cover the same pixels.
-  if (runs_.size() >= 2 && Destination(runs_.back()).Intersect(Destination(next)).IsEmpty() &&
-      Join(runs_[runs_.size() - 2], next)) {
-    Remember(runs_.size() - 2);
-    return;
+  // The latest run that `next` continues takes it, as long as no run after it covers any of the
+  // same pixels: bands drawn in turn (a roll from both sides, whose columns drawn in place come
+  // between the mirrored ones of its bands) still grow as one block each.
+  const std::size_t first_joined = runs_.size() - std::min(runs_.size(), kRunsJoinedTo);
+  for (std::size_t i = runs_.size(); i-- > first_joined;) {
+    if (Beside(runs_[i], next) && Join(runs_[i], next)) {
+      Remember(i);
+      return;
+    }
+    if (Overlap(runs_[i], next)) break;
   }
   runs_.push_back(next);
   Remember(runs_.size() - 1);

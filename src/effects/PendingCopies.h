@@ -13,7 +13,8 @@ namespace saver {
 // made. A copy that a later one overwrites wholly is dropped, one overwritten in part is cut to
 // what is left, and columns that continue each other, forwards or mirrored (a roll's band),
 // join into one block: a one-pixel column drawn alone is one tiny copy on every row of the
-// picture, a block of such columns one run per row. So an effect that draws the same area again and again
+// picture, a block of such columns one run per row. Blocks that continue a run's rows on the
+// left, or its columns above or below, join it too. So an effect that draws the same area again and again
 // (a push, a growing band) leaves about one frame to draw, however many steps it takes.
 class CPendingCopies {
  public:
@@ -52,10 +53,14 @@ class CPendingCopies {
   static constexpr std::size_t kRunsErased = 32;
 
   static bool Join(Run& run, const Run& next);
+  // The same columns right above or below the run, continuing its source rows: strips pushed
+  // one after another end as one block, so that the latest runs looked at stay few.
+  static bool JoinRows(Run& run, const Run& next);
   static Run Part(const Run& run, int left, int right, int top, int bottom);
   // The blocks of `run` that `next`, which overlaps it, leaves uncovered; their count (0 when
   // it covers all of it).
   static int Subtract(const Run& run, const Run& next, Pieces& pieces);
+  // Cuts the run at `index`, which `next` overlaps, to what `next` leaves of it.
   void CutBy(std::size_t index, const Run& next);
   void Remember(std::size_t index);
   void Compact();

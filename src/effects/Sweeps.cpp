@@ -10,20 +10,23 @@ namespace {
 // Step s = 0 ... w, one wait each: row k (k = 0 ... h) of each wedge gets n = trunc(k * s / h)
 // pixels, so the wedge's edge runs from the pivot's corner to (s, h). The last step gives every
 // row half the width from each side. A row's pixels are plain copies in place, so only those not
-// drawn yet are drawn: draw_rows(k, from, n) draws pixels from ... n - 1 of both wedges' rows k.
+// drawn yet are drawn: draw_rows(batch, k, from, n) adds pixels from ... n - 1 of both wedges'
+// rows k to the step's batch.
 template <typename DrawRows>
 void Sweep(CEffectContext& context, DrawRows draw_rows) {
   const int w = context.Width(), h = context.Height();
   if (w <= 0 || h <= 0) return;
   std::vector<int> drawn(static_cast<std::size_t>(h) + 1, 0);
+  CRevealBatch batch(context);
   for (int s = 0; s <= w; ++s) {
     for (int k = 0; k <= h; ++k) {
       const int n = static_cast<int>(s == w ? w / 2 : static_cast<long long>(k) * s / h);
       int& row_drawn = drawn[static_cast<std::size_t>(k)];
       if (n <= row_drawn) continue;
-      draw_rows(k, row_drawn, n);
+      draw_rows(batch, k, row_drawn, n);
       row_drawn = n;
     }
+    batch.Flush();
     context.Wait();
   }
   if (w % 2 == 1 && h % 2 == 1) RevealBlock(context, w / 2 - 1, h / 2 - 5, 3, 11);
@@ -36,17 +39,17 @@ void Sweep(CEffectContext& context, DrawRows draw_rows) {
 
 void SweepFromTopLeftAndBottomRight(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
-  Sweep(context, [&](int k, int from, int n) {
-    RevealBlock(context, from, k, n - from, 1);
-    RevealBlock(context, w - n, h - k, n - from, 1);
+  Sweep(context, [&](CRevealBatch& batch, int k, int from, int n) {
+    batch.Add(from, k, n - from, 1);
+    batch.Add(w - n, h - k, n - from, 1);
   });
 }
 
 void SweepFromBottomLeftAndTopRight(CEffectContext& context) {
   const int w = context.Width(), h = context.Height();
-  Sweep(context, [&](int k, int from, int n) {
-    RevealBlock(context, from, h - k, n - from, 1);
-    RevealBlock(context, w - n, k, n - from, 1);
+  Sweep(context, [&](CRevealBatch& batch, int k, int from, int n) {
+    batch.Add(from, h - k, n - from, 1);
+    batch.Add(w - n, k, n - from, 1);
   });
 }
 

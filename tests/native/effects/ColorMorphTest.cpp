@@ -34,6 +34,16 @@ void ShowOnScreen(EffectRun& run, const CPixelBuffer& picture) {
   }
 }
 
+// The morph after `passes` passes, one step per pass and channel.
+CPixelBuffer AfterPasses(const CPixelBuffer& old_picture, const CPixelBuffer& new_picture, int passes) {
+  CPixelBuffer out = old_picture;
+  for (std::size_t i = 0; i < out.ByteCount(); ++i) {
+    const int from = old_picture.Data()[i], to = new_picture.Data()[i];
+    out.Data()[i] = static_cast<std::uint8_t>(from < to ? std::min(from + passes, to) : std::max(from - passes, to));
+  }
+  return out;
+}
+
 TEST(ColorMorphTest, EveryChannelStepsByOneTowardsTheNewPicture) {
   EffectRun run(kW, kH);
   const CPixelBuffer old_picture = Pattern(37, 11);
@@ -49,12 +59,7 @@ TEST(ColorMorphTest, EveryChannelStepsByOneTowardsTheNewPicture) {
   const auto& frames = run.surface.Frames();
   ASSERT_EQ(static_cast<int>(frames.size()), largest_difference);  // one wait per pass
   for (std::size_t pass = 0; pass < frames.size(); ++pass) {
-    const int steps = static_cast<int>(pass) + 1;
-    for (std::size_t i = 0; i < old_picture.ByteCount(); ++i) {
-      const int from = old_picture.Data()[i], to = new_picture.Data()[i];
-      const int expected = from < to ? std::min(from + steps, to) : std::max(from - steps, to);
-      ASSERT_EQ(frames[pass].Data()[i], expected) << "pass " << pass << " byte " << i;
-    }
+    ASSERT_EQ(frames[pass], AfterPasses(old_picture, new_picture, static_cast<int>(pass) + 1)) << "pass " << pass;
   }
   EXPECT_EQ(run.TargetNow(), new_picture);
   EXPECT_EQ(run.ChangedOutsideTarget(), 0);
@@ -85,6 +90,29 @@ TEST(ColorMorphTest, StopRequestEndsAfterTheFirstPass) {
   EXPECT_EQ(run.TargetNow(), one_step);
 }
 
+// Looked at on chosen waits only, the screen shows the passes due there; a stop asked for on a
+// wait ends the morph on the pass drawn after it, made after the morph has returned.
+TEST(ColorMorphTest, PassesLookedAtOnChosenWaitsAndAStopInTheMiddle) {
+  EffectRun run(kW, kH);
+  run.surface.RecordFrames(Rect{});
+  const CPixelBuffer old_picture = Pattern(37, 11), new_picture = Pattern(13, 71);
+  ShowOnScreen(run, old_picture);
+  run.surface.MutablePixels(Layer::Picture) = new_picture;
+  LookingPacer pacer(run, {0, 3, 9}, 20);  // wait n follows pass n + 1
+  CTransition transition(66, {run.target, std::nullopt}, run.surface, pacer);
+  Point point{run.target.left, run.target.top};
+  transition.ImageEffects(point, 700, 0, 0);
+
+  ASSERT_EQ(pacer.seen.size(), 3u);
+  EXPECT_EQ(pacer.seen[0], AfterPasses(old_picture, new_picture, 1));
+  EXPECT_EQ(pacer.seen[1], AfterPasses(old_picture, new_picture, 4));
+  EXPECT_EQ(pacer.seen[2], AfterPasses(old_picture, new_picture, 10));
+  EXPECT_EQ(run.surface.Waits().size(), 21u);
+  ASSERT_NE(AfterPasses(old_picture, new_picture, 22), new_picture);
+  EXPECT_EQ(run.TargetNow(), AfterPasses(old_picture, new_picture, 22));
+  EXPECT_EQ(run.ChangedOutsideTarget(), 0);
+}
+
 // A device that cannot read one layer.
 class FailingReadSurface : public CForwardingSurface {
  public:
@@ -111,13 +139,22 @@ TEST(ColorMorphTest, FailedReadIsReportedAndTheMorphGoesOn) {
   }
 }
 
-TEST(MorphPassTest, ReportsDoneOnlyWhenEveryByteHasArrived) {
-  std::uint8_t work[] = {10, 200, 7, 7};
-  const std::uint8_t target[] = {12, 199, 7, 7};
-  EXPECT_FALSE(effects::MorphPass(work, target, 4));
-  EXPECT_EQ((std::vector<int>{work[0], work[1]}), (std::vector<int>{11, 199}));
-  EXPECT_TRUE(effects::MorphPass(work, target, 4));
-  EXPECT_EQ(work[0], 12);
+TEST(MorphAfterTest, EachByteMovesByThePassesUpToItsTarget) {
+  const std::uint8_t from[] = {10, 200, 7, 0, 255};
+  const std::uint8_t target[] = {12, 199, 7, 255, 0};
+  struct Case {
+    int passes;
+    std::vector<int> bytes;
+  };
+  for (const Case& c : {Case{0, {10, 200, 7, 0, 255}}, Case{1, {11, 199, 7, 1, 254}}, Case{2, {12, 199, 7, 2, 253}},
+                        Case{254, {12, 199, 7, 254, 1}}, Case{255, {12, 199, 7, 255, 0}}}) {
+    std::uint8_t out[5] = {};
+    effects::MorphAfter(from, target, out, 5, c.passes);
+    EXPECT_EQ(std::vector<int>(out, out + 5), c.bytes) << c.passes << " passes";
+  }
+  EXPECT_EQ(effects::PassesToArrive(from, target, 5), 255);
+  EXPECT_EQ(effects::PassesToArrive(from, from, 5), 0);
+  EXPECT_EQ(effects::PassesToArrive(from, target, 3), 2);
 }
 
 }  // namespace

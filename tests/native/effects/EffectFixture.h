@@ -3,8 +3,11 @@
 // every side, showing the "old" picture everywhere, and a "new" picture. Each pixel names its
 // picture and position (red = x, green = y, blue = tag), so a frame shows where every pixel
 // came from.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "effects/MemorySurface.h"
 #include "effects/RasterOp.h"
@@ -73,6 +76,40 @@ struct EffectRun {
   Rect target;
   CMemorySurface surface;
   CPixelBuffer screen_before;
+};
+
+// The memory surface's pacing, with the target looked at on chosen calls of Sleep and PacedWait
+// (counted together from 0) and the show asked to stop on one of them; other calls look at
+// nothing, so the surface may hold back what it draws in between.
+class LookingPacer final : public CPacer {
+ public:
+  LookingPacer(EffectRun& run, std::vector<int> looks, int stop_at)
+      : run_(run), looks_(std::move(looks)), stop_at_(stop_at) {}
+
+  bool StopRequested() const override { return run_.surface.StopRequested(); }
+  void Sleep(std::uint32_t milliseconds) override {
+    Look();
+    run_.surface.Sleep(milliseconds);
+  }
+  void PacedWait(std::int32_t a, double k) override {
+    Look();
+    run_.surface.PacedWait(a, k);
+  }
+  std::uint32_t TickCount() const override { return run_.surface.TickCount(); }
+
+  std::vector<CPixelBuffer> seen;  // the target at each look
+
+ private:
+  void Look() {
+    if (std::find(looks_.begin(), looks_.end(), calls_) != looks_.end()) seen.push_back(run_.TargetNow());
+    if (calls_ == stop_at_) run_.surface.RequestStop();
+    ++calls_;
+  }
+
+  EffectRun& run_;
+  std::vector<int> looks_;
+  int stop_at_;
+  int calls_ = 0;
 };
 
 }  // namespace saver::testing

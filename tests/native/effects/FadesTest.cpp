@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "EffectFixture.h"
@@ -27,6 +28,11 @@ class TimedDrawSurface : public CForwardingSurface {
     if (first_bytes.size() == stop_frame) memory_.RequestStop();
     memory_.Sleep(draw_ms_ + (first_bytes.size() == hiccup_frame ? hiccup_ms : 0));
     first_bytes.push_back(pixels.Data()[0]);
+  }
+
+  // Like the screen's device, it makes every level as it draws it.
+  void DrawMadeClipped(Layer target, const ClippedBlock& block, Size size, PixelMaker make) override {
+    CDrawingSurface::DrawMadeClipped(target, block, size, std::move(make));
   }
 
   std::vector<int> first_bytes;
@@ -170,6 +176,39 @@ TEST(FadeTest, MissingPictureEndsBeforeDrawing) {
     fade.run.surface.MutablePixels(Layer::Picture) = CPixelBuffer();
     EXPECT_EQ(fade.Fade(direction).frames, 0);
     EXPECT_EQ(fade.run.TargetNow(), fade.run.OldPicture());
+  }
+}
+
+// On the memory surface the levels are made only when somebody looks: the levels looked at are
+// those due, a stop ends the fade as on a device that draws every level, and the end is the
+// same. While the fade keeps to time, sleep L follows level L.
+TEST(FadeTest, LevelsLookedAtOnTheMemorySurfaceAreTheLevelsDue) {
+  struct Case {
+    FadeDirection direction;
+    int stop_at;
+  };
+  const std::vector<int> looks = {0, 1, 100, 254};
+  for (const Case& c : {Case{FadeDirection::In, -1}, Case{FadeDirection::Out, -1}, Case{FadeDirection::In, 100},
+                        Case{FadeDirection::Out, 100}}) {
+    SCOPED_TRACE(::testing::Message() << (c.direction == FadeDirection::In ? "in" : "out") << ", stop at "
+                                      << c.stop_at);
+    EffectRun run(6, 5);
+    run.surface.MutablePixels(Layer::New) = run.surface.Pixels(Layer::Picture);
+    LookingPacer pacer(run, looks, c.stop_at);
+    CEffectContext context(run.surface, pacer, {run.target.left, run.target.top}, {6, 5}, 700);
+    const effects::FadeLevels shown = effects::RunFade(context, c.direction);
+    EXPECT_EQ(shown.frames, c.stop_at < 0 ? 256 : c.stop_at + 2);
+    const std::size_t looked = c.stop_at < 0 ? looks.size() : 3;
+    ASSERT_EQ(pacer.seen.size(), looked);
+    const CPixelBuffer picture = run.NewPicture();
+    for (std::size_t i = 0; i < looked; ++i) {
+      const int brightness = c.direction == FadeDirection::In ? looks[i] : 255 - looks[i];
+      for (std::size_t byte = 0; byte < picture.ByteCount(); ++byte) {
+        ASSERT_EQ(pacer.seen[i].Data()[byte], picture.Data()[byte] * brightness / 256) << "look " << i;
+      }
+    }
+    EXPECT_EQ(run.TargetNow(), c.direction == FadeDirection::In ? picture : CPixelBuffer(6, 5));
+    EXPECT_EQ(run.ChangedOutsideTarget(), 0);
   }
 }
 

@@ -212,7 +212,9 @@ TEST(ExtremePaceTest, EffectsStillEndOnTheirLastFrame) {
       run.Run(effect, pace);
       EXPECT_EQ(run.TargetNow(), effect == 65 ? CPixelBuffer(21, 12) : run.NewPicture());
       for (const auto& wait : run.surface.Waits()) {
-        if (effect == 79 || effect == 80) EXPECT_EQ(wait.a, pace);  // 2a, held at the int limit
+        if (effect == 79 || effect == 80) {
+          EXPECT_EQ(wait.a, pace);  // 2a, held at the int limit
+        }
       }
     }
   }

@@ -2,6 +2,9 @@
 // records.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "EffectFixture.h"
 #include "effects/EffectContext.h"
 
@@ -126,6 +129,16 @@ TEST(MemorySurface, BatchedCopiesLandAsIfDrawnOneByOne) {
         {Rect::FromSize(3, 0, 2, 1), Layer::New, {3, 0}}, {Rect::FromSize(2, 1, 1, 4), Layer::New, {2, 1}},
         {Rect::FromSize(0, 2, 8, 2), Layer::New, {0, 2}}, {Rect::FromSize(6, 1, 2, 1), Layer::New, {6, 1}},
         {Rect::FromSize(0, 1, 7, 1), Layer::New, {0, 1}}}},
+      {"strips completed one below and one above another, then one that does not continue them",
+       {column(7, 7), {Rect::FromSize(1, 2, 6, 2), Layer::Picture, {0, 3}}, {Rect::FromSize(1, 4, 6, 1), Layer::Picture, {0, 5}},
+        {Rect::FromSize(1, 1, 6, 1), Layer::Picture, {0, 2}}, {Rect::FromSize(1, 0, 6, 1), Layer::Picture, {0, 0}},
+        {Rect::FromSize(1, 5, 6, 1), Layer::Picture, {0, 5}}, {Rect::FromSize(0, 0, 2, 6), Layer::New, {3, 0}}}},
+      {"columns continuing runs further back than the one before the last",
+       {column(3, 3, Layer::Picture), column(0, 0), column(6, 6, Layer::Picture), column(7, 2), column(1, 1), column(5, 6),
+        column(2, 2)}},
+      {"strips completed leftwards, then one that does not continue them",
+       {column(0, 0, Layer::Picture), {Rect::FromSize(5, 1, 3, 4), Layer::New, {4, 0}}, {Rect::FromSize(3, 1, 2, 4), Layer::New, {2, 0}},
+        {Rect::FromSize(1, 1, 2, 4), Layer::New, {1, 0}}, {Rect::FromSize(2, 2, 3, 2), Layer::Picture, {0, 0}}}},
       {"rows growing from both sides with one shift, then another shift over them",
        {{Rect::FromSize(0, 0, 1, 1), Layer::New, {1, 1}}, {Rect::FromSize(6, 0, 1, 1), Layer::New, {7, 1}},
         {Rect::FromSize(1, 0, 2, 1), Layer::New, {2, 1}}, {Rect::FromSize(4, 0, 2, 1), Layer::New, {5, 1}},
@@ -182,6 +195,129 @@ TEST(MemorySurface, ManyScatteredBlocksOnOneRowLandAsIfDrawnOneByOne) {
   copy(10, 50, Layer::New);
   copy(100, 7, Layer::Picture);
   copy(104, 30, Layer::New);
+  EXPECT_EQ(surface.Pixels(Layer::Screen), expected);
+}
+
+// Many blocks in one call land as the same blocks copied one by one with Copy, cut to the
+// area and the layers, whatever the surface holds back before them.
+TEST(MemorySurface, CopyBlocksLandAsCopiesOneByOne) {
+  const Rect within = Rect::FromSize(1, 1, 6, 4);
+  const Point offset{1, 1};
+  const std::vector<Rect> blocks = {Rect::FromSize(0, 0, 1, 1), Rect::FromSize(2, 0, 3, 1), Rect::FromSize(-2, 2, 4, 1),
+                                    Rect::FromSize(4, 1, 1, 5),  Rect::FromSize(5, 3, 4, 4), Rect::FromSize(3, 2, 0, 2)};
+  const struct {
+    const char* name;
+    std::function<void(CMemorySurface&)> before;
+  } cases[] = {
+      {"nothing held", [](CMemorySurface&) {}},
+      {"copies of another shift held",
+       [](CMemorySurface& s) { s.Copy(Layer::Screen, Rect::FromSize(0, 0, 8, 6), Layer::New, {0, 0}, rop::kSrcCopy); }},
+      {"copies of another layer held",
+       [](CMemorySurface& s) { s.Copy(Layer::Screen, Rect::FromSize(2, 0, 3, 6), Layer::Picture, {0, 0}, rop::kSrcCopy); }},
+      {"copies logged", [](CMemorySurface& s) { s.RecordCopies(true); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto make = [] {
+      return CMemorySurface(TaggedPicture(8, 6, kOldTag), TaggedPicture(8, 6, kNewTag), TaggedPicture(8, 6, kOldTag + 1));
+    };
+    CMemorySurface batched = make(), single = make();
+    c.before(batched);
+    c.before(single);
+    batched.CopyBlocks(Layer::Screen, offset, blocks, Layer::New, within);
+    for (const Rect& b : blocks) {
+      single.Copy(Layer::Screen, b.Offset(offset.x, offset.y), Layer::New, {b.left, b.top}, rop::kSrcCopy, within);
+    }
+    EXPECT_EQ(batched.Copies(), single.Copies());
+    EXPECT_EQ(batched.Pixels(Layer::Screen), single.Pixels(Layer::Screen));
+  }
+}
+
+// A made picture is made only when somebody looks, once, and never when a later drawing that
+// replaces it covers it first; the screen ends as if every picture had been drawn at once.
+TEST(MemorySurface, MadePictureIsMadeOnlyWhenSeen) {
+  const Rect area = Rect::FromSize(1, 1, 4, 3);
+  const struct {
+    const char* name;
+    std::function<void(CMemorySurface&)> after;
+    int makes_unseen;  // before the screen is looked at at the end
+    int makes;
+  } cases[] = {
+      {"looked at", [](CMemorySurface& s) { s.Pixels(Layer::Screen); }, 1, 1},
+      {"read twice",
+       [](CMemorySurface& s) {
+         CPixelBuffer out;
+         s.Read(Layer::Screen, Rect::FromSize(0, 0, 1, 1), out);
+         s.Read(Layer::Screen, Rect::FromSize(0, 0, 1, 1), out);
+       },
+       1, 1},
+      {"a recorded wait",
+       [](CMemorySurface& s) {
+         s.RecordFrames(Rect::FromSize(0, 0, 8, 6));
+         s.PacedWait(1000, 1000.0);
+       },
+       1, 1},
+      {"an unrecorded wait", [](CMemorySurface& s) { s.PacedWait(1000, 1000.0); }, 0, 1},
+      {"covered by a fill", [&](CMemorySurface& s) { s.Fill(Layer::Screen, area, 0x123456); }, 0, 0},
+      {"covered by a copy", [&](CMemorySurface& s) { s.Copy(Layer::Screen, area, Layer::Picture, {0, 0}, rop::kSrcCopy); }, 0, 0},
+      {"covered by blocks in one call",
+       [&](CMemorySurface& s) { s.CopyBlocks(Layer::Screen, {0, 0}, std::vector<Rect>{area}, Layer::New, area); }, 0, 0},
+      {"partly covered by a copy",
+       [&](CMemorySurface& s) { s.Copy(Layer::Screen, Rect::FromSize(2, 1, 3, 3), Layer::Picture, {0, 0}, rop::kSrcCopy); }, 1, 1},
+      {"combined with a copy that reads it",
+       [&](CMemorySurface& s) { s.Copy(Layer::Screen, area, Layer::Picture, {0, 0}, rop::kSrcInvert); }, 1, 1},
+      {"moved within the screen", [&](CMemorySurface& s) { s.Copy(Layer::Screen, area, Layer::Screen, {2, 2}, rop::kSrcCopy); }, 1, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto make = [] {
+      return CMemorySurface(TaggedPicture(8, 6, kOldTag), TaggedPicture(8, 6, kNewTag), TaggedPicture(8, 6, kOldTag + 1));
+    };
+    CMemorySurface held = make(), drawn = make();
+    const CPixelBuffer picture = TaggedPicture(5, 4, kNewTag + 1);
+    int makes = 0;
+    // Cut to `area`: the made picture is one pixel wider and taller than what shows.
+    held.DrawMade(Layer::Screen, {area.left, area.top}, {5, 4}, [&]() -> const CPixelBuffer& {
+      ++makes;
+      return picture;
+    }, area);
+    drawn.Draw(Layer::Screen, {area.left, area.top}, picture, Rect::FromSize(0, 0, 5, 4), area);
+    c.after(held);
+    c.after(drawn);
+    EXPECT_EQ(makes, c.makes_unseen);
+    EXPECT_EQ(held.Pixels(Layer::Screen), drawn.Pixels(Layer::Screen));
+    EXPECT_EQ(makes, c.makes);
+  }
+}
+
+// Blocks of one shift led by a column are held by columns: single and neighbouring columns,
+// columns holding the same spans or not, a column with more pieces than it holds back at once,
+// wider blocks among them, and blocks across many lines that turn columns into rows and back
+// all land as if drawn one by one.
+TEST(MemorySurface, ColumnsOfOneShiftLandAsIfDrawnOneByOne) {
+  const int w = 100, h = 160;
+  const Point shift{1, 2};
+  CMemorySurface surface(TaggedPicture(w, h, kOldTag), TaggedPicture(w + 1, h + 2, kNewTag), CPixelBuffer());
+  CPixelBuffer expected = surface.Pixels(Layer::Screen);
+  const CPixelBuffer new_layer = surface.Pixels(Layer::New);
+  auto copy = [&](const Rect& block) {
+    surface.Copy(Layer::Screen, block, Layer::New, {block.left + shift.x, block.top + shift.y}, rop::kSrcCopy);
+    surface.PacedWait(1000, 1000.0);
+    for (int y = block.top; y < block.bottom; ++y) {
+      for (int x = block.left; x < block.right; ++x) expected.SetPixel(x, y, new_layer.PixelAt(x + shift.x, y + shift.y));
+    }
+  };
+  copy(Rect::FromSize(3, 10, 1, 50));
+  for (int x = 10; x < 20; ++x) copy(Rect::FromSize(x, 0, 1, h));          // a band of equal columns
+  for (int x = 22; x < 26; x += 2) copy(Rect::FromSize(x, 5, 1, 20 + x));  // columns of their own
+  for (int y = 0; y < h; y += 2) copy(Rect::FromSize(30, y, 1, 1));        // more pieces than held
+  copy(Rect::FromSize(0, 100, 35, 3));
+  copy(Rect::FromSize(3, 55, 1, 10));  // joins the first column
+  copy(Rect::FromSize(2, 120, 90, 4));  // rows from here
+  copy(Rect::FromSize(50, 0, 1, 50));
+  copy(Rect::FromSize(60, 10, 30, 2));
+  copy(Rect::FromSize(70, 0, 1, 140));  // columns again
+  copy(Rect::FromSize(71, 5, 1, 140));
   EXPECT_EQ(surface.Pixels(Layer::Screen), expected);
 }
 
