@@ -105,7 +105,7 @@ void CMemorySurface::CopyClipped(Layer target, const ClippedBlock& block, Layer 
     if (made_) DrawPending();
     const Point shift{block.source.x - d.left, block.source.y - d.top};
     if (pending_.Empty() && spans_.Takes(target, source, shift)) {
-      spans_.Add(target, source, shift, d, to, from);
+      spans_.Add(target, source, shift, d, to);
       return;
     }
     if (!spans_.Empty()) DrawPending();
@@ -126,13 +126,12 @@ void CMemorySurface::CopyBlocksWithin(Layer target, Point offset, std::span<cons
   const Point shift{-offset.x, -offset.y};
   const bool held =
       !record_copies_ && !made_ && target != source && pending_.Empty() && spans_.Takes(target, source, shift);
-  CPixelBuffer& to = Buffer(target);
-  const CPixelBuffer& from = Buffer(source);
+  const CPixelBuffer& to = Buffer(target);
   for (const Rect& block : blocks) {
     const Rect cut = block.Offset(offset.x, offset.y).Intersect(writable);
     if (cut.IsEmpty()) continue;
     if (held) {
-      spans_.Add(target, source, shift, cut, to, from);
+      spans_.Add(target, source, shift, cut, to);
     } else {
       CopyClipped(target, {cut, {cut.left + shift.x, cut.top + shift.y}}, source, rop::kSrcCopy);
     }

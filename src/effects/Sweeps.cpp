@@ -19,8 +19,15 @@ void Sweep(CEffectContext& context, DrawRows draw_rows) {
   std::vector<int> drawn(static_cast<std::size_t>(h) + 1, 0);
   CRevealBatch batch(context);
   for (int s = 0; s <= w; ++s) {
-    for (int k = 0; k <= h; ++k) {
-      const int n = static_cast<int>(s == w ? w / 2 : static_cast<long long>(k) * s / h);
+    // trunc(k * s / h) stepped along k without a division: `rest` is k * s mod h.
+    int quotient = 0;
+    long long rest = 0;
+    for (int k = 0; k <= h; ++k, rest += s) {
+      while (rest >= h) {
+        rest -= h;
+        ++quotient;
+      }
+      const int n = s == w ? w / 2 : quotient;
       int& row_drawn = drawn[static_cast<std::size_t>(k)];
       if (n <= row_drawn) continue;
       draw_rows(batch, k, row_drawn, n);
