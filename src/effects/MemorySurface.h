@@ -19,7 +19,7 @@ namespace saver {
 // Plain copies from one layer to another are held back until any other use of the layers (Pixels
 // included), or a wait while frames are recorded: unrecorded waits show nothing to anyone, so the
 // steps between them need not be drawn. Copies that all keep one shift between source and
-// destination (an effect uncovering the new picture in place) are held as spans per row (see
+// destination (an effect uncovering the new picture in place) are held as a bit per pixel (see
 // CHeldSpans); any other mix in the order made (see CPendingCopies). A made picture (DrawMade) is
 // held in the same way, the latest one only: it is made when somebody looks, and never when a
 // later drawing covers it first (a fade's levels, a colour morph's passes).

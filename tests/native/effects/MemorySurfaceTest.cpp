@@ -290,10 +290,9 @@ TEST(MemorySurface, MadePictureIsMadeOnlyWhenSeen) {
   }
 }
 
-// Blocks of one shift led by a column are held by columns: single and neighbouring columns,
-// columns holding the same spans or not, a column with more pieces than it holds back at once,
-// wider blocks among them, and blocks across many lines that turn columns into rows and back
-// all land as if drawn one by one.
+// Blocks of one shift led by a column: single and neighbouring columns, columns of equal and of
+// different heights, a column in many pieces, wider blocks among them, and blocks across many
+// rows between the columns all land as if drawn one by one.
 TEST(MemorySurface, ColumnsOfOneShiftLandAsIfDrawnOneByOne) {
   const int w = 100, h = 160;
   const Point shift{1, 2};
